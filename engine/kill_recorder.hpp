@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Credits one recognised kill in the statistics store.
+namespace fragtide::engine {
+
+class StatsStore;
+
+// A raw name as the recorder keys it: spaces (only spaces) trimmed at both ends, then one
+// trailing "'s" removed, with no trimming after that.
+std::string_view normalizeName(std::string_view raw);
+
+// With matchCount > 0: counts one kill for `slot` (1..50) whatever the count, normalises
+// store.VictimName and store.KillerName in place, and credits the killer: his existing entry, or
+// the first free one of 200. A killer that normalises to "" or finds the table full is credited
+// to no player; the weapon total still counts the kill. With matchCount <= 0 nothing changes.
+// `line` is not read.
+void RecordKill(StatsStore& store, std::int64_t matchCount, int slot, std::string_view line);
+
+}  // namespace fragtide::engine

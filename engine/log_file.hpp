@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "engine/result.hpp"
+
+// Reading a log file in large blocks, with failures as values that say what and why.
+//
+// Messages name the file as the user gave it: "cannot read 'ctf.log': permission denied".
+// The file is closed when the LogFile is destroyed. Not thread-safe.
+namespace fragtide::engine {
+
+inline constexpr std::size_t kLogBlockSize = 1 << 20;
+
+// The size in bytes of a regular file.
+Result<std::uint64_t> fileSize(const std::filesystem::path& path);
+
+class LogFile {
+public:
+    static Result<LogFile> open(const std::filesystem::path& path);
+
+    // Reads the next block into `buffer` (resized to what was read); an empty view at the end.
+    Result<std::string_view> readBlock(std::vector<char>& buffer);
+    // Back to the first byte, for a second pass.
+    Status rewind();
+
+private:
+    struct Closer {
+        void operator()(std::FILE* f) const { std::fclose(f); }
+    };
+    LogFile(std::unique_ptr<std::FILE, Closer> file, std::filesystem::path path)
+        : m_file(std::move(file)), m_path(std::move(path)) {}
+
+    std::unique_ptr<std::FILE, Closer> m_file;
+    std::filesystem::path m_path;
+};
+
+// "cannot <verb> '<file>': <reason>", the reason from errno.
+Error fileError(std::string_view verb, const std::filesystem::path& path, int errnoValue);
+
+}  // namespace fragtide::engine

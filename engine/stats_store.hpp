@@ -1,0 +1,65 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+// The match statistics of the last analysed log, plus the selected game and its weapon names.
+//
+// Fixed-size tables indexed from 0; weapon slot 0 and player index 0 are never given a meaning
+// and stay 0 / "". Counters are 64-bit so that a long log never stops counting. Names are raw
+// log bytes; decode them with displayText() only when showing them.
+// Not thread-safe: one analysis or one report at a time.
+namespace fragtide::engine {
+
+inline constexpr int kSlotEntries = 51;     // weapon slots 0..50
+inline constexpr int kPlayerEntries = 201;  // player indices 0..200
+inline constexpr int kMaxSlot = 50;
+inline constexpr int kMaxPlayers = 200;
+
+using FragCount = std::int64_t;
+
+class StatsStore {
+public:
+    // Kills per weapon slot, counted once per recognised kill, credited to a player or not.
+    std::array<FragCount, kSlotEntries> WeaponFrags{};
+    // Display name per slot of the current game; "" where the game has no weapon.
+    std::array<std::string, kSlotEntries> WeaponNames;
+    // Names of the last successful match, raw from the matcher, then normalised by RecordKill.
+    std::string VictimName;
+    std::string KillerName;
+    // Kills per (player index, weapon slot): PlayerWeaponFrags[player][slot].
+    std::array<std::array<FragCount, kSlotEntries>, kPlayerEntries> PlayerWeaponFrags{};
+    // Display string of the selected game; may name no game (then no weapons, no rules).
+    std::string CurrentGame;
+
+    // Players credited with a kill, at indices 1..k in the order of their first kill.
+    const std::array<std::string, kPlayerEntries>& PlayerNames() const { return m_playerNames; }
+
+    // The lowest player index 1..200 whose name equals `name` byte for byte, or 0.
+    int findPlayer(std::string_view name) const;
+    // Stores `name` at the first free index 1..200 and returns it, or 0 when all 200 are taken.
+    // The caller has checked that the name is not known yet.
+    int addPlayer(std::string_view name);
+    // Writes one entry directly (for building states in tests and imports). Keeps findPlayer right.
+    void setPlayerName(int index, std::string name);
+
+    // Clears every count and player name, as an analysis run does before reading a log.
+    // WeaponNames, CurrentGame, KillerName and VictimName are left alone.
+    void resetCounts();
+
+private:
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    void rebuildIndex();
+
+    std::array<std::string, kPlayerEntries> m_playerNames;
+    std::unordered_map<std::string, int, Hash, std::equal_to<>> m_index;  // name -> lowest index
+    int m_firstFree = 1;
+};
+
+}  // namespace fragtide::engine

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// What the analysis run, the reports and the dialogs may do to the main window, and nothing more.
+//
+// The Qt main window implements it with widgets; tests and the command line implement it with
+// plain objects. Every text crossing this interface is display text in UTF-8 (see
+// display_text.hpp); names straight from a log never do. All calls come from the thread that
+// owns the window and complete before they return; messageBox is modal.
+namespace fragtide::engine {
+
+enum class MessageStyle {
+    YesNoQuestion = 36,    // Yes and No, question icon, Yes the default
+    OkInformation = 64,    // OK, information icon
+    OkCritical = 16,       // OK, critical icon
+};
+
+enum class MessageAnswer { Ok = 1, Yes = 6, No = 7 };
+
+class WindowOps {
+public:
+    virtual ~WindowOps() = default;
+
+    // lst, the report list: lines stay in the order added, never sorted.
+    virtual void lstClear() = 0;
+    virtual void lstAddItem(std::string_view text) = 0;
+
+    // lstPlayers, the player list. After lstPlayersClear no entry is selected.
+    virtual void lstPlayersClear() = 0;
+    virtual void lstPlayersAddItem(std::string_view text) = 0;
+    virtual int lstPlayersListCount() const = 0;
+    virtual int lstPlayersListIndex() const = 0;  // selected position from 0, or -1
+    virtual std::string lstPlayersList(int position) const = 0;
+
+    // lbl(2), the player count.
+    virtual void setPlayerCountCaption(std::string_view text) = 0;
+
+    // PB, the progress bar. setProgressValue is called once per line of a log, millions of times
+    // for a big one: an implementation keeps the value and redraws on its own schedule (at most
+    // every few tens of milliseconds), never once per call.
+    virtual void setProgressMin(double value) = 0;
+    virtual void setProgressMax(double value) = 0;
+    virtual void setProgressValue(double value) = 0;
+    virtual double progressValue() const = 0;
+
+    // cmdOptions(0..2), the report buttons: 0 General Info, 1 Player Info, 2 Individual Info.
+    virtual void setReportButtonEnabled(int index, bool enabled) = 0;
+    virtual void setReportButtonBold(int index, bool bold) = 0;
+
+    // CD's file name: the full path of the log to analyse (empty when none was chosen).
+    virtual std::filesystem::path cdFileName() const = 0;
+
+    // txtFile: the chosen file's name as shown; "" means no file was chosen.
+    virtual std::string txtFileText() const = 0;
+    virtual void setTxtFileText(std::string_view text) = 0;
+
+    // frmMain's caption.
+    virtual void setCaption(std::string_view text) = 0;
+
+    // A modal message box; returns the button pressed.
+    virtual MessageAnswer messageBox(std::string_view prompt, MessageStyle style,
+                                     std::string_view title) = 0;
+};
+
+}  // namespace fragtide::engine

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "engine/stats_store.hpp"
+
+// The three text reports and the helpers they share. Each report clears the report list and
+// writes itself from the store as it stands; none keeps state. Names are decoded for display
+// (engine/display_text.hpp) as they enter a line. Not thread-safe.
+namespace fragtide::engine {
+class WindowOps;
+}
+
+namespace fragtide::reports {
+
+using engine::FragCount;
+using engine::StatsStore;
+using engine::WindowOps;
+
+// Appends one line to the report list.
+void AddReportLine(WindowOps& window, std::string_view text);
+
+// A player's frags over slots 1..50 (positive counts only); nothing when he has none.
+std::optional<FragCount> TotalFrags(const StatsStore& store, int player);
+
+// The player index with the most kills in `slot` (the lowest index on a tie), or 0 when nobody.
+int WeaponLeader(const StatsStore& store, int slot);
+
+void ShowGeneralInfo(const StatsStore& store, WindowOps& window);
+void ShowPlayerInfo(const StatsStore& store, WindowOps& window);
+// The player at `position` of the player list (window.lstPlayersList).
+void ShowIndividualInfo(const StatsStore& store, WindowOps& window, int position);
+
+}  // namespace fragtide::reports

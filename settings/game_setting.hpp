@@ -1,0 +1,27 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+// The one setting the program keeps: the selected game, under HKEY_LOCAL_MACHINE,
+// "Software\Fragtide", value "GameSelect", REG_SZ.
+namespace fragtide::settings {
+
+class SettingsBackend;
+
+inline constexpr std::string_view kGameSelectKey = "Software\\Fragtide";
+inline constexpr std::string_view kGameSelectValue = "GameSelect";
+inline constexpr std::string_view kFallbackGame = "Quake I : Standard";
+
+// The backend of this platform: the registry on Windows, a registry-format file elsewhere.
+std::unique_ptr<SettingsBackend> makeDefaultBackend();
+
+// The stored game. An empty text and a missing setting ("Not Found") both give
+// "Quake I : Standard"; any other stored text is returned as it is, even if it names no game.
+std::string loadSelectedGame(SettingsBackend& backend);
+
+// Stores `game` as REG_SZ. Failures are not reported: the choice still holds in memory.
+void saveSelectedGame(SettingsBackend& backend, std::string_view game);
+
+}  // namespace fragtide::settings
