@@ -1,0 +1,92 @@
+#include "engine/analysis_run.hpp"
+
+#include <string>
+
+#include "engine/display_text.hpp"
+#include "engine/log_analysis.hpp"
+#include "engine/log_file.hpp"
+#include "engine/stats_store.hpp"
+#include "engine/texts.hpp"
+#include "engine/window_ops.hpp"
+
+namespace fragtide::engine {
+namespace {
+
+void showReadError(WindowOps& window, const Error& error) {
+    std::string prompt = error.message;
+    prompt += ".\n\n";
+    prompt += texts::kChooseAnotherFile;
+    window.messageBox(prompt, MessageStyle::OkInformation, texts::kErrorTitle);
+}
+
+void resetProgress(WindowOps& window) {
+    window.setProgressMin(0);
+    window.setProgressMax(100);
+    window.setProgressValue(0);
+}
+
+}  // namespace
+
+void cmdAnalyze_Click(StatsStore& store, WindowOps& window,
+                      const std::function<void()>& showGeneralInfo) {
+    const std::filesystem::path file = window.cdFileName();
+
+    // A size that cannot be taken asks nothing; opening the file below reports why.
+    if (!file.empty()) {
+        const auto size = fileSize(file);
+        if (size && *size > kLargeFileBytes &&
+            window.messageBox(texts::kLargeFilePrompt, MessageStyle::YesNoQuestion,
+                              texts::kLargeFileTitle) == MessageAnswer::No)
+            return;
+    }
+
+    if (window.txtFileText().empty()) {
+        store.resetCounts();
+        return;
+    }
+
+    // Counted into a copy, so that a log that cannot be read leaves the previous results whole
+    // instead of a cleared store behind a window that still shows them.
+    StatsStore fresh = store;
+    fresh.resetCounts();
+    const auto fail = [&](const Error& error) {
+        resetProgress(window);
+        showReadError(window, error);
+    };
+    if (file.empty())
+        return fail({ErrorKind::InvalidInput, "cannot read the log: no file was chosen"});
+
+    const auto lines = countLines(file);
+    if (!lines)
+        return fail(lines.error());
+    window.setProgressMin(0);
+    window.setProgressMax(static_cast<double>(*lines));
+    window.setProgressValue(0);
+
+    const auto analysed = analyzeFile(fresh, file, [&window](std::uint64_t done) {
+        window.setProgressValue(static_cast<double>(done));
+    });
+    if (!analysed)
+        return fail(analysed.error());
+    store = std::move(fresh);
+
+    resetProgress(window);
+    for (int i = 0; i < 3; ++i)
+        window.setReportButtonEnabled(i, true);
+    window.setReportButtonBold(0, true);
+    window.setReportButtonBold(1, false);
+    window.setReportButtonBold(2, false);
+    if (showGeneralInfo)
+        showGeneralInfo();
+
+    window.lstPlayersClear();
+    for (int p = 1; p <= kMaxPlayers; ++p) {
+        const std::string& name = store.PlayerNames()[p];
+        if (!name.empty())
+            window.lstPlayersAddItem(displayText(name));
+    }
+    window.setPlayerCountCaption(std::string(texts::kPlayerCountPrefix) +
+                                 std::to_string(window.lstPlayersListCount()));
+}
+
+}  // namespace fragtide::engine

@@ -1,0 +1,109 @@
+#include "engine/display_text.hpp"
+
+#include "engine/unicode_upper.hpp"
+
+namespace fragtide::engine {
+namespace {
+
+// Windows-1252 0x80..0x9F; the five bytes the code page leaves undefined map to themselves.
+constexpr char32_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// Decodes one strictly valid UTF-8 sequence at `pos`; returns its length, or 0 when invalid.
+std::size_t decodeUtf8(std::string_view s, std::size_t pos, char32_t& out) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+    const unsigned char b0 = byte(pos);
+    if (b0 < 0x80) {
+        out = b0;
+        return 1;
+    }
+    std::size_t len;
+    char32_t c;
+    char32_t min;
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        len = 2, c = b0 & 0x1F, min = 0x80;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        len = 3, c = b0 & 0x0F, min = 0x800;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        len = 4, c = b0 & 0x07, min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (pos + len > s.size())
+        return 0;
+    for (std::size_t i = 1; i < len; ++i) {
+        const unsigned char b = byte(pos + i);
+        if ((b & 0xC0) != 0x80)
+            return 0;
+        c = (c << 6) | (b & 0x3F);
+    }
+    if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        return 0;
+    out = c;
+    return len;
+}
+
+}  // namespace
+
+bool isValidUtf8(std::string_view bytes) {
+    char32_t c;
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        const std::size_t len = decodeUtf8(bytes, pos, c);
+        if (len == 0)
+            return false;
+        pos += len;
+    }
+    return true;
+}
+
+std::string displayText(std::string_view bytes) {
+    if (isValidUtf8(bytes))
+        return std::string(bytes);
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (const char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        appendUtf8(out, b >= 0x80 && b <= 0x9F ? kCp1252High[b - 0x80] : char32_t{b});
+    }
+    return out;
+}
+
+std::string toUpperDisplay(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    char32_t c;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t len = decodeUtf8(text, pos, c);
+        if (len == 0) {  // not display text after all: keep the byte rather than lose it
+            out += text[pos++];
+            continue;
+        }
+        appendUtf8(out, simpleUpper(c));
+        pos += len;
+    }
+    return out;
+}
+
+}  // namespace fragtide::engine

@@ -1,0 +1,93 @@
+#include "engine/log_file.hpp"
+
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <system_error>
+
+namespace fragtide::engine {
+namespace {
+
+std::string shownPath(const std::filesystem::path& path) {
+    const std::u8string u8 = path.u8string();
+    return std::string(u8.begin(), u8.end());
+}
+
+Error errorFromCode(std::string_view verb, const std::filesystem::path& path, std::error_code ec) {
+    ErrorKind kind = ErrorKind::Io;
+    std::string reason;
+    if (ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory) {
+        kind = ErrorKind::NotFound;
+        reason = "no such file";
+    } else if (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted) {
+        kind = ErrorKind::PermissionDenied;
+        reason = "permission denied";
+    } else if (ec == std::errc::is_a_directory) {
+        kind = ErrorKind::NotAFile;
+        reason = "it is a folder, not a file";
+    } else {
+        reason = ec.message();
+        if (!reason.empty())
+            reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
+    }
+    return {kind, "cannot " + std::string(verb) + " '" + shownPath(path) + "': " + reason};
+}
+
+Error notAFile(std::string_view verb, const std::filesystem::path& path) {
+    return {ErrorKind::NotAFile,
+            "cannot " + std::string(verb) + " '" + shownPath(path) + "': it is a folder, not a file"};
+}
+
+}  // namespace
+
+Error fileError(std::string_view verb, const std::filesystem::path& path, int errnoValue) {
+    return errorFromCode(verb, path, std::error_code(errnoValue, std::generic_category()));
+}
+
+Result<std::uint64_t> fileSize(const std::filesystem::path& path) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (ec)
+        return errorFromCode("read", path, ec);
+    if (std::filesystem::is_directory(status))
+        return notAFile("read", path);
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec)
+        return errorFromCode("read", path, ec);
+    return static_cast<std::uint64_t>(size);
+}
+
+Result<LogFile> LogFile::open(const std::filesystem::path& path) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        return notAFile("read", path);
+    errno = 0;
+#ifdef _WIN32
+    std::FILE* f = _wfopen(path.c_str(), L"rb");
+#else
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+#endif
+    if (!f)
+        return fileError("read", path, errno ? errno : EIO);
+    return LogFile(std::unique_ptr<std::FILE, Closer>(f), path);
+}
+
+Result<std::string_view> LogFile::readBlock(std::vector<char>& buffer) {
+    buffer.resize(kLogBlockSize);
+    errno = 0;
+    const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), m_file.get());
+    if (got < buffer.size() && std::ferror(m_file.get()))
+        return fileError("read", m_path, errno ? errno : EIO);
+    buffer.resize(got);
+    return std::string_view(buffer.data(), got);
+}
+
+Status LogFile::rewind() {
+    errno = 0;
+    if (std::fseek(m_file.get(), 0, SEEK_SET) != 0)
+        return fileError("read", m_path, errno ? errno : EIO);
+    std::clearerr(m_file.get());
+    return Ok{};
+}
+
+}  // namespace fragtide::engine

@@ -1,0 +1,36 @@
+#include "engine/rule_sets.hpp"
+
+#include "engine/kill_recorder.hpp"
+#include "engine/obituary_matcher.hpp"
+
+namespace fragtide::engine {
+
+void checkRuleSet(StatsStore& store, const rules::RuleSet& rules, int slot, std::string_view line) {
+    std::int64_t count = 0;
+    if (slot >= 1 && slot <= static_cast<int>(rules.slots.size())) {
+        for (const rules::ObituaryRule& rule : rules.slots[slot - 1].rules)
+            count += MatchObituary(store, line, rule.middle, rule.trailing, rules.killerFirst ? 1 : 0);
+    }
+    RecordKill(store, count, slot, line);
+}
+
+void CheckQuake1Standard(StatsStore& store, int slot, std::string_view line) {
+    checkRuleSet(store, rules::kQuake1Standard, slot, line);
+}
+void CheckQuake1Warhaven(StatsStore& store, int slot, std::string_view line) {
+    checkRuleSet(store, rules::kQuake1Warhaven, slot, line);
+}
+void CheckQuake1CTF(StatsStore& store, int slot, std::string_view line) {
+    checkRuleSet(store, rules::kQuake1CTF, slot, line);
+}
+void CheckQuake2Standard(StatsStore& store, int slot, std::string_view line) {
+    checkRuleSet(store, rules::kQuake2Standard, slot, line);
+}
+void CheckQuake2Action(StatsStore& store, int slot, std::string_view line) {
+    checkRuleSet(store, rules::kQuake2Action, slot, line);
+}
+void CheckCounterStrike(StatsStore& store, int slot, std::string_view line) {
+    checkRuleSet(store, rules::kCounterStrike, slot, line);
+}
+
+}  // namespace fragtide::engine
