@@ -27,9 +27,20 @@ std::optional<FragCount> TotalFrags(const StatsStore& store, int player);
 // The player index with the most kills in `slot` (the lowest index on a tie), or 0 when nobody.
 int WeaponLeader(const StatsStore& store, int slot);
 
+// A player's share of the match in whole percent: total * 100 / matchTotal as a real division,
+// truncated, computed exactly (no overflow, no rounding) for any total from 0 to matchTotal.
+// 0 when the match has no frags, or the total is not positive.
+FragCount shareOfMatch(FragCount total, FragCount matchTotal);
+
 void ShowGeneralInfo(const StatsStore& store, WindowOps& window);
 void ShowPlayerInfo(const StatsStore& store, WindowOps& window);
 // The player at `position` of the player list (window.lstPlayersList).
 void ShowIndividualInfo(const StatsStore& store, WindowOps& window, int position);
+// The same report for the player whose displayed name is `name` (UTF-8 display text): the lowest
+// player index whose name displays exactly so. A name no player has gives the report of nobody:
+// the heading, "Total frags: " with no number, and no weapon lines.
+void showIndividualInfoFor(const StatsStore& store, WindowOps& window, std::string_view name);
+// The lowest player index whose name displays exactly as `name`, or 0. "" is nobody's name.
+int findPlayerByDisplayName(const StatsStore& store, std::string_view name);
 
 }  // namespace fragtide::reports

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string_view>
+
+// The reports' own words, spelled exactly as users have always seen them: spaces before colons
+// and all. Lines are made by joining these with names and numbers; nothing here is translated.
+namespace fragtide::reports::texts {
+
+// Shared by every report.
+inline constexpr std::string_view kFragsWith = "Frags with ";
+inline constexpr std::string_view kFragsWithSeparator = ": ";
+inline constexpr std::string_view kWith = " with ";
+
+// General Info.
+inline constexpr std::string_view kKillsPerWeaponHeading = "LIST OF ALL KILLS PER WEAPON:";
+inline constexpr std::string_view kBigNumbersHeading = "BIG NUMBERS:";
+inline constexpr std::string_view kPlayerOfTheMatch = "Player of the match : ";
+inline constexpr std::string_view kFragmonster = " frags! What a fragmonster!";
+
+// The only game whose General Info names weapon champions.
+inline constexpr std::string_view kChampionsGame = "Quake I : Warhaven";
+
+struct Champion {
+    int slot;
+    std::string_view opening;
+    std::string_view closing;
+};
+
+// In the order they are written.
+inline constexpr Champion kChampions[] = {
+    {16, "Most feared Specialist/Sniper : ", " headshots!"},
+    {1, "Most violent Barbarian : ", " axe kills!"},
+    {7, "Most talented Marine : ", " rocket kills!"},
+};
+
+// Player Info.
+inline constexpr std::string_view kPlayersHeading = "LIST OF PLAYERS AND FRAGS PER PLAYER:";
+inline constexpr std::string_view kHas = " has ";
+inline constexpr std::string_view kFrags = " frags";
+inline constexpr std::string_view kPercentagesHeading = "PERCENTAGES:";
+inline constexpr std::string_view kDid = " did ";
+inline constexpr std::string_view kOfTheFragging = " % of the fragging";
+
+// Individual Info.
+inline constexpr std::string_view kIndividualHeading = "INDIVIDUAL PLAYER SCORES FOR ";
+inline constexpr std::string_view kIndividualHeadingEnd = ":";
+inline constexpr std::string_view kTotalFrags = "Total frags: ";
+inline constexpr std::string_view kFragsPerWeapon = "Frags per weapon :";
+
+}  // namespace fragtide::reports::texts
