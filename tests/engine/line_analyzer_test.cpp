@@ -1,0 +1,188 @@
+#include "engine/line_analyzer.hpp"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "engine/game_catalogue.hpp"
+#include "engine/line_splitter.hpp"
+#include "engine/log_analysis.hpp"
+#include "engine/rule_sets.hpp"
+#include "engine/stats_store.hpp"
+#include "reference_matcher.hpp"
+
+namespace fragtide::engine {
+namespace {
+
+using testing::ReferenceStore;
+
+// Builds logs from a game's own rule texts, bent in the ways real logs and unlucky names bend
+// them: names with spaces, "'s" and phrases inside, prefixes, case slips, stray bytes.
+class LogGenerator {
+public:
+    LogGenerator(const rules::RuleSet& rules, unsigned seed) : m_rules(rules), m_rng(seed) {}
+
+    std::string log(int lines, int extraNames = 0) {
+        std::string out;
+        for (int i = 0; i < lines; ++i) {
+            out += line(extraNames);
+            if (i + 1 < lines || pick(3) != 0)
+                out += kEndings[pick(std::size(kEndings))];
+        }
+        return out;
+    }
+
+private:
+    static constexpr const char* kEndings[] = {"\n", "\r\n", "\r", "\n\r", "\r\n\r\n"};
+
+    std::size_t pick(std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(m_rng); }
+
+    const rules::ObituaryRule& anyRule() {
+        const auto& slot = m_rules.slots[pick(m_rules.slots.size())];
+        return slot.rules[pick(slot.rules.size())];
+    }
+
+    std::string name(int extraNames) {
+        static const std::string kNames[] = {
+            "Bob", "Alice", "bob", "BOB", " Jim's ", "Ann Lee", "x's", "  ", "", "Bob 's",
+            std::string("Jo\xff"), std::string("Na\0me", 6), "[12:00:01] Max", "Zo\xc3\xab",
+            "'s", "Eve's's", "\tTab", "killed", "was", "by",
+        };
+        if (extraNames > 0 && pick(2) == 0)
+            return "P" + std::to_string(pick(static_cast<std::size_t>(extraNames)));
+        switch (pick(8)) {
+        case 0: {  // a name that holds a kill phrase of this game
+            const auto& r = anyRule();
+            return "Ann" + std::string(r.middle) + "Joe";
+        }
+        case 1:
+            return std::string(anyRule().trailing) + "Kid";
+        default:
+            return kNames[pick(std::size(kNames))];
+        }
+    }
+
+    std::string bend(std::string text) {
+        if (text.empty() || pick(12) != 0)
+            return text;
+        switch (pick(3)) {
+        case 0: {
+            char& c = text[pick(text.size())];
+            c = static_cast<char>(c ^ 0x20);  // a letter-case slip
+            break;
+        }
+        case 1:
+            text.erase(pick(text.size()), 1);
+            break;
+        default:
+            text.insert(pick(text.size()), 1, ' ');
+        }
+        return text;
+    }
+
+    std::string line(int extraNames) {
+        const auto& rule = anyRule();
+        const auto& other = anyRule();
+        std::string l;
+        if (pick(6) == 0)
+            l += "[00:0" + std::to_string(pick(10)) + "] ";
+        const std::string first = name(extraNames), second = name(extraNames);
+        switch (pick(10)) {
+        case 0:  // two kill phrases on one line
+            l += first + std::string(rule.middle) + second + std::string(other.middle) + name(extraNames);
+            break;
+        case 1:  // another rule's ending
+            l += first + std::string(rule.middle) + second + std::string(other.trailing);
+            break;
+        case 2:  // noise after the ending
+            l += first + std::string(rule.middle) + second + std::string(rule.trailing) + ".";
+            break;
+        case 3:  // the middle text ending the line inside the trailing text
+            l += first + std::string(rule.trailing) + std::string(rule.middle) + std::string(rule.trailing);
+            break;
+        case 4: {  // random bytes
+            const std::size_t n = pick(40);
+            for (std::size_t i = 0; i < n; ++i) {
+                char c = static_cast<char>(pick(256));
+                if (c == '\r' || c == '\n')
+                    c = 'x';
+                l += c;
+            }
+            break;
+        }
+        default:
+            l += first + bend(std::string(rule.middle)) + second + bend(std::string(rule.trailing));
+        }
+        return l;
+    }
+
+    const rules::RuleSet& m_rules;
+    std::mt19937 m_rng;
+};
+
+void expectSameStore(const StatsStore& store, const ReferenceStore& ref) {
+    for (int s = 0; s < kSlotEntries; ++s)
+        ASSERT_EQ(store.WeaponFrags[s], ref.weaponFrags[s]) << "weapon slot " << s;
+    for (int p = 0; p < kPlayerEntries; ++p) {
+        ASSERT_EQ(store.PlayerNames()[p], ref.playerNames[p]) << "player " << p;
+        for (int s = 0; s < kSlotEntries; ++s)
+            ASSERT_EQ(store.PlayerWeaponFrags[p][s], ref.playerWeaponFrags[p][s])
+                << "player " << p << " slot " << s;
+    }
+    EXPECT_EQ(store.KillerName, ref.killerName);
+    EXPECT_EQ(store.VictimName, ref.victimName);
+}
+
+TEST(LineAnalyzer, CreditsExactlyWhatThePlainReferenceCreditsOnGeneratedLogs) {
+    unsigned seed = 1;
+    for (const Game& game : games()) {
+        for (const int extraNames : {0, 400}) {  // 400: more killers than the table holds
+            SCOPED_TRACE(std::string(game.displayName) + " extra names " + std::to_string(extraNames));
+            LogGenerator generator(*game.rules, seed++);
+            const std::string log = generator.log(6000, extraNames);
+
+            StatsStore store;
+            store.CurrentGame = game.displayName;
+            ReferenceStore ref;
+            EXPECT_EQ(analyzeBuffer(store, log), testing::referenceAnalyze(ref, game.rules, log));
+            expectSameStore(store, ref);
+            if (extraNames > 0) {
+                EXPECT_FALSE(store.PlayerNames()[200].empty()) << "the table should have filled up";
+            }
+        }
+    }
+}
+
+TEST(LineAnalyzer, AgreesWithTheRuleSetProcedures) {
+    unsigned seed = 100;
+    using Procedure = void (*)(StatsStore&, int, std::string_view);
+    const Procedure procedures[] = {CheckQuake1Standard, CheckQuake1Warhaven, CheckQuake1CTF,
+                                    CheckQuake2Standard, CheckQuake2Action,   CheckCounterStrike};
+    for (std::size_t g = 0; g < games().size(); ++g) {
+        const Game& game = games()[g];
+        SCOPED_TRACE(std::string(game.displayName));
+        LogGenerator generator(*game.rules, seed++);
+        const std::string log = generator.log(3000);
+        StatsStore fast, plain;
+        fast.CurrentGame = game.displayName;
+        analyzeBuffer(fast, log);
+        for (std::string_view line : splitLines(log))
+            for (int slot = 1; slot <= kSlotsPerLine; ++slot)
+                procedures[g](plain, slot, line);
+        EXPECT_EQ(fast.WeaponFrags, plain.WeaponFrags);
+        EXPECT_EQ(fast.PlayerNames(), plain.PlayerNames());
+        EXPECT_EQ(fast.PlayerWeaponFrags, plain.PlayerWeaponFrags);
+    }
+}
+
+TEST(LineAnalyzer, CreditsNothingForAGameWithoutRules) {
+    StatsStore store;
+    store.CurrentGame = "quake I : Standard";
+    EXPECT_EQ(analyzeBuffer(store, "Alice was nailed by Bob\nCarol was nailed by Bob\n"), 2u);
+    EXPECT_EQ(store.WeaponFrags[4], 0);
+    EXPECT_TRUE(store.PlayerNames()[1].empty());
+}
+
+}  // namespace
+}  // namespace fragtide::engine

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "rules/rule_tables.hpp"
+
+// A deliberately plain model of the engine: position-by-position scan of every rule, linear
+// search of the player table, byte-by-byte line splitting. Slow and obvious, so that the fast
+// engine can be checked against it on generated logs.
+namespace fragtide::testing {
+
+struct ReferenceStore {
+    std::array<std::int64_t, 51> weaponFrags{};
+    std::array<std::string, 201> playerNames;
+    std::array<std::array<std::int64_t, 51>, 201> playerWeaponFrags{};
+    std::string killerName;
+    std::string victimName;
+};
+
+int referenceMatch(ReferenceStore& store, std::string_view line, std::string_view middle,
+                   std::string_view trailing, int killerFirst);
+void referenceRecordKill(ReferenceStore& store, std::int64_t count, int slot);
+// One line, slots 1 to 25, with `rules` (nullptr: a game without rules).
+void referenceAnalyzeLine(ReferenceStore& store, const rules::RuleSet* rules, std::string_view line);
+// A whole buffer: CR, LF and CR LF end lines. Returns the number of lines.
+std::uint64_t referenceAnalyze(ReferenceStore& store, const rules::RuleSet* rules,
+                               std::string_view bytes);
+
+}  // namespace fragtide::testing
