@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string_view>
+
+// What fragtide-report says to its user, in one place.
+namespace fragtide::cli::texts {
+
+inline constexpr std::string_view kProgram = "fragtide-report";
+
+inline constexpr std::string_view kUsage =
+    "usage: fragtide-report [--game GAME] [--report general|players|player] [--player NAME] [--json] "
+    "FILE\n";
+
+inline constexpr std::string_view kHelp =
+    "Reads a game log and prints its frag statistics.\n"
+    "\n"
+    "  --game GAME      the game that wrote the log: its full name, such as\n"
+    "                   \"Quake II : Standard\", or a short name (see below);\n"
+    "                   without it, the game chosen in Fragtide\n"
+    "  --report KIND    general (the default), players, or player\n"
+    "  --player NAME    the player for --report player, as the reports show his name\n"
+    "                   (exact, case-sensitive); --player alone means --report player\n"
+    "  --json           print the statistics as JSON instead of a report\n"
+    "  --help           print this help and exit\n"
+    "  --version        print the version and exit\n"
+    "\n"
+    "Exit status: 0 done; 1 the log could not be read, or no player has that name;\n"
+    "2 the command line was wrong.\n"
+    "\n"
+    "Games:\n";
+
+inline constexpr std::string_view kSeeHelp = "Run fragtide-report --help for more.";
+inline constexpr std::string_view kCheckThePath = "Check the path, or run fragtide-report --help.";
+inline constexpr std::string_view kSeePlayers = "Run with --report players to see who scored.";
+
+}  // namespace fragtide::cli::texts

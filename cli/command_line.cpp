@@ -1,0 +1,139 @@
+#include "cli/command_line.hpp"
+
+namespace fragtide::cli {
+namespace {
+
+Error usageError(std::string message) { return {ErrorKind::InvalidInput, std::move(message)}; }
+
+std::optional<ReportKind> reportKind(std::string_view name) {
+    if (name == "general")
+        return ReportKind::General;
+    if (name == "players")
+        return ReportKind::Players;
+    if (name == "player")
+        return ReportKind::Player;
+    return std::nullopt;
+}
+
+}  // namespace
+
+const engine::Game* resolveGame(std::string_view name) {
+    if (const engine::Game* game = engine::findGame(name))
+        return game;
+    for (const engine::Game& game : engine::games()) {
+        if (game.alias == name)
+            return &game;
+    }
+    return nullptr;
+}
+
+std::string gameList() {
+    std::string list;
+    for (const engine::Game& game : engine::games()) {
+        list += "  ";
+        list += game.alias;
+        list.append(game.alias.size() < 13 ? 13 - game.alias.size() : 1, ' ');
+        list += '"';
+        list += game.displayName;
+        list += "\"\n";
+    }
+    return list;
+}
+
+Result<Options> parseCommandLine(std::span<const std::string_view> args) {
+    Options options;
+    bool reportGiven = false;
+    bool fileGiven = false;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            if (fileGiven)
+                return usageError("only one log file can be read at a time; '" + options.file +
+                                  "' and '" + std::string(arg) + "' were given");
+            options.file = arg;
+            fileGiven = true;
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        std::string_view name = arg;
+        std::optional<std::string_view> inlineValue;
+        if (const auto eq = arg.find('='); eq != std::string_view::npos && arg.starts_with("--")) {
+            name = arg.substr(0, eq);
+            inlineValue = arg.substr(eq + 1);
+        }
+        const auto takeValue = [&]() -> std::optional<std::string> {
+            if (inlineValue)
+                return std::string(*inlineValue);
+            if (i + 1 >= args.size())
+                return std::nullopt;
+            return std::string(args[++i]);
+        };
+        const auto flag = [&](bool& target) -> Status {
+            if (inlineValue)
+                return usageError(std::string(name) + " takes no value");
+            target = true;
+            return Ok{};
+        };
+
+        if (name == "--help" || name == "-h") {
+            if (const Status s = flag(options.help); !s)
+                return s.error();
+        } else if (name == "--version") {
+            if (const Status s = flag(options.version); !s)
+                return s.error();
+        } else if (name == "--json") {
+            if (const Status s = flag(options.json); !s)
+                return s.error();
+        } else if (name == "--game") {
+            if (options.game)
+                return usageError("--game was given twice");
+            options.game = takeValue();
+            if (!options.game)
+                return usageError("--game needs a game name");
+        } else if (name == "--report") {
+            if (reportGiven)
+                return usageError("--report was given twice");
+            const auto value = takeValue();
+            if (!value)
+                return usageError("--report needs general, players or player");
+            const auto kind = reportKind(*value);
+            if (!kind)
+                return usageError("unknown report '" + *value + "'; use general, players or player");
+            options.report = *kind;
+            reportGiven = true;
+        } else if (name == "--player") {
+            if (options.player)
+                return usageError("--player was given twice");
+            options.player = takeValue();
+            if (!options.player)
+                return usageError("--player needs a player's name");
+        } else {
+            return usageError("unknown option '" + std::string(arg) + "'");
+        }
+    }
+
+    if (options.help || options.version)
+        return options;
+    if (options.json && (reportGiven || options.player))
+        return usageError("--json prints the statistics, not a report; leave out --report and --player");
+    if (options.player && !reportGiven)
+        options.report = ReportKind::Player;
+    if (options.report == ReportKind::Player && !options.player)
+        return usageError("--report player needs --player NAME");
+    if (options.report != ReportKind::Player && options.player)
+        return usageError("--player goes with --report player only");
+    if (options.game && !resolveGame(*options.game)) {
+        std::string list = gameList();
+        list.pop_back();  // the message's own line end follows
+        return usageError("unknown game '" + *options.game + "'; use one of these:\n" + list);
+    }
+    if (!fileGiven)
+        return usageError("no log file was given");
+    return options;
+}
+
+}  // namespace fragtide::cli

@@ -1,0 +1,68 @@
+#include "cli/json_writer.hpp"
+
+#include "engine/display_text.hpp"
+#include "reports/reports.hpp"
+
+namespace fragtide::cli {
+
+std::string jsonString(std::string_view text) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(text.size() + 2);
+    out += '"';
+    for (const char ch : text) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (ch == '"' || ch == '\\') {
+            out += '\\';
+            out += ch;
+        } else if (byte < 0x20 || byte == 0x7f) {
+            out += "\\u00";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0xf];
+        } else {
+            out += ch;
+        }
+    }
+    out += '"';
+    return out;
+}
+
+std::string statisticsJson(const engine::StatsStore& store) {
+    std::string out = "{\n  \"game\": " + jsonString(engine::displayText(store.CurrentGame)) +
+                      ",\n  \"weapons\": [";
+    const char* separator = "\n    ";
+    for (int slot = 1; slot <= engine::kMaxSlot; ++slot) {
+        if (store.WeaponNames[slot].empty() && store.WeaponFrags[slot] <= 0)
+            continue;
+        out += separator;
+        out += "{\"slot\": " + std::to_string(slot) +
+               ", \"name\": " + jsonString(engine::displayText(store.WeaponNames[slot])) +
+               ", \"frags\": " + std::to_string(store.WeaponFrags[slot]) + "}";
+        separator = ",\n    ";
+    }
+    out += "\n  ],\n  \"players\": [";
+    separator = "\n    ";
+    const auto& names = store.PlayerNames();
+    for (int p = 1; p <= engine::kMaxPlayers; ++p) {
+        if (names[p].empty())
+            continue;
+        out += separator;
+        out += "{\"index\": " + std::to_string(p) + ", \"name\": " + jsonString(engine::displayText(names[p])) +
+               ", \"total\": " + std::to_string(reports::TotalFrags(store, p).value_or(0)) +
+               ", \"frags\": {";
+        const char* inner = "";
+        for (int slot = 1; slot <= engine::kMaxSlot; ++slot) {
+            if (store.PlayerWeaponFrags[p][slot] > 0) {
+                out += inner;
+                out += "\"" + std::to_string(slot) + "\": " + std::to_string(store.PlayerWeaponFrags[p][slot]);
+                inner = ", ";
+            }
+        }
+        out += "}}";
+        separator = ",\n    ";
+    }
+    out += "\n  ]\n}\n";
+    return out;
+}
+
+}  // namespace fragtide::cli

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "engine/stats_store.hpp"
+
+// The statistics of a store as JSON, for scripts:
+//
+//   {"game": G,
+//    "weapons": [{"slot": s, "name": n, "frags": f}, ...],
+//    "players": [{"index": i, "name": n, "total": t, "frags": {"s": f, ...}}, ...]}
+//
+// weapons: slots 1..50 that have a name or a positive count, in slot order. players: every named
+// player index, in index order; total is 0 for a player without frags; frags holds only positive
+// counts, keyed by the slot number as text. Names are display text. Fields may be added later;
+// none is removed or renamed.
+namespace fragtide::cli {
+
+// `text` as a JSON string literal, quotes included. `text` must be valid UTF-8; it is kept as it
+// is except for the quote, the backslash and control characters (written as \u00XX).
+std::string jsonString(std::string_view text);
+
+// The whole document, ended by a newline.
+std::string statisticsJson(const engine::StatsStore& store);
+
+}  // namespace fragtide::cli

@@ -1,0 +1,160 @@
+#include "cli/report_command.hpp"
+
+#include <filesystem>
+#include <memory>
+#include <ostream>
+
+#include "cli/cli_texts.hpp"
+#include "cli/command_line.hpp"
+#include "cli/exit_codes.hpp"
+#include "cli/json_writer.hpp"
+#include "cli/report_window.hpp"
+#include "engine/analysis_run.hpp"
+#include "engine/display_text.hpp"
+#include "engine/game_catalogue.hpp"
+#include "engine/log_analysis.hpp"
+#include "engine/log_file.hpp"
+#include "engine/stats_store.hpp"
+#include "reports/reports.hpp"
+
+#ifndef FRAGTIDE_VERSION
+#error "FRAGTIDE_VERSION must be defined by the build"
+#endif
+
+namespace fragtide::cli {
+namespace {
+
+// Lines between two progress updates: a few hundred updates for a gigabyte, none for a small log.
+constexpr std::uint64_t kProgressEvery = 1 << 17;
+
+std::filesystem::path pathFromArgument(std::string_view arg) {
+#ifdef _WIN32
+    // Windows arguments arrive as UTF-8; a plain std::string would be read in the ANSI code page.
+    return std::filesystem::path(std::u8string(arg.begin(), arg.end()));
+#else
+    // File names here are bytes; converting them from UTF-8 would refuse some that exist.
+    return std::filesystem::path(std::string(arg));
+#endif
+}
+
+int fail(std::ostream& err, const Error& error, std::string_view advice) {
+    err << texts::kProgram << ": " << error.message;
+    if (!advice.empty())
+        err << ". " << advice;
+    err << '\n';
+    return exitCodeFor(error.kind);
+}
+
+std::string chosenGame(const Options& options, const CommandEnvironment& env, std::ostream& err) {
+    if (options.game)
+        return std::string(resolveGame(*options.game)->displayName);
+    if (!env.storedGame)
+        return std::string(engine::kDefaultGame);
+    std::string game = env.storedGame();
+    // The window reads such a log and counts nothing; say so, since here nobody sees a caption.
+    if (!engine::findGame(game)) {
+        err << texts::kProgram << ": the game chosen in Fragtide, '" << engine::displayText(game)
+            << "', is none this program knows, so no kill is counted. Choose one with --game.\n";
+    }
+    return game;
+}
+
+engine::LineProgress progressFor(const std::filesystem::path& path, const CommandEnvironment& env,
+                                 std::ostream& err) {
+    if (!env.stderrIsTerminal)
+        return {};
+    const auto size = engine::fileSize(path);
+    if (!size || *size <= engine::kLargeFileBytes)
+        return {};
+    return [&err](std::uint64_t lines) {
+        if (lines % kProgressEvery == 0)
+            err << '\r' << texts::kProgram << ": " << lines << " lines read" << std::flush;
+    };
+}
+
+void fillPlayerList(const engine::StatsStore& store, engine::WindowOps& window) {
+    // As the analysis run fills it: player-index order, display names, so position j is index j + 1.
+    window.lstPlayersClear();
+    for (const std::string& name : store.PlayerNames()) {
+        if (!name.empty())
+            window.lstPlayersAddItem(engine::displayText(name));
+    }
+}
+
+int positionOf(const engine::WindowOps& window, std::string_view name) {
+    for (int i = 0; i < window.lstPlayersListCount(); ++i) {
+        if (window.lstPlayersList(i) == name)
+            return i;
+    }
+    return -1;
+}
+
+}  // namespace
+
+int runFragtideReport(std::span<const std::string_view> args, std::ostream& out, std::ostream& err,
+                      const CommandEnvironment& env) {
+    auto parsed = parseCommandLine(args);
+    if (!parsed) {
+        const int code = fail(err, parsed.error(), "");
+        err << texts::kUsage << texts::kSeeHelp << '\n';
+        return code;
+    }
+    const Options& options = *parsed;
+    if (options.help) {
+        out << texts::kUsage << '\n' << texts::kHelp << gameList();
+        return out.flush() ? kExitDone : kExitUnreadable;
+    }
+    if (options.version) {
+        out << texts::kProgram << ' ' << FRAGTIDE_VERSION << '\n';
+        return out.flush() ? kExitDone : kExitUnreadable;
+    }
+
+    // About 80 KB: on the heap, away from Windows' small default stack.
+    auto store = std::make_unique<engine::StatsStore>();
+    store->CurrentGame = chosenGame(options, env, err);
+    engine::LoadWeaponNames(*store);
+
+    const std::filesystem::path path = pathFromArgument(options.file);
+    const engine::LineProgress progress = progressFor(path, env, err);
+    const auto analysed = engine::analyzeFile(*store, path, progress);
+    if (progress)
+        err << '\r' << std::string(60, ' ') << '\r' << std::flush;
+    // A partly read log would give plausible but wrong figures: print none of them.
+    if (!analysed)
+        return fail(err, analysed.error(), texts::kCheckThePath);
+
+    int code = kExitDone;
+    if (options.json) {
+        out << statisticsJson(*store);
+    } else {
+        ReportWindow window;
+        fillPlayerList(*store, window);
+        switch (options.report) {
+        case ReportKind::General:
+            reports::ShowGeneralInfo(*store, window);
+            break;
+        case ReportKind::Players:
+            reports::ShowPlayerInfo(*store, window);
+            break;
+        case ReportKind::Player:
+            if (const int position = positionOf(window, *options.player); position >= 0) {
+                reports::ShowIndividualInfo(*store, window, position);
+            } else {
+                reports::showIndividualInfoFor(*store, window, *options.player);
+                err << texts::kProgram << ": no player is called '" << *options.player << "' in '"
+                    << options.file << "'. " << texts::kSeePlayers << '\n';
+                code = kExitUnreadable;
+            }
+            break;
+        }
+        for (const std::string& line : window.lines())
+            out << line << '\n';
+    }
+    if (!out.flush()) {
+        err << texts::kProgram << ": cannot write the report to standard output\n";
+        return exitCodeFor(ErrorKind::Io);
+    }
+    return code;
+}
+
+}  // namespace fragtide::cli
