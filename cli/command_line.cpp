@@ -42,6 +42,17 @@ std::string gameList() {
 
 Result<Options> parseCommandLine(std::span<const std::string_view> args) {
     Options options;
+    // Help and version answer whatever else the line holds, so a user stuck on an error gets help.
+    for (const std::string_view arg : args) {
+        if (arg == "--")
+            break;
+        if (arg == "--help" || arg == "-h")
+            options.help = true;
+        else if (arg == "--version")
+            options.version = true;
+    }
+    if (options.help || options.version)
+        return options;
     bool reportGiven = false;
     bool fileGiven = false;
     bool optionsEnded = false;
@@ -116,8 +127,6 @@ Result<Options> parseCommandLine(std::span<const std::string_view> args) {
         }
     }
 
-    if (options.help || options.version)
-        return options;
     if (options.json && (reportGiven || options.player))
         return usageError("--json prints the statistics, not a report; leave out --report and --player");
     if (options.player && !reportGiven)

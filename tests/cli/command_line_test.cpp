@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "cli/command_line.hpp"
+
+namespace fragtide::cli {
+namespace {
+
+Result<Options> parse(std::vector<std::string_view> args) { return parseCommandLine(args); }
+
+TEST(CommandLine, ReadsEveryFormOfTheOptions) {
+    struct Case {
+        const char* what;
+        std::vector<std::string_view> args;
+        std::optional<std::string> game;
+        ReportKind report;
+        std::optional<std::string> player;
+        bool json;
+        std::string file;
+    };
+    const Case cases[] = {
+        {"file only", {"a.log"}, std::nullopt, ReportKind::General, std::nullopt, false, "a.log"},
+        {"alias", {"--game", "q2", "a.log"}, "q2", ReportKind::General, std::nullopt, false, "a.log"},
+        {"display string after =", {"--game=Quake II : Standard", "a.log"}, "Quake II : Standard",
+         ReportKind::General, std::nullopt, false, "a.log"},
+        {"file first", {"a.log", "--report", "players"}, std::nullopt, ReportKind::Players, std::nullopt,
+         false, "a.log"},
+        {"player report", {"--report=player", "--player", "Ace K", "a.log"}, std::nullopt, ReportKind::Player,
+         "Ace K", false, "a.log"},
+        {"--player alone", {"--player", "Jo", "a.log"}, std::nullopt, ReportKind::Player, "Jo", false, "a.log"},
+        {"a player named like an option", {"--player", "--json", "a.log"}, std::nullopt, ReportKind::Player,
+         "--json", false, "a.log"},
+        {"json", {"--json", "--game", "cs", "a.log"}, "cs", ReportKind::General, std::nullopt, true, "a.log"},
+        {"-- before a file named like an option", {"--json", "--", "--odd.log"}, std::nullopt,
+         ReportKind::General, std::nullopt, true, "--odd.log"},
+        {"a lone dash is a file", {"-"}, std::nullopt, ReportKind::General, std::nullopt, false, "-"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto options = parse(c.args);
+        ASSERT_TRUE(options) << options.error().message;
+        EXPECT_EQ(options->game, c.game);
+        EXPECT_EQ(options->report, c.report);
+        EXPECT_EQ(options->player, c.player);
+        EXPECT_EQ(options->json, c.json);
+        EXPECT_EQ(options->file, c.file);
+    }
+}
+
+TEST(CommandLine, RefusesWhatItCannotUseAndSaysWhy) {
+    struct Case {
+        const char* what;
+        std::vector<std::string_view> args;
+        std::string_view says;
+    };
+    const Case cases[] = {
+        {"nothing", {}, "no log file"},
+        {"two files", {"a.log", "b.log"}, "'a.log' and 'b.log'"},
+        {"unknown option", {"--games", "q1", "a.log"}, "unknown option '--games'"},
+        {"game without a value", {"a.log", "--game"}, "--game needs"},
+        {"unknown game, listing the valid ones", {"--game", "q3", "a.log"},
+         "unknown game 'q3'; use one of these:\n  q1           \"Quake I : Standard\""},
+        {"game in another case", {"--game", "quake ii : standard", "a.log"}, "unknown game"},
+        {"unknown report", {"--report", "weapons", "a.log"}, "unknown report 'weapons'"},
+        {"player report without a player", {"--report", "player", "a.log"}, "needs --player"},
+        {"player with another report", {"--report", "general", "--player", "Jo", "a.log"},
+         "--player goes with --report player"},
+        {"json with a report", {"--json", "--report", "players", "a.log"}, "--json prints the statistics"},
+        {"json with a player", {"--json", "--player", "Jo", "a.log"}, "--json prints the statistics"},
+        {"a flag with a value", {"--json=yes", "a.log"}, "--json takes no value"},
+        {"game twice", {"--game", "q1", "--game", "q2", "a.log"}, "--game was given twice"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto options = parse(c.args);
+        ASSERT_FALSE(options);
+        EXPECT_EQ(options.error().kind, ErrorKind::InvalidInput);
+        EXPECT_NE(options.error().message.find(c.says), std::string::npos) << options.error().message;
+    }
+}
+
+TEST(CommandLine, AnswersHelpAndVersionWhateverElseIsWrong) {
+    const auto help = parse({"--help", "--report", "weapons"});
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(help->help);
+    const auto version = parse({"--version"});
+    ASSERT_TRUE(version);
+    EXPECT_TRUE(version->version);
+}
+
+TEST(ResolveGame, TakesTheExactDisplayStringOrTheShortName) {
+    struct Case {
+        std::string_view name;
+        std::string_view game;  // "" for none
+    };
+    const Case cases[] = {
+        {"q1", "Quake I : Standard"},
+        {"q1-warhaven", "Quake I : Warhaven"},
+        {"q1-ctf", "Quake I : Capture The Flag"},
+        {"q2", "Quake II : Standard"},
+        {"q2-action", "Quake II : Action Quake"},
+        {"cs", "Half-Life : Counter-Strike"},
+        {"Half-Life : Counter-Strike", "Half-Life : Counter-Strike"},
+        {"Quake I : Standard ", ""},
+        {"Quake I: Standard", ""},
+        {"Q1", ""},
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const engine::Game* game = resolveGame(c.name);
+        EXPECT_EQ(game ? game->displayName : "", c.game);
+    }
+}
+
+}  // namespace
+}  // namespace fragtide::cli

@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include "cli/json_writer.hpp"
+#include "tests/reports/report_store.hpp"
+
+namespace fragtide::cli {
+namespace {
+
+TEST(JsonString, EscapesQuotesBackslashesAndControlCharacters) {
+    struct Case {
+        const char* what;
+        std::string_view text;
+        std::string_view json;
+    };
+    const Case cases[] = {
+        {"plain", "Fred", "\"Fred\""},
+        {"empty", "", "\"\""},
+        {"quote and backslash", "a\"b\\c", "\"a\\\"b\\\\c\""},
+        {"tab, line feed, carriage return", "a\tb\nc\rd", "\"a\\u0009b\\u000ac\\u000dd\""},
+        {"nul and unit separator", std::string_view("a\0b\x1f", 4), "\"a\\u0000b\\u001f\""},
+        {"delete", "a\x7f", "\"a\\u007f\""},
+        {"non-ASCII kept as UTF-8", "Zo\xc3\xab \xe2\x82\xac", "\"Zo\xc3\xab \xe2\x82\xac\""},
+        {"slash kept", "MP5/10", "\"MP5/10\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(jsonString(c.text), c.json);
+    }
+}
+
+TEST(StatisticsJson, ListsNamedOrCountedSlotsAndNamedPlayers) {
+    auto store = testing::storeFor("Quake I : Standard");
+    testing::credit(*store, "Ren\xe9 \"the\" Axe", 1, 3);  // Windows-1252, and quotes
+    testing::credit(*store, "Jo", 7, 40000);
+    testing::credit(*store, "Jo", 50, 1);  // a count without a weapon name
+    store->setPlayerName(3, "Idle");       // named, no frags: only a hand-built store has him
+    EXPECT_EQ(statisticsJson(*store),
+              "{\n"
+              "  \"game\": \"Quake I : Standard\",\n"
+              "  \"weapons\": [\n"
+              "    {\"slot\": 1, \"name\": \"Axe\", \"frags\": 3},\n"
+              "    {\"slot\": 2, \"name\": \"Shotgun\", \"frags\": 0},\n"
+              "    {\"slot\": 3, \"name\": \"Super Shotgun\", \"frags\": 0},\n"
+              "    {\"slot\": 4, \"name\": \"Nailgun\", \"frags\": 0},\n"
+              "    {\"slot\": 5, \"name\": \"Super Nailgun\", \"frags\": 0},\n"
+              "    {\"slot\": 6, \"name\": \"Grenade Launcher\", \"frags\": 0},\n"
+              "    {\"slot\": 7, \"name\": \"Rocket Launcher\", \"frags\": 40000},\n"
+              "    {\"slot\": 8, \"name\": \"Thunderbolt\", \"frags\": 0},\n"
+              "    {\"slot\": 50, \"name\": \"\", \"frags\": 1}\n"
+              "  ],\n"
+              "  \"players\": [\n"
+              "    {\"index\": 1, \"name\": \"Ren\xc3\xa9 \\\"the\\\" Axe\", \"total\": 3, \"frags\": {\"1\": 3}},\n"
+              "    {\"index\": 2, \"name\": \"Jo\", \"total\": 40001, \"frags\": {\"7\": 40000, \"50\": 1}},\n"
+              "    {\"index\": 3, \"name\": \"Idle\", \"total\": 0, \"frags\": {}}\n"
+              "  ]\n"
+              "}\n");
+}
+
+TEST(StatisticsJson, IsStillADocumentForAGameWithoutWeaponsOrPlayers) {
+    auto store = testing::storeFor("No such game");
+    EXPECT_EQ(statisticsJson(*store),
+              "{\n  \"game\": \"No such game\",\n  \"weapons\": [\n  ],\n  \"players\": [\n  ]\n}\n");
+}
+
+}  // namespace
+}  // namespace fragtide::cli

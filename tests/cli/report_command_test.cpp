@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "cli/report_command.hpp"
+
+namespace fragtide::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A folder of its own per test, removed with everything in it.
+class TempDir {
+public:
+    TempDir() {
+        static std::atomic<int> counter{0};
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_path = fs::temp_directory_path() /
+                 ("fragtide-cli-" + std::string(info->name()) + "-" + std::to_string(counter++));
+        fs::remove_all(m_path);
+        fs::create_directories(m_path);
+    }
+    ~TempDir() {
+        std::error_code ec;
+        fs::remove_all(m_path, ec);
+    }
+    // Writes `bytes` to `name` and returns the path as the command line would spell it.
+    std::string write(const std::string& name, std::string_view bytes) const {
+        std::ofstream(m_path / name, std::ios::binary) << bytes;
+        return pathText(m_path / name);
+    }
+    std::string path(const std::string& name) const { return pathText(m_path / name); }
+
+private:
+    static std::string pathText(const fs::path& p) {
+        const std::u8string u8 = p.u8string();
+        return std::string(u8.begin(), u8.end());
+    }
+    fs::path m_path;
+};
+
+struct Outcome {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+Outcome run(std::vector<std::string> args, const CommandEnvironment& env = {}) {
+    const std::vector<std::string_view> views(args.begin(), args.end());
+    std::ostringstream out, err;
+    const int code = runFragtideReport(views, out, err, env);
+    return {code, out.str(), err.str()};
+}
+
+// Bob, Alice and Carol score in that order; Alice most. CRLF, LF and a last line without an end.
+constexpr std::string_view kQ1Log =
+    "Alice was ax-murdered by Bob\r\n"
+    "Bob entered the game\n"
+    "Carol was nailed by Alice\r\n"
+    "Bob rides Alice's rocket\n"
+    "Alice accepts Carol's shaft\r\n"
+    "Carol was gibbed by Alice's grenade";
+
+TEST(FragtideReport, PrintsEachReportAsItsLines) {
+    TempDir dir;
+    const std::string log = dir.write("q1.log", kQ1Log);
+    struct Case {
+        const char* what;
+        std::vector<std::string> args;
+        std::string out;
+    };
+    const Case cases[] = {
+        {"general by default", {"--game", "q1", log},
+         "LIST OF ALL KILLS PER WEAPON:\n\nFrags with Axe: 1\nFrags with Nailgun: 1\n"
+         "Frags with Grenade Launcher: 1\nFrags with Rocket Launcher: 1\nFrags with Thunderbolt: 1\n\n"
+         "BIG NUMBERS:\n\nPlayer of the match : Alice with 3 frags! What a fragmonster!\n\n\n"},
+        {"players", {"--game", "Quake I : Standard", "--report", "players", log},
+         "LIST OF PLAYERS AND FRAGS PER PLAYER:\n\nBob has 1 frags\nAlice has 3 frags\nCarol has 1 frags\n\n"
+         "PERCENTAGES:\n\nBob did 20 % of the fragging\nAlice did 60 % of the fragging\n"
+         "Carol did 20 % of the fragging\n\n"},
+        {"player", {"--game", "q1", "--report", "player", "--player", "Alice", log},
+         "INDIVIDUAL PLAYER SCORES FOR ALICE:\n\nTotal frags: 3\n\nFrags per weapon :\n"
+         "Frags with Nailgun: 1\nFrags with Grenade Launcher: 1\nFrags with Rocket Launcher: 1\n\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Outcome r = run(c.args);
+        EXPECT_EQ(r.code, 0);
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(r.err, "");
+    }
+}
+
+TEST(FragtideReport, PrintsTheReportOfNobodyForAnUnknownPlayerAndFails) {
+    TempDir dir;
+    const std::string log = dir.write("q1.log", kQ1Log);
+    // Names are exact and case-sensitive.
+    const Outcome r = run({"--game", "q1", "--player", "alice", log});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, "INDIVIDUAL PLAYER SCORES FOR ALICE:\n\nTotal frags: \n\nFrags per weapon :\n\n");
+    EXPECT_NE(r.err.find("no player is called 'alice'"), std::string::npos) << r.err;
+}
+
+TEST(FragtideReport, MeansTheEarlierPlayerWhenTwoDisplayAlike) {
+    TempDir dir;
+    // The same name in Windows-1252 and in UTF-8: two players, one displayed name.
+    const std::string log = dir.write("alike.log",
+                                      "Bob was ax-murdered by Jo\xe9\n"
+                                      "Bob was nailed by Jo\xc3\xa9\n"
+                                      "Bob was nailed by Jo\xc3\xa9\n");
+    const Outcome r = run({"--game", "q1", "--player", "Jo\xc3\xa9", log});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "INDIVIDUAL PLAYER SCORES FOR JO\xc3\x89:\n\nTotal frags: 1\n\nFrags per weapon :\n"
+                     "Frags with Axe: 1\n\n");
+}
+
+TEST(FragtideReport, PrintsTheStatisticsAsJson) {
+    TempDir dir;
+    const std::string log = dir.write("cs.log", "Nadia killed Rook with ak47\r\nRook killed Nadia with awp\r\n"
+                                                "Nadia killed Rook with ak47\r\n");
+    const Outcome r = run({"--json", "--game", "cs", log});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_NE(r.out.find("\"game\": \"Half-Life : Counter-Strike\""), std::string::npos);
+    EXPECT_NE(r.out.find("{\"slot\": 11, \"name\": \"AK-47\", \"frags\": 2}"), std::string::npos);
+    EXPECT_NE(r.out.find("{\"index\": 1, \"name\": \"Nadia\", \"total\": 2, \"frags\": {\"11\": 2}}"),
+              std::string::npos);
+    EXPECT_NE(r.out.find("{\"index\": 2, \"name\": \"Rook\", \"total\": 1, \"frags\": {\"15\": 1}}"),
+              std::string::npos);
+}
+
+TEST(FragtideReport, FailsWithoutAnyReportWhenTheLogCannotBeRead) {
+    TempDir dir;
+    struct Case {
+        const char* what;
+        std::string file;
+        std::string_view says;
+    };
+    const Case cases[] = {
+        {"missing", dir.path("gone.log"), "no such file"},
+        {"a folder", dir.path(""), "folder"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Outcome r = run({"--game", "q1", c.file});
+        EXPECT_EQ(r.code, 1);
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find("cannot read '"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("Check the path"), std::string::npos) << r.err;
+    }
+}
+
+TEST(FragtideReport, ReportsUsageErrorsOnStderrOnly) {
+    const Outcome r = run({"--game", "q3", "x.log"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err.rfind("fragtide-report: unknown game 'q3'", 0), 0u) << r.err;
+    EXPECT_NE(r.err.find("\nusage: fragtide-report [--game GAME]"), std::string::npos) << r.err;
+}
+
+TEST(FragtideReport, AnswersHelpAndVersionOnStdout) {
+    const Outcome version = run({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out, "fragtide-report 1.0.0\n");
+    const Outcome help = run({"--help"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_EQ(help.out.rfind("usage: fragtide-report", 0), 0u);
+    EXPECT_NE(help.out.find("q2-action    \"Quake II : Action Quake\""), std::string::npos);
+}
+
+TEST(FragtideReport, ReadsWithTheStoredGameWhenNoneIsGiven) {
+    TempDir dir;
+    const std::string log = dir.write("cs.log", "Nadia killed Rook with knife\n");
+    struct Case {
+        const char* what;
+        std::string stored;
+        std::string_view out;
+        std::string_view err;
+    };
+    const Case cases[] = {
+        {"a known game", "Half-Life : Counter-Strike",
+         "LIST OF ALL KILLS PER WEAPON:\n\nFrags with Knife: 1\n\nBIG NUMBERS:\n\n"
+         "Player of the match : Nadia with 1 frags! What a fragmonster!\n\n\n",
+         ""},
+        {"a text that names no game", "Quake III",
+         "LIST OF ALL KILLS PER WEAPON:\n\n\nBIG NUMBERS:\n\n\n\n", "'Quake III', is none this program knows"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CommandEnvironment env;
+        env.storedGame = [&] { return c.stored; };
+        const Outcome r = run({log}, env);
+        EXPECT_EQ(r.code, 0);
+        EXPECT_EQ(r.out, c.out);
+        if (c.err.empty())
+            EXPECT_EQ(r.err, "");
+        else
+            EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+    }
+}
+
+TEST(FragtideReport, PrintsTheEmptyReportsForAnEmptyLog) {
+    TempDir dir;
+    const std::string log = dir.write("empty.log", "");
+    EXPECT_EQ(run({"--game", "q1", log}).out, "LIST OF ALL KILLS PER WEAPON:\n\n\nBIG NUMBERS:\n\n\n\n");
+    EXPECT_EQ(run({"--game", "q1", "--report", "players", log}).out,
+              "LIST OF PLAYERS AND FRAGS PER PLAYER:\n\n\nPERCENTAGES:\n\n\n");
+}
+
+TEST(FragtideReport, ShowsNoProgressForASmallLogEvenOnATerminal) {
+    TempDir dir;
+    const std::string log = dir.write("q1.log", kQ1Log);
+    CommandEnvironment env;
+    env.stderrIsTerminal = true;
+    EXPECT_EQ(run({"--game", "q1", log}, env).err, "");
+}
+
+}  // namespace
+}  // namespace fragtide::cli
