@@ -4,11 +4,11 @@
 #include <string>
 #include <string_view>
 
+#include "settings/settings_backend.hpp"
+
 // The one setting the program keeps: the selected game, under HKEY_LOCAL_MACHINE,
 // "Software\Fragtide", value "GameSelect", REG_SZ.
 namespace fragtide::settings {
-
-class SettingsBackend;
 
 inline constexpr std::string_view kGameSelectKey = "Software\\Fragtide";
 inline constexpr std::string_view kGameSelectValue = "GameSelect";

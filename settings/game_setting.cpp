@@ -1,0 +1,34 @@
+#include "settings/game_setting.hpp"
+
+#include "settings/reg_store.hpp"
+
+#ifdef _WIN32
+#include "settings/reg_windows_backend.hpp"
+#else
+#include "settings/reg_file_backend.hpp"
+#endif
+
+namespace fragtide::settings {
+
+std::unique_ptr<SettingsBackend> makeDefaultBackend() {
+#ifdef _WIN32
+    return std::make_unique<RegistryBackend>();
+#else
+    return std::make_unique<RegFileBackend>(defaultSettingsFolder());
+#endif
+}
+
+std::string loadSelectedGame(SettingsBackend& backend) {
+    std::string game = RegGetString(backend, kHkeyLocalMachine, kGameSelectKey, kGameSelectValue);
+    // The one quiet fallback: a first start (nothing stored) and an empty setting both mean the
+    // default game; the user can pick another at any time.
+    if (game.empty() || game == kNotFound)
+        return std::string(kFallbackGame);
+    return game;
+}
+
+void saveSelectedGame(SettingsBackend& backend, std::string_view game) {
+    RegSaveString(backend, kHkeyLocalMachine, kGameSelectKey, kGameSelectValue, kRegSz, std::string(game));
+}
+
+}  // namespace fragtide::settings

@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "settings/game_setting.hpp"
+#include "settings/memory_backend.hpp"
+#include "settings/reg_store.hpp"
+#include "tests/settings/temp_folder.hpp"
+
+namespace fragtide::settings {
+namespace {
+
+TEST(GameSetting, FallsBackToQuakeIStandardOnlyWhenNothingUsableIsStored) {
+    struct Case { const char* what; const char* stored; std::string game; };
+    const Case cases[] = {
+        {"first start", nullptr, "Quake I : Standard"},
+        {"empty text", "", "Quake I : Standard"},
+        {"a game", "Quake II : Action Quake", "Quake II : Action Quake"},
+        {"a text naming no game is kept", "Doom", "Doom"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MemoryBackend backend;
+        if (c.stored)
+            RegSaveString(backend, kHkeyLocalMachine, kGameSelectKey, kGameSelectValue, kRegSz, std::string(c.stored));
+        EXPECT_EQ(loadSelectedGame(backend), c.game);
+    }
+}
+
+TEST(GameSetting, SavesTheGameAsRegSzUnderFragtideGameSelect) {
+    MemoryBackend backend;
+    saveSelectedGame(backend, "Half-Life : Counter-Strike");
+    const auto raw = backend.queryValue(kHkeyLocalMachine, "Software\\Fragtide", "GameSelect", kReadLimit);
+    ASSERT_TRUE(raw);
+    EXPECT_EQ(*raw, (StoredValue{kRegSz, std::string("Half-Life : Counter-Strike", 27)}));
+}
+
+TEST(GameSetting, KeepsTheOldGameWhenTheSaveFails) {
+    MemoryBackend backend;
+    saveSelectedGame(backend, "Quake II : Standard");
+    backend.setWritable(false);
+    saveSelectedGame(backend, "Quake I : Warhaven");
+    EXPECT_EQ(loadSelectedGame(backend), "Quake II : Standard");
+}
+
+// Through the platform's own store: the file named by FRAGTIDE_SETTINGS_DIR elsewhere, the
+// registry of the throw-away prefix under Wine.
+TEST(GameSetting, ReadsAtTheNextStartWhatWasSaved) {
+    testing::TempFolder folder;
+#ifdef _WIN32
+    ASSERT_EQ(_putenv_s("FRAGTIDE_SETTINGS_DIR", folder.path().string().c_str()), 0);
+#else
+    ASSERT_EQ(setenv("FRAGTIDE_SETTINGS_DIR", folder.path().c_str(), 1), 0);
+#endif
+    saveSelectedGame(*makeDefaultBackend(), "Quake II : Capture The Flag");
+    EXPECT_EQ(loadSelectedGame(*makeDefaultBackend()), "Quake II : Capture The Flag");
+#ifndef _WIN32
+    EXPECT_TRUE(std::filesystem::exists(folder.path() / "HKEY_LOCAL_MACHINE.reg"));
+    unsetenv("FRAGTIDE_SETTINGS_DIR");
+#endif
+}
+
+}  // namespace
+}  // namespace fragtide::settings
