@@ -1,0 +1,146 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "engine/window_ops.hpp"
+
+class QDialog;
+class QPushButton;
+
+namespace Ui {
+class frmMain;
+}
+
+namespace fragtide::engine {
+class StatsStore;
+}
+namespace fragtide::settings {
+class SettingsBackend;
+}
+
+// The main window: the file row, the report list, the report buttons, the player list and the
+// progress bar, with the File and Help menus. It is the window operations of the core: the
+// analysis run, the reports and the Game Select dialog reach the screen only through it.
+//
+// The store and the settings backend must outlive the window. Everything runs on the GUI thread.
+// Dialogs, message boxes and the help viewer are started through the protected virtual seams, so
+// that a test can answer them without a modal loop.
+namespace fragtide::ui {
+
+class HelpViewer;
+
+// What the Browse dialog is asked for.
+struct OpenFileRequest {
+    QString title;
+    QStringList filters;  // in the order offered, the first one selected
+    QString initialDir;
+    QString defaultSuffix;
+};
+
+class frmMain : public QMainWindow, public engine::WindowOps {
+    Q_OBJECT
+public:
+    // `commandLine` is the program's command line after its own name ("" when none), UTF-8.
+    frmMain(engine::StatsStore& store, settings::SettingsBackend& backend, std::string commandLine,
+            QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Start-up: help file path, the stored game, its weapon names, the command-line log analysed,
+    // then the caption. Call once, after construction and before the window is first shown.
+    void Form_Load();
+
+    // The help document that Help Topics and F1 open.
+    QString helpFilePath() const { return m_helpFilePath; }
+    void setHelpFilePath(const QString& path) { m_helpFilePath = path; }
+
+    // The file the next analysis opens, as the Browse dialog or the command line named it.
+    QString cdFileNameText() const { return m_cdFileName; }
+
+    // WindowOps
+    void lstClear() override;
+    void lstAddItem(std::string_view text) override;
+    void lstPlayersClear() override;
+    void lstPlayersAddItem(std::string_view text) override;
+    int lstPlayersListCount() const override;
+    int lstPlayersListIndex() const override;
+    std::string lstPlayersList(int position) const override;
+    void setPlayerCountCaption(std::string_view text) override;
+    void setProgressMin(double value) override;
+    void setProgressMax(double value) override;
+    void setProgressValue(double value) override;
+    double progressValue() const override { return m_progressValue; }
+    void setReportButtonEnabled(int index, bool enabled) override;
+    void setReportButtonBold(int index, bool bold) override;
+    std::filesystem::path cdFileName() const override;
+    std::string txtFileText() const override;
+    void setTxtFileText(std::string_view text) override;
+    void setCaption(std::string_view text) override;
+    engine::MessageAnswer messageBox(std::string_view prompt, engine::MessageStyle style,
+                                     std::string_view title) override;
+
+public Q_SLOTS:
+    void cmdBrowse_Click();
+    void cmdAnalyze_Click();
+    void cmdOptions_Click(int index);
+    void lstPlayers_Click();
+    void mnuGameSel_Click();
+    void mnuExit_Click();
+    void mnuHelp2_Click();
+    void mnuAbout_Click();
+    // F1: the help document in the built-in viewer, or the "Help Error." message when it is missing.
+    void showHelpDocument();
+
+protected:
+    // Seams. The defaults show the real thing and wait for it to close.
+    virtual engine::MessageAnswer showMessage(const QString& prompt, engine::MessageStyle style,
+                                              const QString& title);
+    // The chosen file's full path, or nothing when the dialog was cancelled.
+    virtual std::optional<QString> chooseLogFile(const OpenFileRequest& request);
+    // Runs a modal dialog to its end and returns its result code.
+    virtual int execDialog(QDialog& dialog);
+    // Starts the legacy help viewer; false when it cannot be started (it exists only on Windows).
+    virtual bool startHelpViewer(const std::string& commandLine);
+
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void applyTexts();
+    void applyLook();
+    void connectHandlers();
+    // A chosen log, from Browse or a drop: it becomes the file to analyse, the old report goes.
+    void chooseFile(const QString& path);
+    void applyProgressRange();
+    void showProgress();
+    int progressUnits(double value) const;
+    QPushButton* reportButton(int index) const;
+
+    std::unique_ptr<Ui::frmMain> ui;
+    engine::StatsStore& m_store;
+    settings::SettingsBackend& m_backend;
+    QString m_commandLine;
+    QString m_helpFilePath;
+    QString m_cdFileName;
+    QPointer<HelpViewer> m_helpViewer;
+    bool m_centred = false;
+    // The player whose Individual Info the report list shows, -1 for any other content; a click
+    // on that same player again has nothing new to show.
+    int m_individualShown = -1;
+
+    double m_progressMin = 0;
+    double m_progressMax = 100;
+    double m_progressValue = 0;
+    double m_progressScale = 1;  // bar units per progress unit, below 1 only for huge ranges
+    QElapsedTimer m_progressClock;
+};
+
+}  // namespace fragtide::ui

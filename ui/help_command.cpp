@@ -1,0 +1,54 @@
+#include "ui/help_command.hpp"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "ui/qt_text.hpp"
+#include "ui/ui_texts.hpp"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace fragtide::ui {
+
+std::string helpCommandLine(std::string_view helpFilePath) {
+    std::string command(texts::kWinHelpCommand);
+    command += helpFilePath;
+    return command;
+}
+
+bool startDetachedCommandLine(const std::string& commandLine) {
+#ifdef _WIN32
+    // CreateProcess with no application name parses the command line itself, exactly as the
+    // viewer's command has always been given; QProcess would add quotes of its own.
+    std::wstring command = toQString(commandLine).toStdWString();
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWMAXIMIZED;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+#else
+    (void)commandLine;
+    return false;
+#endif
+}
+
+QString findHelpFile(const QString& programDir) {
+    const QString name = toQString(texts::kHelpFileName);
+    const QString beside = QDir(programDir).filePath(name);
+    if (QFileInfo(beside).isFile())
+        return QDir::toNativeSeparators(beside);
+    const QString installed = QDir(programDir).filePath(QStringLiteral("../share/fragtide/") + name);
+    if (QFileInfo(installed).isFile())
+        return QDir::toNativeSeparators(QDir::cleanPath(installed));
+    return QDir::toNativeSeparators(beside);
+}
+
+}  // namespace fragtide::ui

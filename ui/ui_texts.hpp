@@ -1,0 +1,76 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The window's own words, spelled exactly as users have always seen them. UTF-8.
+namespace fragtide::ui::texts {
+
+// Main window
+inline constexpr std::string_view kDesignCaption = "Fragtide";
+inline constexpr std::string_view kCaptionPrefix = "Fragtide (analyzing ";
+inline constexpr std::string_view kCaptionSuffix = " log files)";
+inline constexpr std::string_view kSelectLogFile = "Select a log file to analyse:";
+inline constexpr std::string_view kBrowse = "Browse...";
+inline constexpr std::string_view kAnalyzeLog = "Analyze Log";
+inline constexpr std::string_view kTitle = "FRAGTIDE";
+inline constexpr std::string_view kVersionCredit = "Version 1.0       by the Fragtide team";
+inline constexpr std::string_view kGeneralInfo = "General Info";
+inline constexpr std::string_view kPlayerInfo = "Player Info";
+inline constexpr std::string_view kIndividualInfo = "Individual Info";
+inline constexpr std::string_view kNoPlayers = "Total players : 0";
+
+// Menus; "&" marks the access letter.
+inline constexpr std::string_view kMenuFile = "&File";
+inline constexpr std::string_view kMenuGameSelect = "&Game Select";
+inline constexpr std::string_view kMenuExit = "E&xit";
+inline constexpr std::string_view kMenuHelp = "&Help";
+inline constexpr std::string_view kMenuHelpTopics = "&Fragtide &Help Topics";
+inline constexpr std::string_view kMenuAbout = "&About Fragtide...";
+
+// Messages
+inline constexpr std::string_view kSelectPlayerFirst =
+    "Select a player first, or analyze a new log file.";
+inline constexpr std::string_view kSelectPlayerFirstTitle = "Error.";
+inline constexpr std::string_view kStartupErrorTitle = "Error!";
+inline constexpr std::string_view kHelpErrorPrompt =
+    "The help file could not be opened this way. Try pressing F1 instead.";
+inline constexpr std::string_view kHelpErrorTitle = "Help Error.";
+
+// Browse dialog: "Open " + game + " LOG File...", filters in this order.
+inline constexpr std::string_view kOpenTitlePrefix = "Open ";
+inline constexpr std::string_view kOpenTitleSuffix = " LOG File...";
+inline constexpr std::string_view kGameLogFilterSuffix = " LOG Files (*.log)";
+inline constexpr std::string_view kTextFilesFilter = "Text Files (*.txt)";
+inline constexpr std::string_view kAllFilesFilter = "All Files (*.*)";
+inline constexpr std::string_view kDefaultSuffix = "log";
+
+// Game Select
+inline constexpr std::string_view kGameSelectTitle = "Game Select";
+inline constexpr std::string_view kGameSelectLabel = "Select the game you wish to analyze logs of :";
+inline constexpr std::string_view kOk = "OK";
+inline constexpr std::string_view kCancel = "Cancel";
+
+// Help and About
+inline constexpr std::string_view kWinHelpCommand = "c:\\windows\\winhelp.exe ";
+inline constexpr std::string_view kHelpFileName = "Fragtide.html";
+inline constexpr std::string_view kHelpViewerTitle = "Fragtide Help";
+inline constexpr std::string_view kAboutTitle = "About Fragtide...";
+inline constexpr std::string_view kAboutCredit = "FRAGTIDE, written by the Fragtide team";
+inline constexpr std::string_view kAboutContact =
+    "Questions or suggestions about this program are welcome: write to fragtide@example.org.";
+inline constexpr std::string_view kAboutDescription =
+    "This program analyzes and shows statistics of all kinds of games and their associated "
+    "modifications (MODs). These games include: Quake 1, Quake 2, Action Quake 2, Half-Life "
+    "Counter-Strike, ... More games are constantly added to the list, so regularly check for an "
+    "update!";
+
+// "Fragtide (analyzing " + game + " log files)"
+inline std::string mainCaption(std::string_view game) {
+    std::string caption(kCaptionPrefix);
+    caption += game;
+    caption += kCaptionSuffix;
+    return caption;
+}
+
+}  // namespace fragtide::ui::texts
