@@ -15,20 +15,47 @@ std::string_view normalizeName(std::string_view raw) {
     return name;
 }
 
+namespace {
+
+// In place, so that a long log does not allocate two strings per kill.
+void normalizeInPlace(std::string& name) {
+    const std::string_view key = normalizeName(name);
+    const std::size_t offset = key.empty() ? 0 : static_cast<std::size_t>(key.data() - name.data());
+    const std::size_t size = key.size();
+    name.erase(offset + size);
+    name.erase(0, offset);
+}
+
+}  // namespace
+
+namespace {
+
+// Counts the kill and credits `killer`, already normalised.
+void credit(StatsStore& store, int slot, std::string_view killer) {
+    ++store.WeaponFrags[slot];
+    // An empty killer would be indistinguishable from a free entry; the weapon total keeps it.
+    if (killer.empty())
+        return;
+    int player = store.findPlayer(killer);
+    if (player == 0)
+        player = store.addPlayer(killer);
+    if (player != 0)
+        ++store.PlayerWeaponFrags[player][slot];
+}
+
+}  // namespace
+
+void creditKill(StatsStore& store, int slot, std::string_view rawKiller) {
+    if (slot >= 0 && slot <= kMaxSlot)
+        credit(store, slot, normalizeName(rawKiller));
+}
+
 void RecordKill(StatsStore& store, std::int64_t matchCount, int slot, std::string_view /*line*/) {
     if (matchCount <= 0 || slot < 0 || slot > kMaxSlot)
         return;
-    ++store.WeaponFrags[slot];
-    store.VictimName = std::string(normalizeName(store.VictimName));
-    store.KillerName = std::string(normalizeName(store.KillerName));
-    // An empty killer would be indistinguishable from a free entry; the weapon total keeps it.
-    if (store.KillerName.empty())
-        return;
-    int player = store.findPlayer(store.KillerName);
-    if (player == 0)
-        player = store.addPlayer(store.KillerName);
-    if (player != 0)
-        ++store.PlayerWeaponFrags[player][slot];
+    normalizeInPlace(store.VictimName);
+    normalizeInPlace(store.KillerName);
+    credit(store, slot, store.KillerName);
 }
 
 }  // namespace fragtide::engine

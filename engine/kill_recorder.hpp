@@ -10,7 +10,7 @@ namespace fragtide::engine {
 class StatsStore;
 
 // A raw name as the recorder keys it: spaces (only spaces) trimmed at both ends, then one
-// trailing "'s" removed, with no trimming after that.
+// trailing "'s" removed, with no trimming after that. A view into `raw`.
 std::string_view normalizeName(std::string_view raw);
 
 // With matchCount > 0: counts one kill for `slot` (1..50) whatever the count, normalises
@@ -19,5 +19,9 @@ std::string_view normalizeName(std::string_view raw);
 // to no player; the weapon total still counts the kill. With matchCount <= 0 nothing changes.
 // `line` is not read.
 void RecordKill(StatsStore& store, std::int64_t matchCount, int slot, std::string_view line);
+
+// The same credit for a killer given as a raw view, without touching KillerName and VictimName:
+// for callers that set those once per line themselves.
+void creditKill(StatsStore& store, int slot, std::string_view rawKiller);
 
 }  // namespace fragtide::engine

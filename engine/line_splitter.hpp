@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,11 @@ std::vector<std::string_view> splitLines(std::string_view bytes);
 
 // Scans for the next CR or LF from `from`; bytes.size() when there is none.
 std::size_t findLineEnd(std::string_view bytes, std::size_t from);
+
+// Counts the line endings of one block of a stream (CR, LF and CR LF each one ending).
+// `previousWasCr` carries whether the previous block ended in CR (start it false), so that a
+// CR LF split between two blocks counts once. A last line without an ending is not counted.
+std::uint64_t countLineEnds(std::string_view block, bool& previousWasCr);
 
 template <typename OnLine>
 void LineSplitter::feed(std::string_view block, OnLine&& onLine) {

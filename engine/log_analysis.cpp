@@ -62,13 +62,17 @@ Result<std::uint64_t> analyzeFile(StatsStore& store, const std::filesystem::path
 }
 
 Result<std::uint64_t> countLines(const std::filesystem::path& path) {
-    LineSplitter splitter;
     std::uint64_t lines = 0;
-    const auto onLine = [&](std::string_view) { ++lines; };
-    const Status status = forEachBlock(path, [&](std::string_view block) { splitter.feed(block, onLine); });
+    bool previousWasCr = false;
+    char last = '\n';
+    const Status status = forEachBlock(path, [&](std::string_view block) {
+        lines += countLineEnds(block, previousWasCr);
+        last = block.back();
+    });
     if (!status)
         return status.error();
-    splitter.finish(onLine);
+    if (last != '\r' && last != '\n')
+        ++lines;  // a last line without an ending is still a line
     return lines;
 }
 

@@ -2,9 +2,32 @@
 
 namespace fragtide::engine {
 
+std::uint32_t StatsStore::hashName(std::string_view name) {
+    std::uint32_t h = 2166136261u;
+    for (const char c : name)
+        h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+    return h;
+}
+
 int StatsStore::findPlayer(std::string_view name) const {
-    const auto it = m_index.find(name);
-    return it == m_index.end() ? 0 : it->second;
+    const std::uint32_t h = hashName(name);
+    for (std::size_t i = h & (kIndexSlots - 1);; i = (i + 1) & (kIndexSlots - 1)) {
+        const IndexEntry& e = m_index[i];
+        if (e.player == 0)
+            return 0;
+        if (e.hash == h && m_playerNames[e.player] == name)
+            return e.player;
+    }
+}
+
+void StatsStore::indexInsert(std::string_view name, int player) {
+    if (findPlayer(name) != 0)
+        return;  // the lowest index keeps the name
+    const std::uint32_t h = hashName(name);
+    std::size_t i = h & (kIndexSlots - 1);
+    while (m_index[i].player != 0)
+        i = (i + 1) & (kIndexSlots - 1);
+    m_index[i] = {h, static_cast<std::int16_t>(player)};
 }
 
 int StatsStore::addPlayer(std::string_view name) {
@@ -14,7 +37,7 @@ int StatsStore::addPlayer(std::string_view name) {
         return 0;
     const int index = m_firstFree++;
     m_playerNames[index] = name;
-    m_index.try_emplace(std::string(name), index);
+    indexInsert(name, index);
     return index;
 }
 
@@ -29,16 +52,16 @@ void StatsStore::resetCounts() {
         row.fill(0);
     for (auto& name : m_playerNames)
         name.clear();
-    m_index.clear();
+    m_index.fill({});
     m_firstFree = 1;
 }
 
 void StatsStore::rebuildIndex() {
-    m_index.clear();
+    m_index.fill({});
     m_firstFree = 1;
     for (int i = 1; i <= kMaxPlayers; ++i) {
         if (!m_playerNames[i].empty())
-            m_index.try_emplace(m_playerNames[i], i);  // try_emplace keeps the lowest index
+            indexInsert(m_playerNames[i], i);
     }
 }
 

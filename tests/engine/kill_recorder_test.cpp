@@ -46,6 +46,11 @@ TEST(RecordKill, CreditsTheKillerOncePerSlotWhateverTheCount) {
     store.KillerName = "bob";
     RecordKill(store, 1, 4, "");
     EXPECT_EQ(store.PlayerNames()[2], "bob") << "letter case makes another player";
+
+    store.KillerName = " Eve's's ";
+    RecordKill(store, 1, 4, "");
+    EXPECT_EQ(store.KillerName, "Eve's") << "one \"'s\" only";
+    EXPECT_EQ(store.PlayerNames()[3], "Eve's");
 }
 
 TEST(RecordKill, CountsAnUnnamedKillerForTheWeaponOnly) {

@@ -57,3 +57,27 @@ TEST(LineSplitter, JoinsLinesAndCrLfAcrossBlocksOfAnySize) {
 
 }  // namespace
 }  // namespace fragtide::engine
+
+namespace fragtide::engine {
+namespace {
+
+TEST(LineSplitter, CountsTheLinesItSplitsWhateverTheBlocks) {
+    std::string log;
+    const char* pieces[] = {"a", "\r", "\n", "\r\n", "bb", "\n\r", "x", "yyyyyyyyyyyyyyyyyyyyyyyy"};
+    std::uint32_t state = 12345;
+    for (int i = 0; i < 2000; ++i) {
+        state = state * 1103515245u + 12345u;
+        log += pieces[(state >> 16) % std::size(pieces)];
+    }
+    for (std::size_t block : {1u, 15u, 16u, 17u, 100u, 5000u}) {
+        bool previousWasCr = false;
+        std::uint64_t ends = 0;
+        for (std::size_t pos = 0; pos < log.size(); pos += block)
+            ends += countLineEnds(std::string_view(log).substr(pos, block), previousWasCr);
+        const bool unfinished = !log.empty() && log.back() != '\r' && log.back() != '\n';
+        EXPECT_EQ(ends + (unfinished ? 1 : 0), splitLines(log).size()) << "blocks of " << block;
+    }
+}
+
+}  // namespace
+}  // namespace fragtide::engine

@@ -1,0 +1,57 @@
+// Writes a synthetic log for benchmarks: kill lines of one game from its own rule table, a few
+// dozen players, some chat and server lines between them.
+//
+//   make_log GAME MEGABYTES FILE      e.g. make_log q2 1024 /tmp/q2.log
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "engine/game_catalogue.hpp"
+
+int main(int argc, char** argv) {
+    using namespace fragtide;
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: make_log GAME MEGABYTES FILE\n");
+        return 2;
+    }
+    const engine::Game* game = nullptr;
+    for (const auto& g : engine::games())
+        if (g.alias == argv[1] || g.displayName == argv[1])
+            game = &g;
+    if (!game) {
+        std::fprintf(stderr, "unknown game %s\n", argv[1]);
+        return 2;
+    }
+    const std::uint64_t bytes = std::strtoull(argv[2], nullptr, 10) << 20;
+    std::ofstream out(argv[3], std::ios::binary);
+    std::mt19937 rng(7);
+    std::string names[40];
+    for (int i = 0; i < 40; ++i)
+        names[i] = (i % 3 ? "Player" : "[Clan] Fragger ") + std::to_string(i);
+    const auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); };
+    std::string block;
+    std::uint64_t written = 0;
+    while (written < bytes) {
+        block.clear();
+        while (block.size() < (1 << 20)) {
+            if (pick(8) == 0) {
+                block += names[pick(40)] + ": gg, nice shot\r\n";
+                continue;
+            }
+            const auto& slot = game->rules->slots[pick(game->rules->slots.size())];
+            const auto& rule = slot.rules[pick(slot.rules.size())];
+            const std::string& a = names[pick(40)];
+            const std::string& b = names[pick(40)];
+            block += a;
+            block += rule.middle;
+            block += b;
+            block += rule.trailing;
+            block += "\r\n";
+        }
+        out.write(block.data(), static_cast<std::streamsize>(block.size()));
+        written += block.size();
+    }
+    return out ? 0 : 1;
+}
