@@ -118,20 +118,6 @@ TEST(FragtideReport, MeansTheEarlierPlayerWhenTwoDisplayAlike) {
                      "Frags with Axe: 1\n\n");
 }
 
-TEST(FragtideReport, PrintsTheStatisticsAsJson) {
-    TempDir dir;
-    const std::string log = dir.write("cs.log", "Nadia killed Rook with ak47\r\nRook killed Nadia with awp\r\n"
-                                                "Nadia killed Rook with ak47\r\n");
-    const Outcome r = run({"--json", "--game", "cs", log});
-    EXPECT_EQ(r.code, 0);
-    EXPECT_NE(r.out.find("\"game\": \"Half-Life : Counter-Strike\""), std::string::npos);
-    EXPECT_NE(r.out.find("{\"slot\": 11, \"name\": \"AK-47\", \"frags\": 2}"), std::string::npos);
-    EXPECT_NE(r.out.find("{\"index\": 1, \"name\": \"Nadia\", \"total\": 2, \"frags\": {\"11\": 2}}"),
-              std::string::npos);
-    EXPECT_NE(r.out.find("{\"index\": 2, \"name\": \"Rook\", \"total\": 1, \"frags\": {\"15\": 1}}"),
-              std::string::npos);
-}
-
 TEST(FragtideReport, FailsWithoutAnyReportWhenTheLogCannotBeRead) {
     TempDir dir;
     struct Case {
@@ -209,14 +195,6 @@ TEST(FragtideReport, PrintsTheEmptyReportsForAnEmptyLog) {
     EXPECT_EQ(run({"--game", "q1", log}).out, "LIST OF ALL KILLS PER WEAPON:\n\n\nBIG NUMBERS:\n\n\n\n");
     EXPECT_EQ(run({"--game", "q1", "--report", "players", log}).out,
               "LIST OF PLAYERS AND FRAGS PER PLAYER:\n\n\nPERCENTAGES:\n\n\n");
-}
-
-TEST(FragtideReport, ShowsNoProgressForASmallLogEvenOnATerminal) {
-    TempDir dir;
-    const std::string log = dir.write("q1.log", kQ1Log);
-    CommandEnvironment env;
-    env.stderrIsTerminal = true;
-    EXPECT_EQ(run({"--game", "q1", log}, env).err, "");
 }
 
 }  // namespace

@@ -168,39 +168,43 @@ TEST(Reports, ShowNamesAsDisplayText) {
     EXPECT_EQ(individualInfo(*store, "\xc3\x9f" "ean")[0], "INDIVIDUAL PLAYER SCORES FOR \xc3\x9f" "EAN:");
 }
 
-TEST(PlayerInfo, WritesTotalsAndTruncatedShares) {
+TEST(PlayerInfo, WritesTotalsThenShares) {
+    auto store = storeFor(kQ1);
+    credit(*store, " Big Al ", 3, 7);  // spaces are part of the name
+    credit(*store, "Bo", 3, 3);
+    EXPECT_EQ(playerInfo(*store),
+              (Lines{"LIST OF PLAYERS AND FRAGS PER PLAYER:", "", " Big Al  has 7 frags", "Bo has 3 frags", "",
+                     "PERCENTAGES:", "", " Big Al  did 70 % of the fragging", "Bo did 30 % of the fragging",
+                     ""}));
+    EXPECT_EQ(playerInfo(*storeFor(kQ1)),
+              (Lines{"LIST OF PLAYERS AND FRAGS PER PLAYER:", "", "", "PERCENTAGES:", "", ""}));
+}
+
+TEST(PlayerInfo, TruncatesEveryShare) {
     struct Case {
         const char* what;
-        std::vector<std::pair<const char*, FragCount>> kills;
-        Lines lines;
+        std::vector<FragCount> totals;  // of players "P1", "P2", ... in index order
+        std::vector<int> shares;
     };
     const Case cases[] = {
-        {"one each", {{"Al", 1}, {"Bo", 1}, {"Cy", 1}},
-         {"LIST OF PLAYERS AND FRAGS PER PLAYER:", "", "Al has 1 frags", "Bo has 1 frags", "Cy has 1 frags",
-          "", "PERCENTAGES:", "", "Al did 33 % of the fragging", "Bo did 33 % of the fragging",
-          "Cy did 33 % of the fragging", ""}},
-        {"seven and three", {{"Al", 7}, {"Bo", 3}},
-         {"LIST OF PLAYERS AND FRAGS PER PLAYER:", "", "Al has 7 frags", "Bo has 3 frags", "",
-          "PERCENTAGES:", "", "Al did 70 % of the fragging", "Bo did 30 % of the fragging", ""}},
-        {"two and one, a name with spaces", {{" Big Al ", 2}, {"Bo", 1}},
-         {"LIST OF PLAYERS AND FRAGS PER PLAYER:", "", " Big Al  has 2 frags", "Bo has 1 frags", "",
-          "PERCENTAGES:", "", " Big Al  did 66 % of the fragging", "Bo did 33 % of the fragging", ""}},
-        {"one player", {{"Al", 12}},
-         {"LIST OF PLAYERS AND FRAGS PER PLAYER:", "", "Al has 12 frags", "", "PERCENTAGES:", "",
-          "Al did 100 % of the fragging", ""}},
+        {"one each", {1, 1, 1}, {33, 33, 33}},
+        {"two and one", {2, 1}, {66, 33}},
+        {"one player", {12}, {100}},
         // 16-bit arithmetic would lose both lines: 400 * 100 and 40000 leave its range.
-        {"past 16 bits", {{"Al", 40000}, {"Bo", 400}},
-         {"LIST OF PLAYERS AND FRAGS PER PLAYER:", "", "Al has 40000 frags", "Bo has 400 frags", "",
-          "PERCENTAGES:", "", "Al did 99 % of the fragging", "Bo did 0 % of the fragging", ""}},
-        {"nobody", {},
-         {"LIST OF PLAYERS AND FRAGS PER PLAYER:", "", "", "PERCENTAGES:", "", ""}},
+        {"past 16 bits", {40000, 400}, {99, 0}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         auto store = storeFor(kQ1);
-        for (const auto& [name, kills] : c.kills)
-            credit(*store, name, 3, kills);
-        EXPECT_EQ(playerInfo(*store), c.lines);
+        Lines want;
+        for (std::size_t i = 0; i < c.totals.size(); ++i) {
+            const std::string name = "P" + std::to_string(i + 1);
+            credit(*store, name, 3, c.totals[i]);
+            want.push_back(name + " did " + std::to_string(c.shares[i]) + " % of the fragging");
+        }
+        const Lines lines = playerInfo(*store);
+        ASSERT_EQ(lines.size(), 6 + 2 * c.totals.size());
+        EXPECT_EQ(Lines(lines.end() - 1 - static_cast<long>(want.size()), lines.end() - 1), want);
     }
 }
 
