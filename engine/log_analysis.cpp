@@ -5,6 +5,11 @@
 #include "engine/line_splitter.hpp"
 #include "engine/log_file.hpp"
 #include "engine/stats_store.hpp"
+#include "engine/store_merge.hpp"
+
+#include <algorithm>
+#include <cstring>
+#include <thread>
 
 namespace fragtide::engine {
 namespace {
@@ -43,21 +48,134 @@ std::uint64_t analyzeBuffer(StatsStore& store, std::string_view bytes) {
     return lines;
 }
 
-Result<std::uint64_t> analyzeFile(StatsStore& store, const std::filesystem::path& path,
-                                  const LineProgress& progress) {
-    const LineAnalyzer analyzer(rulesOf(store));
-    LineSplitter splitter;
+namespace {
+
+// Analyses a run of whole lines (each ended, the last one too); returns how many.
+std::uint64_t analyzeLines(const LineAnalyzer& analyzer, StatsStore& store, std::string_view bytes) {
     std::uint64_t lines = 0;
-    const auto onLine = [&](std::string_view line) {
-        analyzer.analyzeLine(store, line);
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        const std::size_t end = findLineEnd(bytes, pos);
+        analyzer.analyzeLine(store, bytes.substr(pos, end - pos));
         ++lines;
+        pos = end + 1;
+        if (bytes[end] == '\r' && pos < bytes.size() && bytes[pos] == '\n')
+            ++pos;
+    }
+    return lines;
+}
+
+// Just past the line ending at or after `from` (CR LF taken whole), or npos when the bytes
+// hold no ending there.
+std::size_t afterLineEnd(std::string_view bytes, std::size_t from) {
+    const std::size_t end = findLineEnd(bytes, from);
+    if (end == bytes.size())
+        return std::string_view::npos;
+    if (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n')
+        return end + 2;
+    return end + 1;
+}
+
+// Just past the last line ending of `bytes`, or 0. A CR as the very last byte counts: the LF
+// that may follow it in the next batch is skipped there.
+std::size_t afterLastLineEnd(std::string_view bytes) {
+    for (std::size_t i = bytes.size(); i > 0; --i) {
+        if (bytes[i - 1] == '\n' || bytes[i - 1] == '\r')
+            return i;
+    }
+    return 0;
+}
+
+}  // namespace
+
+Result<std::uint64_t> analyzeFile(StatsStore& store, const std::filesystem::path& path,
+                                  const LineProgress& progress, const AnalysisOptions& options) {
+    auto file = LogFile::open(path);
+    if (!file)
+        return file.error();
+    const LineAnalyzer analyzer(rulesOf(store));
+    unsigned threads = options.threads ? options.threads : std::thread::hardware_concurrency();
+    threads = std::clamp(threads, 1u, 4u);
+    const std::size_t batchBytes = std::max<std::size_t>(options.partBytes, 1) * threads;
+
+    std::vector<char> buffer;  // the unfinished last line of the previous batch, then new bytes
+    std::vector<char> block;
+    std::size_t carried = 0;
+    bool skipLf = false;  // the previous batch ended in CR
+    bool atEnd = false;
+    std::uint64_t lines = 0;
+    std::vector<StatsStore> parts(threads - 1);
+
+    while (!atEnd) {
+        buffer.resize(carried);
+        // At least one block more than was carried, so a line longer than a batch still grows.
+        while (!atEnd && (buffer.size() < batchBytes || buffer.size() == carried)) {
+            auto got = file->readBlock(block, std::min(batchBytes, kLogBlockSize));
+            if (!got)
+                return got.error();
+            atEnd = got->empty();
+            buffer.insert(buffer.end(), got->begin(), got->end());
+        }
+        if (skipLf && !buffer.empty()) {
+            skipLf = false;  // nothing was carried: the batch before ended right after its CR
+            if (buffer.front() == '\n')
+                buffer.erase(buffer.begin());
+        }
+        const std::string_view bytes(buffer.data(), buffer.size());
+        std::size_t complete = afterLastLineEnd(bytes);
+        if (atEnd)
+            complete = bytes.size();  // a last line without an ending is still a line
+        else if (complete == 0 && !bytes.empty()) {
+            carried = buffer.size();  // a line longer than a batch: read on
+            continue;
+        }
+        const std::string_view whole = bytes.substr(0, complete);
+
+        // Cut the batch at line ends into one piece per thread; the first piece is this thread's.
+        std::vector<std::string_view> pieces;
+        std::size_t begin = 0;
+        for (unsigned t = 1; t < threads && begin < whole.size(); ++t) {
+            std::size_t cut = afterLineEnd(whole, std::max(begin, whole.size() * t / threads));
+            if (cut == std::string_view::npos)
+                cut = whole.size();
+            pieces.push_back(whole.substr(begin, cut - begin));
+            begin = cut;
+        }
+        if (begin < whole.size())
+            pieces.push_back(whole.substr(begin));
+
+        std::vector<std::uint64_t> counts(pieces.size(), 0);
+        {
+            std::vector<std::thread> workers;
+            for (std::size_t i = 1; i < pieces.size(); ++i) {
+                parts[i - 1].resetCounts();
+                parts[i - 1].KillerName.clear();
+                parts[i - 1].VictimName.clear();
+                workers.emplace_back([&, i] { counts[i] = analyzeLines(analyzer, parts[i - 1], pieces[i]); });
+            }
+            if (!pieces.empty())
+                counts[0] = analyzeLines(analyzer, store, pieces[0]);
+            for (auto& worker : workers)
+                worker.join();
+        }
+        for (std::size_t i = 1; i < pieces.size(); ++i) {
+            if (storeIsFull(parts[i - 1]))
+                analyzeLines(analyzer, store, pieces[i]);  // its own table overflowed: redo in order
+            else
+                mergeStore(store, parts[i - 1]);
+        }
+        for (const auto n : counts)
+            lines += n;
         if (progress)
             progress(lines);
-    };
-    const Status status = forEachBlock(path, [&](std::string_view block) { splitter.feed(block, onLine); });
-    if (!status)
-        return status.error();
-    splitter.finish(onLine);
+
+        // Keep the unfinished line for the next batch.
+        const std::size_t consumed = complete;
+        if (complete > 0 && bytes[complete - 1] == '\r')
+            skipLf = true;
+        carried = buffer.size() - consumed;
+        std::memmove(buffer.data(), buffer.data() + consumed, carried);
+    }
     return lines;
 }
 

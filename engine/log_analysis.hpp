@@ -18,13 +18,22 @@ class StatsStore;
 // Every line of `bytes`; returns the number of lines.
 std::uint64_t analyzeBuffer(StatsStore& store, std::string_view bytes);
 
-// Called with the number of lines done so far; often (about once per line or per block).
+// Called on the caller's thread with the number of lines done so far, once per batch of a few
+// megabytes.
 using LineProgress = std::function<void(std::uint64_t linesDone)>;
 
-// Every line of the file, read in large blocks with flat memory. Returns the number of lines.
-// On a failure the store may hold part of the log; the caller decides what to keep.
+struct AnalysisOptions {
+    std::size_t partBytes = 4 << 20;  // lines handed to one thread at a time
+    unsigned threads = 0;             // 0: one per processor, at most 4
+};
+
+// Every line of the file, read in batches of whole lines; memory stays flat whatever the file
+// size (it grows only with the longest line). The lines of a batch are analysed on several
+// threads, each into a store of its own, and merged in file order, so the result is exactly
+// that of one thread reading line by line. Returns the number of lines. On a failure the store
+// may hold part of the log; the caller decides what to keep.
 Result<std::uint64_t> analyzeFile(StatsStore& store, const std::filesystem::path& path,
-                                  const LineProgress& progress = {});
+                                  const LineProgress& progress = {}, const AnalysisOptions& options = {});
 
 // The number of lines of a file, as the splitter counts them.
 Result<std::uint64_t> countLines(const std::filesystem::path& path);

@@ -72,8 +72,8 @@ Result<LogFile> LogFile::open(const std::filesystem::path& path) {
     return LogFile(std::unique_ptr<std::FILE, Closer>(f), path);
 }
 
-Result<std::string_view> LogFile::readBlock(std::vector<char>& buffer) {
-    buffer.resize(kLogBlockSize);
+Result<std::string_view> LogFile::readBlock(std::vector<char>& buffer, std::size_t size) {
+    buffer.resize(size);
     errno = 0;
     const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), m_file.get());
     if (got < buffer.size() && std::ferror(m_file.get()))

@@ -24,8 +24,9 @@ class LogFile {
 public:
     static Result<LogFile> open(const std::filesystem::path& path);
 
-    // Reads the next block into `buffer` (resized to what was read); an empty view at the end.
-    Result<std::string_view> readBlock(std::vector<char>& buffer);
+    // Reads the next block of at most `size` bytes into `buffer` (resized to what was read);
+    // an empty view at the end.
+    Result<std::string_view> readBlock(std::vector<char>& buffer, std::size_t size = kLogBlockSize);
     // Back to the first byte, for a second pass.
     Status rewind();
 

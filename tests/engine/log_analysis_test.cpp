@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/line_splitter.hpp"
 #include "engine/log_file.hpp"
 #include "engine/stats_store.hpp"
 #include "../support/temp_dir.hpp"
@@ -35,6 +36,40 @@ TEST(AnalyzeFile, GivesTheSameStatisticsAsTheWholeBufferAcrossBlockBoundaries) {
     const auto counted = countLines(file);
     ASSERT_TRUE(counted);
     EXPECT_EQ(*counted, *lines);
+}
+
+// Small pieces on several threads, over a log with awkward lines and more killers than the
+// table holds: the merged result must be the one-thread result exactly.
+TEST(AnalyzeFile, MergesThreadsIntoExactlyTheOneThreadResult) {
+    std::string log;
+    for (int i = 0; i < 4000; ++i) {
+        log += "V was nailed by P" + std::to_string((i * 7919) % 450) + (i % 3 == 0 ? "\r" : "\r\n");
+        if (i % 50 == 0)
+            log += std::string(5000, 'x') + " was punctured by Long\n";  // longer than a piece
+        if (i % 97 == 0)
+            log += "\n  was nailed by 's\n";  // an empty line and an unnamed killer
+    }
+    TempDir dir;
+    const auto file = dir.write("mixed.log", log);
+    StatsStore one;
+    one.CurrentGame = "Quake I : Standard";
+    ASSERT_TRUE(analyzeFile(one, file, {}, {.partBytes = 1 << 20, .threads = 1}));
+    for (const std::size_t partBytes : {std::size_t{1}, std::size_t{700}, std::size_t{4096}, std::size_t{65536}}) {
+        for (const unsigned threads : {2u, 3u}) {
+            SCOPED_TRACE("pieces of " + std::to_string(partBytes) + ", threads " + std::to_string(threads));
+            StatsStore many;
+            many.CurrentGame = one.CurrentGame;
+            const auto lines = analyzeFile(many, file, {}, {.partBytes = partBytes, .threads = threads});
+            ASSERT_TRUE(lines);
+            EXPECT_EQ(*lines, splitLines(log).size());
+            EXPECT_EQ(many.WeaponFrags, one.WeaponFrags);
+            EXPECT_EQ(many.PlayerNames(), one.PlayerNames());
+            EXPECT_EQ(many.PlayerWeaponFrags, one.PlayerWeaponFrags);
+            EXPECT_EQ(many.KillerName, one.KillerName);
+            EXPECT_EQ(many.VictimName, one.VictimName);
+        }
+    }
+    EXPECT_FALSE(one.PlayerNames()[200].empty());
 }
 
 TEST(AnalyzeFile, SaysWhatFailedAndWhy) {
