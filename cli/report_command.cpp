@@ -24,7 +24,7 @@
 namespace fragtide::cli {
 namespace {
 
-// Lines between two progress updates: a few hundred updates for a gigabyte, none for a small log.
+// Lines between two progress updates at least: a few hundred for a gigabyte.
 constexpr std::uint64_t kProgressEvery = 1 << 17;
 
 std::filesystem::path pathFromArgument(std::string_view arg) {
@@ -66,9 +66,12 @@ engine::LineProgress progressFor(const std::filesystem::path& path, const Comman
     const auto size = engine::fileSize(path);
     if (!size || *size <= engine::kLargeFileBytes)
         return {};
-    return [&err](std::uint64_t lines) {
-        if (lines % kProgressEvery == 0)
-            err << '\r' << texts::kProgram << ": " << lines << " lines read" << std::flush;
+    // Called per line or per batch, whichever the engine does: count, don't assume.
+    return [&err, shown = std::uint64_t{0}](std::uint64_t lines) mutable {
+        if (lines - shown < kProgressEvery)
+            return;
+        shown = lines;
+        err << '\r' << texts::kProgram << ": " << lines << " lines read" << std::flush;
     };
 }
 
