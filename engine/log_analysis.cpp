@@ -59,7 +59,7 @@ std::uint64_t analyzeLines(const LineAnalyzer& analyzer, StatsStore& store, std:
         analyzer.analyzeLine(store, bytes.substr(pos, end - pos));
         ++lines;
         pos = end + 1;
-        if (bytes[end] == '\r' && pos < bytes.size() && bytes[pos] == '\n')
+        if (end < bytes.size() && bytes[end] == '\r' && pos < bytes.size() && bytes[pos] == '\n')
             ++pos;
     }
     return lines;
@@ -174,7 +174,8 @@ Result<std::uint64_t> analyzeFile(StatsStore& store, const std::filesystem::path
         if (complete > 0 && bytes[complete - 1] == '\r')
             skipLf = true;
         carried = buffer.size() - consumed;
-        std::memmove(buffer.data(), buffer.data() + consumed, carried);
+        if (carried > 0)  // an empty buffer's data() may be null, which memmove must not get
+            std::memmove(buffer.data(), buffer.data() + consumed, carried);
     }
     return lines;
 }
