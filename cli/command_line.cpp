@@ -83,22 +83,10 @@ Result<Options> parseCommandLine(std::span<const std::string_view> args) {
                 return std::nullopt;
             return std::string(args[++i]);
         };
-        const auto flag = [&](bool& target) -> Status {
+        if (name == "--json") {
             if (inlineValue)
-                return usageError(std::string(name) + " takes no value");
-            target = true;
-            return Ok{};
-        };
-
-        if (name == "--help" || name == "-h") {
-            if (const Status s = flag(options.help); !s)
-                return s.error();
-        } else if (name == "--version") {
-            if (const Status s = flag(options.version); !s)
-                return s.error();
-        } else if (name == "--json") {
-            if (const Status s = flag(options.json); !s)
-                return s.error();
+                return usageError("--json takes no value");
+            options.json = true;
         } else if (name == "--game") {
             if (options.game)
                 return usageError("--game was given twice");
