@@ -140,6 +140,16 @@ TEST(FragtideReport, FailsWithoutAnyReportWhenTheLogCannotBeRead) {
     }
 }
 
+TEST(FragtideReport, FailsWhenTheReportCannotBeWritten) {
+    TempDir dir;
+    const std::string log = dir.write("q1.log", kQ1Log);
+    const std::vector<std::string_view> args = {"--game", "q1", log};
+    std::ostream out(nullptr);  // no buffer: every write fails, as on a full disk
+    std::ostringstream err;
+    EXPECT_EQ(runFragtideReport(args, out, err), 1);
+    EXPECT_NE(err.str().find("cannot write the report"), std::string::npos) << err.str();
+}
+
 TEST(FragtideReport, ReportsUsageErrorsOnStderrOnly) {
     const Outcome r = run({"--game", "q3", "x.log"});
     EXPECT_EQ(r.code, 2);
