@@ -10,6 +10,7 @@
 
 #include "engine/game_catalogue.hpp"
 #include "engine/kill_recorder.hpp"
+#include "engine/line_splitter.hpp"
 #include "engine/rule_sets.hpp"
 #include "engine/stats_store.hpp"
 
@@ -22,7 +23,16 @@ std::uint32_t load32(const char* p) {
     return v;
 }
 
-std::uint32_t hashKey(std::uint32_t key, int bits) { return (key * 0x9E3779B1u) >> (32 - bits); }
+std::uint64_t load64(const char* p) {
+    std::uint64_t v;
+    std::memcpy(&v, p, 8);
+    return v;
+}
+
+std::size_t hashKey(std::uint32_t key, int bits) { return (key * 0x9E3779B1u) >> (32 - bits); }
+std::size_t hashKey(std::uint64_t key, int bits) {
+    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> (64 - bits));
+}
 
 // Middle texts found on one line, with their rightmost positions. A game with more distinct
 // middle texts than the cap takes the plain path instead, so nothing is ever dropped here.
@@ -80,47 +90,97 @@ LineAnalyzer::LineAnalyzer(const rules::RuleSet* rules) {
     for (Middle& middle : m_middles)
         std::sort(middle.longRules.begin(), middle.longRules.end(),
                   [](const RuleRef& a, const RuleRef& b) { return a.tail4 < b.tail4; });
-    // Group the middles by their first four bytes, one table bucket per distinct prefix.
-    std::map<std::uint32_t, std::vector<std::uint16_t>> byKey;
+    // Group the middles by their first eight (or four) bytes, one table bucket per prefix.
+    std::map<std::uint64_t, std::vector<std::uint16_t>> by8;
+    std::map<std::uint32_t, std::vector<std::uint16_t>> by4;
     for (std::uint16_t id = 0; id < m_middles.size(); ++id) {
         const std::string_view text = m_middles[id].text;
         if (text.size() < 4) {
             m_shortMiddles.push_back(id);
             continue;
         }
-        byKey[load32(text.data())].push_back(id);
+        if (text.size() >= 8)
+            by8[load64(text.data())].push_back(id);
+        else
+            by4[load32(text.data())].push_back(id);
         const auto first = static_cast<unsigned char>(text[0]);
         if (!m_canStart[first]) {
             m_canStart[first] = true;
             m_startBytes.push_back(first);
         }
     }
-    for (const auto& [key, list] : byKey) {
-        const auto first = static_cast<std::uint16_t>(m_bucketMiddles.size());
-        m_bucketMiddles.insert(m_bucketMiddles.end(), list.begin(), list.end());
-        Bucket* b = &m_buckets[hashKey(key, kBucketBits)];
-        while (b->count != 0)
-            b = &m_buckets[(static_cast<std::size_t>(b - m_buckets.data()) + 1) % m_buckets.size()];
-        *b = {key, first, static_cast<std::uint16_t>(list.size())};
-    }
+    const auto fill = [this](auto& table, const auto& byKey) {
+        for (const auto& [key, list] : byKey) {
+            const auto first = static_cast<std::uint16_t>(m_candidates.size());
+            for (const std::uint16_t id : list) {
+                const std::string_view text = m_middles[id].text;
+                m_candidates.push_back({text.data(), static_cast<std::uint16_t>(text.size()), id});
+            }
+            insert(table, key, first, static_cast<std::uint16_t>(list.size()));
+        }
+    };
+    fill(m_table8, by8);
+    fill(m_table4, by4);
+    m_hasTable4 = !by4.empty();
 }
 
-const LineAnalyzer::Bucket* LineAnalyzer::bucketFor(std::uint32_t key) const {
+template <typename Key>
+void LineAnalyzer::insert(Table<Key>& table, Key key, std::uint16_t first, std::uint16_t count) {
     std::size_t i = hashKey(key, kBucketBits);
-    for (;;) {
-        const Bucket& b = m_buckets[i];
+    while (table[i].count != 0)
+        i = (i + 1) % table.size();
+    table[i] = {key, first, count};
+}
+
+template <typename Key>
+const LineAnalyzer::Bucket<Key>* LineAnalyzer::find(const Table<Key>& table, Key key) {
+    for (std::size_t i = hashKey(key, kBucketBits);; i = (i + 1) % table.size()) {
+        const Bucket<Key>& b = table[i];
         if (b.count == 0)
             return nullptr;
         if (b.key == key)
             return &b;
-        i = (i + 1) % m_buckets.size();
     }
 }
 
 void LineAnalyzer::analyzeLine(StatsStore& store, std::string_view line) const {
+    LastKill last;
+    creditLine(store, line, last);
+    if (last.any) {
+        store.KillerName.assign(normalizeName(last.killer));
+        store.VictimName.assign(normalizeName(last.victim));
+    }
+}
+
+std::uint64_t LineAnalyzer::analyzeLines(StatsStore& store, std::string_view bytes) const {
+    LastKill last;
+    std::uint64_t lines = 0;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        const std::size_t end = findLineEnd(bytes, pos);
+        creditLine(store, bytes.substr(pos, end - pos), last);
+        ++lines;
+        pos = end + 1;
+        if (end < bytes.size() && bytes[end] == '\r' && pos < bytes.size() && bytes[pos] == '\n')
+            ++pos;
+    }
+    // The names of earlier kills would be overwritten anyway: set them once, from the last.
+    if (last.any) {
+        store.KillerName.assign(normalizeName(last.killer));
+        store.VictimName.assign(normalizeName(last.victim));
+    }
+    return lines;
+}
+
+void LineAnalyzer::creditLine(StatsStore& store, std::string_view line, LastKill& last) const {
     if (m_middles.empty())
         return;
     if (m_middles.size() > Found::kCap) {
+        if (last.any) {  // the plain path reads and writes the store's names
+            store.KillerName.assign(normalizeName(last.killer));
+            store.VictimName.assign(normalizeName(last.victim));
+            last.any = false;
+        }
         for (int slot = 1; slot <= kSlotsPerLine; ++slot)
             checkRuleSet(store, *m_rules, slot, line);
         return;
@@ -129,22 +189,31 @@ void LineAnalyzer::analyzeLine(StatsStore& store, std::string_view line) const {
     const std::size_t n = line.size();
     Found found;
 
-    const auto probe = [&](std::size_t p) {
-        const Bucket* b = bucketFor(load32(data + p));
-        if (!b)
-            return;
-        for (std::uint16_t k = 0; k < b->count; ++k) {
-            const std::uint16_t id = m_bucketMiddles[b->first + k];
-            const std::string_view text = m_middles[id].text;
-            if (p + text.size() <= n && std::memcmp(data + p + 4, text.data() + 4, text.size() - 4) == 0)
-                found.record(id, static_cast<std::uint32_t>(p));
+    const auto probe = [&](std::size_t p) __attribute__((always_inline)) {
+        if (p + 8 <= n) {
+            if (const auto* b = find(m_table8, load64(data + p))) {
+                for (std::uint16_t k = 0; k < b->count; ++k) {
+                    const Candidate& c = m_candidates[b->first + k];
+                    if (p + c.size <= n && (c.size == 8 || std::memcmp(data + p + 8, c.text + 8, c.size - 8u) == 0))
+                        found.record(c.middle, static_cast<std::uint32_t>(p));
+                }
+            }
+        }
+        if (m_hasTable4) {
+            if (const auto* b = find(m_table4, load32(data + p))) {
+                for (std::uint16_t k = 0; k < b->count; ++k) {
+                    const Candidate& c = m_candidates[b->first + k];
+                    if (p + c.size <= n && std::memcmp(data + p + 4, c.text + 4, c.size - 4u) == 0)
+                        found.record(c.middle, static_cast<std::uint32_t>(p));
+                }
+            }
         }
     };
 
     // Every position where a middle text could begin, left to right. Middle texts begin with a
     // space or an apostrophe, so on x86 sixteen bytes are tested at once for up to two such bytes.
     if (n >= 4) {
-        const std::size_t last = n - 4;  // a probe reads four bytes
+        const std::size_t lastStart = n - 4;  // a probe reads four bytes
         std::size_t p = 0;
 #if defined(__SSE2__)
         if (m_startBytes.size() <= 2) {
@@ -156,14 +225,14 @@ void LineAnalyzer::analyzeLine(StatsStore& store, std::string_view line) const {
                     _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b))));
                 while (mask) {
                     const std::size_t q = p + static_cast<std::size_t>(__builtin_ctz(mask));
-                    if (q <= last)
+                    if (q <= lastStart)
                         probe(q);
                     mask &= mask - 1;
                 }
             }
         }
 #endif
-        for (; p <= last; ++p) {
+        for (; p <= lastStart; ++p) {
             if (m_canStart[static_cast<unsigned char>(data[p])])
                 probe(p);
         }
@@ -216,9 +285,6 @@ void LineAnalyzer::analyzeLine(StatsStore& store, std::string_view line) const {
             }
         }
     }
-    if (hitSlots == 0)
-        return;  // no match leaves the names of the last kill where they are
-    std::string_view killer, victim;
     while (hitSlots) {  // in slot order, as the players' first kills must be
         const int slot = __builtin_ctz(hitSlots);
         hitSlots &= hitSlots - 1;
@@ -226,13 +292,9 @@ void LineAnalyzer::analyzeLine(StatsStore& store, std::string_view line) const {
         // The head keeps the first byte of the middle text, as stored names always have.
         const std::string_view head = line.substr(0, h.pos + 1);
         const std::string_view farName = line.substr(h.pos + h.middleLen, n - h.trailingLen - (h.pos + h.middleLen));
-        killer = m_killerFirst ? head : farName;
-        victim = m_killerFirst ? farName : head;
-        creditKill(store, slot, killer);
+        last = {m_killerFirst ? head : farName, m_killerFirst ? farName : head, true};
+        creditKill(store, slot, last.killer);
     }
-    // Only the last kill's names stay in the store, as when each kill had set them in turn.
-    store.KillerName.assign(normalizeName(killer));
-    store.VictimName.assign(normalizeName(victim));
 }
 
 }  // namespace fragtide::engine

@@ -24,7 +24,17 @@ public:
 
     void analyzeLine(StatsStore& store, std::string_view line) const;
 
+    // Every line of `bytes` (CR, LF and CR LF end lines; a last line without an ending counts).
+    // Returns the number of lines. Sets KillerName and VictimName once, for the last kill.
+    std::uint64_t analyzeLines(StatsStore& store, std::string_view bytes) const;
+
 private:
+    struct LastKill {
+        std::string_view killer, victim;  // raw views into the line
+        bool any = false;
+    };
+    void creditLine(StatsStore& store, std::string_view line, LastKill& last) const;
+
     struct RuleRef {
         std::uint16_t slot;
         std::uint16_t order;  // position in its slot's list: the highest matching one names the kill
@@ -37,21 +47,35 @@ private:
         std::vector<RuleRef> rules;      // trailing texts under four bytes, checked one by one
         std::vector<RuleRef> longRules;  // four bytes or more, sorted by tail4 for a binary search
     };
+    // A middle text in a bucket of the tables below.
+    struct Candidate {
+        const char* text;
+        std::uint16_t size;
+        std::uint16_t middle;
+    };
+    template <typename Key>
     struct Bucket {
-        std::uint32_t key = 0;
+        Key key = 0;
         std::uint16_t first = 0;
         std::uint16_t count = 0;  // 0: empty
     };
     static constexpr int kBucketBits = 9;
-
-    void addToTable(std::uint32_t key, std::uint16_t middle);
-    const Bucket* bucketFor(std::uint32_t key) const;
+    template <typename Key>
+    using Table = std::array<Bucket<Key>, 1 << kBucketBits>;
+    template <typename Key>
+    static void insert(Table<Key>& table, Key key, std::uint16_t first, std::uint16_t count);
+    template <typename Key>
+    static const Bucket<Key>* find(const Table<Key>& table, Key key);
 
     const rules::RuleSet* m_rules = nullptr;
     bool m_killerFirst = false;
     std::vector<Middle> m_middles;  // each distinct middle text once
-    std::array<Bucket, 1 << kBucketBits> m_buckets{};
-    std::vector<std::uint16_t> m_bucketMiddles;  // middles by bucket, 4-byte prefix keyed
+    // Middle texts of eight bytes or more by their first eight bytes, shorter ones by their first
+    // four: a position in a line is one or two probes, and a bucket rarely holds two texts.
+    Table<std::uint64_t> m_table8{};
+    Table<std::uint32_t> m_table4{};
+    bool m_hasTable4 = false;
+    std::vector<Candidate> m_candidates;
     std::vector<std::uint16_t> m_shortMiddles;   // under 4 bytes: searched directly
     std::array<bool, 256> m_canStart{};          // bytes that begin some middle text
     std::vector<unsigned char> m_startBytes;

@@ -39,31 +39,10 @@ Status forEachBlock(const std::filesystem::path& path, OnBlock&& onBlock) {
 }  // namespace
 
 std::uint64_t analyzeBuffer(StatsStore& store, std::string_view bytes) {
-    const LineAnalyzer analyzer(rulesOf(store));
-    std::uint64_t lines = 0;
-    for (std::string_view line : splitLines(bytes)) {
-        analyzer.analyzeLine(store, line);
-        ++lines;
-    }
-    return lines;
+    return LineAnalyzer(rulesOf(store)).analyzeLines(store, bytes);
 }
 
 namespace {
-
-// Analyses a run of whole lines (each ended, the last one too); returns how many.
-std::uint64_t analyzeLines(const LineAnalyzer& analyzer, StatsStore& store, std::string_view bytes) {
-    std::uint64_t lines = 0;
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        const std::size_t end = findLineEnd(bytes, pos);
-        analyzer.analyzeLine(store, bytes.substr(pos, end - pos));
-        ++lines;
-        pos = end + 1;
-        if (end < bytes.size() && bytes[end] == '\r' && pos < bytes.size() && bytes[pos] == '\n')
-            ++pos;
-    }
-    return lines;
-}
 
 // Just past the line ending at or after `from` (CR LF taken whole), or npos when the bytes
 // hold no ending there.
@@ -151,16 +130,16 @@ Result<std::uint64_t> analyzeFile(StatsStore& store, const std::filesystem::path
                 parts[i - 1].resetCounts();
                 parts[i - 1].KillerName.clear();
                 parts[i - 1].VictimName.clear();
-                workers.emplace_back([&, i] { counts[i] = analyzeLines(analyzer, parts[i - 1], pieces[i]); });
+                workers.emplace_back([&, i] { counts[i] = analyzer.analyzeLines(parts[i - 1], pieces[i]); });
             }
             if (!pieces.empty())
-                counts[0] = analyzeLines(analyzer, store, pieces[0]);
+                counts[0] = analyzer.analyzeLines(store, pieces[0]);
             for (auto& worker : workers)
                 worker.join();
         }
         for (std::size_t i = 1; i < pieces.size(); ++i) {
             if (storeIsFull(parts[i - 1]))
-                analyzeLines(analyzer, store, pieces[i]);  // its own table overflowed: redo in order
+                analyzer.analyzeLines(store, pieces[i]);  // its own table overflowed: redo in order
             else
                 mergeStore(store, parts[i - 1]);
         }

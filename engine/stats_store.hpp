@@ -51,7 +51,7 @@ public:
 
 private:
     // Name lookup, once per kill and millions of times per log: open addressing over a table
-    // four times the player limit, FNV-1a hashes, so a lookup is one or two probes.
+    // four times the player limit, word-at-a-time hashes, so a lookup is one or two probes.
     static constexpr std::size_t kIndexSlots = 1024;
     struct IndexEntry {
         std::uint32_t hash = 0;
