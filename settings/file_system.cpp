@@ -4,7 +4,9 @@
 #include <system_error>
 
 #ifdef _WIN32
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #else
@@ -32,6 +34,20 @@ StoreError failure(StoreErrorKind kind, std::string_view what, const std::filesy
 }
 
 #ifdef _WIN32
+// Windows will not replace a file, or open one being replaced, while another handle is open on
+// it. Readers hold it for a moment only, so try again for up to about two seconds.
+template <typename Attempt>
+bool retryWhileBusy(Attempt attempt) {
+    for (int tries = 0;; ++tries) {
+        if (attempt())
+            return true;
+        const DWORD err = GetLastError();
+        if ((err != ERROR_ACCESS_DENIED && err != ERROR_SHARING_VIOLATION) || tries >= 200)
+            return false;
+        Sleep(10);
+    }
+}
+
 std::error_code lastError() { return {static_cast<int>(GetLastError()), std::system_category()}; }
 #else
 std::error_code lastError() { return {errno, std::generic_category()}; }
@@ -66,8 +82,16 @@ FileLock::~FileLock() {
 
 StoreResult<std::string> NativeFileSystem::readFile(const std::filesystem::path& file, std::size_t maxBytes) {
     // Share delete, so that a save can rename over the file while it is being read.
-    HANDLE h = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // A folder gives "access denied" too, which no wait will cure.
+    const DWORD attributes = GetFileAttributesW(file.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return StoreError{StoreErrorKind::Unreadable, shown(file) + " is not a regular file"};
+    HANDLE h = INVALID_HANDLE_VALUE;
+    retryWhileBusy([&] {
+        h = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        return h != INVALID_HANDLE_VALUE;
+    });
     if (h == INVALID_HANDLE_VALUE) {
         const DWORD err = GetLastError();
         const auto kind = (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND) ? StoreErrorKind::NotFound
@@ -113,7 +137,9 @@ StoreStatus NativeFileSystem::writeFileDurably(const std::filesystem::path& file
 }
 
 StoreStatus NativeFileSystem::replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
-    if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!retryWhileBusy([&] {
+            return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+        }))
         return failure(StoreErrorKind::WriteFailed, "cannot replace", to, lastError());
     return StoreOk{};
 }

@@ -1,6 +1,8 @@
 #include "settings/reg_windows_backend.hpp"
 
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 

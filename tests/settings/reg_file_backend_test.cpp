@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <mutex>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -159,19 +160,29 @@ TEST_F(RegFileBackendTest, ConcurrentSaversKeepBothChangesAndReadersSeeWholeFile
     ASSERT_TRUE(put("b", "B"));
     std::atomic<bool> done{false};
     std::atomic<int> broken{0};
+    std::mutex firstErrorMutex;
+    std::string firstError;
     auto saver = [&](const char* name, char prefix) {
         RegFileBackend own(m_folder.path());  // as another program would, with its own backend
-        for (int i = 0; i < kSaves; ++i)
-            if (!own.setValue(kHkeyLocalMachine, kKey, name, {kRegSz, prefix + std::to_string(i) + '\0'}))
+        for (int i = 0; i < kSaves; ++i) {
+            const auto saved = own.setValue(kHkeyLocalMachine, kKey, name, {kRegSz, prefix + std::to_string(i) + '\0'});
+            if (!saved) {
                 ++broken;
+                const std::lock_guard hold(firstErrorMutex);
+                if (firstError.empty()) firstError = saved.error().message;
+            }
+        }
     };
     std::thread reader([&] {
         RegFileBackend own(m_folder.path());
         while (!done) {
             const std::string a = RegGetString(own, kHkeyLocalMachine, kKey, "A");
             const std::string b = RegGetString(own, kHkeyLocalMachine, kKey, "B");
-            if (a.empty() || a[0] != 'a' || b.empty() || b[0] != 'b')
+            if (a.empty() || a[0] != 'a' || b.empty() || b[0] != 'b') {
                 ++broken;
+                const std::lock_guard hold(firstErrorMutex);
+                if (firstError.empty()) firstError = "a reader saw A=" + a + " B=" + b;
+            }
         }
     });
     std::thread first(saver, "A", 'a');
@@ -181,7 +192,7 @@ TEST_F(RegFileBackendTest, ConcurrentSaversKeepBothChangesAndReadersSeeWholeFile
     done = true;
     reader.join();
 
-    EXPECT_EQ(broken, 0);
+    EXPECT_EQ(broken, 0) << firstError;
     EXPECT_EQ(get("A"), "a" + std::to_string(kSaves - 1));
     EXPECT_EQ(get("B"), "b" + std::to_string(kSaves - 1));
 }
