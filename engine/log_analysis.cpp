@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <thread>
 
 namespace fragtide::engine {
@@ -44,6 +45,36 @@ std::uint64_t analyzeBuffer(StatsStore& store, std::string_view bytes) {
 
 namespace {
 
+// Bytes of a batch. Unlike a vector it does not zero what it grows by: every byte is about to be
+// overwritten by a read.
+class ByteBuffer {
+public:
+    char* data() { return m_data.get(); }
+    std::size_t size() const { return m_size; }
+    bool empty() const { return m_size == 0; }
+    char front() const { return m_data[0]; }
+    void resize(std::size_t size) {
+        if (size > m_capacity) {
+            const std::size_t capacity = std::max(size, m_capacity * 2);
+            std::unique_ptr<char[]> grown(new char[capacity]);
+            if (m_size > 0)
+                std::memcpy(grown.get(), m_data.get(), m_size);
+            m_data = std::move(grown);
+            m_capacity = capacity;
+        }
+        m_size = size;
+    }
+    void dropFront(std::size_t n) {
+        std::memmove(m_data.get(), m_data.get() + n, m_size - n);
+        m_size -= n;
+    }
+
+private:
+    std::unique_ptr<char[]> m_data;
+    std::size_t m_size = 0;
+    std::size_t m_capacity = 0;
+};
+
 // Just past the line ending at or after `from` (CR LF taken whole), or npos when the bytes
 // hold no ending there.
 std::size_t afterLineEnd(std::string_view bytes, std::size_t from) {
@@ -77,8 +108,7 @@ Result<std::uint64_t> analyzeFile(StatsStore& store, const std::filesystem::path
     threads = std::clamp(threads, 1u, 4u);
     const std::size_t batchBytes = std::max<std::size_t>(options.partBytes, 1) * threads;
 
-    std::vector<char> buffer;  // the unfinished last line of the previous batch, then new bytes
-    std::vector<char> block;
+    ByteBuffer buffer;  // the unfinished last line of the previous batch, then new bytes
     std::size_t carried = 0;
     bool skipLf = false;  // the previous batch ended in CR
     bool atEnd = false;
@@ -89,16 +119,20 @@ Result<std::uint64_t> analyzeFile(StatsStore& store, const std::filesystem::path
         buffer.resize(carried);
         // At least one block more than was carried, so a line longer than a batch still grows.
         while (!atEnd && (buffer.size() < batchBytes || buffer.size() == carried)) {
-            auto got = file->readBlock(block, std::min(batchBytes, kLogBlockSize));
+            // Straight into the batch: no second copy of every byte.
+            const std::size_t had = buffer.size();
+            const std::size_t want = std::min(batchBytes, kLogBlockSize);
+            buffer.resize(had + want);
+            auto got = file->readInto(buffer.data() + had, want);
             if (!got)
                 return got.error();
-            atEnd = got->empty();
-            buffer.insert(buffer.end(), got->begin(), got->end());
+            buffer.resize(had + *got);
+            atEnd = *got == 0;
         }
         if (skipLf && !buffer.empty()) {
             skipLf = false;  // nothing was carried: the batch before ended right after its CR
             if (buffer.front() == '\n')
-                buffer.erase(buffer.begin());
+                buffer.dropFront(1);
         }
         const std::string_view bytes(buffer.data(), buffer.size());
         std::size_t complete = afterLastLineEnd(bytes);

@@ -82,6 +82,14 @@ Result<std::string_view> LogFile::readBlock(std::vector<char>& buffer, std::size
     return std::string_view(buffer.data(), got);
 }
 
+Result<std::size_t> LogFile::readInto(char* dst, std::size_t size) {
+    errno = 0;
+    const std::size_t got = std::fread(dst, 1, size, m_file.get());
+    if (got < size && std::ferror(m_file.get()))
+        return fileError("read", m_path, errno ? errno : EIO);
+    return got;
+}
+
 Status LogFile::rewind() {
     errno = 0;
     if (std::fseek(m_file.get(), 0, SEEK_SET) != 0)

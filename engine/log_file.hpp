@@ -27,6 +27,8 @@ public:
     // Reads the next block of at most `size` bytes into `buffer` (resized to what was read);
     // an empty view at the end.
     Result<std::string_view> readBlock(std::vector<char>& buffer, std::size_t size = kLogBlockSize);
+    // Reads up to `size` bytes to `dst`; returns how many (0 at the end of the file).
+    Result<std::size_t> readInto(char* dst, std::size_t size);
     // Back to the first byte, for a second pass.
     Status rewind();
 
