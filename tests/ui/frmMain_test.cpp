@@ -1,0 +1,330 @@
+// The main window driven as a user drives it: start-up, Browse, Analyze Log, the report buttons
+// and the player list. Headless (QT_QPA_PLATFORM=offscreen); every dialog answered by the test.
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QUrl>
+
+#include "window_fixture.hpp"
+
+using namespace fragtide;
+using testing::MessageAnswer;
+using testing::MessageStyle;
+using testing::TestWindow;
+using testing::WindowWorld;
+
+namespace {
+
+const QString kGeneralHeading = QStringLiteral("LIST OF ALL KILLS PER WEAPON:");
+const QString kPlayersHeading = QStringLiteral("LIST OF PLAYERS AND FRAGS PER PLAYER:");
+
+void clickPlayer(TestWindow& window, int row) {
+    auto* list = window.widget<QListWidget>("lstPlayers");
+    const QRect rect = list->visualItemRect(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+}  // namespace
+
+class FrmMainTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void startUpCaptionNamesTheStoredGameOrTheFallback_data();
+    void startUpCaptionNamesTheStoredGameOrTheFallback();
+    void startsWithEmptyListsAndDisabledReportButtons();
+    void commandLineLogIsAnalysedBeforeTheWindowShows_data();
+    void commandLineLogIsAnalysedBeforeTheWindowShows();
+    void commandLineLogThatCannotBeReadIsReported();
+    void browseNamesTheGameAndAnalyzeShowsTheChosenLog();
+    void browseCancelledChangesNothing();
+    void droppedFileBecomesTheChosenLog();
+    void reportButtonsAndPlayerClicksMoveTheBoldCaption();
+    void individualInfoWithoutASelectionOnlyShowsTheMessage();
+    void progressBarReachesTheLineCountThenResets();
+    void inputDuringARunIsNotActedUpon();
+};
+
+void FrmMainTest::startUpCaptionNamesTheStoredGameOrTheFallback_data() {
+    QTest::addColumn<bool>("stored");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("stored game") << true << "Quake II : Standard"
+                                 << "Fragtide (analyzing Quake II : Standard log files)";
+    QTest::newRow("empty text") << true << ""
+                                << "Fragtide (analyzing Quake I : Standard log files)";
+    QTest::newRow("nothing stored") << false << ""
+                                    << "Fragtide (analyzing Quake I : Standard log files)";
+}
+
+void FrmMainTest::startUpCaptionNamesTheStoredGameOrTheFallback() {
+    QFETCH(bool, stored);
+    QFETCH(QString, value);
+    QFETCH(QString, caption);
+    WindowWorld world;
+    if (stored)
+        world.storeGame(value.toStdString());
+    TestWindow window(world.store, world.backend, "");
+    window.Form_Load();
+    QCOMPARE(window.windowTitle(), caption);
+    // The weapon names follow the game that start-up settled on.
+    QVERIFY(!world.store.WeaponNames[1].empty());
+    QVERIFY(window.messages.empty());
+}
+
+void FrmMainTest::startsWithEmptyListsAndDisabledReportButtons() {
+    WindowWorld world;
+    TestWindow window(world.store, world.backend, "");
+    window.Form_Load();
+    QVERIFY(window.lines("lst").isEmpty());
+    QVERIFY(window.lines("lstPlayers").isEmpty());
+    QCOMPARE(window.widget<QLabel>("lbl_2")->text(), QStringLiteral("Total players : 0"));
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(!window.reportButton(i)->isEnabled());
+    QCOMPARE(window.boldButton(), 0);
+    const auto* bar = window.widget<QProgressBar>("PB");
+    QCOMPARE(bar->value(), 0);
+    QCOMPARE(bar->maximum(), 100);
+}
+
+void FrmMainTest::commandLineLogIsAnalysedBeforeTheWindowShows_data() {
+    QTest::addColumn<QString>("commandLine");  // %1 is the log's folder
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("full path") << "%1/Match1.LOG" << "match1.log";
+    QTest::newRow("quoted path") << "\"%1/Match1.LOG\"" << "match1.log";
+    QTest::newRow("bare file name") << "Match1.LOG" << "match1.log";
+}
+
+void FrmMainTest::commandLineLogIsAnalysedBeforeTheWindowShows() {
+    QFETCH(QString, commandLine);
+    QFETCH(QString, shown);
+    WindowWorld world;
+    world.writeLog(QStringLiteral("Match1.LOG"), testing::threeKillLog());
+    // A bare name is looked for in the folder the program was started in.
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(world.folder.path());
+    if (commandLine.contains(QLatin1String("%1")))
+        commandLine = commandLine.arg(world.folder.path());
+    TestWindow window(world.store, world.backend, commandLine.toStdString());
+    window.Form_Load();
+    QDir::setCurrent(previous);
+
+    QCOMPARE(window.widget<QLineEdit>("txtFile")->text(), shown);
+    QVERIFY(!window.cdFileNameText().contains(u'"'));
+    QVERIFY(window.messages.empty());
+    QCOMPARE(window.lines("lst").value(0), kGeneralHeading);
+    QCOMPARE(window.lines("lstPlayers"), (QStringList{"Bob", "Alice"}));
+    QCOMPARE(window.widget<QLabel>("lbl_2")->text(), QStringLiteral("Total players : 2"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Fragtide (analyzing Quake I : Standard log files)"));
+}
+
+void FrmMainTest::commandLineLogThatCannotBeReadIsReported() {
+    WindowWorld world;
+    TestWindow window(world.store, world.backend, "C:\\Logs\\Match1.LOG");
+    window.Form_Load();
+    // Shown without its folder and leading separator, so the run does not skip it in silence.
+    QCOMPARE(window.widget<QLineEdit>("txtFile")->text(), QStringLiteral("match1.log"));
+    QCOMPARE(window.cdFileNameText(), QStringLiteral("C:\\Logs\\Match1.LOG"));
+    QCOMPARE(window.messages.size(), std::size_t{1});
+    QCOMPARE(window.messages[0].title, QStringLiteral("Error."));
+    QVERIFY(window.messages[0].prompt.contains(QStringLiteral("Match1.LOG")));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Fragtide (analyzing Quake I : Standard log files)"));
+    QVERIFY(window.lines("lstPlayers").isEmpty());
+}
+
+void FrmMainTest::browseNamesTheGameAndAnalyzeShowsTheChosenLog() {
+    WindowWorld world;
+    world.storeGame("Quake I : Warhaven");
+    TestWindow window(world.store, world.backend, "");
+    window.Form_Load();
+    window.fileToChoose = world.writeLog(QStringLiteral("Duel.log"),
+                                         {QStringLiteral("Ann was axed by Zed")});
+    QTest::mouseClick(window.widget<QPushButton>("cmdBrowse"), Qt::LeftButton);
+
+    QCOMPARE(window.fileRequests.size(), std::size_t{1});
+    const ui::OpenFileRequest& request = window.fileRequests[0];
+    QCOMPARE(request.title, QStringLiteral("Open Quake I : Warhaven LOG File..."));
+    QCOMPARE(request.filters, (QStringList{"Quake I : Warhaven LOG Files (*.log)",
+                                           "Text Files (*.txt)", "All Files (*.*)"}));
+    QCOMPARE(window.widget<QLineEdit>("txtFile")->text(), QStringLiteral("Duel.log"));
+
+    QTest::mouseClick(window.widget<QPushButton>("cmdAnalyze"), Qt::LeftButton);
+    QCOMPARE(window.lines("lst").value(0), kGeneralHeading);
+    QVERIFY(window.lines("lst").contains(QStringLiteral("Most violent Barbarian : Zed with 1 axe kills!")));
+    QCOMPARE(window.lines("lstPlayers"), QStringList{"Zed"});
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(window.reportButton(i)->isEnabled());
+
+    // A second Browse clears the report but keeps the last analysis's players.
+    window.fileToChoose = world.writeLog(QStringLiteral("Next.log"), {});
+    QTest::mouseClick(window.widget<QPushButton>("cmdBrowse"), Qt::LeftButton);
+    QVERIFY(window.lines("lst").isEmpty());
+    QCOMPARE(window.lines("lstPlayers"), QStringList{"Zed"});
+    QCOMPARE(window.widget<QLabel>("lbl_2")->text(), QStringLiteral("Total players : 1"));
+}
+
+void FrmMainTest::browseCancelledChangesNothing() {
+    WindowWorld world;
+    const QString log = world.writeLog(QStringLiteral("a.log"), testing::threeKillLog());
+    TestWindow window(world.store, world.backend, log.toStdString());
+    window.Form_Load();
+    const QStringList report = window.lines("lst");
+    window.fileToChoose.reset();
+    QTest::mouseClick(window.widget<QPushButton>("cmdBrowse"), Qt::LeftButton);
+    QCOMPARE(window.fileRequests.size(), std::size_t{1});
+    QCOMPARE(window.lines("lst"), report);
+    QCOMPARE(window.widget<QLineEdit>("txtFile")->text(), QStringLiteral("a.log"));
+    QCOMPARE(window.cdFileNameText(), log);
+}
+
+void FrmMainTest::droppedFileBecomesTheChosenLog() {
+    WindowWorld world;
+    TestWindow window(world.store, world.backend, "");
+    window.Form_Load();
+    const QString log = world.writeLog(QStringLiteral("Dropped.log"), testing::threeKillLog());
+
+    QMimeData folder;
+    folder.setUrls({QUrl::fromLocalFile(world.folder.path())});
+    QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &folder, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(&window, &refused);
+    QVERIFY(!refused.isAccepted());
+
+    QMimeData file;
+    file.setUrls({QUrl::fromLocalFile(log)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &file, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(&window, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &file, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(&window, &drop);
+    QCOMPARE(window.widget<QLineEdit>("txtFile")->text(), QStringLiteral("Dropped.log"));
+    QCOMPARE(window.cdFileNameText(), log);
+}
+
+void FrmMainTest::reportButtonsAndPlayerClicksMoveTheBoldCaption() {
+    WindowWorld world;
+    const QString log = world.writeLog(QStringLiteral("a.log"), testing::threeKillLog());
+    TestWindow window(world.store, world.backend, log.toStdString());
+    window.Form_Load();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.boldButton(), 0);
+
+    QTest::mouseClick(window.reportButton(1), Qt::LeftButton);
+    QCOMPARE(window.boldButton(), 1);
+    QCOMPARE(window.lines("lst").value(0), kPlayersHeading);
+
+    // A player clicked after Player Info shows that player's scores.
+    clickPlayer(window, 1);
+    QCOMPARE(window.boldButton(), 2);
+    QCOMPARE(window.lines("lst").value(0), QStringLiteral("INDIVIDUAL PLAYER SCORES FOR ALICE:"));
+
+    QTest::mouseClick(window.reportButton(0), Qt::LeftButton);
+    QCOMPARE(window.boldButton(), 0);
+    QCOMPARE(window.lines("lst").value(0), kGeneralHeading);
+
+    // The player still selected, clicked again, comes back; so does Individual Info.
+    clickPlayer(window, 1);
+    QCOMPARE(window.boldButton(), 2);
+    QCOMPARE(window.lines("lst").value(0), QStringLiteral("INDIVIDUAL PLAYER SCORES FOR ALICE:"));
+    QTest::mouseClick(window.reportButton(1), Qt::LeftButton);
+    QTest::mouseClick(window.reportButton(2), Qt::LeftButton);
+    QCOMPARE(window.boldButton(), 2);
+    QCOMPARE(window.lines("lst").value(0), QStringLiteral("INDIVIDUAL PLAYER SCORES FOR ALICE:"));
+
+    // Keys move the selection, and the report follows it.
+    window.widget<QListWidget>("lstPlayers")->setFocus();
+    QTest::keyClick(window.widget<QListWidget>("lstPlayers"), Qt::Key_Up);
+    QCOMPARE(window.lines("lst").value(0), QStringLiteral("INDIVIDUAL PLAYER SCORES FOR BOB:"));
+    QVERIFY(window.messages.empty());
+}
+
+void FrmMainTest::individualInfoWithoutASelectionOnlyShowsTheMessage() {
+    WindowWorld world;
+    const QString log = world.writeLog(QStringLiteral("a.log"), testing::threeKillLog());
+    TestWindow window(world.store, world.backend, log.toStdString());
+    window.Form_Load();
+    QTest::mouseClick(window.reportButton(1), Qt::LeftButton);
+    const QStringList report = window.lines("lst");
+
+    QTest::mouseClick(window.reportButton(2), Qt::LeftButton);
+    QCOMPARE(window.messages.size(), std::size_t{1});
+    QCOMPARE(window.messages[0].prompt,
+             QStringLiteral("Select a player first, or analyze a new log file."));
+    QCOMPARE(window.messages[0].title, QStringLiteral("Error."));
+    QCOMPARE(window.messages[0].style, MessageStyle::OkInformation);
+    QCOMPARE(window.lines("lst"), report);
+    QCOMPARE(window.boldButton(), 1);
+}
+
+void FrmMainTest::progressBarReachesTheLineCountThenResets() {
+    WindowWorld world;
+    QStringList lines;
+    for (int i = 0; i < 5000; ++i)
+        lines << QStringLiteral("Carol was nailed by P%1").arg(i % 7);
+    const QString log = world.writeLog(QStringLiteral("long.log"), lines);
+    TestWindow window(world.store, world.backend, "");
+    window.Form_Load();
+    window.fileToChoose = log;
+    QTest::mouseClick(window.widget<QPushButton>("cmdBrowse"), Qt::LeftButton);
+
+    auto* bar = window.widget<QProgressBar>("PB");
+    QSignalSpy values(bar, &QProgressBar::valueChanged);
+    QTest::mouseClick(window.widget<QPushButton>("cmdAnalyze"), Qt::LeftButton);
+    int peak = 0;
+    for (const QList<QVariant>& change : values)
+        peak = std::max(peak, change.at(0).toInt());
+    QCOMPARE(peak, 5000);
+    QCOMPARE(bar->value(), 0);
+    QCOMPARE(bar->minimum(), 0);
+    QCOMPARE(bar->maximum(), 100);
+    QCOMPARE(window.widget<QLabel>("lbl_2")->text(), QStringLiteral("Total players : 7"));
+}
+
+void FrmMainTest::inputDuringARunIsNotActedUpon() {
+    WindowWorld world;
+    const QString small = world.writeLog(QStringLiteral("a.log"), testing::threeKillLog());
+    TestWindow window(world.store, world.backend, small.toStdString());
+    window.Form_Load();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    // A log over the size limit asks first; while the question is up, a click on Player Info
+    // waits in the queue, and must be dropped rather than run after the analysis.
+    QStringList big;
+    const QString filler(100, u'x');
+    for (int i = 0; i < 12000; ++i)
+        big << filler;
+    window.fileToChoose = world.writeLog(QStringLiteral("big.log"), big);
+    QTest::mouseClick(window.widget<QPushButton>("cmdBrowse"), Qt::LeftButton);
+    QPushButton* playerInfo = window.reportButton(1);
+    window.duringMessage = [playerInfo] {
+        const QPointF at = QPointF(playerInfo->rect().center());
+        QCoreApplication::postEvent(playerInfo, new QMouseEvent(QEvent::MouseButtonPress, at, at,
+                                                                Qt::LeftButton, Qt::LeftButton, {}));
+        QCoreApplication::postEvent(playerInfo, new QMouseEvent(QEvent::MouseButtonRelease, at, at,
+                                                                Qt::LeftButton, Qt::NoButton, {}));
+    };
+    QSignalSpy clicked(playerInfo, &QPushButton::clicked);
+    QTest::mouseClick(window.widget<QPushButton>("cmdAnalyze"), Qt::LeftButton);
+    QCOMPARE(clicked.count(), 0);
+    QCOMPARE(window.messages.size(), std::size_t{1});
+    QCOMPARE(window.messages[0].style, MessageStyle::YesNoQuestion);
+    QCOMPARE(window.messages[0].title, QStringLiteral("Large File Size."));
+    QCoreApplication::processEvents();
+    QCOMPARE(window.lines("lst").value(0), kGeneralHeading);
+    QCOMPARE(window.boldButton(), 0);
+
+    // No to the question: the window keeps what it showed.
+    window.duringMessage = nullptr;
+    window.answers = {MessageAnswer::No};
+    QTest::mouseClick(window.reportButton(1), Qt::LeftButton);
+    QTest::mouseClick(window.widget<QPushButton>("cmdAnalyze"), Qt::LeftButton);
+    QCOMPARE(window.lines("lst").value(0), kPlayersHeading);
+    QCOMPARE(window.boldButton(), 1);
+}
+
+QTEST_MAIN(FrmMainTest)
+#include "frmMain_test.moc"
