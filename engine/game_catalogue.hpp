@@ -1,27 +1,21 @@
 #pragma once
 
-#include <array>
 #include <span>
 #include <string_view>
 
-#include "rules/rule_tables.hpp"
+#include "rules/game.hpp"
 
-// The six games the program knows, in catalogue order, with their weapon tables and rule sets.
+// The games the program knows, in the order of the Game Select list. Each game is defined whole in
+// rules/; this is only their order and the selection by display string.
 //
 // A game's display string is its only identity. Selection compares a text with the display
 // strings exactly and case-sensitively, first equal one wins; a text equal to none selects
-// nothing. All data is constant and lives for the whole program.
+// nothing. All data is constant and lives for the whole program; safe from any thread.
 namespace fragtide::engine {
 
 class StatsStore;
 
-struct Game {
-    std::string_view displayName;                  // "Quake II : Standard"
-    std::string_view alias;                        // short name for the command line: "q2"
-    std::span<const std::string_view> weaponNames;  // weaponNames[0] is slot 1
-    const rules::RuleSet* rules;
-    int slotCount() const { return static_cast<int>(weaponNames.size()); }
-};
+using Game = rules::Game;
 
 inline constexpr std::string_view kDefaultGame = "Quake I : Standard";
 // Slots tried on every line whatever the game: the largest slot count.
@@ -34,7 +28,8 @@ std::span<const Game> games();
 const Game* findGame(std::string_view displayName);
 
 // Rewrites all 51 WeaponNames of `store` from its CurrentGame: that game's names at slots
-// 1..count, "" everywhere else; all "" when CurrentGame names no game. Touches nothing else.
+// 1..count, "" everywhere else; all "" when CurrentGame names no game, or a game whose log names
+// the weapons (the analysis then names the slots). Touches nothing else.
 void LoadWeaponNames(StatsStore& store);
 
 }  // namespace fragtide::engine

@@ -2,6 +2,7 @@
 
 #include "engine/kill_recorder.hpp"
 #include "engine/obituary_matcher.hpp"
+#include "rules/built_in_games.hpp"
 
 namespace fragtide::engine {
 
@@ -15,22 +16,22 @@ void checkRuleSet(StatsStore& store, const rules::RuleSet& rules, int slot, std:
 }
 
 void CheckQuake1Standard(StatsStore& store, int slot, std::string_view line) {
-    checkRuleSet(store, rules::kQuake1Standard, slot, line);
+    checkRuleSet(store, rules::quake1_standard::kRules, slot, line);
 }
 void CheckQuake1Warhaven(StatsStore& store, int slot, std::string_view line) {
-    checkRuleSet(store, rules::kQuake1Warhaven, slot, line);
+    checkRuleSet(store, rules::quake1_warhaven::kRules, slot, line);
 }
 void CheckQuake1CTF(StatsStore& store, int slot, std::string_view line) {
-    checkRuleSet(store, rules::kQuake1CTF, slot, line);
+    checkRuleSet(store, rules::quake1_ctf::kRules, slot, line);
 }
 void CheckQuake2Standard(StatsStore& store, int slot, std::string_view line) {
-    checkRuleSet(store, rules::kQuake2Standard, slot, line);
+    checkRuleSet(store, rules::quake2_standard::kRules, slot, line);
 }
 void CheckQuake2Action(StatsStore& store, int slot, std::string_view line) {
-    checkRuleSet(store, rules::kQuake2Action, slot, line);
+    checkRuleSet(store, rules::quake2_action::kRules, slot, line);
 }
 void CheckCounterStrike(StatsStore& store, int slot, std::string_view line) {
-    checkRuleSet(store, rules::kCounterStrike, slot, line);
+    checkRuleSet(store, rules::counter_strike::kRules, slot, line);
 }
 
 }  // namespace fragtide::engine

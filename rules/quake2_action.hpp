@@ -1,68 +1,17 @@
-#include "rules/rule_tables.hpp"
+#pragma once
 
-// Obituary rules as the games print them, character for character: stored logs depend on every
-// space and apostrophe. Within a slot the order is the order the rules are tried in.
+#include "rules/game.hpp"
+#include "rules/quake2_standard.hpp"
 
-namespace fragtide::rules {
+// "Quake II : Action Quake": the console obituaries of the Action Quake mod, victim first. A
+// message that refers to the victim by a pronoun stands once per form (its, his, her; it, him,
+// her), as three consecutive rules. Its grenade prints the Quake II handgrenade messages.
+//
+// Texts are the mod's own, character for character: stored logs depend on every space and
+// apostrophe. Within a slot, rules are listed in the order they are tried.
+namespace fragtide::rules::quake2_action {
 
-namespace quake2_standard {
-constexpr ObituaryRule kSlot1[] = {  // Blaster
-    {" was blasted by ", ""},
-};
-constexpr ObituaryRule kSlot2[] = {  // Shotgun
-    {" was gunned down by ", ""},
-};
-constexpr ObituaryRule kSlot3[] = {  // Super Shotgun
-    {" was blown away by ", "'s super shotgun"},
-};
-constexpr ObituaryRule kSlot4[] = {  // Machine Gun
-    {" was machinegunned by ", ""},
-};
-constexpr ObituaryRule kSlot5[] = {  // Chaingun
-    {" was cut in half by ", "'s chaingun"},
-};
-constexpr ObituaryRule kSlot6[] = {  // Grenade Launcher
-    {" was popped by ", "'s grenade"},
-    {" was shredded by ", "'s shrapnel"},
-};
-constexpr ObituaryRule kSlot7[] = {  // Handgrenade
-    {" caught ", "'s handgrenade"},
-    {" didn't see ", "'s handgrenade"},
-};
-constexpr ObituaryRule kSlot8[] = {  // Rocket Launcher
-    {" ate ", "'s rocket"},
-    {" almost dodged ", "'s rocket"},
-};
-constexpr ObituaryRule kSlot9[] = {  // Hyperblaster
-    {" was melted by ", "'s hyperblaster"},
-};
-constexpr ObituaryRule kSlot10[] = {  // Railgun
-    {" was railed by ", ""},
-};
-constexpr ObituaryRule kSlot11[] = {  // BFG 10k
-    {" saw the pretty lights from ", "'s BFG"},
-    {" was disintegrated by ", "'s BFG blast"},
-    {" couldn't hide from ", "'s BFG"},
-};
-constexpr SlotRules kSlots[] = {
-    {kSlot1},
-    {kSlot2},
-    {kSlot3},
-    {kSlot4},
-    {kSlot5},
-    {kSlot6},
-    {kSlot7},
-    {kSlot8},
-    {kSlot9},
-    {kSlot10},
-    {kSlot11},
-};
-}  // namespace quake2_standard
-
-const RuleSet kQuake2Standard{false, quake2_standard::kSlots};  // 16 rules
-
-namespace quake2_action {
-constexpr ObituaryRule kSlot1[] = {  // Combat Knife
+inline constexpr ObituaryRule kCombatKnife[] = {
     {" had its throat slit by ", ""},
     {" had his throat slit by ", ""},
     {" had her throat slit by ", ""},
@@ -82,7 +31,7 @@ constexpr ObituaryRule kSlot1[] = {  // Combat Knife
     {" had her legs cut off thanks to ", "'s flying knife"},
     {" was hit by ", "'s flying knife"},
 };
-constexpr ObituaryRule kSlot2[] = {  // MK23 Pistol
+inline constexpr ObituaryRule kMk23Pistol[] = {
     {" has a hole in its head from ", "'s Mark 23 Pistol"},
     {" has a hole in his head from ", "'s Mark 23 Pistol"},
     {" has a hole in her head from ", "'s Mark 23 Pistol"},
@@ -93,14 +42,15 @@ constexpr ObituaryRule kSlot2[] = {  // MK23 Pistol
     {" is legless because of ", "'s .45 caliber pistol round"},
     {" was shot by ", "'s Mark 23 Pistol"},
 };
-constexpr ObituaryRule kSlot3[] = {  // Dual MK23 Pistols
+inline constexpr ObituaryRule kDualMk23Pistols[] = {
     {" was trepanned by ", "'s akimbo Mark 23 Pistols"},
     {" was Tarvosk'd by ", "'s .45 caliber pistol round"},
     {" needs some new kidneys thanks to ", "'s akimbo Mark 23 Pistols"},
     {" was shot in the legs by ", "'s akimbo Mark 23 Pistols"},
     {" was shot by ", "'s akimbo Mark 23 Pistols"},
 };
-constexpr ObituaryRule kSlot4[] = {  // MP5/10 Submachinegun
+// The last rule's "had shot by" is the mod's own wording, not a slip.
+inline constexpr ObituaryRule kMp5Submachinegun[] = {
     {"'s brains are on the wall thanks to ", "'s 10mm MP5/10 round"},
     {" feels some chest pain via ", "'s MP5/10 Submachinegun"},
     {" needs some Pepto Bismol after ", "'s 10mm MP5 round"},
@@ -109,22 +59,24 @@ constexpr ObituaryRule kSlot4[] = {  // MP5/10 Submachinegun
     {" had her legs blown off thanks to ", "'s MP5/10 Submachinegun"},
     {" had shot by ", "'s MP5/10 Submachinegun"},
 };
-constexpr ObituaryRule kSlot5[] = {  // M4 Assault Rifle
+inline constexpr ObituaryRule kM4AssaultRifle[] = {
     {" had a makeover by ", "'s M4 Assault Rifle"},
     {" feels some heart burn thanks to ", "'s M4 Assault Rifle"},
     {" had an upset stomach thanks to ", "'s M4 Assault Rifle"},
     {" is now shorter thanks to ", "'s M4 Assault Rifle"},
     {" was shot by ", "'s M4 Assault Rifle"},
 };
-constexpr ObituaryRule kSlot6[] = {  // M3 Super90 Assault Shotgun
+inline constexpr ObituaryRule kM3Super90AssaultShotgun[] = {
     {" accepts ", "'s M3 Super 90 Assault Shotgun in hole-y matrimony"},
     {" is full of buckshot from ", "'s M3 Super 90 Assault Shotgun"},
 };
-constexpr ObituaryRule kSlot7[] = {  // Handcannon
+inline constexpr ObituaryRule kHandcannon[] = {
     {" ate ", "'s sawed-off 12 gauge"},
     {" is full of buckshot from ", "'s sawed off shotgun"},
 };
-constexpr ObituaryRule kSlot8[] = {  // Sniper Rifle
+// The legs rule here has an empty trailing text, so it also accepts the Dual MK23 legs message:
+// such a line is credited in both slots, the only line form two slots share.
+inline constexpr ObituaryRule kSniperRifle[] = {
     {" saw the sniper bullet go through its scope thanks to ", ""},
     {" saw the sniper bullet go through his scope thanks to ", ""},
     {" saw the sniper bullet go through her scope thanks to ", ""},
@@ -134,7 +86,7 @@ constexpr ObituaryRule kSlot8[] = {  // Sniper Rifle
     {" was shot in the legs by ", ""},
     {" was sniped by ", "'s Sniper Rifle"},
 };
-constexpr ObituaryRule kSlot9[] = {  // Martial Arts
+inline constexpr ObituaryRule kMartialArts[] = {
     {" got its ass kicked by ", ""},
     {" got his ass kicked by ", ""},
     {" got her ass kicked by ", ""},
@@ -145,24 +97,28 @@ constexpr ObituaryRule kSlot9[] = {  // Martial Arts
     {" had a Quellmar put on him by ", ", with a quickness"},
     {" had a Quellmar put on her by ", ", with a quickness"},
 };
-constexpr ObituaryRule kSlot10[] = {  // Grenade
-    {" caught ", "'s handgrenade"},
-    {" didn't see ", "'s handgrenade"},
-};
-constexpr SlotRules kSlots[] = {
-    {kSlot1},
-    {kSlot2},
-    {kSlot3},
-    {kSlot4},
-    {kSlot5},
-    {kSlot6},
-    {kSlot7},
-    {kSlot8},
-    {kSlot9},
-    {kSlot10},
-};
-}  // namespace quake2_action
 
-const RuleSet kQuake2Action{false, quake2_action::kSlots};  // 67 rules
+// Slot k is row k.
+inline constexpr WeaponRules kWeapons[] = {
+    {"Combat Knife", kCombatKnife},
+    {"MK23 Pistol", kMk23Pistol},
+    {"Dual MK23 Pistols", kDualMk23Pistols},
+    {"MP5/10 Submachinegun", kMp5Submachinegun},
+    {"M4 Assault Rifle", kM4AssaultRifle},
+    {"M3 Super90 Assault Shotgun", kM3Super90AssaultShotgun},
+    {"Handcannon", kHandcannon},
+    {"Sniper Rifle", kSniperRifle},
+    {"Martial Arts", kMartialArts},
+    {"Grenade", slotOf(quake2_standard::kWeapons, 7).rules},
+};
 
-}  // namespace fragtide::rules
+inline constexpr auto kTable = slotTable(kWeapons);
+inline constexpr RuleSet kRules{.killerFirst = false, .slots = kTable.slots};
+inline constexpr Game kGame{
+    .displayName = "Quake II : Action Quake",
+    .alias = "q2-action",
+    .weaponNames = kTable.weaponNames,
+    .rules = &kRules,
+};
+
+}  // namespace fragtide::rules::quake2_action

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "rules/rule_tables.hpp"
+
+// A game as the program knows it: its names, its weapons and where its kills come from.
+//
+// Each built-in game is one constexpr Game in a header of its own in rules/ (quake1_standard.hpp,
+// ...), the only place its texts are written; the engine's catalogue lists them in Game Select
+// order. The display string is the game's only identity: it is what the settings store and what
+// Game Select shows. All data is constant and lives for the whole program.
+namespace fragtide::rules {
+
+// Where a game's kills come from.
+enum class KillSource : std::uint8_t {
+    ObituaryRules,      // console obituaries, matched by the game's RuleSet
+    HalfLifeServerLog,  // the standard log of a Half-Life server, read by a reader of its own
+    Quake2StdLog,       // the tab-separated StdLog records of Quake II server mods
+};
+
+// A word a log writes for a weapon, and the name the reports show for it. Words with the same
+// display name are one weapon.
+struct WeaponWord {
+    std::string_view word;
+    std::string_view displayName;
+};
+
+struct Game {
+    std::string_view displayName;  // "Quake II : Standard"
+    std::string_view alias;        // the short name, for the command line and file names: "q2"
+    // weaponNames[0] is slot 1. Empty when the log names the weapons: slots are then handed out
+    // during the analysis, in the order of each weapon's first kill.
+    std::span<const std::string_view> weaponNames;
+    const RuleSet* rules = nullptr;  // set exactly when kind is ObituaryRules
+    KillSource kind = KillSource::ObituaryRules;
+    // For a game whose log names the weapons: the words it knows. Any other word is a weapon of
+    // its own, shown as written.
+    std::span<const WeaponWord> weaponWords = {};
+    bool weaponWordsIgnoreCase = false;  // ASCII letters only; every other byte compares exactly
+
+    constexpr int slotCount() const { return static_cast<int>(weaponNames.size()); }
+};
+
+// What every definition keeps: both names set; an obituary game has a rule set with one non-empty
+// list per named weapon and no empty middle text; a game read by a reader has neither rules nor
+// fixed weapon names. The catalogue checks its games with this at compile time.
+constexpr bool isWellFormed(const Game& game) {
+    if (game.displayName.empty() || game.alias.empty())
+        return false;
+    if (game.kind != KillSource::ObituaryRules)
+        return game.rules == nullptr && game.weaponNames.empty();
+    if (game.rules == nullptr || !game.weaponWords.empty() || game.weaponNames.empty() ||
+        game.rules->slots.size() != game.weaponNames.size())
+        return false;
+    for (std::size_t i = 0; i < game.weaponNames.size(); ++i) {
+        if (game.weaponNames[i].empty() || game.rules->slots[i].rules.empty())
+            return false;
+        for (const ObituaryRule& rule : game.rules->slots[i].rules) {
+            if (rule.middle.empty())
+                return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace fragtide::rules
