@@ -2,7 +2,7 @@
 
 #include "rules/game.hpp"
 
-// "Half-Life : Counter-Strike": the console kill messages of the mod, killer first. Every message
+// Counter-Strike, the Half-Life mod: its console kill messages, killer first. Every message
 // is the killer, the common middle text, the victim, and a trailing text that names the weapon
 // by a short word of the game's own; the trailing text alone decides the slot.
 //

@@ -29,8 +29,8 @@ struct WeaponWord {
 };
 
 struct Game {
-    std::string_view displayName;  // "Quake II : Standard"
-    std::string_view alias;        // the short name, for the command line and file names: "q2"
+    std::string_view displayName;  // the game's identity, as Game Select lists it
+    std::string_view alias;        // the short name, for the command line and file names
     // weaponNames[0] is slot 1. Empty when the log names the weapons: slots are then handed out
     // during the analysis, in the order of each weapon's first kill.
     std::span<const std::string_view> weaponNames;

@@ -3,7 +3,7 @@
 #include "rules/game.hpp"
 #include "rules/quake1_standard.hpp"
 
-// "Quake I : Capture The Flag": the standard game's weapons and messages, two more messages for the
+// Quake I, Capture The Flag: the standard game's weapons and messages, two more messages for the
 // super shotgun and the thunderbolt, and three weapons of its own; victim first.
 //
 // Texts are the game's own, character for character. Within a slot, rules are listed in the order

@@ -2,7 +2,7 @@
 
 #include "rules/game.hpp"
 
-// "Quake I : Standard": the console obituaries of the original game, victim first.
+// Quake I, the standard game: the console obituaries of the original game, victim first.
 //
 // Texts are the game's own, character for character: stored logs depend on every space and
 // apostrophe. Within a slot, rules are listed in the order they are tried.

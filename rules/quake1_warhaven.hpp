@@ -4,7 +4,7 @@
 #include "rules/quake1_standard.hpp"
 #include "rules/quake2_standard.hpp"
 
-// "Quake I : Warhaven": a Quake I mod with messages of its own for the standard weapons and
+// Quake I, Warhaven: a Quake I mod with messages of its own for the standard weapons and
 // eighteen weapons more; victim first. Its handgrenade prints the first Quake II handgrenade
 // message, so that slot refers to Quake II.
 //

@@ -3,7 +3,7 @@
 #include "rules/game.hpp"
 #include "rules/quake2_standard.hpp"
 
-// "Quake II : Action Quake": the console obituaries of the Action Quake mod, victim first. A
+// Quake II, Action Quake: the console obituaries of the mod, victim first. A
 // message that refers to the victim by a pronoun stands once per form (its, his, her; it, him,
 // her), as three consecutive rules. Its grenade prints the Quake II handgrenade messages.
 //

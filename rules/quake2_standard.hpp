@@ -3,7 +3,7 @@
 #include "rules/game.hpp"
 #include "rules/quake1_standard.hpp"
 
-// "Quake II : Standard": the console obituaries of the game, victim first. The weapons it kept from
+// Quake II, the standard game: its console obituaries, victim first. The weapons it kept from
 // Quake I keep their names from there.
 //
 // Texts are the game's own, character for character: stored logs depend on every space and
