@@ -63,9 +63,8 @@ std::size_t tagEndingAt(std::string_view line, std::size_t close, HlPlayer& play
     return a - 1;
 }
 
-// The first occurrence at or after `from` of `phrase` (which begins with `"`) that closes a player
-// tag beginning at or after `nameFrom`; fills `player` (name from `nameFrom`) and returns the
-// phrase's position, or npos. Tags never overlap (every `>` inside a tag is followed by `<`), so
+// The first occurrence of `phrase` (which begins with `"`) that closes a player tag beginning at or
+// after `nameFrom`; fills `player` (name from `nameFrom`) and returns the phrase's position, or npos. Tags never overlap (every `>` inside a tag is followed by `<`), so
 // the first occurrence is the shortest name.
 std::size_t findPlayer(std::string_view line, std::string_view phrase, std::size_t nameFrom,
                        HlPlayer& player) {
@@ -104,7 +103,8 @@ std::optional<HlEvent> readHlServerLogLine(std::string_view line) {
     const std::size_t killed = findPlayer(line, kKilled, start, event.killer);
     if (killed != npos) {
         // The shortest killer leaves the most room for the victim: if no victim fits after the
-        // first killer, none fits after a longer one, and the line is no kill.
+        // first killer, none fits after a longer one, and the line is no kill. Likewise a weapon
+        // without its closing quote after the first victim has none after a later one.
         const std::size_t victimFrom = killed + kKilled.size();
         const std::size_t with = findPlayer(line, kWith, victimFrom, event.victim);
         if (with != npos && quotedWord(line, with + kWith.size(), event.weapon)) {
