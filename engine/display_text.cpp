@@ -13,6 +13,25 @@ constexpr char32_t kCp1252High[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
+// The Quake character set's low half as the nearest printable characters; the high half (the same
+// glyphs in a coloured font) reads through the same table. Keep docs/engine.md in step.
+constexpr char32_t kQuakeLow[32] = {
+    '.', '_', '_', '_', '_', '.', '_', '_', '_', '_', '_', '_', '_', '>', '.', '.',  // dots, boxes, arrow
+    '[', ']', '0', '1', '2', '3', '4', '5', '6', '7', '8', '9', 0x00B7, '<', '=', '>',  // brackets, digits, bar
+};
+constexpr char32_t kQuakeDelete = '<';  // 0x7F: a left arrow
+
+char32_t quakeChar(unsigned char b) {
+    b &= 0x7F;
+    if (b < 0x20)
+        return kQuakeLow[b];
+    return b == 0x7F ? kQuakeDelete : char32_t{b};
+}
+
+char32_t windows1252Char(unsigned char b) {
+    return b >= 0x80 && b <= 0x9F ? kCp1252High[b - 0x80] : char32_t{b};
+}
+
 void appendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);
@@ -65,6 +84,54 @@ std::size_t decodeUtf8(std::string_view s, std::size_t pos, char32_t& out) {
     return len;
 }
 
+// How many bytes at `pos` form the start of a well-formed sequence that the input cuts short or
+// breaks: the maximal subpart that one U+FFFD stands for (at least 1).
+std::size_t invalidSubpart(std::string_view s, std::size_t pos) {
+    const auto b0 = static_cast<unsigned char>(s[pos]);
+    std::size_t len;
+    unsigned char lo = 0x80, hi = 0xBF;  // the range of the second byte
+    if (b0 >= 0xC2 && b0 <= 0xDF)
+        len = 2;
+    else if (b0 >= 0xE0 && b0 <= 0xEF)
+        len = 3, lo = b0 == 0xE0 ? 0xA0 : 0x80, hi = b0 == 0xED ? 0x9F : 0xBF;
+    else if (b0 >= 0xF0 && b0 <= 0xF4)
+        len = 4, lo = b0 == 0xF0 ? 0x90 : 0x80, hi = b0 == 0xF4 ? 0x8F : 0xBF;
+    else
+        return 1;
+    std::size_t n = 1;
+    for (; n < len && pos + n < s.size(); ++n) {
+        const auto b = static_cast<unsigned char>(s[pos + n]);
+        if (n == 1 ? (b < lo || b > hi) : (b & 0xC0) != 0x80)
+            break;
+    }
+    return n;
+}
+
+std::string utf8Text(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    char32_t c;
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        const std::size_t len = decodeUtf8(bytes, pos, c);
+        if (len != 0) {
+            out.append(bytes.substr(pos, len));
+            pos += len;
+        } else {
+            appendUtf8(out, 0xFFFD);
+            pos += invalidSubpart(bytes, pos);
+        }
+    }
+    return out;
+}
+
+std::string byteTable(std::string_view bytes, char32_t (*toChar)(unsigned char)) {
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (const char ch : bytes)
+        appendUtf8(out, toChar(static_cast<unsigned char>(ch)));
+    return out;
+}
+
 }  // namespace
 
 bool isValidUtf8(std::string_view bytes) {
@@ -81,13 +148,21 @@ bool isValidUtf8(std::string_view bytes) {
 std::string displayText(std::string_view bytes) {
     if (isValidUtf8(bytes))
         return std::string(bytes);
-    std::string out;
-    out.reserve(bytes.size() * 2);
-    for (const char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        appendUtf8(out, b >= 0x80 && b <= 0x9F ? kCp1252High[b - 0x80] : char32_t{b});
+    return byteTable(bytes, windows1252Char);
+}
+
+std::string displayText(std::string_view bytes, NameDisplay display) {
+    switch (display) {
+    case NameDisplay::Utf8:
+        return utf8Text(bytes);
+    case NameDisplay::Windows1252:
+        return byteTable(bytes, windows1252Char);
+    case NameDisplay::Quake:
+        return byteTable(bytes, quakeChar);
+    case NameDisplay::Automatic:
+        break;
     }
-    return out;
+    return displayText(bytes);
 }
 
 std::string toUpperDisplay(std::string_view text) {

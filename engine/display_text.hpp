@@ -17,6 +17,17 @@ bool isValidUtf8(std::string_view bytes);
 // The UTF-8 display form of raw log bytes.
 std::string displayText(std::string_view bytes);
 
+// How a user asks names to be shown. Matching never depends on it.
+enum class NameDisplay {
+    Automatic,    // displayText(): UTF-8 when the whole name is valid UTF-8, else Windows-1252
+    Utf8,         // UTF-8; every ill-formed sequence (its maximal subpart) shown as U+FFFD
+    Windows1252,  // every byte as Windows-1252, the five undefined bytes as their own code points
+    Quake,        // the Quake character set: the 256-entry table documented in docs/engine.md
+};
+
+// The UTF-8 display form of raw log bytes under the chosen display; always valid UTF-8.
+std::string displayText(std::string_view bytes, NameDisplay display);
+
 // Upper case of UTF-8 display text, character by character with the simple one-to-one Unicode
 // mapping; a character without a single upper-case form stays as it is. `text` must be valid UTF-8.
 std::string toUpperDisplay(std::string_view text);
