@@ -287,6 +287,20 @@ void LineAnalyzer::creditLine(StatsStore& store, std::string_view line, LastKill
                     mask &= mask - 1;
                 }
             }
+            // The rest again sixteen at a time, from the line's last sixteen bytes, keeping only
+            // the positions not seen yet: no byte-by-byte loop for lines of sixteen bytes or more.
+            if (n >= 16 && p <= lastStart) {
+                const std::size_t base = n - 16;  // p > base here
+                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + base));
+                unsigned mask = static_cast<unsigned>(
+                    _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b))));
+                mask &= (0xFFFFu << (p - base)) & ((1u << (lastStart - base + 1)) - 1);
+                while (mask) {
+                    probe(base + static_cast<std::size_t>(__builtin_ctz(mask)));
+                    mask &= mask - 1;
+                }
+                p = lastStart + 1;
+            }
         }
 #endif
         for (; p <= lastStart; ++p) {
