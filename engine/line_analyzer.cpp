@@ -273,7 +273,7 @@ void LineAnalyzer::creditLine(StatsStore& store, std::string_view line, LastKill
         const std::size_t lastStart = n - 4;  // a probe reads four bytes
         std::size_t p = 0;
 #if defined(__SSE2__)
-        if (m_startBytes.size() <= 2) {
+        if (!m_startBytes.empty() && m_startBytes.size() <= 2) {  // none: every middle text is short
             const __m128i a = _mm_set1_epi8(static_cast<char>(m_startBytes[0]));
             const __m128i b = _mm_set1_epi8(static_cast<char>(m_startBytes.back()));
             for (; p + 16 <= n; p += 16) {
