@@ -2,28 +2,51 @@
 // dozen players, some chat and server lines between them.
 //
 //   make_log GAME MEGABYTES FILE      e.g. make_log q2 1024 /tmp/q2.log
+//   make_log --middles GAME           the game's distinct middle texts, one a line (for rg -F -f)
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <random>
+#include <set>
 #include <string>
+#include <string_view>
 
 #include "engine/game_catalogue.hpp"
 
+namespace {
+
+const fragtide::engine::Game* gameNamed(std::string_view name) {
+    for (const auto& g : fragtide::engine::games())
+        if (g.alias == name || g.displayName == name)
+            return &g;
+    std::fprintf(stderr, "unknown game %.*s\n", static_cast<int>(name.size()), name.data());
+    return nullptr;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     using namespace fragtide;
+    if (argc == 3 && std::string_view(argv[1]) == "--middles") {
+        const engine::Game* game = gameNamed(argv[2]);
+        if (!game || !game->rules)
+            return 2;
+        std::set<std::string_view> middles;
+        for (const auto& slot : game->rules->slots)
+            for (const auto& rule : slot.rules)
+                if (!rule.middle.empty())
+                    middles.insert(rule.middle);
+        for (const std::string_view m : middles)
+            std::printf("%.*s\n", static_cast<int>(m.size()), m.data());
+        return 0;
+    }
     if (argc != 4) {
-        std::fprintf(stderr, "usage: make_log GAME MEGABYTES FILE\n");
+        std::fprintf(stderr, "usage: make_log GAME MEGABYTES FILE | make_log --middles GAME\n");
         return 2;
     }
-    const engine::Game* game = nullptr;
-    for (const auto& g : engine::games())
-        if (g.alias == argv[1] || g.displayName == argv[1])
-            game = &g;
-    if (!game) {
-        std::fprintf(stderr, "unknown game %s\n", argv[1]);
+    const engine::Game* game = gameNamed(argv[1]);
+    if (!game || !game->rules)
         return 2;
-    }
     const std::uint64_t bytes = std::strtoull(argv[2], nullptr, 10) << 20;
     std::ofstream out(argv[3], std::ios::binary);
     std::mt19937 rng(7);

@@ -13,6 +13,7 @@ constexpr Row kTable[] = {
     {ErrorKind::PermissionDenied, kExitUnreadable},
     {ErrorKind::NotAFile, kExitUnreadable},
     {ErrorKind::Io, kExitUnreadable},
+    {ErrorKind::TooLong, kExitUnreadable},
     {ErrorKind::InvalidInput, kExitUsage},
 };
 

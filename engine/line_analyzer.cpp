@@ -29,6 +29,34 @@ std::uint64_t load64(const char* p) {
     return v;
 }
 
+// Bytes [8, size) of two texts of at least `size` >= 8 bytes, a word at a time; the last word
+// may overlap the one before it.
+bool sameAfter8(const char* a, const char* b, std::size_t size) {
+    for (std::size_t i = 8; i + 8 < size; i += 8)
+        if (load64(a + i) != load64(b + i))
+            return false;
+    return load64(a + size - 8) == load64(b + size - 8);
+}
+
+// Bytes [4, size) of two texts of 4 to 8 bytes.
+bool sameAfter4(const char* a, const char* b, std::size_t size) { return load32(a + size - 4) == load32(b + size - 4); }
+
+// Any two byte ranges of `size` bytes; short ones, so no library call.
+bool sameBytes(const char* a, const char* b, std::size_t size) {
+    if (size >= 8)
+        return load64(a) == load64(b) && sameAfter8(a, b, size);
+    if (size >= 4)
+        return load32(a) == load32(b) && sameAfter4(a, b, size);
+    for (std::size_t i = 0; i < size; ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
+}
+
+std::size_t pairIndex(unsigned char a, unsigned char b) { return a | static_cast<std::size_t>(b) << 8; }
+bool hasPair(const std::array<std::uint64_t, 1024>& bits, std::size_t i) { return (bits[i >> 6] >> (i & 63)) & 1; }
+void setPair(std::array<std::uint64_t, 1024>& bits, std::size_t i) { bits[i >> 6] |= std::uint64_t{1} << (i & 63); }
+
 std::size_t hashKey(std::uint32_t key, int bits) { return (key * 0x9E3779B1u) >> (32 - bits); }
 std::size_t hashKey(std::uint64_t key, int bits) {
     return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> (64 - bits));
@@ -87,6 +115,24 @@ LineAnalyzer::LineAnalyzer(const rules::RuleSet* rules) {
             (t >= 4 ? m_middles[it->second].longRules : m_middles[it->second].rules).push_back(ref);
         }
     }
+    // Which line endings a kill can have, when every rule asks for one.
+    m_everyRuleTrails = !m_middles.empty();
+    for (int slot = 1; slot <= slots; ++slot) {
+        for (const auto& rule : rules->slots[slot - 1].rules) {
+            const std::string_view t = rule.trailing;
+            if (rule.middle.empty())
+                continue;
+            if (t.empty()) {
+                m_everyRuleTrails = false;
+            } else if (t.size() == 1) {
+                for (int before = 0; before < 256; ++before)
+                    setPair(m_lastPairs, pairIndex(static_cast<unsigned char>(before), static_cast<unsigned char>(t[0])));
+            } else {
+                setPair(m_lastPairs, pairIndex(static_cast<unsigned char>(t[t.size() - 2]),
+                                               static_cast<unsigned char>(t[t.size() - 1])));
+            }
+        }
+    }
     for (Middle& middle : m_middles)
         std::sort(middle.longRules.begin(), middle.longRules.end(),
                   [](const RuleRef& a, const RuleRef& b) { return a.tail4 < b.tail4; });
@@ -103,6 +149,7 @@ LineAnalyzer::LineAnalyzer(const rules::RuleSet* rules) {
             by8[load64(text.data())].push_back(id);
         else
             by4[load32(text.data())].push_back(id);
+        setPair(m_secondPairs, pairIndex(static_cast<unsigned char>(text[1]), static_cast<unsigned char>(text[2])));
         const auto first = static_cast<unsigned char>(text[0]);
         if (!m_canStart[first]) {
             m_canStart[first] = true;
@@ -189,12 +236,22 @@ void LineAnalyzer::creditLine(StatsStore& store, std::string_view line, LastKill
     const std::size_t n = line.size();
     Found found;
 
+    // A kill line ends with a trailing text; when every rule has one, other lines stop here.
+    if (m_everyRuleTrails &&
+        (n < 2 || !hasPair(m_lastPairs, pairIndex(static_cast<unsigned char>(data[n - 2]),
+                                                  static_cast<unsigned char>(data[n - 1])))))
+        return;
+
+    // p <= n - 4 always, so the two bytes after p can be read.
     const auto probe = [&](std::size_t p) __attribute__((always_inline)) {
+        if (!hasPair(m_secondPairs, pairIndex(static_cast<unsigned char>(data[p + 1]),
+                                              static_cast<unsigned char>(data[p + 2]))))
+            return;
         if (p + 8 <= n) {
             if (const auto* b = find(m_table8, load64(data + p))) {
                 for (std::uint16_t k = 0; k < b->count; ++k) {
                     const Candidate& c = m_candidates[b->first + k];
-                    if (p + c.size <= n && (c.size == 8 || std::memcmp(data + p + 8, c.text + 8, c.size - 8u) == 0))
+                    if (p + c.size <= n && sameAfter8(data + p, c.text, c.size))
                         found.record(c.middle, static_cast<std::uint32_t>(p));
                 }
             }
@@ -203,7 +260,7 @@ void LineAnalyzer::creditLine(StatsStore& store, std::string_view line, LastKill
             if (const auto* b = find(m_table4, load32(data + p))) {
                 for (std::uint16_t k = 0; k < b->count; ++k) {
                     const Candidate& c = m_candidates[b->first + k];
-                    if (p + c.size <= n && std::memcmp(data + p + 4, c.text + 4, c.size - 4u) == 0)
+                    if (p + c.size <= n && sameAfter4(data + p, c.text, c.size))
                         found.record(c.middle, static_cast<std::uint32_t>(p));
                 }
             }
@@ -216,7 +273,7 @@ void LineAnalyzer::creditLine(StatsStore& store, std::string_view line, LastKill
         const std::size_t lastStart = n - 4;  // a probe reads four bytes
         std::size_t p = 0;
 #if defined(__SSE2__)
-        if (m_startBytes.size() <= 2) {
+        if (!m_startBytes.empty() && m_startBytes.size() <= 2) {  // none: every middle text is short
             const __m128i a = _mm_set1_epi8(static_cast<char>(m_startBytes[0]));
             const __m128i b = _mm_set1_epi8(static_cast<char>(m_startBytes.back()));
             for (; p + 16 <= n; p += 16) {
@@ -229,6 +286,20 @@ void LineAnalyzer::creditLine(StatsStore& store, std::string_view line, LastKill
                         probe(q);
                     mask &= mask - 1;
                 }
+            }
+            // The rest again sixteen at a time, from the line's last sixteen bytes, keeping only
+            // the positions not seen yet: no byte-by-byte loop for lines of sixteen bytes or more.
+            if (n >= 16 && p <= lastStart) {
+                const std::size_t base = n - 16;  // p > base here
+                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + base));
+                unsigned mask = static_cast<unsigned>(
+                    _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b))));
+                mask &= (0xFFFFu << (p - base)) & ((1u << (lastStart - base + 1)) - 1);
+                while (mask) {
+                    probe(base + static_cast<std::size_t>(__builtin_ctz(mask)));
+                    mask &= mask - 1;
+                }
+                p = lastStart + 1;
             }
         }
 #endif
@@ -256,7 +327,7 @@ void LineAnalyzer::creditLine(StatsStore& store, std::string_view line, LastKill
     const std::uint32_t lineTail = n >= 4 ? load32(data + n - 4) : 0;
     const auto consider = [&](const RuleRef& rule, std::size_t p, std::size_t middleLen) {
         const std::size_t t = rule.trailing.size();
-        if (t > 4 && std::memcmp(data + n - t, rule.trailing.data(), t - 4) != 0)
+        if (t > 4 && !sameBytes(data + n - t, rule.trailing.data(), t - 4))
             return;
         // The rightmost occurrence decides; one that runs into the trailing text is no match.
         if (p + middleLen > n - t)

@@ -79,6 +79,14 @@ private:
     std::vector<std::uint16_t> m_shortMiddles;   // under 4 bytes: searched directly
     std::array<bool, 256> m_canStart{};          // bytes that begin some middle text
     std::vector<unsigned char> m_startBytes;
+    // Bit (b1 | b2 << 8) set when some middle text of the tables has b1 b2 as its second and
+    // third bytes: most spaces on a line (inside names, chat) are turned away by this one test
+    // before any hashing.
+    std::array<std::uint64_t, 1024> m_secondPairs{};
+    // When every rule has a trailing text: bit (last two bytes) set for the endings a kill line
+    // can have, so any other line is passed over before its middle texts are looked for.
+    bool m_everyRuleTrails = false;
+    std::array<std::uint64_t, 1024> m_lastPairs{};
 };
 
 }  // namespace fragtide::engine

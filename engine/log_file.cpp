@@ -5,13 +5,18 @@
 #include <cstring>
 #include <system_error>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#endif
+
 namespace fragtide::engine {
-namespace {
 
 std::string shownPath(const std::filesystem::path& path) {
     const std::u8string u8 = path.u8string();
     return std::string(u8.begin(), u8.end());
 }
+
+namespace {
 
 Error errorFromCode(std::string_view verb, const std::filesystem::path& path, std::error_code ec) {
     ErrorKind kind = ErrorKind::Io;
@@ -69,6 +74,11 @@ Result<LogFile> LogFile::open(const std::filesystem::path& path) {
 #endif
     if (!f)
         return fileError("read", path, errno ? errno : EIO);
+#if defined(POSIX_FADV_SEQUENTIAL)
+    // Logs are read once, front to back: let the system read further ahead. Only a hint, so a
+    // failure changes nothing.
+    (void)posix_fadvise(fileno(f), 0, 0, POSIX_FADV_SEQUENTIAL);
+#endif
     return LogFile(std::unique_ptr<std::FILE, Closer>(f), path);
 }
 

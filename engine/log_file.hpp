@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -42,6 +43,9 @@ private:
     std::unique_ptr<std::FILE, Closer> m_file;
     std::filesystem::path m_path;
 };
+
+// The file's name as messages show it (UTF-8 on every system).
+std::string shownPath(const std::filesystem::path& path);
 
 // "cannot <verb> '<file>': <reason>", the reason from errno.
 Error fileError(std::string_view verb, const std::filesystem::path& path, int errnoValue);

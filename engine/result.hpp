@@ -14,6 +14,7 @@ enum class ErrorKind {
     NotAFile,          // a folder or another thing that is not a regular file
     Io,                // the system reported a read or write failure
     InvalidInput,      // the caller passed something that cannot be used
+    TooLong,           // the input passes a limit the program keeps (a log line too long to read)
 };
 
 struct Error {

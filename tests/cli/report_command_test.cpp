@@ -125,9 +125,13 @@ TEST(FragtideReport, FailsWithoutAnyReportWhenTheLogCannotBeRead) {
         std::string file;
         std::string_view says;
     };
+    // A sparse file of zero bytes: one line, one byte longer than any line Fragtide reads.
+    const std::string binary = dir.write("binary.exe", "");
+    fs::resize_file(fs::path(std::u8string(binary.begin(), binary.end())), (std::uintmax_t{256} << 20) + 1);
     const Case cases[] = {
         {"missing", dir.path("gone.log"), "no such file"},
         {"a folder", dir.path(""), "folder"},
+        {"a line too long", binary, "line 1 is longer than 256 MiB"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

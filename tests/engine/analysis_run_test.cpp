@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/game_catalogue.hpp"
+#include "engine/log_analysis.hpp"
 #include "engine/stats_store.hpp"
 #include "../support/recording_window.hpp"
 #include "../support/temp_dir.hpp"
@@ -120,6 +121,28 @@ TEST_F(AnalysisRun, ReportsAnUnreadableLogAndKeepsThePreviousResultsWhole) {
         EXPECT_EQ(reportsShown, 1);
         EXPECT_EQ(window.progress, 0);
     }
+}
+
+TEST_F(AnalysisRun, RefusesALogWithALineOverTheLimitAndKeepsThePreviousResults) {
+    choose(dir.write("m.log", "Al was nailed by Bob\n"));
+    run();
+    const StatsStore before = store;
+    // A file of zero bytes without any line ending, one byte over the limit; sparse, so cheap.
+    const auto binary = dir.write("binary.exe", "");
+    std::filesystem::resize_file(binary, kMaxLineBytes + 1);
+    window.messages.clear();
+    choose(binary);
+    window.answers = {MessageAnswer::Yes};  // to the size question
+    run();
+    ASSERT_EQ(window.messages.size(), 2u);
+    EXPECT_EQ(window.messages[1].title, "Error.");
+    EXPECT_NE(window.messages[1].prompt.find("binary.exe': line 1 is longer than 256 MiB"), std::string::npos)
+        << window.messages[1].prompt;
+    EXPECT_EQ(store.PlayerNames(), before.PlayerNames());
+    EXPECT_EQ(store.WeaponFrags, before.WeaponFrags);
+    EXPECT_EQ(window.players, std::vector<std::string>{"Bob"});
+    EXPECT_EQ(reportsShown, 1);
+    EXPECT_EQ(window.progress, 0);
 }
 
 TEST_F(AnalysisRun, CompletesAnEmptyLogWithEmptyResults) {

@@ -176,6 +176,23 @@ TEST(LineAnalyzer, AgreesWithTheRuleSetProcedures) {
     }
 }
 
+// Middle texts under four bytes are searched without the tables; a rule set of nothing else
+// must not reach for table data it does not have.
+TEST(LineAnalyzer, CreditsAsTheReferenceWhenEveryMiddleTextIsShort) {
+    static constexpr rules::ObituaryRule kSlot1[] = {{" by", ""}, {"'s", " x"}};
+    static constexpr rules::ObituaryRule kSlot2[] = {{" o ", "!"}};
+    static constexpr rules::SlotRules kSlots[] = {{kSlot1}, {kSlot2}};
+    static constexpr rules::RuleSet kShort{false, kSlots};
+    LogGenerator generator(kShort, 7);
+    const std::string log = generator.log(2000) + "\nAnn by Bob\nA's B x\nC o D!\n" + std::string(40, ' ') + " by Z";
+    StatsStore store;
+    ReferenceStore ref;
+    EXPECT_EQ(LineAnalyzer(&kShort).analyzeLines(store, log), testing::referenceAnalyze(ref, &kShort, log));
+    expectSameStore(store, ref);
+    EXPECT_GT(store.WeaponFrags[1], 0);
+    EXPECT_GT(store.WeaponFrags[2], 0);
+}
+
 TEST(LineAnalyzer, CreditsNothingForAGameWithoutRules) {
     StatsStore store;
     store.CurrentGame = "quake I : Standard";

@@ -4,7 +4,10 @@
 
 #include "engine/line_splitter.hpp"
 #include "engine/log_file.hpp"
+#include "engine/game_catalogue.hpp"
+#include "engine/kill_source.hpp"
 #include "engine/stats_store.hpp"
+#include "reference_matcher.hpp"
 #include "../support/temp_dir.hpp"
 
 namespace fragtide::engine {
@@ -70,6 +73,137 @@ TEST(AnalyzeFile, MergesThreadsIntoExactlyTheOneThreadResult) {
         }
     }
     EXPECT_FALSE(one.PlayerNames()[200].empty());
+}
+
+// Batches end wherever the sizes put them: inside a CR LF, inside a middle text, inside a name,
+// right after a CR. Every cut must give the reference's result, on one thread or several.
+TEST(AnalyzeFile, GivesTheReferenceResultWhereverABatchEnds) {
+    struct Case {
+        const char* game;
+        std::string log;
+    };
+    const Case cases[] = {
+        {"Quake II : Standard",
+         "Ann was machinegunned by Bob\r\nBob was blasted by Ann\r\rCy ate Bob's rocket\r\n"
+         "\r\nAnn was railed by Cy\nDee was railed by Ann was railed by Cy\r\nEve sucked on Bob's shotgun"},
+        {"Half-Life : Counter-Strike",
+         "Bob killed Ann with knife\r\nAnn killed Bob with awp\r\rx killed y with\r\n"
+         "Cy killed Dee with m4a1\r\n\r\nCy killed Cy with deagle"},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        const auto file = dir.write("cut.log", c.log);
+        testing::ReferenceStore ref;
+        const std::uint64_t refLines = testing::referenceAnalyze(ref, findGame(c.game)->rules, c.log);
+        std::int64_t kills = 0;
+        for (const auto k : ref.weaponFrags)
+            kills += k;
+        ASSERT_GE(kills, 3) << "the log should hold kills to cut through";
+        for (unsigned threads = 1; threads <= 4; ++threads) {
+            for (std::size_t part = 1; part * threads <= c.log.size() + 1; ++part) {
+                SCOPED_TRACE(std::string(c.game) + ", threads " + std::to_string(threads) + ", pieces of " +
+                             std::to_string(part));
+                StatsStore store;
+                store.CurrentGame = c.game;
+                const auto lines = analyzeFile(store, file, {}, {.partBytes = part, .threads = threads});
+                ASSERT_TRUE(lines) << lines.error().message;
+                EXPECT_EQ(*lines, refLines);
+                EXPECT_EQ(store.WeaponFrags, ref.weaponFrags);
+                EXPECT_EQ(store.PlayerNames(), ref.playerNames);
+                EXPECT_EQ(store.PlayerWeaponFrags, ref.playerWeaponFrags);
+                EXPECT_EQ(store.KillerName, ref.killerName);
+                EXPECT_EQ(store.VictimName, ref.victimName);
+            }
+        }
+    }
+}
+
+// A line may be as long as the limit, not one byte longer, wherever it stands and however the
+// batches fall; the message names the file, the line and the limit.
+TEST(AnalyzeFile, RefusesALineLongerThanTheLimitAndNamesIt) {
+    const std::string atLimit = std::string(30, 'x') + " was railed by " + std::string(19, 'y');  // 64 bytes
+    ASSERT_EQ(atLimit.size(), 64u);
+    struct Case {
+        const char* what;
+        std::string log;
+        std::uint64_t badLine;  // 0: read whole
+    };
+    const Case cases[] = {
+        {"at the limit, first", atLimit + "\r\nA was railed by B\n", 0},
+        {"at the limit, last, no ending", "A was railed by B\r\n" + atLimit, 0},
+        {"at the limit before a split CR LF", "A was railed by B\r\n" + atLimit + "\r\n" + atLimit + "\r", 0},
+        {"one over, first line", atLimit + "z\nA was railed by B\n", 1},
+        {"one over, third line", "a\r\nb\r" + atLimit + "z\r\nA was railed by B\n", 3},
+        {"one over, last, no ending", "a\nb\n\n" + atLimit + "z", 4},
+        {"no ending at all", std::string(1000, '\0'), 1},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        const auto file = dir.write("long.log", c.log);
+        for (const std::size_t part : {std::size_t{1}, std::size_t{7}, std::size_t{33}, std::size_t{64},
+                                       std::size_t{65}, std::size_t{4096}}) {
+            for (const unsigned threads : {1u, 3u}) {
+                SCOPED_TRACE(std::string(c.what) + ", pieces of " + std::to_string(part) + ", threads " +
+                             std::to_string(threads));
+                StatsStore store;
+                store.CurrentGame = "Quake II : Standard";
+                const auto lines =
+                    analyzeFile(store, file, {}, {.partBytes = part, .threads = threads, .maxLineBytes = 64});
+                if (c.badLine == 0) {
+                    ASSERT_TRUE(lines) << lines.error().message;
+                    EXPECT_EQ(*lines, splitLines(c.log).size());
+                    continue;
+                }
+                ASSERT_FALSE(lines);
+                EXPECT_EQ(lines.error().kind, ErrorKind::TooLong);
+                EXPECT_EQ(lines.error().message,
+                          "cannot read '" + shownPath(file) + "': line " + std::to_string(c.badLine) +
+                              " is longer than 64 bytes, the longest line Fragtide reads, so it is probably "
+                              "not a game log");
+            }
+        }
+    }
+}
+
+// A source that counts lines and credits one kill per line to a name given by the line, so the
+// batch reader can be checked with a source of its own (as the server-log readers will be).
+class FirstWordSource : public KillSource {
+public:
+    std::uint64_t analyzeLines(StatsStore& store, std::string_view bytes) const override {
+        const auto lines = splitLines(bytes);
+        for (const std::string_view line : lines) {
+            if (line.empty())
+                continue;
+            ++store.WeaponFrags[1];
+            const std::string_view name = line.substr(0, line.find(' '));
+            int player = store.findPlayer(name);
+            if (player == 0)
+                player = store.addPlayer(name);
+            if (player != 0)
+                ++store.PlayerWeaponFrags[player][1];
+        }
+        return lines.size();
+    }
+};
+
+TEST(AnalyzeFile, DrivesAnyKillSourceAndMergesItsPiecesInFileOrder) {
+    std::string log;
+    for (int i = 0; i < 3000; ++i)
+        log += "P" + std::to_string((i * 31) % 260) + " did it\r\n";
+    TempDir dir;
+    const auto file = dir.write("any.log", log);
+    const FirstWordSource source;
+    StatsStore one;
+    ASSERT_TRUE(analyzeFile(source, one, file, {}, {.threads = 1}));
+    StatsStore many;
+    const auto lines = analyzeFile(source, many, file, {}, {.partBytes = 500, .threads = 4});
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(*lines, 3000u);
+    EXPECT_EQ(many.WeaponFrags, one.WeaponFrags);
+    EXPECT_EQ(many.PlayerNames(), one.PlayerNames());
+    EXPECT_EQ(many.PlayerWeaponFrags, one.PlayerWeaponFrags);
+    EXPECT_EQ(one.PlayerNames()[1], "P0");
+    EXPECT_EQ(one.PlayerNames()[2], "P31");
 }
 
 TEST(AnalyzeFile, SaysWhatFailedAndWhy) {

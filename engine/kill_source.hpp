@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+// One game's way of finding kills in the lines of a log, as the batch reader drives it
+// (log_analysis.hpp): obituary rule sets today, readers of structured server logs beside them.
+//
+// The reader cuts a log into pieces of whole lines, has each piece analysed into a store of its
+// own on some thread, and merges the pieces in file order. A source is built once per analysis,
+// must outlive it, and is used from several threads at once: analyzeLines and mergePart must not
+// change the source.
+namespace fragtide::engine {
+
+class StatsStore;
+
+class KillSource {
+public:
+    virtual ~KillSource() = default;
+
+    // Credits the kills of every line of `bytes` into `store`; CR, LF and CR LF end lines, and a
+    // last line without an ending counts. Returns the number of lines. The names of the last kill
+    // end up in KillerName and VictimName, as if the lines had been analysed one by one.
+    virtual std::uint64_t analyzeLines(StatsStore& store, std::string_view bytes) const = 0;
+
+    // Adds `part`, counted from an empty store over the lines that come right after those counted
+    // into `into`, exactly as if they had been counted into `into`. Returns false, leaving `into`
+    // alone, when that cannot be exact; the reader then analyses those lines into `into` itself.
+    // The default suits sources whose weapon slots are fixed by the game (store_merge.hpp).
+    virtual bool mergePart(StatsStore& into, const StatsStore& part) const;
+};
+
+}  // namespace fragtide::engine
