@@ -9,6 +9,7 @@
 #include "cli/exit_codes.hpp"
 #include "cli/json_writer.hpp"
 #include "cli/report_window.hpp"
+#include "common/default_game.hpp"
 #include "engine/analysis_run.hpp"
 #include "engine/display_text.hpp"
 #include "engine/game_catalogue.hpp"
@@ -49,7 +50,7 @@ std::string chosenGame(const Options& options, const CommandEnvironment& env, st
     if (options.game)
         return std::string(resolveGame(*options.game)->displayName);
     if (!env.storedGame)
-        return std::string(engine::kDefaultGame);
+        return std::string(kDefaultGame);
     std::string game = env.storedGame();
     // The window reads such a log and counts nothing; say so, since here nobody sees a caption.
     if (!engine::findGame(game)) {

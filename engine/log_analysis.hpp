@@ -5,7 +5,7 @@
 #include <functional>
 #include <string_view>
 
-#include "engine/result.hpp"
+#include "common/result.hpp"
 
 // Analysing whole logs into a statistics store, without any window.
 //
