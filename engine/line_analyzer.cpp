@@ -10,7 +10,7 @@
 
 #include "engine/game_catalogue.hpp"
 #include "engine/kill_recorder.hpp"
-#include "engine/line_splitter.hpp"
+#include "engine/line_ends.hpp"
 #include "engine/rule_sets.hpp"
 #include "engine/stats_store.hpp"
 

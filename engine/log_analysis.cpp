@@ -2,7 +2,7 @@
 
 #include "engine/game_catalogue.hpp"
 #include "engine/line_analyzer.hpp"
-#include "engine/line_splitter.hpp"
+#include "engine/line_ends.hpp"
 #include "engine/log_file.hpp"
 #include "engine/stats_store.hpp"
 #include "engine/store_merge.hpp"
@@ -36,14 +36,6 @@ Status forEachBlock(const std::filesystem::path& path, OnBlock&& onBlock) {
         onBlock(*block);
     }
 }
-
-}  // namespace
-
-std::uint64_t analyzeBuffer(StatsStore& store, std::string_view bytes) {
-    return LineAnalyzer(rulesOf(store)).analyzeLines(store, bytes);
-}
-
-namespace {
 
 // Bytes of a batch. Unlike a vector it does not zero what it grows by: every byte is about to be
 // overwritten by a read.

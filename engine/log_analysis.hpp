@@ -15,9 +15,6 @@ namespace fragtide::engine {
 
 class StatsStore;
 
-// Every line of `bytes`; returns the number of lines.
-std::uint64_t analyzeBuffer(StatsStore& store, std::string_view bytes);
-
 // Called on the caller's thread with the number of lines done so far, once per batch of a few
 // megabytes.
 using LineProgress = std::function<void(std::uint64_t linesDone)>;

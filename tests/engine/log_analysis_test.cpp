@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/line_splitter.hpp"
+#include "engine/game_catalogue.hpp"
 #include "engine/log_file.hpp"
+#include "engine/reference/reference_matcher.hpp"
 #include "engine/stats_store.hpp"
 #include "../support/temp_dir.hpp"
 
@@ -12,7 +13,7 @@ namespace {
 
 using testing::TempDir;
 
-TEST(AnalyzeFile, GivesTheSameStatisticsAsTheWholeBufferAcrossBlockBoundaries) {
+TEST(AnalyzeFile, GivesTheReferenceStatisticsAcrossBlockBoundaries) {
     // Over three blocks, with a CR LF pair and lines cut at every block boundary somewhere.
     std::string log;
     for (int i = 0; log.size() < 3 * kLogBlockSize + 100; ++i)
@@ -22,16 +23,18 @@ TEST(AnalyzeFile, GivesTheSameStatisticsAsTheWholeBufferAcrossBlockBoundaries) {
     TempDir dir;
     const auto file = dir.write("big.log", log);
 
-    StatsStore fromFile, fromBuffer;
-    fromFile.CurrentGame = fromBuffer.CurrentGame = "Quake I : Standard";
+    StatsStore fromFile;
+    fromFile.CurrentGame = "Quake I : Standard";
+    reference::ReferenceStore fromReference;
     std::uint64_t lastProgress = 0;
     const auto lines = analyzeFile(fromFile, file, [&](std::uint64_t n) { lastProgress = n; });
     ASSERT_TRUE(lines) << lines.error().message;
-    EXPECT_EQ(*lines, analyzeBuffer(fromBuffer, log));
+    EXPECT_EQ(*lines, reference::referenceAnalyze(fromReference, findGame(fromFile.CurrentGame)->rules, log));
     EXPECT_EQ(lastProgress, *lines);
-    EXPECT_EQ(fromFile.WeaponFrags, fromBuffer.WeaponFrags);
-    EXPECT_EQ(fromFile.PlayerNames(), fromBuffer.PlayerNames());
-    EXPECT_EQ(fromFile.PlayerWeaponFrags, fromBuffer.PlayerWeaponFrags);
+    EXPECT_EQ(fromFile.WeaponFrags, fromReference.weaponFrags);
+    for (int p = 0; p < kPlayerEntries; ++p)
+        EXPECT_EQ(fromFile.PlayerNames()[p], fromReference.playerNames[p]) << "player " << p;
+    EXPECT_EQ(fromFile.PlayerWeaponFrags, fromReference.playerWeaponFrags);
     EXPECT_EQ(fromFile.PlayerNames()[14], "Final");
     const auto counted = countLines(file);
     ASSERT_TRUE(counted);
@@ -61,7 +64,7 @@ TEST(AnalyzeFile, MergesThreadsIntoExactlyTheOneThreadResult) {
             many.CurrentGame = one.CurrentGame;
             const auto lines = analyzeFile(many, file, {}, {.partBytes = partBytes, .threads = threads});
             ASSERT_TRUE(lines);
-            EXPECT_EQ(*lines, splitLines(log).size());
+            EXPECT_EQ(*lines, reference::referenceLines(log).size());
             EXPECT_EQ(many.WeaponFrags, one.WeaponFrags);
             EXPECT_EQ(many.PlayerNames(), one.PlayerNames());
             EXPECT_EQ(many.PlayerWeaponFrags, one.PlayerWeaponFrags);
