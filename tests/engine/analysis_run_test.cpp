@@ -4,13 +4,12 @@
 
 #include "engine/game_catalogue.hpp"
 #include "engine/stats_store.hpp"
-#include "../support/recording_window.hpp"
+#include "engine/recording_window.hpp"
 #include "../support/temp_dir.hpp"
 
 namespace fragtide::engine {
 namespace {
 
-using testing::RecordingWindow;
 using testing::TempDir;
 
 class AnalysisRun : public ::testing::Test {

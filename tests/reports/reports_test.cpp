@@ -5,13 +5,13 @@
 
 #include "reports/reports.hpp"
 #include "tests/reports/report_store.hpp"
-#include "tests/support/recording_window.hpp"
+#include "engine/recording_window.hpp"
 
 namespace fragtide::reports {
 namespace {
 
 using testing::credit;
-using testing::RecordingWindow;
+using engine::RecordingWindow;
 using testing::storeFor;
 using Lines = std::vector<std::string>;
 
