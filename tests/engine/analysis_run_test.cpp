@@ -86,7 +86,7 @@ TEST_F(AnalysisRun, AsksBeforeALogOverTheSizeLimit) {
 }
 
 TEST_F(AnalysisRun, WithoutAChosenFileClearsTheStoreAndShowsNothingNew) {
-    store.setPlayerName(1, "Old");
+    store.addPlayer("Old");
     store.WeaponFrags[4] = 3;
     window.players = {"Old"};
     run();
@@ -122,7 +122,7 @@ TEST_F(AnalysisRun, ReportsAnUnreadableLogAndKeepsThePreviousResultsWhole) {
 }
 
 TEST_F(AnalysisRun, CompletesAnEmptyLogWithEmptyResults) {
-    store.setPlayerName(1, "Old");
+    store.addPlayer("Old");
     choose(dir.write("empty.log", ""));
     run();
     EXPECT_TRUE(window.messages.empty());

@@ -65,7 +65,7 @@ TEST(LoadWeaponNames, RebuildsFromScratchAndTouchesNoStatistics) {
     StatsStore store = loaded("Quake I : Warhaven");
     store.WeaponFrags[20] = 4;
     store.PlayerWeaponFrags[1][20] = 4;
-    store.setPlayerName(1, "Bob");
+    store.addPlayer("Bob");
     store.CurrentGame = "Quake I : Standard";
     LoadWeaponNames(store);
     for (int slot = 9; slot <= 50; ++slot)
