@@ -5,7 +5,7 @@
 #include "engine/game_catalogue.hpp"
 #include "engine/stats_store.hpp"
 #include "engine/recording_window.hpp"
-#include "../support/temp_dir.hpp"
+#include "tests/support/temp_dir.hpp"
 
 namespace fragtide::engine {
 namespace {

@@ -6,7 +6,7 @@
 #include "engine/log_file.hpp"
 #include "engine/reference/reference_matcher.hpp"
 #include "engine/stats_store.hpp"
-#include "../support/temp_dir.hpp"
+#include "tests/support/temp_dir.hpp"
 
 namespace fragtide::engine {
 namespace {
