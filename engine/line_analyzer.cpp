@@ -143,15 +143,6 @@ const LineAnalyzer::Bucket<Key>* LineAnalyzer::find(const Table<Key>& table, Key
     }
 }
 
-void LineAnalyzer::analyzeLine(StatsStore& store, std::string_view line) const {
-    LastKill last;
-    creditLine(store, line, last);
-    if (last.any) {
-        store.KillerName.assign(normalizeName(last.killer));
-        store.VictimName.assign(normalizeName(last.victim));
-    }
-}
-
 std::uint64_t LineAnalyzer::analyzeLines(StatsStore& store, std::string_view bytes) const {
     LastKill last;
     std::uint64_t lines = 0;
