@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/line_splitter.hpp"
+#include "engine/line_ends.hpp"
 #include "engine/readers/hl_server_log.hpp"
 #include "engine/readers/stdlog.hpp"
 #include "engine/reference/hl_server_log_reference.hpp"
@@ -33,7 +33,6 @@ int main(int argc, char** argv) {
     for (int run = 0; run < runs; ++run) {
         std::uint64_t lines = 0, events = 0;
         const auto start = std::chrono::steady_clock::now();
-        engine::LineSplitter splitter;
         const auto onLine = [&](std::string_view line) {
             ++lines;
             if (plain)
@@ -42,8 +41,12 @@ int main(int argc, char** argv) {
             else
                 events += hl ? engine::readHlServerLogLine(line).has_value() : engine::readStdLogLine(line).has_value();
         };
-        splitter.feed(bytes, onLine);
-        splitter.finish(onLine);
+        const std::string_view all(bytes);
+        for (std::size_t pos = 0; pos < all.size();) {
+            const std::size_t end = engine::findLineEnd(all, pos);
+            onLine(all.substr(pos, end - pos));
+            pos = end + (end + 1 < all.size() && all[end] == '\r' && all[end + 1] == '\n' ? 2 : 1);
+        }
         const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         std::printf("%s%s: %.1f MB, %llu lines, %llu events: %.3f s (%.0f MB/s, %.1f s per GB)\n", argv[1],
                     plain ? " (reference)" : "", static_cast<double>(bytes.size()) / 1e6,

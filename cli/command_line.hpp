@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "engine/game_catalogue.hpp"
-#include "engine/result.hpp"
+#include "common/result.hpp"
 
 // The command line of fragtide-report, parsed but not yet acted on.
 //

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/result.hpp"
+#include "common/result.hpp"
 
 // fragtide-report's exit status, one table for every failure (docs/cli.md lists it too).
 namespace fragtide::cli {

@@ -8,9 +8,10 @@
 #include "cli/command_line.hpp"
 #include "cli/exit_codes.hpp"
 #include "cli/json_writer.hpp"
-#include "cli/report_window.hpp"
+#include "common/default_game.hpp"
 #include "engine/analysis_run.hpp"
 #include "engine/display_text.hpp"
+#include "engine/recording_window.hpp"
 #include "engine/game_catalogue.hpp"
 #include "engine/log_analysis.hpp"
 #include "engine/log_file.hpp"
@@ -49,7 +50,7 @@ std::string chosenGame(const Options& options, const CommandEnvironment& env, st
     if (options.game)
         return std::string(resolveGame(*options.game)->displayName);
     if (!env.storedGame)
-        return std::string(engine::kDefaultGame);
+        return std::string(kDefaultGame);
     std::string game = env.storedGame();
     // The window reads such a log and counts nothing; say so, since here nobody sees a caption.
     if (!engine::findGame(game)) {
@@ -130,7 +131,7 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
     if (options.json) {
         out << statisticsJson(*store);
     } else {
-        ReportWindow window;
+        engine::RecordingWindow window;
         fillPlayerList(*store, window);
         switch (options.report) {
         case ReportKind::General:
@@ -150,7 +151,7 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
             }
             break;
         }
-        for (const std::string& line : window.lines())
+        for (const std::string& line : window.lst)
             out << line << '\n';
     }
     if (!out.flush()) {

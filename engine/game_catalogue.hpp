@@ -17,7 +17,6 @@ class StatsStore;
 
 using Game = rules::Game;
 
-inline constexpr std::string_view kDefaultGame = "Quake I : Standard";
 // Slots tried on every line whatever the game: the largest slot count.
 inline constexpr int kSlotsPerLine = 25;
 

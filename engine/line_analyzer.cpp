@@ -10,7 +10,7 @@
 
 #include "engine/game_catalogue.hpp"
 #include "engine/kill_recorder.hpp"
-#include "engine/line_splitter.hpp"
+#include "engine/line_ends.hpp"
 #include "engine/rule_sets.hpp"
 #include "engine/stats_store.hpp"
 
@@ -187,15 +187,6 @@ const LineAnalyzer::Bucket<Key>* LineAnalyzer::find(const Table<Key>& table, Key
             return nullptr;
         if (b.key == key)
             return &b;
-    }
-}
-
-void LineAnalyzer::analyzeLine(StatsStore& store, std::string_view line) const {
-    LastKill last;
-    creditLine(store, line, last);
-    if (last.any) {
-        store.KillerName.assign(normalizeName(last.killer));
-        store.VictimName.assign(normalizeName(last.victim));
     }
 }
 

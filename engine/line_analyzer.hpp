@@ -13,7 +13,7 @@
 // (rule_sets.hpp), but finds all middle texts of the game in one scan of the line instead of one
 // scan per rule, so a line that is no kill costs a handful of table probes. Built from a RuleSet
 // that must outlive it; nullptr (a game that names no rule set) credits nothing. Safe to share
-// between threads once built; analyzeLine writes only the store it is given.
+// between threads once built; analyzeLines writes only the store it is given.
 namespace fragtide::engine {
 
 class StatsStore;
@@ -21,8 +21,6 @@ class StatsStore;
 class LineAnalyzer {
 public:
     explicit LineAnalyzer(const rules::RuleSet* rules);
-
-    void analyzeLine(StatsStore& store, std::string_view line) const;
 
     // Every line of `bytes` (CR, LF and CR LF end lines; a last line without an ending counts).
     // Returns the number of lines. Sets KillerName and VictimName once, for the last kill.

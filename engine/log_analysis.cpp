@@ -3,7 +3,7 @@
 #include "engine/game_catalogue.hpp"
 #include "engine/kill_source.hpp"
 #include "engine/line_analyzer.hpp"
-#include "engine/line_splitter.hpp"
+#include "engine/line_ends.hpp"
 #include "engine/log_file.hpp"
 #include "engine/stats_store.hpp"
 #include "engine/worker_pool.hpp"
@@ -138,10 +138,6 @@ std::uint64_t firstLineLongerThan(std::string_view whole, std::size_t limit) {
 }
 
 }  // namespace
-
-std::uint64_t analyzeBuffer(StatsStore& store, std::string_view bytes) {
-    return LineAnalyzer(rulesOf(store)).analyzeLines(store, bytes);
-}
 
 Result<std::uint64_t> analyzeFile(StatsStore& store, const std::filesystem::path& path,
                                   const LineProgress& progress, const AnalysisOptions& options) {

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string_view>
 
-#include "engine/result.hpp"
+#include "common/result.hpp"
 
 // Analysing whole logs into a statistics store, without any window.
 //
@@ -19,9 +19,6 @@ class StatsStore;
 // The longest line a log may hold. A file with a longer one is almost surely no log (a binary
 // chosen by mistake); refusing it keeps memory bounded.
 inline constexpr std::size_t kMaxLineBytes = std::size_t{256} << 20;
-
-// Every line of `bytes`; returns the number of lines.
-std::uint64_t analyzeBuffer(StatsStore& store, std::string_view bytes);
 
 // Called on the caller's thread with the number of lines done so far, once per batch of a few
 // megabytes.

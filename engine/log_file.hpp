@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/result.hpp"
+#include "common/result.hpp"
 
 // Reading a log file in large blocks, with failures as values that say what and why.
 //

@@ -57,11 +57,6 @@ int StatsStore::addPlayer(std::string_view name) {
     return index;
 }
 
-void StatsStore::setPlayerName(int index, std::string name) {
-    m_playerNames.at(static_cast<std::size_t>(index)) = std::move(name);
-    rebuildIndex();
-}
-
 void StatsStore::resetCounts() {
     WeaponFrags.fill(0);
     for (auto& row : PlayerWeaponFrags)
@@ -70,15 +65,6 @@ void StatsStore::resetCounts() {
         name.clear();
     m_index.fill({});
     m_firstFree = 1;
-}
-
-void StatsStore::rebuildIndex() {
-    m_index.fill({});
-    m_firstFree = 1;
-    for (int i = 1; i <= kMaxPlayers; ++i) {
-        if (!m_playerNames[i].empty())
-            indexInsert(m_playerNames[i], i);
-    }
 }
 
 }  // namespace fragtide::engine

@@ -42,8 +42,6 @@ public:
     // Stores `name` at the first free index 1..200 and returns it, or 0 when all 200 are taken.
     // The caller has checked that the name is not known yet.
     int addPlayer(std::string_view name);
-    // Writes one entry directly (for building states in tests and imports). Keeps findPlayer right.
-    void setPlayerName(int index, std::string name);
 
     // Clears every count and player name, as an analysis run does before reading a log.
     // WeaponNames, CurrentGame, KillerName and VictimName are left alone.
@@ -59,7 +57,6 @@ private:
     };
     static std::uint32_t hashName(std::string_view name);
     void indexInsert(std::string_view name, int player);
-    void rebuildIndex();
 
     std::array<std::string, kPlayerEntries> m_playerNames;
     std::array<IndexEntry, kIndexSlots> m_index{};

@@ -6,8 +6,8 @@
 
 // What the analysis run, the reports and the dialogs may do to the main window, and nothing more.
 //
-// The Qt main window implements it with widgets; tests and the command line implement it with
-// plain objects. Every text crossing this interface is display text in UTF-8 (see
+// The Qt main window implements it with widgets; tests and the command line use a window of plain
+// members (recording_window.hpp). Every text crossing this interface is display text in UTF-8 (see
 // display_text.hpp); names straight from a log never do. All calls come from the thread that
 // owns the window and complete before they return; messageBox is modal.
 namespace fragtide::engine {
@@ -28,11 +28,10 @@ public:
     virtual void lstClear() = 0;
     virtual void lstAddItem(std::string_view text) = 0;
 
-    // lstPlayers, the player list. After lstPlayersClear no entry is selected.
+    // lstPlayers, the player list.
     virtual void lstPlayersClear() = 0;
     virtual void lstPlayersAddItem(std::string_view text) = 0;
     virtual int lstPlayersListCount() const = 0;
-    virtual int lstPlayersListIndex() const = 0;  // selected position from 0, or -1
     virtual std::string lstPlayersList(int position) const = 0;
 
     // lbl(2), the player count.
@@ -44,7 +43,6 @@ public:
     virtual void setProgressMin(double value) = 0;
     virtual void setProgressMax(double value) = 0;
     virtual void setProgressValue(double value) = 0;
-    virtual double progressValue() const = 0;
 
     // cmdOptions(0..2), the report buttons: 0 General Info, 1 Player Info, 2 Individual Info.
     virtual void setReportButtonEnabled(int index, bool enabled) = 0;
@@ -55,9 +53,8 @@ public:
 
     // txtFile: the chosen file's name as shown; "" means no file was chosen.
     virtual std::string txtFileText() const = 0;
-    virtual void setTxtFileText(std::string_view text) = 0;
 
-    // frmMain's caption.
+    // frmMain's caption; Game Select names the chosen game there.
     virtual void setCaption(std::string_view text) = 0;
 
     // A modal message box; returns the button pressed.

@@ -1,14 +1,14 @@
 // Differential fuzz target: any bytes, read as a log of each game, must give the same statistics
-// through the engine as through the plain reference, and must never crash it.
+// through the program's own file analysis as through the plain reference, and must never crash it.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
 #include "engine/game_catalogue.hpp"
-#include "engine/log_analysis.hpp"
+#include "engine/reference/analyze_bytes.hpp"
+#include "engine/reference/reference_matcher.hpp"
 #include "engine/stats_store.hpp"
-#include "tests/engine/reference_matcher.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace fragtide;
@@ -18,9 +18,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const engine::Game& game = all[size ? data[0] % all.size() : 0];
     engine::StatsStore store;
     store.CurrentGame = game.displayName;
-    engine::analyzeBuffer(store, bytes);
-    testing::ReferenceStore ref;
-    testing::referenceAnalyze(ref, game.rules, bytes);
+    // Small pieces on two threads, so that batch cuts and the merge of stores are fuzzed too.
+    const auto lines = engine::reference::analyzeBytes(store, bytes, {.partBytes = 61, .threads = 2});
+    if (!lines)
+        std::abort();
+    engine::reference::ReferenceStore ref;
+    if (*lines != engine::reference::referenceAnalyze(ref, game.rules, bytes))
+        std::abort();
     if (store.WeaponFrags != ref.weaponFrags || store.PlayerWeaponFrags != ref.playerWeaponFrags ||
         store.KillerName != ref.killerName || store.VictimName != ref.victimName)
         std::abort();

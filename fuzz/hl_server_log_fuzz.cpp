@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "engine/line_splitter.hpp"
+#include "engine/reference/reference_matcher.hpp"
 #include "engine/readers/hl_server_log.hpp"
 #include "engine/reference/hl_server_log_reference.hpp"
 
@@ -17,7 +17,7 @@
 extern "C" int FRAGTIDE_FUZZ_ENTRY(const std::uint8_t* data, std::size_t size) {
     using namespace fragtide;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    for (const std::string_view line : engine::splitLines(bytes)) {
+    for (const std::string_view line : engine::reference::referenceLines(bytes)) {
         const auto fast = engine::readHlServerLogLine(line);
         // The reference recurses per byte; past this length it could overflow the stack.
         if (line.size() <= 2048 && reference::toReference(fast) != reference::readHlServerLogLine(line))

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "engine/line_splitter.hpp"
+#include "engine/reference/reference_matcher.hpp"
 #include "engine/readers/stdlog.hpp"
 #include "engine/reference/stdlog_reference.hpp"
 
@@ -17,7 +17,7 @@
 extern "C" int FRAGTIDE_FUZZ_ENTRY(const std::uint8_t* data, std::size_t size) {
     using namespace fragtide;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    for (const std::string_view line : engine::splitLines(bytes)) {
+    for (const std::string_view line : engine::reference::referenceLines(bytes)) {
         if (reference::toReference(engine::readStdLogLine(line)) != reference::readStdLogLine(line))
             std::abort();
     }

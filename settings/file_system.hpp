@@ -10,8 +10,9 @@
 
 // The few file operations the settings file needs, behind virtual functions so that tests can make
 // any one of them fail (a full disk, a crash before the rename) without a special file system.
-// NativeFileSystem is the real thing: POSIX calls, or Win32 calls on Windows. Stateless and safe
-// to share between threads.
+// NativeFileSystem is the real thing: POSIX calls (file_system_posix.cpp), or Win32 calls on
+// Windows (file_system_windows.cpp); the build picks one. Stateless and safe to share between
+// threads.
 namespace fragtide::settings {
 
 // An exclusive lock on a lock file, held until the object dies. Excludes other processes and

@@ -23,7 +23,7 @@ std::string loadSelectedGame(SettingsBackend& backend) {
     // The one quiet fallback: a first start (nothing stored) and an empty setting both mean the
     // default game; the user can pick another at any time.
     if (game.empty() || game == kNotFound)
-        return std::string(kFallbackGame);
+        return std::string(kDefaultGame);
     return game;
 }
 

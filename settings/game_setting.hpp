@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/default_game.hpp"
 #include "settings/settings_backend.hpp"
 
 // The one setting the program keeps: the selected game, under HKEY_LOCAL_MACHINE,
@@ -12,13 +13,12 @@ namespace fragtide::settings {
 
 inline constexpr std::string_view kGameSelectKey = "Software\\Fragtide";
 inline constexpr std::string_view kGameSelectValue = "GameSelect";
-inline constexpr std::string_view kFallbackGame = "Quake I : Standard";
 
 // The backend of this platform: the registry on Windows, a registry-format file elsewhere.
 std::unique_ptr<SettingsBackend> makeDefaultBackend();
 
-// The stored game. An empty text and a missing setting ("Not Found") both give
-// "Quake I : Standard"; any other stored text is returned as it is, even if it names no game.
+// The stored game. An empty text and a missing setting ("Not Found") both give the default game,
+// kDefaultGame; any other stored text is returned as it is, even if it names no game.
 std::string loadSelectedGame(SettingsBackend& backend);
 
 // Stores `game` as REG_SZ. Failures are not reported: the choice still holds in memory.

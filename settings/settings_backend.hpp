@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <variant>
+
+#include "common/result.hpp"
 
 // The store behind RegGetString and RegSaveString: registry-shaped values addressed by a root key,
 // a key path and a value name, holding a type and raw bytes. Implementations: the Windows registry
@@ -48,30 +48,12 @@ struct StoreError {
     std::string message;  // what happened, to what: "cannot write '/x/y.reg.tmp': no space left"
 };
 
-// A value or the reason there is none; settings links nothing of ours, so it keeps its own small
-// expected-like type instead of the engine's Result.
+// A value or the reason there is none: the core's one result type, with the store's own failure
+// kinds, which callers branch on (TooLarge, NotFound).
 template <typename T>
-class [[nodiscard]] StoreResult {
-public:
-    StoreResult(T value) : m_v(std::in_place_index<0>, std::move(value)) {}
-    StoreResult(StoreError error) : m_v(std::in_place_index<1>, std::move(error)) {}
+using StoreResult = Result<T, StoreError>;
 
-    bool has_value() const { return m_v.index() == 0; }
-    explicit operator bool() const { return has_value(); }
-    T& value() & { return std::get<0>(m_v); }
-    const T& value() const& { return std::get<0>(m_v); }
-    T&& value() && { return std::get<0>(std::move(m_v)); }
-    T& operator*() & { return value(); }
-    const T& operator*() const& { return value(); }
-    T* operator->() { return &value(); }
-    const T* operator->() const { return &value(); }
-    const StoreError& error() const { return std::get<1>(m_v); }
-
-private:
-    std::variant<T, StoreError> m_v;
-};
-
-struct StoreOk {};
+using StoreOk = Ok;
 using StoreStatus = StoreResult<StoreOk>;
 
 // Implementations say in their own header whether they are safe to share between threads.

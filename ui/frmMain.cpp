@@ -496,10 +496,6 @@ std::string frmMain::txtFileText() const {
     return toUtf8(ui->txtFile->text());
 }
 
-void frmMain::setTxtFileText(std::string_view text) {
-    ui->txtFile->setText(toQString(text));
-}
-
 void frmMain::setCaption(std::string_view text) {
     setWindowTitle(toQString(text));
 }

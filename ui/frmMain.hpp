@@ -70,18 +70,15 @@ public:
     void lstPlayersClear() override;
     void lstPlayersAddItem(std::string_view text) override;
     int lstPlayersListCount() const override;
-    int lstPlayersListIndex() const override;
     std::string lstPlayersList(int position) const override;
     void setPlayerCountCaption(std::string_view text) override;
     void setProgressMin(double value) override;
     void setProgressMax(double value) override;
     void setProgressValue(double value) override;
-    double progressValue() const override { return m_progressValue; }
     void setReportButtonEnabled(int index, bool enabled) override;
     void setReportButtonBold(int index, bool bold) override;
     std::filesystem::path cdFileName() const override;
     std::string txtFileText() const override;
-    void setTxtFileText(std::string_view text) override;
     void setCaption(std::string_view text) override;
     engine::MessageAnswer messageBox(std::string_view prompt, engine::MessageStyle style,
                                      std::string_view title) override;
@@ -123,6 +120,8 @@ private:
     void showProgress();
     int progressUnits(double value) const;
     QPushButton* reportButton(int index) const;
+    // The selected player's position from 0, or -1.
+    int lstPlayersListIndex() const;
 
     std::unique_ptr<Ui::frmMain> ui;
     engine::StatsStore& m_store;

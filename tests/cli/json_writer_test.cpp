@@ -33,7 +33,7 @@ TEST(StatisticsJson, ListsNamedOrCountedSlotsAndNamedPlayers) {
     testing::credit(*store, "Ren\xe9 \"the\" Axe", 1, 3);  // Windows-1252, and quotes
     testing::credit(*store, "Jo", 7, 40000);
     testing::credit(*store, "Jo", 50, 1);  // a count without a weapon name
-    store->setPlayerName(3, "Idle");       // named, no frags: only a hand-built store has him
+    store->addPlayer("Idle");              // named, no frags: only a hand-built store has him
     EXPECT_EQ(statisticsJson(*store),
               "{\n"
               "  \"game\": \"Quake I : Standard\",\n"

@@ -1,46 +1,32 @@
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <vector>
 
 #include "cli/report_command.hpp"
+#include "tests/support/temp_dir.hpp"
 
 namespace fragtide::cli {
 namespace {
 
 namespace fs = std::filesystem;
 
-// A folder of its own per test, removed with everything in it.
-class TempDir {
+// The tests' temporary folder, with paths spelled as the command line receives them (UTF-8).
+class TempDir : public testing::TempDir {
 public:
-    TempDir() {
-        static std::atomic<int> counter{0};
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_path = fs::temp_directory_path() /
-                 ("fragtide-cli-" + std::string(info->name()) + "-" + std::to_string(counter++));
-        fs::remove_all(m_path);
-        fs::create_directories(m_path);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(m_path, ec);
-    }
     // Writes `bytes` to `name` and returns the path as the command line would spell it.
     std::string write(const std::string& name, std::string_view bytes) const {
-        std::ofstream(m_path / name, std::ios::binary) << bytes;
-        return pathText(m_path / name);
+        return pathText(testing::TempDir::write(name, bytes));
     }
-    std::string path(const std::string& name) const { return pathText(m_path / name); }
+    std::string path(const std::string& name) const { return pathText(testing::TempDir::path() / name); }
 
 private:
     static std::string pathText(const fs::path& p) {
         const std::u8string u8 = p.u8string();
         return std::string(u8.begin(), u8.end());
     }
-    fs::path m_path;
 };
 
 struct Outcome {

@@ -5,13 +5,12 @@
 #include "engine/game_catalogue.hpp"
 #include "engine/log_analysis.hpp"
 #include "engine/stats_store.hpp"
-#include "../support/recording_window.hpp"
-#include "../support/temp_dir.hpp"
+#include "engine/recording_window.hpp"
+#include "tests/support/temp_dir.hpp"
 
 namespace fragtide::engine {
 namespace {
 
-using testing::RecordingWindow;
 using testing::TempDir;
 
 class AnalysisRun : public ::testing::Test {
@@ -88,7 +87,7 @@ TEST_F(AnalysisRun, AsksBeforeALogOverTheSizeLimit) {
 }
 
 TEST_F(AnalysisRun, WithoutAChosenFileClearsTheStoreAndShowsNothingNew) {
-    store.setPlayerName(1, "Old");
+    store.addPlayer("Old");
     store.WeaponFrags[4] = 3;
     window.players = {"Old"};
     run();
@@ -146,7 +145,7 @@ TEST_F(AnalysisRun, RefusesALogWithALineOverTheLimitAndKeepsThePreviousResults) 
 }
 
 TEST_F(AnalysisRun, CompletesAnEmptyLogWithEmptyResults) {
-    store.setPlayerName(1, "Old");
+    store.addPlayer("Old");
     choose(dir.write("empty.log", ""));
     run();
     EXPECT_TRUE(window.messages.empty());

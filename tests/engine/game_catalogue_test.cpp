@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/default_game.hpp"
 #include "engine/stats_store.hpp"
 
 namespace fragtide::engine {
@@ -65,7 +66,7 @@ TEST(LoadWeaponNames, RebuildsFromScratchAndTouchesNoStatistics) {
     StatsStore store = loaded("Quake I : Warhaven");
     store.WeaponFrags[20] = 4;
     store.PlayerWeaponFrags[1][20] = 4;
-    store.setPlayerName(1, "Bob");
+    store.addPlayer("Bob");
     store.CurrentGame = "Quake I : Standard";
     LoadWeaponNames(store);
     for (int slot = 9; slot <= 50; ++slot)
@@ -73,6 +74,14 @@ TEST(LoadWeaponNames, RebuildsFromScratchAndTouchesNoStatistics) {
     EXPECT_EQ(store.WeaponNames, loaded("Quake I : Standard").WeaponNames);
     EXPECT_EQ(store.WeaponFrags[20], 4);
     EXPECT_EQ(store.PlayerNames()[1], "Bob");
+}
+
+// Settings and the command line fall back to the default game without knowing the catalogue: it
+// must be a game the catalogue has, with rules, or a first start would credit nothing.
+TEST(DefaultGame, IsACataloguedGameWithRules) {
+    const Game* game = findGame(fragtide::kDefaultGame);
+    ASSERT_NE(game, nullptr);
+    EXPECT_NE(game->rules, nullptr);
 }
 
 }  // namespace

@@ -2,20 +2,20 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/line_splitter.hpp"
+#include "engine/game_catalogue.hpp"
 #include "engine/log_file.hpp"
 #include "engine/game_catalogue.hpp"
 #include "engine/kill_source.hpp"
+#include "engine/reference/reference_matcher.hpp"
 #include "engine/stats_store.hpp"
-#include "reference_matcher.hpp"
-#include "../support/temp_dir.hpp"
+#include "tests/support/temp_dir.hpp"
 
 namespace fragtide::engine {
 namespace {
 
 using testing::TempDir;
 
-TEST(AnalyzeFile, GivesTheSameStatisticsAsTheWholeBufferAcrossBlockBoundaries) {
+TEST(AnalyzeFile, GivesTheReferenceStatisticsAcrossBlockBoundaries) {
     // Over three blocks, with a CR LF pair and lines cut at every block boundary somewhere.
     std::string log;
     for (int i = 0; log.size() < 3 * kLogBlockSize + 100; ++i)
@@ -25,16 +25,18 @@ TEST(AnalyzeFile, GivesTheSameStatisticsAsTheWholeBufferAcrossBlockBoundaries) {
     TempDir dir;
     const auto file = dir.write("big.log", log);
 
-    StatsStore fromFile, fromBuffer;
-    fromFile.CurrentGame = fromBuffer.CurrentGame = "Quake I : Standard";
+    StatsStore fromFile;
+    fromFile.CurrentGame = "Quake I : Standard";
+    reference::ReferenceStore fromReference;
     std::uint64_t lastProgress = 0;
     const auto lines = analyzeFile(fromFile, file, [&](std::uint64_t n) { lastProgress = n; });
     ASSERT_TRUE(lines) << lines.error().message;
-    EXPECT_EQ(*lines, analyzeBuffer(fromBuffer, log));
+    EXPECT_EQ(*lines, reference::referenceAnalyze(fromReference, findGame(fromFile.CurrentGame)->rules, log));
     EXPECT_EQ(lastProgress, *lines);
-    EXPECT_EQ(fromFile.WeaponFrags, fromBuffer.WeaponFrags);
-    EXPECT_EQ(fromFile.PlayerNames(), fromBuffer.PlayerNames());
-    EXPECT_EQ(fromFile.PlayerWeaponFrags, fromBuffer.PlayerWeaponFrags);
+    EXPECT_EQ(fromFile.WeaponFrags, fromReference.weaponFrags);
+    for (int p = 0; p < kPlayerEntries; ++p)
+        EXPECT_EQ(fromFile.PlayerNames()[p], fromReference.playerNames[p]) << "player " << p;
+    EXPECT_EQ(fromFile.PlayerWeaponFrags, fromReference.playerWeaponFrags);
     EXPECT_EQ(fromFile.PlayerNames()[14], "Final");
     const auto counted = countLines(file);
     ASSERT_TRUE(counted);
@@ -64,7 +66,7 @@ TEST(AnalyzeFile, MergesThreadsIntoExactlyTheOneThreadResult) {
             many.CurrentGame = one.CurrentGame;
             const auto lines = analyzeFile(many, file, {}, {.partBytes = partBytes, .threads = threads});
             ASSERT_TRUE(lines);
-            EXPECT_EQ(*lines, splitLines(log).size());
+            EXPECT_EQ(*lines, reference::referenceLines(log).size());
             EXPECT_EQ(many.WeaponFrags, one.WeaponFrags);
             EXPECT_EQ(many.PlayerNames(), one.PlayerNames());
             EXPECT_EQ(many.PlayerWeaponFrags, one.PlayerWeaponFrags);
@@ -93,8 +95,8 @@ TEST(AnalyzeFile, GivesTheReferenceResultWhereverABatchEnds) {
     for (const Case& c : cases) {
         TempDir dir;
         const auto file = dir.write("cut.log", c.log);
-        testing::ReferenceStore ref;
-        const std::uint64_t refLines = testing::referenceAnalyze(ref, findGame(c.game)->rules, c.log);
+        reference::ReferenceStore ref;
+        const std::uint64_t refLines = reference::referenceAnalyze(ref, findGame(c.game)->rules, c.log);
         std::int64_t kills = 0;
         for (const auto k : ref.weaponFrags)
             kills += k;
@@ -151,7 +153,7 @@ TEST(AnalyzeFile, RefusesALineLongerThanTheLimitAndNamesIt) {
                     analyzeFile(store, file, {}, {.partBytes = part, .threads = threads, .maxLineBytes = 64});
                 if (c.badLine == 0) {
                     ASSERT_TRUE(lines) << lines.error().message;
-                    EXPECT_EQ(*lines, splitLines(c.log).size());
+                    EXPECT_EQ(*lines, reference::referenceLines(c.log).size());
                     continue;
                 }
                 ASSERT_FALSE(lines);
@@ -170,7 +172,7 @@ TEST(AnalyzeFile, RefusesALineLongerThanTheLimitAndNamesIt) {
 class FirstWordSource : public KillSource {
 public:
     std::uint64_t analyzeLines(StatsStore& store, std::string_view bytes) const override {
-        const auto lines = splitLines(bytes);
+        const auto lines = reference::referenceLines(bytes);
         for (const std::string_view line : lines) {
             if (line.empty())
                 continue;

@@ -44,7 +44,7 @@ const OneNameTable kNested{kNestedSuicides, kNestedTeamKills};
 // What the kill rules of `game` make of the line: the verdict the caller hands the matcher.
 KillVerdict verdictOf(const char* game, std::string_view line) {
     StatsStore store;
-    LineAnalyzer(findGame(game)->rules).analyzeLine(store, line);
+    LineAnalyzer(findGame(game)->rules).analyzeLines(store, line);
     const FragCount kills = std::accumulate(store.WeaponFrags.begin(), store.WeaponFrags.end(), FragCount{0});
     return kills > 0 ? KillVerdict::CreditedAsKill : KillVerdict::NotAKill;
 }

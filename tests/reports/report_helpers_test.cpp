@@ -32,7 +32,7 @@ TEST(TotalFrags, AddsThePositiveCountsOfEverySlotFromOneToFifty) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         auto store = storeFor(kQ1);
-        store->setPlayerName(1, "Fred");
+        store->addPlayer("Fred");
         for (const auto& [slot, count] : c.counts)
             store->PlayerWeaponFrags[1][slot] = count;
         EXPECT_EQ(TotalFrags(*store, 1), c.total);

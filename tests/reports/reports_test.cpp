@@ -5,13 +5,13 @@
 
 #include "reports/reports.hpp"
 #include "tests/reports/report_store.hpp"
-#include "tests/support/recording_window.hpp"
+#include "engine/recording_window.hpp"
 
 namespace fragtide::reports {
 namespace {
 
 using testing::credit;
-using testing::RecordingWindow;
+using engine::RecordingWindow;
 using testing::storeFor;
 using Lines = std::vector<std::string>;
 
@@ -210,11 +210,11 @@ TEST(PlayerInfo, TruncatesEveryShare) {
 
 TEST(PlayerInfo, SkipsFreeEntriesButCountsTheirFrags) {
     auto store = storeFor(kQ1);
-    store->setPlayerName(1, "Al");
-    store->setPlayerName(3, "Cy");
+    store->addPlayer("Al");
+    store->addPlayer("Cy");
     store->PlayerWeaponFrags[1][1] = 1;
-    store->PlayerWeaponFrags[2][1] = 2;  // an unnamed index still counts in the match total
-    store->PlayerWeaponFrags[3][1] = 1;
+    store->PlayerWeaponFrags[2][1] = 1;
+    store->PlayerWeaponFrags[3][1] = 2;  // an unnamed index still counts in the match total
     EXPECT_EQ(playerInfo(*store),
               (Lines{"LIST OF PLAYERS AND FRAGS PER PLAYER:", "", "Al has 1 frags", "Cy has 1 frags", "",
                      "PERCENTAGES:", "", "Al did 25 % of the fragging", "Cy did 25 % of the fragging", ""}));
@@ -223,7 +223,7 @@ TEST(PlayerInfo, SkipsFreeEntriesButCountsTheirFrags) {
 TEST(PlayerInfo, GivesAPlayerWithoutFragsNoNumberAndNoShare) {
     // Only a hand-built store has such a player; the match total is then 0 and must not be divided by.
     auto store = storeFor(kQ1);
-    store->setPlayerName(1, "Al");
+    store->addPlayer("Al");
     EXPECT_EQ(playerInfo(*store),
               (Lines{"LIST OF PLAYERS AND FRAGS PER PLAYER:", "", "Al has  frags", "", "PERCENTAGES:", "",
                      "Al did 0 % of the fragging", ""}));

@@ -6,7 +6,7 @@
 #include "settings/game_setting.hpp"
 #include "settings/memory_backend.hpp"
 #include "settings/reg_store.hpp"
-#include "tests/settings/temp_folder.hpp"
+#include "tests/support/temp_dir.hpp"
 
 namespace fragtide::settings {
 namespace {
@@ -47,7 +47,7 @@ TEST(GameSetting, KeepsTheOldGameWhenTheSaveFails) {
 // Through the platform's own store: the file named by FRAGTIDE_SETTINGS_DIR elsewhere, the
 // registry of the throw-away prefix under Wine.
 TEST(GameSetting, ReadsAtTheNextStartWhatWasSaved) {
-    testing::TempFolder folder;
+    testing::TempDir folder;
 #ifdef _WIN32
     ASSERT_EQ(_putenv_s("FRAGTIDE_SETTINGS_DIR", folder.path().string().c_str()), 0);
 #else

@@ -8,13 +8,13 @@
 
 #include "settings/reg_file_backend.hpp"
 #include "settings/reg_store.hpp"
-#include "tests/settings/temp_folder.hpp"
+#include "tests/support/temp_dir.hpp"
 
 namespace fragtide::settings {
 namespace {
 
 using testing::readBytes;
-using testing::TempFolder;
+using testing::TempDir;
 using testing::writeBytes;
 
 constexpr std::string_view kKey = "Software\\Fragtide";
@@ -56,7 +56,7 @@ protected:
         return m_backend.setValue(kHkeyLocalMachine, kKey, name, {kRegSz, std::string(text) + '\0'});
     }
 
-    TempFolder m_folder;
+    TempDir m_folder;
     std::shared_ptr<FaultyFiles> m_files = std::make_shared<FaultyFiles>();
     RegFileBackend m_backend{m_folder.path(), m_files};
 };

@@ -8,7 +8,7 @@
 #include "settings/memory_backend.hpp"
 #include "settings/reg_file_backend.hpp"
 #include "settings/reg_store.hpp"
-#include "tests/settings/temp_folder.hpp"
+#include "tests/support/temp_dir.hpp"
 
 #ifdef _WIN32
 #ifndef NOMINMAX
@@ -62,7 +62,7 @@ protected:
         ASSERT_TRUE(m_backend->setValue(kHkeyLocalMachine, m_key, name, StoredValue{type, std::move(data)}));
     }
 
-    testing::TempFolder m_folder;
+    testing::TempDir m_folder;
     std::unique_ptr<SettingsBackend> m_backend;
     std::string m_key;
 };

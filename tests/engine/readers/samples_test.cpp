@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/line_splitter.hpp"
+#include "engine/reference/reference_matcher.hpp"
 #include "engine/readers/hl_server_log.hpp"
 #include "engine/readers/stdlog.hpp"
 
@@ -30,7 +30,7 @@ TEST(SampleLogs, HalfLifeServerLogHoldsTheKillsTeamKillsAndSuicidesWorkedOutByHa
     const std::string log = readSample("hl_server.log");
     ASSERT_FALSE(log.empty());
     std::vector<std::string> found;
-    for (const std::string_view line : splitLines(log)) {
+    for (const std::string_view line : reference::referenceLines(log)) {
         if (const auto e = readHlServerLogLine(line)) {
             const char* kind = e->kind == HlEventKind::Kill ? "kill" : e->kind == HlEventKind::TeamKill ? "team" : "suicide";
             found.push_back(std::string(kind) + " " + std::string(e->killer.name) + " | " +
@@ -59,7 +59,7 @@ TEST(SampleLogs, StdLogHoldsTheKillsAndSuicidesWorkedOutByHand) {
     const std::string log = readSample("q2_stdlog.log");
     ASSERT_FALSE(log.empty());
     std::vector<std::string> found;
-    for (const std::string_view line : splitLines(log)) {
+    for (const std::string_view line : reference::referenceLines(log)) {
         if (const auto e = readStdLogLine(line))
             found.push_back(describe(*e, e->kind == StdLogEventKind::Kill ? "kill" : "suicide"));
     }

@@ -6,21 +6,22 @@
 
 #include "engine/window_ops.hpp"
 
-// A window made of plain members, for tests: it records what the core shows and answers message
-// boxes from a queue (Yes when the queue is empty).
-namespace fragtide::testing {
+// A window made of plain members: it keeps what the core shows (the report list, the player list,
+// the progress bar, the buttons, the messages) and answers message boxes from a queue (Yes, or OK,
+// when the queue is empty). fragtide-report writes its reports into one and prints `lst`; tests
+// drive the core with one and look at everything. Not thread-safe, like any window.
+namespace fragtide::engine {
 
-class RecordingWindow : public engine::WindowOps {
+class RecordingWindow : public WindowOps {
 public:
     struct Message {
         std::string prompt;
-        engine::MessageStyle style;
+        MessageStyle style;
         std::string title;
     };
 
     std::vector<std::string> lst;
     std::vector<std::string> players;
-    int selected = -1;
     std::string playerCount = "Total players : 0";
     double progressMin = 0, progressMax = 100, progress = 0;
     long progressCalls = 0;
@@ -31,17 +32,13 @@ public:
     std::string txtFile;
     std::string caption = "Fragtide";
     std::vector<Message> messages;
-    std::deque<engine::MessageAnswer> answers;
+    std::deque<MessageAnswer> answers;
 
     void lstClear() override { lst.clear(); }
     void lstAddItem(std::string_view text) override { lst.emplace_back(text); }
-    void lstPlayersClear() override {
-        players.clear();
-        selected = -1;
-    }
+    void lstPlayersClear() override { players.clear(); }
     void lstPlayersAddItem(std::string_view text) override { players.emplace_back(text); }
     int lstPlayersListCount() const override { return static_cast<int>(players.size()); }
-    int lstPlayersListIndex() const override { return selected; }
     std::string lstPlayersList(int position) const override {
         return position >= 0 && position < lstPlayersListCount() ? players[position] : std::string();
     }
@@ -54,23 +51,21 @@ public:
         if (v > progressPeak)
             progressPeak = v;
     }
-    double progressValue() const override { return progress; }
     void setReportButtonEnabled(int i, bool e) override { enabled[i] = e; }
     void setReportButtonBold(int i, bool b) override { bold[i] = b; }
     std::filesystem::path cdFileName() const override { return fileName; }
     std::string txtFileText() const override { return txtFile; }
-    void setTxtFileText(std::string_view text) override { txtFile = text; }
     void setCaption(std::string_view text) override { caption = text; }
-    engine::MessageAnswer messageBox(std::string_view prompt, engine::MessageStyle style,
+    MessageAnswer messageBox(std::string_view prompt, MessageStyle style,
                                      std::string_view title) override {
         messages.push_back({std::string(prompt), style, std::string(title)});
         if (answers.empty())
-            return style == engine::MessageStyle::YesNoQuestion ? engine::MessageAnswer::Yes
-                                                                : engine::MessageAnswer::Ok;
+            return style == MessageStyle::YesNoQuestion ? MessageAnswer::Yes
+                                                                : MessageAnswer::Ok;
         const auto a = answers.front();
         answers.pop_front();
         return a;
     }
 };
 
-}  // namespace fragtide::testing
+}  // namespace fragtide::engine

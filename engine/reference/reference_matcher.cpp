@@ -1,6 +1,6 @@
-#include "reference_matcher.hpp"
+#include "engine/reference/reference_matcher.hpp"
 
-namespace fragtide::testing {
+namespace fragtide::engine::reference {
 
 int referenceMatch(ReferenceStore& store, std::string_view line, std::string_view middle,
                    std::string_view trailing, int killerFirst) {
@@ -82,16 +82,14 @@ void referenceAnalyzeLine(ReferenceStore& store, const rules::RuleSet* rules, st
     }
 }
 
-std::uint64_t referenceAnalyze(ReferenceStore& store, const rules::RuleSet* rules,
-                               std::string_view bytes) {
-    std::uint64_t lines = 0;
+std::vector<std::string> referenceLines(std::string_view bytes) {
+    std::vector<std::string> lines;
     std::string line;
     bool open = false;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const char c = bytes[i];
         if (c == '\r' || c == '\n') {
-            referenceAnalyzeLine(store, rules, line);
-            ++lines;
+            lines.push_back(line);
             line.clear();
             open = false;
             if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
@@ -101,11 +99,17 @@ std::uint64_t referenceAnalyze(ReferenceStore& store, const rules::RuleSet* rule
             open = true;
         }
     }
-    if (open) {
-        referenceAnalyzeLine(store, rules, line);
-        ++lines;
-    }
+    if (open)
+        lines.push_back(line);
     return lines;
 }
 
-}  // namespace fragtide::testing
+std::uint64_t referenceAnalyze(ReferenceStore& store, const rules::RuleSet* rules,
+                               std::string_view bytes) {
+    const std::vector<std::string> lines = referenceLines(bytes);
+    for (const std::string& line : lines)
+        referenceAnalyzeLine(store, rules, line);
+    return lines.size();
+}
+
+}  // namespace fragtide::engine::reference

@@ -5,7 +5,11 @@
 #include <variant>
 
 // Failures travel as values through the core: Result<T> holds a T or an Error. Under C++23 this
-// becomes std::expected<T, Error>; call sites stay the same.
+// becomes std::expected<T, E>; call sites stay the same.
+//
+// The one result type of the whole core. Subsystems whose callers branch on other kinds of failure
+// (the settings store: too large, write failed) give it an error type of their own as `E`; the
+// shape, and so every call site, stays the same.
 namespace fragtide {
 
 enum class ErrorKind {
@@ -22,11 +26,11 @@ struct Error {
     std::string message;  // what happened, to what: "cannot read 'ctf.log': permission denied"
 };
 
-template <typename T>
+template <typename T, typename E = Error>
 class [[nodiscard]] Result {
 public:
     Result(T value) : m_v(std::in_place_index<0>, std::move(value)) {}
-    Result(Error error) : m_v(std::in_place_index<1>, std::move(error)) {}
+    Result(E error) : m_v(std::in_place_index<1>, std::move(error)) {}
 
     bool has_value() const { return m_v.index() == 0; }
     explicit operator bool() const { return has_value(); }
@@ -39,10 +43,10 @@ public:
     T* operator->() { return &value(); }
     const T* operator->() const { return &value(); }
 
-    const Error& error() const { return std::get<1>(m_v); }
+    const E& error() const { return std::get<1>(m_v); }
 
 private:
-    std::variant<T, Error> m_v;
+    std::variant<T, E> m_v;
 };
 
 // For operations that produce nothing but may fail.

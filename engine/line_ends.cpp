@@ -1,4 +1,4 @@
-#include "engine/line_splitter.hpp"
+#include "engine/line_ends.hpp"
 
 #include <cstring>
 
@@ -74,19 +74,6 @@ std::uint64_t countLineEnds(std::string_view block, bool& previousWasCr) {
     }
     previousWasCr = data[n - 1] == '\r';
     return ends;
-}
-
-std::vector<std::string_view> splitLines(std::string_view bytes) {
-    std::vector<std::string_view> lines;
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        const std::size_t end = findLineEnd(bytes, pos);
-        lines.push_back(bytes.substr(pos, end - pos));
-        pos = end + 1;
-        if (end < bytes.size() && bytes[end] == '\r' && pos < bytes.size() && bytes[pos] == '\n')
-            ++pos;
-    }
-    return lines;
 }
 
 }  // namespace fragtide::engine

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+// Where lines end in a stream of log bytes. CR, LF and CR LF each end one line; a last line
+// without an ending is still a line; every other byte (NUL and 0xFF included) belongs to a line.
+namespace fragtide::engine {
+
+// Scans for the next CR or LF from `from`; bytes.size() when there is none.
+std::size_t findLineEnd(std::string_view bytes, std::size_t from);
+
+// Counts the line endings of one block of a stream (CR, LF and CR LF each one ending).
+// `previousWasCr` carries whether the previous block ended in CR (start it false), so that a
+// CR LF split between two blocks counts once. A last line without an ending is not counted.
+std::uint64_t countLineEnds(std::string_view block, bool& previousWasCr);
+
+}  // namespace fragtide::engine
