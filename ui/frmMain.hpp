@@ -1,16 +1,16 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QMainWindow>
-#include <QPointer>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/window_ops.hpp"
+#include "ui/open_file_dialog.hpp"
 
 class QDialog;
 class QPushButton;
@@ -36,14 +36,7 @@ class SettingsBackend;
 namespace fragtide::ui {
 
 class HelpViewer;
-
-// What the Browse dialog is asked for.
-struct OpenFileRequest {
-    QString title;
-    QStringList filters;  // in the order offered, the first one selected
-    QString initialDir;
-    QString defaultSuffix;
-};
+class ProgressThrottle;
 
 class frmMain : public QMainWindow, public engine::WindowOps {
     Q_OBJECT
@@ -64,6 +57,9 @@ public:
     // The file the next analysis opens, as the Browse dialog or the command line named it.
     QString cdFileNameText() const { return m_cdFileName; }
 
+    // The built-in help viewer once the help document was opened in it, else null.
+    HelpViewer* helpViewer() const { return m_helpViewer.get(); }
+
     // WindowOps
     void lstClear() override;
     void lstAddItem(std::string_view text) override;
@@ -76,7 +72,7 @@ public:
     void setProgressMin(double value) override;
     void setProgressMax(double value) override;
     void setProgressValue(double value) override;
-    double progressValue() const override { return m_progressValue; }
+    double progressValue() const override;
     void setReportButtonEnabled(int index, bool enabled) override;
     void setReportButtonBold(int index, bool bold) override;
     std::filesystem::path cdFileName() const override;
@@ -95,7 +91,8 @@ public Q_SLOTS:
     void mnuExit_Click();
     void mnuHelp2_Click();
     void mnuAbout_Click();
-    // F1: the help document in the built-in viewer, or the "Help Error." message when it is missing.
+    // F1, in the form and in its dialogs: the help document in the built-in viewer, or the
+    // "Help Error." message when it is missing.
     void showHelpDocument();
 
 protected:
@@ -108,20 +105,32 @@ protected:
     virtual int execDialog(QDialog& dialog);
     // Starts the legacy help viewer; false when it cannot be started (it exists only on Windows).
     virtual bool startHelpViewer(const std::string& commandLine);
+    // The user closed the form during a run: ends the program at once (the default) without
+    // waiting for the run; nothing is saved at exit, and the log is only read.
+    virtual void endProgramDuringRun();
 
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
+    struct WaitingMessage {
+        QString prompt;
+        engine::MessageStyle style;
+        QString title;
+    };
+
+    // A notice (OK only) or a question for the user, shown over the form: at start-up, before
+    // the form is on screen, a notice waits for it and a question shows it first.
+    void tellUser(const QString& prompt, engine::MessageStyle style, const QString& title);
+    engine::MessageAnswer askUser(const QString& prompt, engine::MessageStyle style, const QString& title);
+    void showWaitingMessages();
+
     void applyTexts();
     void applyLook();
     void connectHandlers();
     // A chosen log, from Browse or a drop: it becomes the file to analyse, the old report goes.
     void chooseFile(const QString& path);
-    void applyProgressRange();
-    void showProgress();
-    int progressUnits(double value) const;
     QPushButton* reportButton(int index) const;
 
     std::unique_ptr<Ui::frmMain> ui;
@@ -130,17 +139,14 @@ private:
     QString m_commandLine;
     QString m_helpFilePath;
     QString m_cdFileName;
-    QPointer<HelpViewer> m_helpViewer;
+    std::unique_ptr<HelpViewer> m_helpViewer;  // a window of its own, gone with the form
+    std::unique_ptr<ProgressThrottle> m_progress;
+    std::vector<WaitingMessage> m_waitingMessages;
+    bool m_loading = false;  // inside Form_Load
     bool m_centred = false;
     // The player whose Individual Info the report list shows, -1 for any other content; a click
     // on that same player again has nothing new to show.
     int m_individualShown = -1;
-
-    double m_progressMin = 0;
-    double m_progressMax = 100;
-    double m_progressValue = 0;
-    double m_progressScale = 1;  // bar units per progress unit, below 1 only for huge ranges
-    QElapsedTimer m_progressClock;
 };
 
 }  // namespace fragtide::ui
