@@ -144,7 +144,7 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
                 // Out of range is a wrong command line, like an unknown option: nothing on stdout.
                 if (*options.playerIndex > window.lstPlayersListCount()) {
                     err << texts::kProgram << ": --player-index " << *options.playerIndex << " names no player; '"
-                        << options.file << "' has " << window.lstPlayersListCount() << ". "
+                        << options.file << "' has " << window.lstPlayersListCount() << " players. "
                         << texts::kSeePlayers << '\n';
                     return kExitUsage;
                 }
