@@ -47,7 +47,9 @@ public:
     ~frmMain() override;
 
     // Start-up: help file path, the stored game, its weapon names, the command-line log analysed,
-    // then the caption. Call once, after construction and before the window is first shown.
+    // then the caption. Call once, after construction and before the window is first shown. A notice
+    // raised meanwhile (a command-line log that cannot be read) opens once the window is shown; a
+    // question (a large command-line log) shows the window first.
     void Form_Load();
 
     // The help document that Help Topics and F1 open.
@@ -101,7 +103,7 @@ protected:
                                               const QString& title);
     // The chosen file's full path, or nothing when the dialog was cancelled.
     virtual std::optional<QString> chooseLogFile(const OpenFileRequest& request);
-    // Runs a modal dialog to its end and returns its result code.
+    // Runs a dialog, modal over the form only, to its end and returns its result code.
     virtual int execDialog(QDialog& dialog);
     // Starts the legacy help viewer; false when it cannot be started (it exists only on Windows).
     virtual bool startHelpViewer(const std::string& commandLine);
