@@ -30,8 +30,9 @@ void ProgressThrottle::showNow() {
     const double shown = std::clamp(m_value, m_min, std::max(m_min, m_max));
     m_bar->setValue(units(shown));
     m_clock.start();
-    // Paint the bar (and anything else waiting to be painted) without taking user input.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // Paint the bar and let every pending event through: Qt counts the frame's close request as
+    // user input, and it must reach the run's input blocker now, not after the run.
+    QCoreApplication::processEvents();
 }
 
 int ProgressThrottle::units(double value) const {

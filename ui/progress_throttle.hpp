@@ -7,7 +7,9 @@ class QProgressBar;
 // The progress bar of a run, fed once per batch of lines (or per line by other callers). Keeps
 // the design's single-precision range and value, draws to scale on QProgressBar's int range, and
 // repaints at most every kIntervalMs, except for the steps a user must see at once (the start,
-// the end, a step back). Every repaint lets pending paint events through, never user input.
+// the end, a step back). Every repaint lets all pending events through, user input included, so
+// that a close request is seen during a run: the caller keeps input away from the form while it
+// feeds the bar (RunInputBlocker).
 //
 // GUI thread only; the bar must outlive the throttle.
 namespace fragtide::ui {
