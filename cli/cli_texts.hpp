@@ -8,8 +8,8 @@ namespace fragtide::cli::texts {
 inline constexpr std::string_view kProgram = "fragtide-report";
 
 inline constexpr std::string_view kUsage =
-    "usage: fragtide-report [--game GAME] [--report general|players|player] [--player NAME] [--json] "
-    "FILE\n";
+    "usage: fragtide-report [--game GAME] [--report general|players|player]\n"
+    "                       [--player NAME | --player-index N] [--json] FILE\n";
 
 inline constexpr std::string_view kHelp =
     "Reads a game log and prints its frag statistics.\n"
@@ -19,13 +19,16 @@ inline constexpr std::string_view kHelp =
     "                   without it, the game chosen in Fragtide\n"
     "  --report KIND    general (the default), players, or player\n"
     "  --player NAME    the player for --report player, as the reports show his name\n"
-    "                   (exact, case-sensitive); --player alone means --report player\n"
+    "                   (exact, case-sensitive); of two players shown alike, the\n"
+    "                   one who scored first; --player alone means --report player\n"
+    "  --player-index N the N-th player of --report players, from 1; reaches every\n"
+    "                   player, also one whose name shows like another's\n"
     "  --json           print the statistics as JSON instead of a report\n"
     "  --help           print this help and exit\n"
     "  --version        print the version and exit\n"
     "\n"
     "Exit status: 0 done; 1 the log could not be read, or no player has that name;\n"
-    "2 the command line was wrong.\n"
+    "2 the command line was wrong, or --player-index is past the last player.\n"
     "\n"
     "Games:\n";
 

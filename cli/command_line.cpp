@@ -15,6 +15,19 @@ std::optional<ReportKind> reportKind(std::string_view name) {
     return std::nullopt;
 }
 
+// A player's place in the player list, from 1: digits only, no sign, no spaces.
+std::optional<int> playerIndexValue(std::string_view text) {
+    if (text.empty() || text.size() > 9)
+        return std::nullopt;
+    int value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
 }  // namespace
 
 const engine::Game* resolveGame(std::string_view name) {
@@ -110,19 +123,35 @@ Result<Options> parseCommandLine(std::span<const std::string_view> args) {
             options.player = takeValue();
             if (!options.player)
                 return usageError("--player needs a player's name");
+        } else if (name == "--player-index") {
+            if (options.playerIndex)
+                return usageError("--player-index was given twice");
+            const auto value = takeValue();
+            if (!value)
+                return usageError("--player-index needs a number");
+            const auto index = playerIndexValue(*value);
+            if (!index)
+                return usageError("--player-index needs a number from 1, not '" + *value + "'");
+            if (*index == 0)
+                return usageError("--player-index counts from 1; 0 names no player");
+            options.playerIndex = index;
         } else {
             return usageError("unknown option '" + std::string(arg) + "'");
         }
     }
 
-    if (options.json && (reportGiven || options.player))
+    const bool playerGiven = options.player || options.playerIndex;
+    if (options.json && (reportGiven || playerGiven))
         return usageError("--json prints the statistics, not a report; leave out --report and --player");
-    if (options.player && !reportGiven)
+    if (options.player && options.playerIndex)
+        return usageError("--player and --player-index both name the player; give one of them");
+    if (playerGiven && !reportGiven)
         options.report = ReportKind::Player;
-    if (options.report == ReportKind::Player && !options.player)
-        return usageError("--report player needs --player NAME");
-    if (options.report != ReportKind::Player && options.player)
-        return usageError("--player goes with --report player only");
+    if (options.report == ReportKind::Player && !playerGiven)
+        return usageError("--report player needs --player NAME or --player-index N");
+    if (options.report != ReportKind::Player && playerGiven)
+        return usageError(std::string(options.player ? "--player" : "--player-index") +
+                          " goes with --report player only");
     if (options.game && !resolveGame(*options.game)) {
         std::string list = gameList();
         list.pop_back();  // the message's own line end follows

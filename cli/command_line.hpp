@@ -23,6 +23,7 @@ struct Options {
     std::optional<std::string> game;  // as typed; nullopt means the stored game
     ReportKind report = ReportKind::General;
     std::optional<std::string> player;
+    std::optional<int> playerIndex;  // from 1; whether that many players scored is known only later
     bool json = false;
     std::string file;  // UTF-8 on Windows, bytes elsewhere
 };

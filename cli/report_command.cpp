@@ -141,7 +141,16 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
             reports::ShowPlayerInfo(*store, window);
             break;
         case ReportKind::Player:
-            if (const int position = positionOf(window, *options.player); position >= 0) {
+            if (options.playerIndex) {
+                // Out of range is a wrong command line, like an unknown option: nothing on stdout.
+                if (*options.playerIndex > window.lstPlayersListCount()) {
+                    err << texts::kProgram << ": --player-index " << *options.playerIndex << " names no player; '"
+                        << options.file << "' has " << window.lstPlayersListCount() << " players. "
+                        << texts::kSeePlayers << '\n';
+                    return kExitUsage;
+                }
+                reports::ShowIndividualInfo(*store, window, *options.playerIndex - 1);
+            } else if (const int position = positionOf(window, *options.player); position >= 0) {
                 reports::ShowIndividualInfo(*store, window, position);
             } else {
                 reports::showIndividualInfoFor(*store, window, *options.player);

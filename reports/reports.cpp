@@ -24,6 +24,26 @@ std::string fragsWithLine(std::string_view weapon, FragCount count) {
     return line;
 }
 
+// The Individual Info report of `player` (0: nobody) under the heading made from `name`.
+void writeIndividualInfo(const StatsStore& store, WindowOps& window, int player, std::string_view name) {
+    // A name typed by a user may not be UTF-8; its heading must still be display text.
+    const std::string shown = engine::isValidUtf8(name) ? std::string(name) : displayText(name);
+    window.lstClear();
+    AddReportLine(window, std::string(texts::kIndividualHeading) + engine::toUpperDisplay(shown) +
+                              std::string(texts::kIndividualHeadingEnd));
+    AddReportLine(window, "");
+    // Player index 0 holds nobody: its empty total leaves "Total frags: " bare.
+    AddReportLine(window, std::string(texts::kTotalFrags) + totalText(TotalFrags(store, player)));
+    AddReportLine(window, "");
+    AddReportLine(window, texts::kFragsPerWeapon);
+    for (int slot = 1; slot <= engine::kMaxSlot; ++slot) {
+        const FragCount count = store.PlayerWeaponFrags[player][slot];
+        if (count > 0)
+            AddReportLine(window, fragsWithLine(store.WeaponNames[slot], count));
+    }
+    AddReportLine(window, "");
+}
+
 }  // namespace
 
 void ShowGeneralInfo(const StatsStore& store, WindowOps& window) {
@@ -102,28 +122,15 @@ void ShowPlayerInfo(const StatsStore& store, WindowOps& window) {
 }
 
 void ShowIndividualInfo(const StatsStore& store, WindowOps& window, int position) {
-    showIndividualInfoFor(store, window, window.lstPlayersList(position));
+    // The run fills the list in player-index order, so position p is player index p + 1. Looking
+    // the player up by position, not by the shown name, keeps apart two players whose names
+    // differ as bytes but display alike.
+    const int player = position >= 0 && position < engine::kMaxPlayers ? position + 1 : 0;
+    writeIndividualInfo(store, window, player, window.lstPlayersList(position));
 }
 
 void showIndividualInfoFor(const StatsStore& store, WindowOps& window, std::string_view name) {
-    const int player = findPlayerByDisplayName(store, name);
-    // A name typed by a user may not be UTF-8; it then matches nobody, but its heading must still
-    // be display text.
-    const std::string shown = engine::isValidUtf8(name) ? std::string(name) : displayText(name);
-    window.lstClear();
-    AddReportLine(window, std::string(texts::kIndividualHeading) + engine::toUpperDisplay(shown) +
-                              std::string(texts::kIndividualHeadingEnd));
-    AddReportLine(window, "");
-    // Player index 0 holds nobody: its empty total leaves "Total frags: " bare.
-    AddReportLine(window, std::string(texts::kTotalFrags) + totalText(TotalFrags(store, player)));
-    AddReportLine(window, "");
-    AddReportLine(window, texts::kFragsPerWeapon);
-    for (int slot = 1; slot <= engine::kMaxSlot; ++slot) {
-        const FragCount count = store.PlayerWeaponFrags[player][slot];
-        if (count > 0)
-            AddReportLine(window, fragsWithLine(store.WeaponNames[slot], count));
-    }
-    AddReportLine(window, "");
+    writeIndividualInfo(store, window, findPlayerByDisplayName(store, name), name);
 }
 
 }  // namespace fragtide::reports

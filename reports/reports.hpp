@@ -34,7 +34,8 @@ FragCount shareOfMatch(FragCount total, FragCount matchTotal);
 
 void ShowGeneralInfo(const StatsStore& store, WindowOps& window);
 void ShowPlayerInfo(const StatsStore& store, WindowOps& window);
-// The player at `position` of the player list (window.lstPlayersList).
+// The player at `position` of the player list, counted from 0: player index position + 1, as the
+// analysis run fills the list. The heading is made from the entry's text (window.lstPlayersList).
 void ShowIndividualInfo(const StatsStore& store, WindowOps& window, int position);
 // The same report for the player whose displayed name is `name` (UTF-8 display text): the lowest
 // player index whose name displays exactly so. A name no player has gives the report of nobody:

@@ -31,4 +31,14 @@ void saveSelectedGame(SettingsBackend& backend, std::string_view game) {
     RegSaveString(backend, kHkeyLocalMachine, kGameSelectKey, kGameSelectValue, kRegSz, std::string(game));
 }
 
+std::string loadLogFolder(SettingsBackend& backend) {
+    std::string folder = RegGetString(backend, kHkeyLocalMachine, kGameSelectKey, kLogFolderValue);
+    // Nothing stored yet reads as "Not Found"; the caller's own default is meant then.
+    return folder == kNotFound ? std::string() : folder;
+}
+
+void saveLogFolder(SettingsBackend& backend, std::string_view folder) {
+    RegSaveString(backend, kHkeyLocalMachine, kGameSelectKey, kLogFolderValue, kRegSz, std::string(folder));
+}
+
 }  // namespace fragtide::settings

@@ -7,12 +7,14 @@
 #include "common/default_game.hpp"
 #include "settings/settings_backend.hpp"
 
-// The one setting the program keeps: the selected game, under HKEY_LOCAL_MACHINE,
-// "Software\Fragtide", value "GameSelect", REG_SZ.
+// The settings the program keeps, under HKEY_LOCAL_MACHINE, "Software\Fragtide": the selected
+// game (value "GameSelect", REG_SZ) and the folder the last log was chosen in (value
+// "LogFolder", REG_SZ, UTF-8), each a value of its own so that neither can spoil the other.
 namespace fragtide::settings {
 
 inline constexpr std::string_view kGameSelectKey = "Software\\Fragtide";
 inline constexpr std::string_view kGameSelectValue = "GameSelect";
+inline constexpr std::string_view kLogFolderValue = "LogFolder";
 
 // The backend of this platform: the registry on Windows, a registry-format file elsewhere.
 std::unique_ptr<SettingsBackend> makeDefaultBackend();
@@ -23,5 +25,11 @@ std::string loadSelectedGame(SettingsBackend& backend);
 
 // Stores `game` as REG_SZ. Failures are not reported: the choice still holds in memory.
 void saveSelectedGame(SettingsBackend& backend, std::string_view game);
+
+// The folder the last log was chosen in, or "" when none was chosen yet (or it cannot be read).
+std::string loadLogFolder(SettingsBackend& backend);
+
+// Stores `folder` as REG_SZ. Failures are not reported: Browse then opens where it did before.
+void saveLogFolder(SettingsBackend& backend, std::string_view folder);
 
 }  // namespace fragtide::settings

@@ -1,11 +1,18 @@
 #include "ui/frmAbout.hpp"
 
-#include "ui/fonts.hpp"
+#include <QKeyEvent>
+#include <QLayout>
+
+#include "ui/look.hpp"
 #include "ui/qt_text.hpp"
 #include "ui/ui_texts.hpp"
 #include "ui_frmAbout.h"
 
 namespace fragtide::ui {
+
+namespace {
+constexpr int kWidth = 363;  // 5445 twips
+}  // namespace
 
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::frmAbout>()) {
     ui->setupUi(this);
@@ -13,15 +20,35 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::f
     ui->lbl_0->setText(toQString(texts::kAboutCredit));
     ui->lbl_0->setFont(reportFont());
     ui->lbl_2->setText(toQString(texts::kAboutContact));
-    ui->lbl_3->setText(toQString(texts::kAboutDescription));
+    ui->lbl_3->setText(keepHyphenatedWordsWhole(toQString(texts::kAboutDescription)));
     ui->cmdOK->setText(toQString(texts::kOk));
     connect(ui->cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    // The design's width; as high as the wrapped texts need at that width, no more.
+    resize(kWidth, layout()->totalHeightForWidth(kWidth));
 }
 
 frmAbout::~frmAbout() = default;
 
 void frmAbout::cmdOK_Click() {
     accept();
+}
+
+void frmAbout::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::HelpContents)) {
+        event->accept();
+        Q_EMIT helpRequested();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+QString keepHyphenatedWordsWhole(QString text) {
+    // A word joiner after a hyphen between letters forbids the line break there; it has no width.
+    for (qsizetype i = text.size() - 2; i > 0; --i) {
+        if (text[i] == u'-' && text[i - 1].isLetter() && text[i + 1].isLetter())
+            text.insert(i + 1, QChar(0x2060));
+    }
+    return text;
 }
 
 }  // namespace fragtide::ui

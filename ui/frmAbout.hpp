@@ -8,9 +8,13 @@ namespace Ui {
 class frmAbout;
 }
 
-// About Fragtide: the credit, the contact address and what the program does. Holds no state;
-// built anew for every opening.
+// About Fragtide: the credit, the contact address and what the program does, laid out as tightly
+// as its texts allow and without breaking a word at its hyphen. Holds no state; built anew for
+// every opening.
 namespace fragtide::ui {
+
+// `text` with no line break allowed at a hyphen inside a word ("Half-Life" stays whole).
+QString keepHyphenatedWordsWhole(QString text);
 
 class frmAbout : public QDialog {
     Q_OBJECT
@@ -20,6 +24,13 @@ public:
 
 public Q_SLOTS:
     void cmdOK_Click();
+
+Q_SIGNALS:
+    // F1 was pressed in the dialog: the owner opens the help.
+    void helpRequested();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     std::unique_ptr<Ui::frmAbout> ui;

@@ -55,6 +55,11 @@ void frmGS::cmdCancel_Click() {
 }
 
 void frmGS::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::HelpContents)) {
+        event->accept();
+        Q_EMIT helpRequested();
+        return;
+    }
     // QDialog would close on Escape; this dialog has never had a cancel key.
     if (event->key() == Qt::Key_Escape) {
         event->accept();

@@ -36,6 +36,10 @@ public Q_SLOTS:
     void cmdOK_Click();
     void cmdCancel_Click();
 
+Q_SIGNALS:
+    // F1 was pressed in the dialog: the owner opens the help.
+    void helpRequested();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 

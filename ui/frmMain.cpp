@@ -1,20 +1,14 @@
 #include "ui/frmMain.hpp"
 
 #include <QApplication>
-#include <QCloseEvent>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
-#include <QMimeData>
-#include <QScreen>
 #include <QShortcut>
-#include <QUrl>
+#include <QTimer>
 
-#include <algorithm>
-#include <climits>
-#include <cmath>
+#include <cstdlib>
 #include <exception>
 #include <system_error>
 
@@ -24,13 +18,20 @@
 #include "reports/reports.hpp"
 #include "settings/game_setting.hpp"
 #include "ui/command_line.hpp"
-#include "ui/fonts.hpp"
+#include "ui/dropped_file.hpp"
+#include "ui/look.hpp"
 #include "ui/frmAbout.hpp"
 #include "ui/frmGS.hpp"
 #include "ui/help_command.hpp"
 #include "ui/help_viewer.hpp"
+#include "ui/message_box.hpp"
+#include "ui/message_text.hpp"
+#include "ui/open_file_dialog.hpp"
+#include "ui/progress_throttle.hpp"
 #include "ui/qt_text.hpp"
+#include "ui/run_input_blocker.hpp"
 #include "ui/ui_texts.hpp"
+#include "ui/window_centring.hpp"
 #include "ui_frmMain.h"
 
 namespace fragtide::ui {
@@ -43,83 +44,6 @@ namespace {
 // The client area of the design, in pixels at 96 dpi; Qt scales it for the screen.
 constexpr int kClientWidth = 740;
 constexpr int kClientHeight = 425;
-// The bar is redrawn at most this often while a log is read.
-constexpr qint64 kProgressIntervalMs = 30;
-
-// Takes no user input on the main window while a run is on, as the run has always promised;
-// message boxes the run opens are windows of their own and stay usable. Closing the window is
-// held off too, so the run is never torn down halfway.
-class InputBlocker : public QObject {
-public:
-    explicit InputBlocker(QWidget* window) : m_window(window) { qApp->installEventFilter(this); }
-    ~InputBlocker() override { qApp->removeEventFilter(this); }
-
-    // Drops the input that queued up during the run instead of acting on it afterwards.
-    void discardQueuedInput() { QCoreApplication::processEvents(); }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        // Shortcuts and actions are not widgets; they belong to the widget that owns them.
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (!widget)
-            widget = qobject_cast<QWidget*>(watched->parent());
-        if (!widget || widget->window() != m_window)
-            return false;
-        switch (event->type()) {
-        case QEvent::Close:
-            event->ignore();
-            return true;
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::Shortcut:
-        case QEvent::ShortcutOverride:
-        case QEvent::ContextMenu:
-        case QEvent::DragEnter:
-        case QEvent::DragMove:
-        case QEvent::Drop:
-        case QEvent::TouchBegin:
-        case QEvent::TouchUpdate:
-        case QEvent::TouchEnd:
-            return true;
-        default:
-            return false;
-        }
-    }
-
-private:
-    QWidget* m_window;
-};
-
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
-// "description (error number N)!"; only system errors carry a number of their own.
-QString startupErrorText(const std::exception& error) {
-    int number = 0;
-    if (const auto* systemError = dynamic_cast<const std::system_error*>(&error))
-        number = systemError->code().value();
-    return QString::fromLocal8Bit(error.what()) + QStringLiteral(" (error number ") +
-           QString::number(number) + QStringLiteral(")!");
-}
-
-// The one local file of a drag, if it is an existing file; anything else is refused.
-std::optional<QString> droppedFile(const QMimeData* mime) {
-    if (!mime || !mime->hasUrls() || mime->urls().size() != 1)
-        return std::nullopt;
-    const QUrl url = mime->urls().front();
-    if (!url.isLocalFile() || !QFileInfo(url.toLocalFile()).isFile())
-        return std::nullopt;
-    return url.toLocalFile();
-}
 
 }  // namespace
 
@@ -131,6 +55,7 @@ frmMain::frmMain(engine::StatsStore& store, settings::SettingsBackend& backend,
       m_backend(backend),
       m_commandLine(toQString(commandLine)) {
     ui->setupUi(this);
+    m_progress = std::make_unique<ProgressThrottle>(ui->PB);
     applyTexts();
     applyLook();
     connectHandlers();
@@ -151,23 +76,17 @@ void frmMain::applyTexts() {
     ui->cmdOptions_1->setText(toQString(texts::kPlayerInfo));
     ui->cmdOptions_2->setText(toQString(texts::kIndividualInfo));
     ui->lbl_2->setText(toQString(texts::kNoPlayers));
-    ui->mnuFile->setTitle(toQString(texts::kMenuFile));
-    ui->mnuGameSel->setText(toQString(texts::kMenuGameSelect));
-    ui->mnuExit->setText(toQString(texts::kMenuExit));
-    ui->mnuHelp->setTitle(toQString(texts::kMenuHelp));
-    ui->mnuHelp2->setText(toQString(texts::kMenuHelpTopics));
-    ui->mnuAbout->setText(toQString(texts::kMenuAbout));
+    ui->mnuFile->setTitle(menuCaption(toQString(texts::kMenuFile)));
+    ui->mnuGameSel->setText(menuCaption(toQString(texts::kMenuGameSelect)));
+    ui->mnuExit->setText(menuCaption(toQString(texts::kMenuExit)));
+    ui->mnuHelp->setTitle(menuCaption(toQString(texts::kMenuHelp)));
+    ui->mnuHelp2->setText(menuCaption(toQString(texts::kMenuHelpTopics)));
+    ui->mnuAbout->setText(menuCaption(toQString(texts::kMenuAbout)));
 }
 
 void frmMain::applyLook() {
-    // Green (RGB 0, 128, 0) on black, as the file name and the reports have always looked.
-    QPalette green = palette();
-    for (const auto role : {QPalette::Base, QPalette::Window})
-        green.setColor(role, Qt::black);
-    for (const auto role : {QPalette::Text, QPalette::WindowText})
-        green.setColor(role, QColor(0, 128, 0));
-    ui->txtFile->setPalette(green);
-    ui->lst->setPalette(green);
+    paintGreenOnBlack(*ui->txtFile);
+    paintGreenOnBlack(*ui->lst);
     ui->lst->setFont(reportFont());
     ui->lbl_0->setFont(titleFont());
 }
@@ -209,6 +128,7 @@ QPushButton* frmMain::reportButton(int index) const {
 // Start-up and handlers
 
 void frmMain::Form_Load() {
+    m_loading = true;
     try {
         setHelpFilePath(findHelpFile(QCoreApplication::applicationDirPath()));
         m_store.CurrentGame = settings::loadSelectedGame(m_backend);
@@ -220,34 +140,36 @@ void frmMain::Form_Load() {
         }
         setCaption(texts::mainCaption(m_store.CurrentGame));
     } catch (const std::exception& error) {
-        showMessage(startupErrorText(error), MessageStyle::OkCritical,
-                    toQString(texts::kStartupErrorTitle));
+        // Only system errors carry a number of their own.
+        const auto* systemError = dynamic_cast<const std::system_error*>(&error);
+        tellUser(toQString(startupErrorText(error.what(), systemError ? systemError->code().value() : 0)),
+                 MessageStyle::OkCritical, toQString(texts::kStartupErrorTitle));
     }
+    m_loading = false;
 }
 
 void frmMain::cmdBrowse_Click() {
-    const QString game = toQString(m_store.CurrentGame);
-    OpenFileRequest request;
-    request.title = toQString(texts::kOpenTitlePrefix) + game + toQString(texts::kOpenTitleSuffix);
-    request.filters = {game + toQString(texts::kGameLogFilterSuffix),
-                       toQString(texts::kTextFilesFilter), toQString(texts::kAllFilesFilter)};
-    request.initialDir = QCoreApplication::applicationDirPath();
-    request.defaultSuffix = toQString(texts::kDefaultSuffix);
+    // Where the last log was chosen; the program's own folder only before any was.
+    const auto request = browseRequest(m_store.CurrentGame, toQString(settings::loadLogFolder(m_backend)),
+                                       QCoreApplication::applicationDirPath());
     if (const auto chosen = chooseLogFile(request))
         chooseFile(*chosen);
 }
 
 void frmMain::chooseFile(const QString& path) {
+    settings::saveLogFolder(m_backend, toUtf8(QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
     m_cdFileName = path;
     ui->txtFile->setText(QFileInfo(path).fileName());
     lstClear();
 }
 
 void frmMain::cmdAnalyze_Click() {
-    BusyCursor busy;
-    InputBlocker blocker(this);
+    RunInputBlocker blocker(this);
+    // A close request cannot tear the run down from inside its progress step; nothing is saved at
+    // exit, so ending the program there ends the run with it.
+    blocker.setOnCloseRequest([this] { endProgramDuringRun(); });
     engine::cmdAnalyze_Click(m_store, *this, [this] { reports::ShowGeneralInfo(m_store, *this); });
-    showProgress();  // the bar shows the reset at once, whatever the throttle last let through
+    m_progress->showNow();  // the bar shows the reset at once, whatever the throttle last let through
     blocker.discardQueuedInput();
 }
 
@@ -262,8 +184,8 @@ void frmMain::cmdOptions_Click(int index) {
     case 2: {
         const int selected = lstPlayersListIndex();
         if (selected < 0) {
-            showMessage(toQString(texts::kSelectPlayerFirst), MessageStyle::OkInformation,
-                        toQString(texts::kSelectPlayerFirstTitle));
+            tellUser(toQString(texts::kSelectPlayerFirst), MessageStyle::OkInformation,
+                     toQString(texts::kSelectPlayerFirstTitle));
             return;
         }
         reports::ShowIndividualInfo(m_store, *this, selected);
@@ -289,6 +211,7 @@ void frmMain::lstPlayers_Click() {
 
 void frmMain::mnuGameSel_Click() {
     frmGS dialog(m_store, m_backend, *this, this);
+    connect(&dialog, &frmGS::helpRequested, this, &frmMain::showHelpDocument);
     execDialog(dialog);
 }
 
@@ -304,65 +227,70 @@ void frmMain::mnuHelp2_Click() {
 
 void frmMain::showHelpDocument() {
     if (!QFileInfo(m_helpFilePath).isFile()) {
-        showMessage(toQString(texts::kHelpErrorPrompt), MessageStyle::OkCritical,
-                    toQString(texts::kHelpErrorTitle));
+        tellUser(toQString(texts::kHelpErrorPrompt), MessageStyle::OkCritical, toQString(texts::kHelpErrorTitle));
         return;
     }
-    if (!m_helpViewer)
-        m_helpViewer = new HelpViewer(this);
+    if (!m_helpViewer) {
+        // A window of its own, not the form's child: a child would be blocked, like the form,
+        // by the Game Select or About dialog that asked for it with F1.
+        m_helpViewer = std::make_unique<HelpViewer>(nullptr);
+        m_helpViewer->setAttribute(Qt::WA_QuitOnClose, false);
+    }
     m_helpViewer->showDocument(m_helpFilePath);
 }
 
 void frmMain::mnuAbout_Click() {
     frmAbout dialog(this);
+    connect(&dialog, &frmAbout::helpRequested, this, &frmMain::showHelpDocument);
     execDialog(dialog);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Messages
+
+void frmMain::tellUser(const QString& prompt, MessageStyle style, const QString& title) {
+    // At start-up the form is not on screen yet, and a box then would open alone at the screen's
+    // corner: the notice waits until the form shows.
+    if (m_loading && !isVisible()) {
+        m_waitingMessages.push_back({prompt, style, title});
+        return;
+    }
+    showMessage(prompt, style, title);
+}
+
+MessageAnswer frmMain::askUser(const QString& prompt, MessageStyle style, const QString& title) {
+    // A question needs its answer now: the form shows first, so that the box opens over it.
+    if (m_loading && !isVisible())
+        show();
+    return showMessage(prompt, style, title);
+}
+
+void frmMain::showWaitingMessages() {
+    const auto waiting = std::move(m_waitingMessages);
+    m_waitingMessages.clear();
+    for (const WaitingMessage& message : waiting)
+        showMessage(message.prompt, message.style, message.title);
+}
+
+void frmMain::endProgramDuringRun() {
+    hide();
+    std::_Exit(EXIT_SUCCESS);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Seams
 
 MessageAnswer frmMain::showMessage(const QString& prompt, MessageStyle style, const QString& title) {
-    QMessageBox box(this);
-    box.setWindowTitle(title);
-    box.setText(prompt);
-    switch (style) {
-    case MessageStyle::YesNoQuestion:
-        box.setIcon(QMessageBox::Question);
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
-        break;
-    case MessageStyle::OkInformation:
-        box.setIcon(QMessageBox::Information);
-        box.setStandardButtons(QMessageBox::Ok);
-        break;
-    case MessageStyle::OkCritical:
-        box.setIcon(QMessageBox::Critical);
-        box.setStandardButtons(QMessageBox::Ok);
-        break;
-    }
-    // A question asked during a run must not wear the busy cursor.
-    QApplication::setOverrideCursor(Qt::ArrowCursor);
-    const int answer = box.exec();
-    QApplication::restoreOverrideCursor();
-    switch (answer) {
-    case QMessageBox::Yes: return MessageAnswer::Yes;
-    case QMessageBox::No: return MessageAnswer::No;
-    default: return MessageAnswer::Ok;
-    }
+    return runMessageBox(this, prompt, style, title);
 }
 
 std::optional<QString> frmMain::chooseLogFile(const OpenFileRequest& request) {
-    QFileDialog dialog(this, request.title, request.initialDir);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters(request.filters);
-    dialog.setDefaultSuffix(request.defaultSuffix);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().front();
+    return runOpenFileDialog(this, request);
 }
 
 int frmMain::execDialog(QDialog& dialog) {
+    // Modal over the form only, so that the help F1 opens from the dialog can be read and scrolled.
+    dialog.setWindowModality(Qt::WindowModal);
     return dialog.exec();
 }
 
@@ -374,12 +302,12 @@ bool frmMain::startHelpViewer(const std::string& commandLine) {
 // Events
 
 void frmMain::dragEnterEvent(QDragEnterEvent* event) {
-    if (droppedFile(event->mimeData()))
+    if (droppedLogFile(event->mimeData()))
         event->acceptProposedAction();
 }
 
 void frmMain::dropEvent(QDropEvent* event) {
-    if (const auto file = droppedFile(event->mimeData())) {
+    if (const auto file = droppedLogFile(event->mimeData())) {
         chooseFile(*file);
         event->acceptProposedAction();
     }
@@ -387,39 +315,27 @@ void frmMain::dropEvent(QDropEvent* event) {
 
 void frmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (m_centred)
-        return;
-    m_centred = true;
-    if (const QScreen* screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
+    if (!m_centred) {
+        m_centred = true;
+        centreOnScreen(*this);
     }
+    // After this event, so that the form is on screen and the box opens over it.
+    if (!m_waitingMessages.empty())
+        QTimer::singleShot(0, this, &frmMain::showWaitingMessages);
 }
 
 // ---------------------------------------------------------------------------------------------
-// WindowOps
+// WindowOps; the progress bar is fed once per batch of lines and draws only what the user must see.
 
 void frmMain::lstClear() {
     ui->lst->clear();
     m_individualShown = -1;
 }
 
-void frmMain::lstAddItem(std::string_view text) {
-    ui->lst->addItem(toQString(text));
-}
-
-void frmMain::lstPlayersClear() {
-    ui->lstPlayers->clear();
-}
-
-void frmMain::lstPlayersAddItem(std::string_view text) {
-    ui->lstPlayers->addItem(toQString(text));
-}
-
-int frmMain::lstPlayersListCount() const {
-    return ui->lstPlayers->count();
-}
+void frmMain::lstAddItem(std::string_view text) { ui->lst->addItem(toQString(text)); }
+void frmMain::lstPlayersClear() { ui->lstPlayers->clear(); }
+void frmMain::lstPlayersAddItem(std::string_view text) { ui->lstPlayers->addItem(toQString(text)); }
+int frmMain::lstPlayersListCount() const { return ui->lstPlayers->count(); }
 
 int frmMain::lstPlayersListIndex() const {
     // The selected entry, not the current one: the list makes its first row current when it
@@ -433,47 +349,11 @@ std::string frmMain::lstPlayersList(int position) const {
     return item ? toUtf8(item->text()) : std::string();
 }
 
-void frmMain::setPlayerCountCaption(std::string_view text) {
-    ui->lbl_2->setText(toQString(text));
-}
+void frmMain::setPlayerCountCaption(std::string_view text) { ui->lbl_2->setText(toQString(text)); }
+void frmMain::setProgressMin(double value) { m_progress->setMin(value); }
+void frmMain::setProgressMax(double value) { m_progress->setMax(value); }
 
-void frmMain::setProgressMin(double value) {
-    m_progressMin = value;
-    applyProgressRange();
-}
-
-void frmMain::setProgressMax(double value) {
-    m_progressMax = value;
-    applyProgressRange();
-}
-
-void frmMain::setProgressValue(double value) {
-    // Called once per log line: only a step the user must see (start, end, going back) is drawn
-    // at once, the rest at most every kProgressIntervalMs.
-    const bool mustShow = value <= m_progressMin || value >= m_progressMax || value < m_progressValue;
-    m_progressValue = value;
-    if (mustShow || !m_progressClock.isValid() || m_progressClock.elapsed() >= kProgressIntervalMs)
-        showProgress();
-}
-
-int frmMain::progressUnits(double value) const {
-    return static_cast<int>(std::clamp(value * m_progressScale, double(INT_MIN), double(INT_MAX)));
-}
-
-void frmMain::applyProgressRange() {
-    // QProgressBar counts in int; a log of more than INT_MAX lines is drawn to scale.
-    const double span = std::max(std::abs(m_progressMin), std::abs(m_progressMax));
-    m_progressScale = span > INT_MAX ? INT_MAX / span : 1.0;
-    ui->PB->setRange(progressUnits(m_progressMin), progressUnits(m_progressMax));
-}
-
-void frmMain::showProgress() {
-    const double shown = std::clamp(m_progressValue, m_progressMin, std::max(m_progressMin, m_progressMax));
-    ui->PB->setValue(progressUnits(shown));
-    m_progressClock.start();
-    // Paint the bar (and anything else waiting to be painted) without taking user input.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
+void frmMain::setProgressValue(double value) { m_progress->setValue(value); }
 
 void frmMain::setReportButtonEnabled(int index, bool enabled) {
     if (QPushButton* button = reportButton(index))
@@ -488,20 +368,16 @@ void frmMain::setReportButtonBold(int index, bool bold) {
     }
 }
 
-std::filesystem::path frmMain::cdFileName() const {
-    return toPath(m_cdFileName);
-}
-
-std::string frmMain::txtFileText() const {
-    return toUtf8(ui->txtFile->text());
-}
-
-void frmMain::setCaption(std::string_view text) {
-    setWindowTitle(toQString(text));
-}
+std::filesystem::path frmMain::cdFileName() const { return toPath(m_cdFileName); }
+std::string frmMain::txtFileText() const { return toUtf8(ui->txtFile->text()); }
+void frmMain::setCaption(std::string_view text) { setWindowTitle(toQString(text)); }
 
 MessageAnswer frmMain::messageBox(std::string_view prompt, MessageStyle style, std::string_view title) {
-    return showMessage(toQString(prompt), style, toQString(title));
+    const QString text = toQString(withCapitalStart(prompt));
+    if (style == MessageStyle::YesNoQuestion)
+        return askUser(text, style, toQString(title));
+    tellUser(text, style, toQString(title));
+    return MessageAnswer::Ok;
 }
 
 }  // namespace fragtide::ui

@@ -1,16 +1,16 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QMainWindow>
-#include <QPointer>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/window_ops.hpp"
+#include "ui/open_file_dialog.hpp"
 
 class QDialog;
 class QPushButton;
@@ -36,14 +36,7 @@ class SettingsBackend;
 namespace fragtide::ui {
 
 class HelpViewer;
-
-// What the Browse dialog is asked for.
-struct OpenFileRequest {
-    QString title;
-    QStringList filters;  // in the order offered, the first one selected
-    QString initialDir;
-    QString defaultSuffix;
-};
+class ProgressThrottle;
 
 class frmMain : public QMainWindow, public engine::WindowOps {
     Q_OBJECT
@@ -54,7 +47,9 @@ public:
     ~frmMain() override;
 
     // Start-up: help file path, the stored game, its weapon names, the command-line log analysed,
-    // then the caption. Call once, after construction and before the window is first shown.
+    // then the caption. Call once, after construction and before the window is first shown. A notice
+    // raised meanwhile (a command-line log that cannot be read) opens once the window is shown; a
+    // question (a large command-line log) shows the window first.
     void Form_Load();
 
     // The help document that Help Topics and F1 open.
@@ -63,6 +58,9 @@ public:
 
     // The file the next analysis opens, as the Browse dialog or the command line named it.
     QString cdFileNameText() const { return m_cdFileName; }
+
+    // The built-in help viewer once the help document was opened in it, else null.
+    HelpViewer* helpViewer() const { return m_helpViewer.get(); }
 
     // WindowOps
     void lstClear() override;
@@ -92,7 +90,8 @@ public Q_SLOTS:
     void mnuExit_Click();
     void mnuHelp2_Click();
     void mnuAbout_Click();
-    // F1: the help document in the built-in viewer, or the "Help Error." message when it is missing.
+    // F1, in the form and in its dialogs: the help document in the built-in viewer, or the
+    // "Help Error." message when it is missing.
     void showHelpDocument();
 
 protected:
@@ -101,24 +100,36 @@ protected:
                                               const QString& title);
     // The chosen file's full path, or nothing when the dialog was cancelled.
     virtual std::optional<QString> chooseLogFile(const OpenFileRequest& request);
-    // Runs a modal dialog to its end and returns its result code.
+    // Runs a dialog, modal over the form only, to its end and returns its result code.
     virtual int execDialog(QDialog& dialog);
     // Starts the legacy help viewer; false when it cannot be started (it exists only on Windows).
     virtual bool startHelpViewer(const std::string& commandLine);
+    // The user closed the form during a run: ends the program at once (the default) without
+    // waiting for the run; nothing is saved at exit, and the log is only read.
+    virtual void endProgramDuringRun();
 
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
+    struct WaitingMessage {
+        QString prompt;
+        engine::MessageStyle style;
+        QString title;
+    };
+
+    // A notice (OK only) or a question for the user, shown over the form: at start-up, before
+    // the form is on screen, a notice waits for it and a question shows it first.
+    void tellUser(const QString& prompt, engine::MessageStyle style, const QString& title);
+    engine::MessageAnswer askUser(const QString& prompt, engine::MessageStyle style, const QString& title);
+    void showWaitingMessages();
+
     void applyTexts();
     void applyLook();
     void connectHandlers();
     // A chosen log, from Browse or a drop: it becomes the file to analyse, the old report goes.
     void chooseFile(const QString& path);
-    void applyProgressRange();
-    void showProgress();
-    int progressUnits(double value) const;
     QPushButton* reportButton(int index) const;
     // The selected player's position from 0, or -1.
     int lstPlayersListIndex() const;
@@ -129,17 +140,14 @@ private:
     QString m_commandLine;
     QString m_helpFilePath;
     QString m_cdFileName;
-    QPointer<HelpViewer> m_helpViewer;
+    std::unique_ptr<HelpViewer> m_helpViewer;  // a window of its own, gone with the form
+    std::unique_ptr<ProgressThrottle> m_progress;
+    std::vector<WaitingMessage> m_waitingMessages;
+    bool m_loading = false;  // inside Form_Load
     bool m_centred = false;
     // The player whose Individual Info the report list shows, -1 for any other content; a click
     // on that same player again has nothing new to show.
     int m_individualShown = -1;
-
-    double m_progressMin = 0;
-    double m_progressMax = 100;
-    double m_progressValue = 0;
-    double m_progressScale = 1;  // bar units per progress unit, below 1 only for huge ranges
-    QElapsedTimer m_progressClock;
 };
 
 }  // namespace fragtide::ui

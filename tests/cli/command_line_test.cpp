@@ -80,6 +80,46 @@ TEST(CommandLine, RefusesWhatItCannotUseAndSaysWhy) {
     }
 }
 
+TEST(CommandLine, TakesAPlayerIndexFromOneAndRefusesAnythingElse) {
+    struct Case {
+        const char* what;
+        std::vector<std::string_view> args;
+        std::optional<int> index;   // nullopt: refused
+        std::string_view says = {};  // part of the refusal
+    };
+    const Case cases[] = {
+        {"alone, meaning --report player", {"--player-index", "2", "a.log"}, 2},
+        {"after =", {"--report=player", "--player-index=17", "a.log"}, 17},
+        {"leading zeros", {"--player-index", "007", "a.log"}, 7},
+        {"zero", {"--player-index", "0", "a.log"}, std::nullopt, "counts from 1"},
+        {"negative", {"--player-index", "-1", "a.log"}, std::nullopt, "a number from 1, not '-1'"},
+        {"a name", {"--player-index", "Bob", "a.log"}, std::nullopt, "not 'Bob'"},
+        {"trailing letters", {"--player-index", "2x", "a.log"}, std::nullopt, "not '2x'"},
+        {"empty", {"--player-index=", "a.log"}, std::nullopt, "not ''"},
+        {"too many digits", {"--player-index", "99999999999", "a.log"}, std::nullopt, "a number"},
+        {"missing", {"a.log", "--player-index"}, std::nullopt, "--player-index needs a number"},
+        {"twice", {"--player-index", "1", "--player-index", "2", "a.log"}, std::nullopt, "given twice"},
+        {"with --player", {"--player", "Jo", "--player-index", "1", "a.log"}, std::nullopt, "give one of them"},
+        {"with another report", {"--report", "players", "--player-index", "1", "a.log"}, std::nullopt,
+         "--player-index goes with --report player"},
+        {"with --json", {"--json", "--player-index", "1", "a.log"}, std::nullopt, "--json prints"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto options = parse(c.args);
+        if (c.index) {
+            ASSERT_TRUE(options) << options.error().message;
+            EXPECT_EQ(options->playerIndex, c.index);
+            EXPECT_EQ(options->report, ReportKind::Player);
+            EXPECT_FALSE(options->player);
+        } else {
+            ASSERT_FALSE(options);
+            EXPECT_EQ(options.error().kind, ErrorKind::InvalidInput);
+            EXPECT_NE(options.error().message.find(c.says), std::string::npos) << options.error().message;
+        }
+    }
+}
+
 TEST(CommandLine, AnswersHelpAndVersionWhateverElseIsWrong) {
     const auto help = parse({"--help", "--report", "weapons"});
     ASSERT_TRUE(help);

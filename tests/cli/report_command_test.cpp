@@ -104,6 +104,45 @@ TEST(FragtideReport, MeansTheEarlierPlayerWhenTwoDisplayAlike) {
                      "Frags with Axe: 1\n\n");
 }
 
+TEST(FragtideReport, ReachesEachOfTwoAlikePlayersByHisIndex) {
+    TempDir dir;
+    const std::string log = dir.write("alike.log",
+                                      "Bob was ax-murdered by Jo\xe9\n"
+                                      "Bob was nailed by Jo\xc3\xa9\n"
+                                      "Bob was nailed by Jo\xc3\xa9\n");
+    struct Case {
+        const char* what;
+        std::string index;
+        std::string out;
+    };
+    const Case cases[] = {
+        {"first, Windows-1252", "1",
+         "INDIVIDUAL PLAYER SCORES FOR JO\xc3\x89:\n\nTotal frags: 1\n\nFrags per weapon :\n"
+         "Frags with Axe: 1\n\n"},
+        {"second, UTF-8", "2",
+         "INDIVIDUAL PLAYER SCORES FOR JO\xc3\x89:\n\nTotal frags: 2\n\nFrags per weapon :\n"
+         "Frags with Nailgun: 2\n\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Outcome r = run({"--game", "q1", "--player-index", c.index, log});
+        EXPECT_EQ(r.code, 0);
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(r.err, "");
+    }
+}
+
+TEST(FragtideReport, RefusesAPlayerIndexPastTheLastPlayerAsAUsageError) {
+    TempDir dir;
+    const std::string log = dir.write("q1.log", kQ1Log);  // three players
+    const Outcome r = run({"--game", "q1", "--player-index", "4", log});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("--player-index 4 names no player"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("has 3"), std::string::npos) << r.err;
+    EXPECT_EQ(run({"--game", "q1", "--player-index", "3", log}).code, 0);
+}
+
 TEST(FragtideReport, FailsWithoutAnyReportWhenTheLogCannotBeRead) {
     TempDir dir;
     struct Case {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/display_text.hpp"
 #include "reports/reports.hpp"
 #include "tests/reports/report_store.hpp"
 #include "engine/recording_window.hpp"
@@ -32,11 +33,21 @@ Lines playerInfo(const StatsStore& store) {
     return window.lst;
 }
 
-// The Individual Info report as a click on `name` in a player list filled like the run fills it.
+// The Individual Info report of the player whose displayed name is `name`.
 Lines individualInfo(const StatsStore& store, std::string_view name) {
     RecordingWindow window;
-    window.players = {"Someone", std::string(name)};
-    ShowIndividualInfo(store, window, 1);
+    showIndividualInfoFor(store, window, name);
+    return window.lst;
+}
+
+// The Individual Info report as a click at `position` of a player list filled as the run fills it.
+Lines individualInfoAt(const StatsStore& store, int position) {
+    RecordingWindow window;
+    for (int p = 1; p <= engine::kMaxPlayers; ++p) {
+        if (!store.PlayerNames()[p].empty())
+            window.players.push_back(engine::displayText(store.PlayerNames()[p]));
+    }
+    ShowIndividualInfo(store, window, position);
     return window.lst;
 }
 
@@ -281,6 +292,36 @@ TEST(IndividualInfo, ShowsAnInvalidTypedNameAsDisplayText) {
     ASSERT_EQ(window.lst.size(), 6u);
     EXPECT_EQ(window.lst[0], "INDIVIDUAL PLAYER SCORES FOR REN\xc3\x89:");
     EXPECT_EQ(window.lst[2], "Total frags: ");
+}
+
+TEST(IndividualInfo, TakesThePlayerAtAListPositionByIndexNotByName) {
+    auto store = storeFor(kQ1);
+    // "Jo\xe9" (Windows-1252) and "Jo\xc3\xa9" (UTF-8) both display as "Jo\u00e9".
+    credit(*store, "Jo\xe9", 1, 1);
+    credit(*store, "Jo\xc3\xa9", 2, 2);
+    credit(*store, "Al", 7, 4);
+    struct Case {
+        const char* what;
+        int position;
+        Lines lines;
+    };
+    const Case cases[] = {
+        {"the first of two alike", 0,
+         {"INDIVIDUAL PLAYER SCORES FOR JO\xc3\x89:", "", "Total frags: 1", "", "Frags per weapon :",
+          "Frags with Axe: 1", ""}},
+        {"the second of two alike", 1,
+         {"INDIVIDUAL PLAYER SCORES FOR JO\xc3\x89:", "", "Total frags: 2", "", "Frags per weapon :",
+          "Frags with Shotgun: 2", ""}},
+        {"a third player", 2,
+         {"INDIVIDUAL PLAYER SCORES FOR AL:", "", "Total frags: 4", "", "Frags per weapon :",
+          "Frags with Rocket Launcher: 4", ""}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(individualInfoAt(*store, c.position), c.lines);
+    }
+    // By name, the earlier of the two is meant.
+    EXPECT_EQ(individualInfo(*store, "Jo\xc3\xa9"), cases[0].lines);
 }
 
 }  // namespace

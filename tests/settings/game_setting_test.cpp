@@ -44,6 +44,20 @@ TEST(GameSetting, KeepsTheOldGameWhenTheSaveFails) {
     EXPECT_EQ(loadSelectedGame(backend), "Quake II : Standard");
 }
 
+TEST(GameSetting, KeepsTheLogFolderBesideTheGameAsAValueOfItsOwn) {
+    MemoryBackend backend;
+    EXPECT_EQ(loadLogFolder(backend), "");  // none chosen yet
+    saveSelectedGame(backend, "Quake II : Standard");
+    saveLogFolder(backend, "/home/me/logs/caf\xc3\xa9 matches");
+    EXPECT_EQ(loadLogFolder(backend), "/home/me/logs/caf\xc3\xa9 matches");
+    EXPECT_EQ(loadSelectedGame(backend), "Quake II : Standard");
+    saveSelectedGame(backend, "Quake I : Warhaven");
+    EXPECT_EQ(loadLogFolder(backend), "/home/me/logs/caf\xc3\xa9 matches");
+    const auto raw = backend.queryValue(kHkeyLocalMachine, "Software\\Fragtide", "LogFolder", kReadLimit);
+    ASSERT_TRUE(raw);
+    EXPECT_EQ(raw->type, kRegSz);
+}
+
 // Through the platform's own store: the file named by FRAGTIDE_SETTINGS_DIR elsewhere, the
 // registry of the throw-away prefix under Wine.
 TEST(GameSetting, ReadsAtTheNextStartWhatWasSaved) {

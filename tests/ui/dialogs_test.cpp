@@ -3,7 +3,9 @@
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
+#include <QLayout>
 #include <QTextBrowser>
+#include <QTextLayout>
 
 #include "ui/frmAbout.hpp"
 #include "ui/frmGS.hpp"
@@ -57,6 +59,8 @@ private Q_SLOTS:
     void helpTopicsStartsTheViewerWithTheExactCommandLine();
     void helpTopicsWithoutTheViewerOpensTheBuiltInOne();
     void missingHelpFileShowsTheHelpError();
+    void f1InGameSelectAndAboutOpensTheHelp();
+    void aboutIsLaidOutTightlyWithoutBreakingAWord();
 };
 
 void DialogsTest::gameSelectListsTheCatalogueAndPreselectsTheCurrentGame_data() {
@@ -167,7 +171,8 @@ void DialogsTest::aboutShowsItsTextsAndOkCloses() {
     window.operateDialog = [&](QDialog& dialog) {
         title = dialog.windowTitle();
         contact = dialog.findChild<QLabel*>("lbl_2")->text();
-        description = dialog.findChild<QLabel*>("lbl_3")->text();
+        // The word joiners that keep "Half-Life" whole are no text of their own.
+        description = dialog.findChild<QLabel*>("lbl_3")->text().remove(QChar(0x2060));
         dialog.findChild<QPushButton*>("cmdOK")->click();
         return dialog.result();
     };
@@ -191,7 +196,7 @@ void DialogsTest::helpTopicsStartsTheViewerWithTheExactCommandLine() {
     QCOMPARE(window.helpCommands,
              std::vector<std::string>{"c:\\windows\\winhelp.exe C:\\Program Files\\Frag Tide\\Fragtide.html"});
     QVERIFY(window.messages.empty());
-    QVERIFY(!window.findChild<ui::HelpViewer*>());
+    QVERIFY(!window.helpViewer());
 }
 
 void DialogsTest::helpTopicsWithoutTheViewerOpensTheBuiltInOne() {
@@ -201,7 +206,7 @@ void DialogsTest::helpTopicsWithoutTheViewerOpensTheBuiltInOne() {
     window.setHelpFilePath(QStringLiteral(FRAGTIDE_SOURCE_DIR "/docs/help/Fragtide.html"));
     window.mnuHelp2_Click();
     QCOMPARE(window.helpCommands.size(), std::size_t{1});
-    const auto* viewer = window.findChild<ui::HelpViewer*>();
+    const auto* viewer = window.helpViewer();
     QVERIFY(viewer);
     QVERIFY(viewer->isVisible());
     const QString text = viewer->browser()->toPlainText();
@@ -210,12 +215,12 @@ void DialogsTest::helpTopicsWithoutTheViewerOpensTheBuiltInOne() {
         QVERIFY2(text.contains(QLatin1String(topic)), topic);
 
     // F1 brings the viewer back, the same one rather than a second.
-    window.findChild<ui::HelpViewer*>()->close();
+    window.helpViewer()->close();
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QTest::keyClick(&window, Qt::Key_F1);
-    QCOMPARE(window.findChildren<ui::HelpViewer*>().size(), 1);
-    QVERIFY(window.findChild<ui::HelpViewer*>()->isVisible());
+    QCOMPARE(window.helpViewer(), viewer);
+    QVERIFY(viewer->isVisible());
     QVERIFY(window.messages.empty());
 }
 
@@ -233,7 +238,61 @@ void DialogsTest::missingHelpFileShowsTheHelpError() {
         QCOMPARE(message.title, QStringLiteral("Help Error."));
         QCOMPARE(message.style, MessageStyle::OkCritical);
     }
-    QVERIFY(!window.findChild<ui::HelpViewer*>());
+    QVERIFY(!window.helpViewer());
+}
+
+void DialogsTest::f1InGameSelectAndAboutOpensTheHelp() {
+    WindowWorld world;
+    TestWindow window(world.store, world.backend, "");
+    window.Form_Load();
+    window.setHelpFilePath(QStringLiteral(FRAGTIDE_SOURCE_DIR "/docs/help/Fragtide.html"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    std::vector<bool> helpShown;
+    window.operateDialog = [&](QDialog& dialog) {
+        dialog.show();
+        QTest::keyClick(&dialog, Qt::Key_F1);
+        helpShown.push_back(window.helpViewer() && window.helpViewer()->isVisible());
+        if (window.helpViewer())
+            window.helpViewer()->close();
+        dialog.reject();
+        return dialog.result();
+    };
+    window.mnuGameSel_Click();
+    window.mnuAbout_Click();
+    QCOMPARE(helpShown, (std::vector<bool>{true, true}));
+    QVERIFY(window.messages.empty());
+    // F1 in Game Select changes no game.
+    QCOMPARE(world.backend.savedCount(), 0);
+}
+
+void DialogsTest::aboutIsLaidOutTightlyWithoutBreakingAWord() {
+    ui::frmAbout dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const auto* credit = dialog.findChild<QLabel*>("lbl_0");
+    const auto* contact = dialog.findChild<QLabel*>("lbl_2");
+    const auto* description = dialog.findChild<QLabel*>("lbl_3");
+    const auto* ok = dialog.findChild<QPushButton*>("cmdOK");
+    // No blank band: each part follows the one above at the layout's spacing.
+    const int spacing = dialog.layout()->spacing();
+    QVERIFY(contact->geometry().top() - credit->geometry().bottom() <= spacing + 1);
+    QVERIFY(description->geometry().top() - contact->geometry().bottom() <= spacing + 1);
+    QVERIFY(ok->geometry().top() - description->geometry().bottom() <= spacing + 1);
+    QVERIFY(dialog.height() - ok->geometry().bottom() <= 2 * spacing);
+
+    // Lay the description out as the label does and look at where its lines end.
+    QTextLayout layout(description->text(), description->font());
+    layout.beginLayout();
+    QStringList lines;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(description->contentsRect().width());
+        lines << description->text().mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+    QVERIFY(lines.size() > 1);
+    for (const QString& line : lines)
+        QVERIFY2(!line.endsWith(u'-'), qPrintable(line));
 }
 
 QTEST_MAIN(DialogsTest)

@@ -1,5 +1,7 @@
 // The main window driven as a user drives it: start-up, Browse, Analyze Log, the report buttons
 // and the player list. Headless (QT_QPA_PLATFORM=offscreen); every dialog answered by the test.
+#include <QAction>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -21,6 +23,18 @@ namespace {
 
 const QString kGeneralHeading = QStringLiteral("LIST OF ALL KILLS PER WEAPON:");
 const QString kPlayersHeading = QStringLiteral("LIST OF PLAYERS AND FRAGS PER PLAYER:");
+
+// A log over the size limit: the run asks before reading it.
+QStringList bigLog() {
+    QStringList big;
+    const QString filler(100, u'x');
+    for (int i = 0; i < 12000; ++i)
+        big << filler;
+    big << QStringLiteral("Carol was ax-murdered by Bob");
+    return big;
+}
+
+QString folderOf(const ui::OpenFileRequest& request) { return request.initialDir; }
 
 void clickPlayer(TestWindow& window, int row) {
     auto* list = window.widget<QListWidget>("lstPlayers");
@@ -46,6 +60,11 @@ private Q_SLOTS:
     void individualInfoWithoutASelectionOnlyShowsTheMessage();
     void progressBarReachesTheLineCountThenResets();
     void inputDuringARunIsNotActedUpon();
+    void largeCommandLineLogAsksOverTheShownWindow();
+    void closeRequestDuringARunEndsTheProgram();
+    void browseOpensWhereTheLastLogWasChosen();
+    void playersWhoseNamesDisplayAlikeEachShowTheirOwnScores();
+    void menusUnderlineOnlyAccessKeysThatWork();
 };
 
 void FrmMainTest::startUpCaptionNamesTheStoredGameOrTheFallback_data() {
@@ -128,9 +147,17 @@ void FrmMainTest::commandLineLogThatCannotBeReadIsReported() {
     // Shown without its folder and leading separator, so the run does not skip it in silence.
     QCOMPARE(window.widget<QLineEdit>("txtFile")->text(), QStringLiteral("match1.log"));
     QCOMPARE(window.cdFileNameText(), QStringLiteral("C:\\Logs\\Match1.LOG"));
-    QCOMPARE(window.messages.size(), std::size_t{1});
+    // The box waits for the window, so that it opens over it rather than alone.
+    QVERIFY(window.messages.empty());
+    window.show();
+    QTRY_COMPARE(window.messages.size(), std::size_t{1});
+    QVERIFY(window.messages[0].formVisible);
     QCOMPARE(window.messages[0].title, QStringLiteral("Error."));
     QVERIFY(window.messages[0].prompt.contains(QStringLiteral("Match1.LOG")));
+    QVERIFY2(window.messages[0].prompt.startsWith(QStringLiteral("Cannot read")),
+             qPrintable(window.messages[0].prompt));
+    QCoreApplication::processEvents();
+    QCOMPARE(window.messages.size(), std::size_t{1});
     QCOMPARE(window.windowTitle(), QStringLiteral("Fragtide (analyzing Quake I : Standard log files)"));
     QVERIFY(window.lines("lstPlayers").isEmpty());
 }
@@ -293,11 +320,7 @@ void FrmMainTest::inputDuringARunIsNotActedUpon() {
 
     // A log over the size limit asks first; while the question is up, a click on Player Info
     // waits in the queue, and must be dropped rather than run after the analysis.
-    QStringList big;
-    const QString filler(100, u'x');
-    for (int i = 0; i < 12000; ++i)
-        big << filler;
-    window.fileToChoose = world.writeLog(QStringLiteral("big.log"), big);
+    window.fileToChoose = world.writeLog(QStringLiteral("big.log"), bigLog());
     QTest::mouseClick(window.widget<QPushButton>("cmdBrowse"), Qt::LeftButton);
     QPushButton* playerInfo = window.reportButton(1);
     window.duringMessage = [playerInfo] {
@@ -324,6 +347,104 @@ void FrmMainTest::inputDuringARunIsNotActedUpon() {
     QTest::mouseClick(window.widget<QPushButton>("cmdAnalyze"), Qt::LeftButton);
     QCOMPARE(window.lines("lst").value(0), kPlayersHeading);
     QCOMPARE(window.boldButton(), 1);
+}
+
+void FrmMainTest::largeCommandLineLogAsksOverTheShownWindow() {
+    WindowWorld world;
+    const QString log = world.writeLog(QStringLiteral("big.log"), bigLog());
+    TestWindow window(world.store, world.backend, log.toStdString());
+    window.Form_Load();
+    QCOMPARE(window.messages.size(), std::size_t{1});
+    QCOMPARE(window.messages[0].style, MessageStyle::YesNoQuestion);
+    QVERIFY(window.messages[0].formVisible);
+    QCOMPARE(window.lines("lstPlayers"), QStringList{"Bob"});
+}
+
+void FrmMainTest::closeRequestDuringARunEndsTheProgram() {
+    WindowWorld world;
+    TestWindow window(world.store, world.backend, "");
+    window.Form_Load();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.fileToChoose = world.writeLog(QStringLiteral("big.log"), bigLog());
+    window.cmdBrowse_Click();
+    // The window frame's close button, pressed while the size question is up.
+    window.duringMessage = [&window] { QCoreApplication::postEvent(&window, new QCloseEvent); };
+    window.cmdAnalyze_Click();
+    QCOMPARE(window.endedDuringRun, 1);
+
+    // Outside a run, closing is the frame's ordinary business.
+    window.duringMessage = nullptr;
+    QVERIFY(window.close());
+    QCOMPARE(window.endedDuringRun, 1);
+}
+
+void FrmMainTest::browseOpensWhereTheLastLogWasChosen() {
+    WindowWorld world;
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    {
+        TestWindow window(world.store, world.backend, "");
+        window.Form_Load();
+        window.cmdBrowse_Click();  // cancelled: nothing chosen, nothing remembered
+        QVERIFY(QDir(folderOf(window.fileRequests.at(0))) == QDir(programFolder));
+        QVERIFY(QDir(world.folder.path()).mkdir(QStringLiteral("logs")));
+        window.fileToChoose = world.writeLog(QStringLiteral("logs/a.log"), testing::threeKillLog());
+        window.cmdBrowse_Click();
+        window.cmdBrowse_Click();
+        QVERIFY(QDir(folderOf(window.fileRequests.at(2))) == QDir(world.folder.filePath(QStringLiteral("logs"))));
+    }
+    // Kept with the settings, beside the game, for the next start.
+    QVERIFY(QDir(QString::fromStdString(settings::loadLogFolder(world.backend))) ==
+            QDir(world.folder.filePath(QStringLiteral("logs"))));
+    QCOMPARE(settings::loadSelectedGame(world.backend), std::string("Quake I : Standard"));
+    TestWindow next(world.store, world.backend, "");
+    next.Form_Load();
+    next.cmdBrowse_Click();
+    QVERIFY(QDir(folderOf(next.fileRequests.at(0))) == QDir(world.folder.filePath(QStringLiteral("logs"))));
+
+    // A remembered folder that has gone: the program's folder again.
+    QVERIFY(QDir(world.folder.filePath(QStringLiteral("logs"))).removeRecursively());
+    next.cmdBrowse_Click();
+    QVERIFY(QDir(folderOf(next.fileRequests.at(1))) == QDir(programFolder));
+}
+
+void FrmMainTest::playersWhoseNamesDisplayAlikeEachShowTheirOwnScores() {
+    WindowWorld world;
+    // "Jo\xe9" in Windows-1252, then "Jo\xc3\xa9" in UTF-8: both show as "Jo\u00e9".
+    const QString path = QDir(world.folder.path()).filePath(QStringLiteral("alike.log"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("Bob was ax-murdered by Jo\xe9\r\n"
+               "Bob was nailed by Jo\xc3\xa9\r\n"
+               "Bob was nailed by Jo\xc3\xa9\r\n");
+    file.close();
+    TestWindow window(world.store, world.backend, path.toStdString());
+    window.Form_Load();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QString jo = QStringLiteral("Jo\u00e9");
+    QCOMPARE(window.lines("lstPlayers"), (QStringList{jo, jo}));
+
+    const QString heading = QStringLiteral("INDIVIDUAL PLAYER SCORES FOR JO\u00c9:");
+    clickPlayer(window, 0);
+    QCOMPARE(window.lines("lst"), (QStringList{heading, "", "Total frags: 1", "", "Frags per weapon :",
+                                               "Frags with Axe: 1", ""}));
+    clickPlayer(window, 1);
+    QCOMPARE(window.lines("lst"), (QStringList{heading, "", "Total frags: 2", "", "Frags per weapon :",
+                                               "Frags with Nailgun: 2", ""}));
+    QTest::mouseClick(window.reportButton(2), Qt::LeftButton);
+    QCOMPARE(window.lines("lst").value(2), QStringLiteral("Total frags: 2"));
+}
+
+void FrmMainTest::menusUnderlineOnlyAccessKeysThatWork() {
+    WindowWorld world;
+    TestWindow window(world.store, world.backend, "");
+    QStringList captions;
+    for (const char* name : {"mnuGameSel", "mnuExit", "mnuHelp2", "mnuAbout"})
+        captions << window.findChild<QAction*>(QLatin1String(name))->text();
+    QCOMPARE(captions, (QStringList{"&Game Select", "E&xit", "&Fragtide Help Topics", "&About Fragtide..."}));
+    for (const QString& caption : captions)
+        QCOMPARE(caption.count(u'&'), 1);
 }
 
 QTEST_MAIN(FrmMainTest)

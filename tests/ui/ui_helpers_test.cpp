@@ -5,7 +5,11 @@
 #include <QTest>
 
 #include "ui/command_line.hpp"
+#include "ui/frmAbout.hpp"
 #include "ui/help_command.hpp"
+#include "ui/look.hpp"
+#include "ui/message_text.hpp"
+#include "ui/open_file_dialog.hpp"
 
 using namespace fragtide::ui;
 
@@ -18,6 +22,11 @@ private Q_SLOTS:
     void helpCommandLineIsTheViewerOneSpaceAndThePath_data();
     void helpCommandLineIsTheViewerOneSpaceAndThePath();
     void helpFileIsFoundBesideTheProgramOrInTheInstalledFolder();
+    void messagesBeginWithACapitalLetter_data();
+    void messagesBeginWithACapitalLetter();
+    void menuCaptionsKeepOnlyTheFirstAccessKey();
+    void hyphenatedWordsAreKeptWhole();
+    void browseOpensInTheLastFolderWhileItExists();
 };
 
 void UiHelpersTest::commandLineNamesTheLogAndItsShownName_data() {
@@ -89,6 +98,49 @@ void UiHelpersTest::helpFileIsFoundBesideTheProgramOrInTheInstalledFolder() {
     QVERIFY(built.open(QIODevice::WriteOnly));
     built.close();
     QCOMPARE(findHelpFile(bin), beside);
+}
+
+void UiHelpersTest::messagesBeginWithACapitalLetter_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("core error") << "cannot read 'a.log': no such file" << "Cannot read 'a.log': no such file";
+    QTest::newRow("already capital") << "Select a player first." << "Select a player first.";
+    QTest::newRow("two-byte letter") << "\u00e9chec" << "\u00c9chec";
+    QTest::newRow("not a letter") << "'a.log' is gone" << "'a.log' is gone";
+    QTest::newRow("empty") << "" << "";
+}
+
+void UiHelpersTest::messagesBeginWithACapitalLetter() {
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QCOMPARE(QString::fromStdString(withCapitalStart(text.toStdString())), shown);
+}
+
+void UiHelpersTest::menuCaptionsKeepOnlyTheFirstAccessKey() {
+    QCOMPARE(menuCaption(QStringLiteral("&Fragtide &Help Topics")), QStringLiteral("&Fragtide Help Topics"));
+    QCOMPARE(menuCaption(QStringLiteral("E&xit")), QStringLiteral("E&xit"));
+    QCOMPARE(menuCaption(QStringLiteral("&a&b&c")), QStringLiteral("&abc"));
+    QCOMPARE(menuCaption(QStringLiteral("None")), QStringLiteral("None"));
+    QCOMPARE(QString::fromStdString(startupErrorText("bad file", 2)), QStringLiteral("Bad file (error number 2)!"));
+}
+
+void UiHelpersTest::hyphenatedWordsAreKeptWhole() {
+    const QChar joiner(0x2060);
+    QCOMPARE(keepHyphenatedWordsWhole(QStringLiteral("Half-Life Counter-Strike")),
+             QStringLiteral("Half-") + joiner + QStringLiteral("Life Counter-") + joiner + QStringLiteral("Strike"));
+    // Only a hyphen inside a word: a dash between words, or at an end, may still break.
+    QCOMPARE(keepHyphenatedWordsWhole(QStringLiteral("a - b -c d-")), QStringLiteral("a - b -c d-"));
+}
+
+void UiHelpersTest::browseOpensInTheLastFolderWhileItExists() {
+    QTemporaryDir root;
+    const OpenFileRequest fresh = browseRequest("Quake I : Warhaven", QString(), QStringLiteral("/prog"));
+    QCOMPARE(fresh.title, QStringLiteral("Open Quake I : Warhaven LOG File..."));
+    QCOMPARE(fresh.filters.value(0), QStringLiteral("Quake I : Warhaven LOG Files (*.log)"));
+    QCOMPARE(fresh.initialDir, QStringLiteral("/prog"));
+    QCOMPARE(browseRequest("q", root.path(), QStringLiteral("/prog")).initialDir, root.path());
+    const QString gone = QDir(root.path()).filePath(QStringLiteral("gone"));
+    QCOMPARE(browseRequest("q", gone, QStringLiteral("/prog")).initialDir, QStringLiteral("/prog"));
 }
 
 QTEST_GUILESS_MAIN(UiHelpersTest)

@@ -33,6 +33,7 @@ public:
         QString prompt;
         MessageStyle style;
         QString title;
+        bool formVisible;  // whether the main window was on screen when the box opened
     };
 
     using frmMain::frmMain;
@@ -45,6 +46,7 @@ public:
     std::function<int(QDialog&)> operateDialog;      // default: close it with Cancel
     std::vector<std::string> helpCommands;
     bool helpViewerStarts = false;
+    int endedDuringRun = 0;  // close requests that would have ended the program during a run
 
     template <typename W>
     W* widget(const char* name) const {
@@ -75,7 +77,7 @@ public:
 
 protected:
     MessageAnswer showMessage(const QString& prompt, MessageStyle style, const QString& title) override {
-        messages.push_back({prompt, style, title});
+        messages.push_back({prompt, style, title, isVisible()});
         if (duringMessage)
             duringMessage();
         if (answers.empty())
@@ -95,6 +97,7 @@ protected:
         helpCommands.push_back(commandLine);
         return helpViewerStarts;
     }
+    void endProgramDuringRun() override { ++endedDuringRun; }
 };
 
 // A store, a settings backend and a temporary folder for the logs of one test.

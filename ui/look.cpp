@@ -1,7 +1,9 @@
-#include "ui/fonts.hpp"
+#include "ui/look.hpp"
 
 #include <QFontInfo>
+#include <QPalette>
 #include <QStringList>
+#include <QWidget>
 
 namespace fragtide::ui {
 
@@ -27,6 +29,22 @@ QFont reportFont() {
     font.setPointSizeF(9.75);
     font.setBold(true);
     return font;
+}
+
+void paintGreenOnBlack(QWidget& widget) {
+    QPalette green = widget.palette();
+    for (const auto role : {QPalette::Base, QPalette::Window})
+        green.setColor(role, Qt::black);
+    for (const auto role : {QPalette::Text, QPalette::WindowText})
+        green.setColor(role, QColor(0, 128, 0));
+    widget.setPalette(green);
+}
+
+QString menuCaption(QString text) {
+    const qsizetype first = text.indexOf(u'&');
+    for (qsizetype i = text.indexOf(u'&', first + 1); first >= 0 && i >= 0; i = text.indexOf(u'&', i))
+        text.remove(i, 1);
+    return text;
 }
 
 }  // namespace fragtide::ui
