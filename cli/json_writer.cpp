@@ -36,7 +36,7 @@ std::string statisticsJson(const engine::StatsStore& store) {
             continue;
         out += separator;
         out += "{\"slot\": " + std::to_string(slot) +
-               ", \"name\": " + jsonString(engine::displayText(store.WeaponNames[slot])) +
+               ", \"name\": " + jsonString(engine::displayName(store, store.WeaponNames[slot])) +
                ", \"frags\": " + std::to_string(store.WeaponFrags[slot]) + "}";
         separator = ",\n    ";
     }
@@ -47,7 +47,8 @@ std::string statisticsJson(const engine::StatsStore& store) {
         if (names[p].empty())
             continue;
         out += separator;
-        out += "{\"index\": " + std::to_string(p) + ", \"name\": " + jsonString(engine::displayText(names[p])) +
+        out += "{\"index\": " + std::to_string(p) +
+               ", \"name\": " + jsonString(engine::displayName(store, names[p])) +
                ", \"total\": " + std::to_string(reports::TotalFrags(store, p).value_or(0)) +
                ", \"frags\": {";
         const char* inner = "";
