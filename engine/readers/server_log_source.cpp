@@ -20,10 +20,6 @@ constexpr char kKnownKey = '\x01';
 constexpr char kWrittenKey = '\x02';
 const std::string kOtherKey(1, '\x03');
 
-const WeaponWords& wordsOf(const rules::Game& game) {
-    return game.kind == rules::KillSource::HalfLifeServerLog ? halfLifeWeaponWords() : quake2StdLogWeaponWords();
-}
-
 LogEventKind kindOf(HlEventKind kind) {
     switch (kind) {
     case HlEventKind::Kill:
@@ -58,7 +54,7 @@ int slotForKey(StatsStore& store, std::string_view key, std::string_view name) {
 
 }  // namespace
 
-ServerLogSource::ServerLogSource(const rules::Game& game) : m_game(game) {}
+ServerLogSource::ServerLogSource(const rules::Game& game) : m_game(game), m_words(game) {}
 
 std::optional<LogEvent> ServerLogSource::readLine(std::string_view line) const {
     if (m_game.kind == rules::KillSource::HalfLifeServerLog) {
@@ -101,7 +97,7 @@ int ServerLogSource::slotFor(StatsStore& store, std::string_view weapon) const {
     // Reused per thread: a kill should not allocate once its weapon is known.
     thread_local std::string key;
     key.clear();
-    if (const auto known = wordsOf(m_game).displayName(weapon)) {
+    if (const auto known = m_words.displayName(weapon)) {
         key += kKnownKey;
         key += *known;
         return slotForKey(store, key, *known);

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "engine/kill_source.hpp"
+#include "engine/readers/weapon_words.hpp"
 #include "rules/game.hpp"
 
 // The kill source of a game whose log is written by the server itself and names the weapons
@@ -58,6 +59,7 @@ protected:
 
 private:
     const rules::Game& m_game;
+    WeaponWords m_words;
 };
 
 }  // namespace fragtide::engine
