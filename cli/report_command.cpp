@@ -104,12 +104,14 @@ engine::FragCount killsIn(const engine::StatsStore& store) {
 // The note for an analysis that found no kill while `detection` names a game that finds some.
 void noteLikelyGame(std::ostream& err, const engine::StatsStore& store, std::uint64_t lines,
                     const engine::Detection& detection) {
-    if (!detection.best || detection.best->displayName == store.CurrentGame)
+    const engine::Game* likely = detection.best;
+    if (!likely || likely->displayName == store.CurrentGame)
         return;
+    const auto kills = static_cast<std::uint64_t>(engine::killsOf(detection, likely));
     err << texts::kProgram << ": no kill of " << engine::displayText(store.CurrentGame) << " found in "
         << withThousands(lines) << (lines == 1 ? " line" : " lines") << ". This looks like a "
-        << detection.best->displayName << " (" << withThousands(static_cast<std::uint64_t>(killsOf(detection, detection.best)))
-        << " kills); use --game " << detection.best->alias << ".\n";
+        << likely->displayName << " (" << withThousands(kills) << (kills == 1 ? " kill" : " kills")
+        << "); use --game " << likely->alias << ".\n";
 }
 
 int positionOf(const engine::WindowOps& window, std::string_view name) {
