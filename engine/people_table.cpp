@@ -24,8 +24,7 @@ PeopleTable::PairSlots& PeopleTable::slotsOf(std::uint32_t killer, std::uint32_t
     return m_pairs.try_emplace(pairKey(killer, victim), PairSlots{kNone, kNone}).first->second;
 }
 
-void PeopleTable::addVictimFrags(std::uint32_t killer, std::uint32_t victim, PeopleCount frags) {
-    PairSlots& slots = slotsOf(killer, victim);
+void PeopleTable::addVictimFrags(PairSlots& slots, std::uint32_t killer, std::uint32_t victim, PeopleCount frags) {
     auto& victims = m_people[killer].victims;
     if (slots.victimAt == kNone) {
         slots.victimAt = static_cast<std::uint32_t>(victims.size());
@@ -34,8 +33,7 @@ void PeopleTable::addVictimFrags(std::uint32_t killer, std::uint32_t victim, Peo
     victims[slots.victimAt].frags += frags;
 }
 
-void PeopleTable::addKillerFrags(std::uint32_t killer, std::uint32_t victim, PeopleCount frags) {
-    PairSlots& slots = slotsOf(killer, victim);
+void PeopleTable::addKillerFrags(PairSlots& slots, std::uint32_t killer, std::uint32_t victim, PeopleCount frags) {
     auto& killers = m_people[victim].killedBy;
     if (slots.killerAt == kNone) {
         slots.killerAt = static_cast<std::uint32_t>(killers.size());
@@ -53,8 +51,9 @@ void PeopleTable::recordKill(std::string_view killer, std::string_view victim) {
     if (v)
         ++m_people[*v].deaths;
     if (k && v) {
-        addVictimFrags(*k, *v, 1);
-        addKillerFrags(*k, *v, 1);
+        PairSlots& slots = slotsOf(*k, *v);  // map references survive rehashing
+        addVictimFrags(slots, *k, *v, 1);
+        addKillerFrags(slots, *k, *v, 1);
     }
 }
 
@@ -87,9 +86,9 @@ void PeopleTable::merge(const PeopleTable& part) {
     // a pair are filled separately because their orders differ.
     for (std::size_t i = 0; i < part.m_people.size(); ++i) {
         for (const Rival& r : part.m_people[i].victims)
-            addVictimFrags(into[i], into[r.person], r.frags);
+            addVictimFrags(slotsOf(into[i], into[r.person]), into[i], into[r.person], r.frags);
         for (const Rival& r : part.m_people[i].killedBy)
-            addKillerFrags(into[r.person], into[i], r.frags);
+            addKillerFrags(slotsOf(into[r.person], into[i]), into[r.person], into[i], r.frags);
     }
 }
 

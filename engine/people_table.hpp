@@ -68,8 +68,8 @@ private:
     struct PairSlots;
     std::uint32_t personOf(std::string_view name);
     PairSlots& slotsOf(std::uint32_t killer, std::uint32_t victim);
-    void addVictimFrags(std::uint32_t killer, std::uint32_t victim, PeopleCount frags);
-    void addKillerFrags(std::uint32_t killer, std::uint32_t victim, PeopleCount frags);
+    void addVictimFrags(PairSlots& slots, std::uint32_t killer, std::uint32_t victim, PeopleCount frags);
+    void addKillerFrags(PairSlots& slots, std::uint32_t killer, std::uint32_t victim, PeopleCount frags);
     static std::uint64_t pairKey(std::uint32_t a, std::uint32_t b) { return std::uint64_t{a} << 32 | b; }
 
     std::vector<Person> m_people;
