@@ -33,8 +33,9 @@ namespace {
 
 // ", "deaths": d, "suicides": s, "team_kills": k" and, with `victims`, his victims. A player the
 // people table does not know (a store filled without it) has none of each.
-void appendPersonFigures(std::string& out, const engine::PeopleTable& table, std::optional<std::uint32_t> index,
+void appendPersonFigures(std::string& out, const engine::StatsStore& store, std::optional<std::uint32_t> index,
                          bool victims) {
+    const engine::PeopleTable& table = store.People;
     static const engine::PeopleTable::Person kNobody;
     const auto& person = index ? table.people()[*index] : kNobody;
     out += ", \"deaths\": " + std::to_string(person.deaths) + ", \"suicides\": " + std::to_string(person.suicides) +
@@ -45,7 +46,7 @@ void appendPersonFigures(std::string& out, const engine::PeopleTable& table, std
     const char* separator = "";
     for (const auto& victim : person.victims) {
         out += separator;
-        out += "{\"name\": " + jsonString(engine::displayText(table.people()[victim.person].name)) +
+        out += "{\"name\": " + jsonString(engine::displayName(store, table.people()[victim.person].name)) +
                ", \"frags\": " + std::to_string(victim.frags) + "}";
         separator = ", ";
     }
@@ -63,7 +64,7 @@ std::string statisticsJson(const engine::StatsStore& store) {
             continue;
         out += separator;
         out += "{\"slot\": " + std::to_string(slot) +
-               ", \"name\": " + jsonString(engine::displayText(store.WeaponNames[slot])) +
+               ", \"name\": " + jsonString(engine::displayName(store, store.WeaponNames[slot])) +
                ", \"frags\": " + std::to_string(store.WeaponFrags[slot]) + "}";
         separator = ",\n    ";
     }
@@ -74,7 +75,8 @@ std::string statisticsJson(const engine::StatsStore& store) {
         if (names[p].empty())
             continue;
         out += separator;
-        out += "{\"index\": " + std::to_string(p) + ", \"name\": " + jsonString(engine::displayText(names[p])) +
+        out += "{\"index\": " + std::to_string(p) +
+               ", \"name\": " + jsonString(engine::displayName(store, names[p])) +
                ", \"total\": " + std::to_string(reports::TotalFrags(store, p).value_or(0)) +
                ", \"frags\": {";
         const char* inner = "";
@@ -86,7 +88,7 @@ std::string statisticsJson(const engine::StatsStore& store) {
             }
         }
         out += "}";
-        appendPersonFigures(out, store.People, store.People.find(names[p]), true);
+        appendPersonFigures(out, store, store.People.find(names[p]), true);
         out += "}";
         separator = ",\n    ";
     }
@@ -97,9 +99,9 @@ std::string statisticsJson(const engine::StatsStore& store) {
         if (store.findPlayer(people[i].name) != 0)
             continue;
         out += separator;
-        out += "{\"name\": " + jsonString(engine::displayText(people[i].name)) +
+        out += "{\"name\": " + jsonString(engine::displayName(store, people[i].name)) +
                ", \"frags\": " + std::to_string(people[i].frags);
-        appendPersonFigures(out, store.People, i, false);
+        appendPersonFigures(out, store, i, false);
         out += "}";
         separator = ",\n    ";
     }

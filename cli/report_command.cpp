@@ -82,7 +82,7 @@ void fillPlayerList(const engine::StatsStore& store, engine::WindowOps& window) 
     window.lstPlayersClear();
     for (const std::string& name : store.PlayerNames()) {
         if (!name.empty())
-            window.lstPlayersAddItem(engine::displayText(name));
+            window.lstPlayersAddItem(engine::displayName(store, name));
     }
 }
 

@@ -51,6 +51,11 @@ void creditKill(StatsStore& store, int slot, std::string_view rawKiller, std::st
         credit(store, slot, normalizeName(rawKiller), normalizeName(rawVictim));
 }
 
+void creditExactKill(StatsStore& store, int slot, std::string_view killer, std::string_view victim) {
+    if (slot >= 0 && slot <= kMaxSlot)
+        credit(store, slot, killer, victim);
+}
+
 void RecordKill(StatsStore& store, std::int64_t matchCount, int slot, std::string_view /*line*/) {
     if (matchCount <= 0 || slot < 0 || slot > kMaxSlot)
         return;

@@ -26,4 +26,8 @@ void RecordKill(StatsStore& store, std::int64_t matchCount, int slot, std::strin
 // VictimName: for callers that set those once per line themselves.
 void creditKill(StatsStore& store, int slot, std::string_view rawKiller, std::string_view rawVictim);
 
+// The same credit for a killer's and a victim's name exactly as given, nothing trimmed or removed:
+// for logs that servers write, where each name is a field of its own.
+void creditExactKill(StatsStore& store, int slot, std::string_view killer, std::string_view victim);
+
 }  // namespace fragtide::engine

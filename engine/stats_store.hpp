@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/display_text.hpp"
 #include "engine/people_table.hpp"
 
 // The match statistics of the last analysed log, plus the selected game and its weapon names.
@@ -38,6 +39,12 @@ public:
     // Everybody who scored, died, killed himself or killed a teammate, beside the fixed tables
     // above and without their limit; it changes no player index.
     PeopleTable People;
+    // How names (and weapon words from the log) are shown; every report goes through
+    // displayName(store, bytes). Matching never depends on it.
+    NameDisplay NameDisplayChoice = NameDisplay::Automatic;
+    // For a game whose log names the weapons: which weapon each slot holds ("" while free), so
+    // that pieces of a log merge by weapon. Cleared by resetCounts. Unused by the six games.
+    std::array<std::string, kSlotEntries> WeaponKeys;
 
     // Players credited with a kill, at indices 1..k in the order of their first kill.
     const std::array<std::string, kPlayerEntries>& PlayerNames() const { return m_playerNames; }
@@ -48,8 +55,9 @@ public:
     // The caller has checked that the name is not known yet.
     int addPlayer(std::string_view name);
 
-    // Clears every count, player name and person, as an analysis run does before reading a log.
-    // WeaponNames, CurrentGame, KillerName and VictimName are left alone.
+    // Clears every count, player name, weapon key and person, as an analysis run does before
+    // reading a log. WeaponNames, CurrentGame, NameDisplayChoice, KillerName and VictimName are
+    // left alone.
     void resetCounts();
 
 private:
@@ -67,5 +75,8 @@ private:
     std::array<IndexEntry, kIndexSlots> m_index{};
     int m_firstFree = 1;
 };
+
+// `bytes` (a player name or a weapon name) as the store's NameDisplayChoice shows it.
+std::string displayName(const StatsStore& store, std::string_view bytes);
 
 }  // namespace fragtide::engine

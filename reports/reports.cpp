@@ -9,7 +9,7 @@
 namespace fragtide::reports {
 namespace {
 
-using engine::displayText;
+using engine::displayName;
 
 // The empty total writes nothing, as the reports have always shown it.
 std::string totalText(const std::optional<FragCount>& total) {
@@ -32,7 +32,8 @@ void ShowGeneralInfo(const StatsStore& store, WindowOps& window) {
     AddReportLine(window, "");
     for (int slot = 1; slot <= engine::kMaxSlot; ++slot) {
         if (store.WeaponFrags[slot] > 0)
-            AddReportLine(window, fragsWithLine(store.WeaponNames[slot], store.WeaponFrags[slot]));
+            AddReportLine(window,
+                          fragsWithLine(displayName(store, store.WeaponNames[slot]), store.WeaponFrags[slot]));
     }
     AddReportLine(window, "");
     AddReportLine(window, texts::kBigNumbersHeading);
@@ -49,7 +50,7 @@ void ShowGeneralInfo(const StatsStore& store, WindowOps& window) {
     }
     if (bestTotal > 0) {
         AddReportLine(window, std::string(texts::kPlayerOfTheMatch) +
-                                  displayText(store.PlayerNames()[best]) + std::string(texts::kWith) +
+                                  displayName(store, store.PlayerNames()[best]) + std::string(texts::kWith) +
                                   std::to_string(bestTotal) + std::string(texts::kFragmonster));
     }
     AddReportLine(window, "");
@@ -59,7 +60,7 @@ void ShowGeneralInfo(const StatsStore& store, WindowOps& window) {
             const int leader = WeaponLeader(store, champion.slot);
             if (leader > 0) {
                 AddReportLine(window, std::string(champion.opening) +
-                                          displayText(store.PlayerNames()[leader]) +
+                                          displayName(store, store.PlayerNames()[leader]) +
                                           std::string(texts::kWith) +
                                           std::to_string(store.PlayerWeaponFrags[leader][champion.slot]) +
                                           std::string(champion.closing));
@@ -84,7 +85,7 @@ void ShowPlayerInfo(const StatsStore& store, WindowOps& window) {
     AddReportLine(window, "");
     for (int p = 1; p <= engine::kMaxPlayers; ++p) {
         if (!names[p].empty()) {
-            AddReportLine(window, displayText(names[p]) + std::string(texts::kHas) +
+            AddReportLine(window, displayName(store, names[p]) + std::string(texts::kHas) +
                                       totalText(totals[p]) + std::string(texts::kFrags));
         }
     }
@@ -93,7 +94,7 @@ void ShowPlayerInfo(const StatsStore& store, WindowOps& window) {
     AddReportLine(window, "");
     for (int p = 1; p <= engine::kMaxPlayers; ++p) {
         if (!names[p].empty()) {
-            AddReportLine(window, displayText(names[p]) + std::string(texts::kDid) +
+            AddReportLine(window, displayName(store, names[p]) + std::string(texts::kDid) +
                                       std::to_string(shareOfMatch(totals[p].value_or(0), matchTotal)) +
                                       std::string(texts::kOfTheFragging));
         }
@@ -109,7 +110,7 @@ void showIndividualInfoFor(const StatsStore& store, WindowOps& window, std::stri
     const int player = findPlayerByDisplayName(store, name);
     // A name typed by a user may not be UTF-8; it then matches nobody, but its heading must still
     // be display text.
-    const std::string shown = engine::isValidUtf8(name) ? std::string(name) : displayText(name);
+    const std::string shown = engine::isValidUtf8(name) ? std::string(name) : engine::displayText(name);
     window.lstClear();
     AddReportLine(window, std::string(texts::kIndividualHeading) + engine::toUpperDisplay(shown) +
                               std::string(texts::kIndividualHeadingEnd));
@@ -121,7 +122,7 @@ void showIndividualInfoFor(const StatsStore& store, WindowOps& window, std::stri
     for (int slot = 1; slot <= engine::kMaxSlot; ++slot) {
         const FragCount count = store.PlayerWeaponFrags[player][slot];
         if (count > 0)
-            AddReportLine(window, fragsWithLine(store.WeaponNames[slot], count));
+            AddReportLine(window, fragsWithLine(displayName(store, store.WeaponNames[slot]), count));
     }
     AddReportLine(window, "");
 }

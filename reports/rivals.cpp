@@ -23,10 +23,10 @@ const PeopleTable::Rival* topRival(const std::vector<PeopleTable::Rival>& rivals
     return best;
 }
 
-std::string rivalText(const PeopleTable& table, const PeopleTable::Rival* rival) {
+std::string rivalText(const engine::StatsStore& store, const PeopleTable::Rival* rival) {
     if (!rival)
         return std::string(texts::kNobody);
-    return engine::displayText(table.people()[rival->person].name) + std::string(texts::kWith) +
+    return engine::displayName(store, store.People.people()[rival->person].name) + std::string(texts::kWith) +
            std::to_string(rival->frags) + std::string(texts::kFrags);
 }
 
@@ -72,14 +72,14 @@ void ShowRivalsInfo(const engine::StatsStore& store, engine::WindowOps& window) 
     AddReportLine(window, "");
     for (const PeopleTable::Person& p : table.people()) {
         const std::string sep(texts::kCountSeparator);
-        AddReportLine(window, engine::displayText(p.name) + std::string(texts::kHas) + std::to_string(p.frags) +
+        AddReportLine(window, engine::displayName(store, p.name) + std::string(texts::kHas) + std::to_string(p.frags) +
                                   std::string(texts::kFrags) + sep + std::to_string(p.deaths) +
                                   std::string(texts::kDeaths) + sep + std::to_string(p.suicides) +
                                   std::string(texts::kSuicides) + sep + std::to_string(p.teamKills) +
                                   std::string(texts::kTeamKills) + sep + std::string(texts::kKillsPerDeath) +
                                   killsPerDeath(p.frags, p.deaths));
-        AddReportLine(window, std::string(texts::kFavouriteVictim) + rivalText(table, topRival(p.victims)) +
-                                  std::string(texts::kWorstEnemy) + rivalText(table, topRival(p.killedBy)));
+        AddReportLine(window, std::string(texts::kFavouriteVictim) + rivalText(store, topRival(p.victims)) +
+                                  std::string(texts::kWorstEnemy) + rivalText(store, topRival(p.killedBy)));
         AddReportLine(window, "");
     }
 }

@@ -7,7 +7,7 @@
 #include "common/default_game.hpp"
 #include "settings/settings_backend.hpp"
 
-// The one setting the program keeps: the selected game, under HKEY_LOCAL_MACHINE,
+// The settings the program keeps: the selected game and the name display, under HKEY_LOCAL_MACHINE,
 // "Software\Fragtide", value "GameSelect", REG_SZ.
 namespace fragtide::settings {
 
@@ -23,5 +23,12 @@ std::string loadSelectedGame(SettingsBackend& backend);
 
 // Stores `game` as REG_SZ. Failures are not reported: the choice still holds in memory.
 void saveSelectedGame(SettingsBackend& backend, std::string_view game);
+
+// How names are shown, under the same key as the game, value "NameDisplay", REG_SZ: the word of
+// the choice ("auto", "utf-8", "windows-1252", "quake"; engine::parseNameDisplay reads it). A missing
+// setting gives "" (the caller then keeps its default); any stored text is returned as it is.
+inline constexpr std::string_view kNameDisplayValue = "NameDisplay";
+std::string loadNameDisplay(SettingsBackend& backend);
+void saveNameDisplay(SettingsBackend& backend, std::string_view word);
 
 }  // namespace fragtide::settings

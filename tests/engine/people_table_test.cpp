@@ -217,5 +217,65 @@ TEST(PeopleTable, AnalysisOnSeveralThreadsEqualsThePlainReference) {
     }
 }
 
+// Server logs: names are fields and kept exactly; team kills are deaths, not frags.
+TEST(PeopleTable, HalfLifeServerLogTeamKillsSuicidesAndBots) {
+    const StatsStore store =
+        analysed("Half-Life : Server Log",
+                 "L 12/07/2026 - 20:14:31: \"Rook<2><STEAM_0:1:4><CT>\" killed \"Nadia<3><STEAM_ID_LAN><TERRORIST>\" "
+                 "with \"m4a1\" (headshot)\n"
+                 "\"[BOT] Ivo<4><BOT><TERRORIST>\" killed \"Nadia<3><STEAM_ID_LAN><TERRORIST>\" with \"ak47\"\n"
+                 "\"Rook 's<2><STEAM_0:1:4><CT>\" killed \"[BOT] Ivo<4><BOT><TERRORIST>\" with \"awp\"\n"
+                 "\"Nadia<3><STEAM_ID_LAN><Unassigned>\" killed \"Kay<6><x><Unassigned>\" with \"knife\"\n"
+                 "L 12/07/2026 - 20:15:09: \"[BOT] Ivo<4><BOT><TERRORIST>\" committed suicide with \"grenade\"\n"
+                 "\"<1><BOT><CT>\" killed \"Rook<2><STEAM_0:1:4><TERRORIST>\" with \"knife\"\n");
+    EXPECT_EQ(describe(store.People),
+              "Rook 1/1/0/0 Nadia*1\n"
+              "Nadia 1/2/0/0 Kay*1\n"
+              "[BOT] Ivo 0/1/1/1\n"
+              "Rook 's 1/0/0/0 [BOT] Ivo*1\n"
+              "Kay 0/1/0/0\n");
+}
+
+TEST(PeopleTable, StdLogKillsAndSuicides) {
+    const StatsStore store = analysed("Quake II : StdLog",
+                                      "\t\tStdLog\t1.2\n"
+                                      "Rook\tNadia\tKill\tRailgun\t1\t41\t35\n"
+                                      " Nadia \tRook\tKill\tRocket Launcher\n"
+                                      "\tIvo\tSuicide\tLava\t-1\t71\t90\n"
+                                      "Rook\t\tKill\tRailgun\n"
+                                      "\tNadia\tKill\tBlaster\n");
+    EXPECT_EQ(describe(store.People),
+              "Rook 2/1/0/0 Nadia*1\n"
+              "Nadia 0/2/0/0\n"
+              " Nadia  1/0/0/0 Rook*1\n"
+              "Ivo 0/0/1/0\n");
+}
+
+// Pieces of a server log merge their people in file order, as for the console games.
+TEST(PeopleTable, ServerLogsGiveTheSamePeopleOnAnyThreads) {
+    std::mt19937 rng(5);
+    std::string hl, stdlog;
+    const auto name = [&] { return "P" + std::to_string(rng() % 40); };
+    const char* const teams[] = {"CT", "TERRORIST", "Unassigned", ""};
+    for (int i = 0; i < 4000; ++i) {
+        const unsigned pick = rng() % 4;
+        if (pick == 3) {
+            hl += "\"" + name() + "<1><BOT><CT>\" committed suicide with \"world\"\n";
+            stdlog += "\t" + name() + "\tSuicide\tLava\n";
+        } else {
+            hl += "\"" + name() + "<1><BOT><" + teams[rng() % 4] + ">\" killed \"" + name() + "<2><BOT><" +
+                  teams[rng() % 4] + ">\" with \"knife\"\n";
+            stdlog += name() + "\t" + name() + "\tKill\tRailgun\n";
+        }
+    }
+    for (const auto& [game, log] : {std::pair{"Half-Life : Server Log", hl}, std::pair{"Quake II : StdLog", stdlog}}) {
+        SCOPED_TRACE(game);
+        const StatsStore one = analysed(game, log, {.threads = 1});
+        const StatsStore three = analysed(game, log, {.partBytes = 700, .threads = 3});
+        EXPECT_GT(one.People.people().size(), 30u);
+        EXPECT_TRUE(one.People == three.People) << describe(three.People) << "instead of\n" << describe(one.People);
+    }
+}
+
 }  // namespace
 }  // namespace fragtide::engine
