@@ -55,10 +55,20 @@ void appendPersonFigures(std::string& out, const engine::StatsStore& store, std:
 
 }  // namespace
 
-std::string statisticsJson(const engine::StatsStore& store) {
-    std::string out = "{\n  \"game\": " + jsonString(engine::displayText(store.CurrentGame)) +
-                      ",\n  \"weapons\": [";
-    const char* separator = "\n    ";
+std::string statisticsJson(const engine::StatsStore& store, const engine::Detection* detected) {
+    std::string out = "{\n  \"game\": " + jsonString(engine::displayText(store.CurrentGame));
+    const char* separator = "";
+    if (detected) {
+        out += ",\n  \"detected\": {";
+        for (const auto& [game, kills] : detected->kills) {
+            out += separator;
+            out += jsonString(game->displayName) + ": " + std::to_string(kills);
+            separator = ", ";
+        }
+        out += "}";
+    }
+    out += ",\n  \"weapons\": [";
+    separator = "\n    ";
     for (int slot = 1; slot <= engine::kMaxSlot; ++slot) {
         if (store.WeaponNames[slot].empty() && store.WeaponFrags[slot] <= 0)
             continue;

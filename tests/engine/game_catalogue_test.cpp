@@ -37,6 +37,16 @@ TEST(GameCatalogue, ListsTheGamesInTheirOrderWithTheirSlotCounts) {
     }
 }
 
+TEST(GameCatalogue, LeavesEveryWeaponNameEmptyForAGameWhoseLogNamesTheWeapons) {
+    for (const std::string_view game : {"Half-Life : Server Log", "Quake II : StdLog"}) {
+        StatsStore store = loaded("Quake I : Warhaven");
+        store.CurrentGame = game;
+        LoadWeaponNames(store);
+        for (const auto& name : store.WeaponNames)
+            EXPECT_EQ(name, "") << game;
+    }
+}
+
 TEST(GameCatalogue, SelectsOnlyAnExactDisplayString) {
     for (std::string_view near : {"quake I : Standard", "Quake I : Standard ", "Quake I: Standard", "", "Not Found"}) {
         SCOPED_TRACE(std::string(near));
