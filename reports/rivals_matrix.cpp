@@ -14,7 +14,7 @@ std::string cellText(std::string text) {
 
 }  // namespace
 
-RivalsMatrix::RivalsMatrix(const engine::PeopleTable& people) {
+RivalsMatrix::RivalsMatrix(const engine::PeopleTable& people, engine::NameDisplay display) : m_display(display) {
     const auto& all = people.people();
     // People order is the order of first appearance for rows and columns alike.
     std::vector<int> columnOf(all.size(), -1);
@@ -53,7 +53,7 @@ void RivalsMatrix::sortRows(int column, bool descending) {
     if (column == kNameColumn) {
         std::vector<std::pair<std::string, Row>> keyed;
         for (Row& row : m_rows)
-            keyed.emplace_back(engine::displayText(row.name), std::move(row));
+            keyed.emplace_back(engine::displayText(row.name, m_display), std::move(row));
         std::stable_sort(keyed.begin(), keyed.end(), [descending](const auto& a, const auto& b) {
             return descending ? b.first < a.first : a.first < b.first;
         });
@@ -74,14 +74,14 @@ void RivalsMatrix::sortRows(int column, bool descending) {
         m_rows[i] = std::move(keyed[i].second);
 }
 
-std::string RivalsMatrix::copyText(engine::NameDisplay display) const {
+std::string RivalsMatrix::copyText() const {
     const std::string total(texts::kMatrixTotal);
     std::string out;
     for (const std::string& name : m_columnNames)
-        out += "\t" + cellText(engine::displayText(name, display));
+        out += "\t" + cellText(engine::displayText(name, m_display));
     out += "\t" + total + "\n";
     for (int r = 0; r < rowCount(); ++r) {
-        out += cellText(engine::displayText(m_rows[r].name, display));
+        out += cellText(engine::displayText(m_rows[r].name, m_display));
         for (int c = 0; c < columnCount(); ++c)
             out += "\t" + std::to_string(cell(r, c));
         out += "\t" + std::to_string(m_rows[r].total) + "\n";

@@ -25,7 +25,9 @@ public:
     static constexpr int kTotalColumn = -2;  // the row total
 
     RivalsMatrix() = default;
-    explicit RivalsMatrix(const engine::PeopleTable& people);
+    // Names are shown (sorted, copied) with `display`, as the store's NameDisplayChoice says.
+    explicit RivalsMatrix(const engine::PeopleTable& people,
+                          engine::NameDisplay display = engine::NameDisplay::Automatic);
 
     int rowCount() const { return static_cast<int>(m_rows.size()); }
     int columnCount() const { return static_cast<int>(m_columnNames.size()); }
@@ -41,16 +43,16 @@ public:
     PeopleCount largestCell() const { return m_largest; }
 
     // Orders the rows by a victim column, by kTotalColumn or by kNameColumn, largest (or, for
-    // names, last in byte order of the shown text) first when `descending`. Stable: rows that
+    // names, last in UTF-8 byte order of the shown text) first when `descending`. Stable: rows that
     // tie keep their order, and the first sort starts from the order of first appearance.
     // Columns never move. Any other column leaves the order alone.
     void sortRows(int column, bool descending);
 
     // The matrix as tab-separated text for the clipboard: a heading line (an empty corner, the
     // victims, "Total"), one line per row in the current order, and the total line; every line
-    // ends in "\n". Names are shown with `display`; a tab or line break inside one becomes a space
-    // so that it cannot shift the cells.
-    std::string copyText(engine::NameDisplay display = engine::NameDisplay::Automatic) const;
+    // ends in "\n". Names are shown with the matrix's display; a tab or line break inside one
+    // becomes a space so that it cannot shift the cells.
+    std::string copyText() const;
 
 private:
     struct Cell {
@@ -67,6 +69,7 @@ private:
     std::vector<PeopleCount> m_columnTotals;
     PeopleCount m_total = 0;
     PeopleCount m_largest = 0;
+    engine::NameDisplay m_display = engine::NameDisplay::Automatic;
 };
 
 }  // namespace fragtide::reports

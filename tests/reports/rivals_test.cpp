@@ -120,6 +120,14 @@ TEST(RivalsMatrix, HoldsCellsAndTotalsInOrderOfFirstAppearance) {
     const RivalsMatrix empty{PeopleTable{}};
     EXPECT_EQ(empty.rowCount(), 0);
     EXPECT_EQ(empty.copyText(), "\tTotal\nTotal\t0\n");
+
+    // Names show as the display chosen: 0xE9 is "é" in Windows-1252, U+FFFD as UTF-8.
+    PeopleTable accented;
+    accented.recordKill("Ren\xE9", "Bob");
+    EXPECT_EQ(RivalsMatrix(accented, engine::NameDisplay::Windows1252).copyText(),
+              "\tBob\tTotal\nRen\u00E9\t1\t1\nTotal\t1\t1\n");
+    EXPECT_EQ(RivalsMatrix(accented, engine::NameDisplay::Utf8).copyText(),
+              "\tBob\tTotal\nRen\uFFFD\t1\t1\nTotal\t1\t1\n");
 }
 
 TEST(RivalsMatrix, SortsRowsByAnyColumnKeepingTiesInOrder) {
