@@ -146,7 +146,7 @@ Result<std::uint64_t> analyzeFile(StatsStore& store, const std::filesystem::path
                                   const LineProgress& progress, const AnalysisOptions& options) {
     const Game* game = findGame(store.CurrentGame);
     if (game && game->kind != rules::KillSource::ObituaryRules &&
-        std::ranges::all_of(store.WeaponKeys, &std::string::empty)) {
+        std::ranges::all_of(store.WeaponKeys, [](const std::string& key) { return key.empty(); })) {
         // No weapon has a slot yet: names left from an earlier analysis would show beside this one's.
         for (auto& name : store.WeaponNames)
             name.clear();
