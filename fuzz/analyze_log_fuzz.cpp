@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include <vector>
+
 #include "engine/game_catalogue.hpp"
 #include "engine/reference/analyze_bytes.hpp"
 #include "engine/reference/reference_matcher.hpp"
@@ -15,9 +17,14 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace fragtide;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    // The first byte picks the game, so the fuzzer can steer towards one table.
-    const auto all = engine::games();
-    const engine::Game& game = all[size ? data[0] % all.size() : 0];
+    // The first byte picks the game, so the fuzzer can steer towards one table. Only the games read
+    // by obituary rules: the plain matcher models those; the server-log readers have targets of
+    // their own.
+    std::vector<const engine::Game*> obituaryGames;
+    for (const engine::Game& candidate : engine::games())
+        if (candidate.rules)
+            obituaryGames.push_back(&candidate);
+    const engine::Game& game = *obituaryGames[size ? data[0] % obituaryGames.size() : 0];
     engine::StatsStore store;
     store.CurrentGame = game.displayName;
     // Small pieces on two threads, so that batch cuts and the merge of stores are fuzzed too.
@@ -33,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int p = 0; p < engine::kPlayerEntries; ++p)
         if (store.PlayerNames()[p] != ref.playerNames[p])
             std::abort();
-    if (game.rules && !engine::reference::differenceFrom(store.People, engine::reference::referencePeople(game, bytes)).empty())
+    if (!engine::reference::differenceFrom(store.People, engine::reference::referencePeople(game, bytes)).empty())
         std::abort();
     return 0;
 }
