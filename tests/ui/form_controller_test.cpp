@@ -5,6 +5,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/recording_window.hpp"
@@ -13,6 +14,7 @@
 #include "settings/memory_backend.hpp"
 #include "tests/support/temp_dir.hpp"
 #include "ui/form_controller.hpp"
+#include "ui/message_text.hpp"
 
 namespace fragtide::ui {
 namespace {
@@ -188,6 +190,19 @@ TEST(FormControllerStartUp, CommandLineLogThatCannotBeReadIsReportedOnce) {
 }
 
 TEST(FormControllerCommandLine, QuotesSeparatorsAndNames) {
+    const std::vector<std::tuple<std::string, std::string, std::string>> cases = {
+        {"C:\\Logs\\Match1.LOG", "C:\\Logs\\Match1.LOG", "match1.log"},
+        {"/home/me/Logs/Match1.LOG", "/home/me/Logs/Match1.LOG", "match1.log"},
+        {"C:/Logs\\sub/CTF.log", "C:/Logs\\sub/CTF.log", "ctf.log"},
+        {"\"\"a.log\"\"", "\"a.log\"", "\"a.log\""},  // only the outer quotes go
+        {"\\", "\\", "\\"},                        // separators only
+    };
+    for (const auto& [text, path, shown] : cases) {
+        const auto log = parseCommandLine(text);
+        ASSERT_TRUE(log) << text;
+        EXPECT_EQ(pathText(log->path), path);
+        EXPECT_EQ(log->shownName, shown);
+    }
     EXPECT_FALSE(parseCommandLine(""));
     EXPECT_FALSE(parseCommandLine("\"\""));
     const auto quoted = parseCommandLine("\"C:\\My Logs\\Duel.LOG\"");
@@ -515,6 +530,16 @@ TEST(FormControllerHelp, InstalledDocumentIsFoundBesideTheSharedFolder) {
     EXPECT_EQ(findHelpFile(folder.path() / "bin"), folder.path() / "bin" / "Fragtide.html");
     EXPECT_EQ(helpCommandLine("C:\\Program Files\\Fragtide.html"),
               "c:\\windows\\winhelp.exe C:\\Program Files\\Fragtide.html");
+}
+
+TEST(FormControllerTexts, MessagesBeginWithACapitalLetter) {
+    EXPECT_EQ(withCapitalStart("cannot read 'a.log': no such file"), "Cannot read 'a.log': no such file");
+    EXPECT_EQ(withCapitalStart("\xC3\xA9" "chec"), "\xC3\x89" "chec");
+    EXPECT_EQ(withCapitalStart("'a.log' is gone"), "'a.log' is gone");
+    EXPECT_EQ(withCapitalStart(""), "");
+    EXPECT_EQ(startupErrorText("bad file", 2), "Bad file (error number 2)!");
+    EXPECT_EQ(helpCommandLine(" x.hlp"), "c:\\windows\\winhelp.exe  x.hlp");
+    EXPECT_EQ(helpCommandLine(""), "c:\\windows\\winhelp.exe ");
 }
 
 TEST(FormControllerAbout, TextsAndExit) {
