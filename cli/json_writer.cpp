@@ -27,16 +27,26 @@ std::string jsonString(std::string_view text) {
     return out;
 }
 
-std::string statisticsJson(const engine::StatsStore& store) {
-    std::string out = "{\n  \"game\": " + jsonString(engine::displayText(store.CurrentGame)) +
-                      ",\n  \"weapons\": [";
-    const char* separator = "\n    ";
+std::string statisticsJson(const engine::StatsStore& store, const engine::Detection* detected) {
+    std::string out = "{\n  \"game\": " + jsonString(engine::displayText(store.CurrentGame));
+    const char* separator = "";
+    if (detected) {
+        out += ",\n  \"detected\": {";
+        for (const auto& [game, kills] : detected->kills) {
+            out += separator;
+            out += jsonString(game->displayName) + ": " + std::to_string(kills);
+            separator = ", ";
+        }
+        out += "}";
+    }
+    out += ",\n  \"weapons\": [";
+    separator = "\n    ";
     for (int slot = 1; slot <= engine::kMaxSlot; ++slot) {
         if (store.WeaponNames[slot].empty() && store.WeaponFrags[slot] <= 0)
             continue;
         out += separator;
         out += "{\"slot\": " + std::to_string(slot) +
-               ", \"name\": " + jsonString(engine::displayText(store.WeaponNames[slot])) +
+               ", \"name\": " + jsonString(engine::displayName(store, store.WeaponNames[slot])) +
                ", \"frags\": " + std::to_string(store.WeaponFrags[slot]) + "}";
         separator = ",\n    ";
     }
@@ -47,7 +57,8 @@ std::string statisticsJson(const engine::StatsStore& store) {
         if (names[p].empty())
             continue;
         out += separator;
-        out += "{\"index\": " + std::to_string(p) + ", \"name\": " + jsonString(engine::displayText(names[p])) +
+        out += "{\"index\": " + std::to_string(p) +
+               ", \"name\": " + jsonString(engine::displayName(store, names[p])) +
                ", \"total\": " + std::to_string(reports::TotalFrags(store, p).value_or(0)) +
                ", \"frags\": {";
         const char* inner = "";

@@ -3,11 +3,13 @@
 #include <string>
 #include <string_view>
 
+#include "engine/game_detector.hpp"
 #include "engine/stats_store.hpp"
 
 // The statistics of a store as JSON, for scripts:
 //
 //   {"game": G,
+//    "detected": {"<display string>": kills, ...},        (only when the game was detected)
 //    "weapons": [{"slot": s, "name": n, "frags": f}, ...],
 //    "players": [{"index": i, "name": n, "total": t, "frags": {"s": f, ...}}, ...]}
 //
@@ -21,7 +23,7 @@ namespace fragtide::cli {
 // is except for the quote, the backslash and control characters (written as \u00XX).
 std::string jsonString(std::string_view text);
 
-// The whole document, ended by a newline.
-std::string statisticsJson(const engine::StatsStore& store);
+// The whole document, ended by a newline; with `detected`, the kills of every game it lists.
+std::string statisticsJson(const engine::StatsStore& store, const engine::Detection* detected = nullptr);
 
 }  // namespace fragtide::cli

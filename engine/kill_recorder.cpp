@@ -50,6 +50,11 @@ void creditKill(StatsStore& store, int slot, std::string_view rawKiller) {
         credit(store, slot, normalizeName(rawKiller));
 }
 
+void creditExactKill(StatsStore& store, int slot, std::string_view killer) {
+    if (slot >= 0 && slot <= kMaxSlot)
+        credit(store, slot, killer);
+}
+
 void RecordKill(StatsStore& store, std::int64_t matchCount, int slot, std::string_view /*line*/) {
     if (matchCount <= 0 || slot < 0 || slot > kMaxSlot)
         return;

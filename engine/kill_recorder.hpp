@@ -24,4 +24,8 @@ void RecordKill(StatsStore& store, std::int64_t matchCount, int slot, std::strin
 // for callers that set those once per line themselves.
 void creditKill(StatsStore& store, int slot, std::string_view rawKiller);
 
+// The same credit for a killer's name exactly as given, nothing trimmed or removed: for logs that
+// servers write, where the name is a field of its own.
+void creditExactKill(StatsStore& store, int slot, std::string_view killer);
+
 }  // namespace fragtide::engine
