@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -164,7 +165,10 @@ public:
     void cmdBrowse_Click();
 
     // Analyze Log: the analysis of the chosen file with input kept out, then General Info shown
-    // in bold; afterwards the detection hint is shown or hidden.
+    // in bold. After an analysis that credited no kill, the other games are asked (detectGame)
+    // and the detection hint shows the one that would credit some; any other finished analysis
+    // hides it. A refused or failed run leaves the hint as it was; choosing another log, or
+    // another game, hides it.
     void cmdAnalyze_Click();
 
     // A report button: 0 General Info, 1 Player Info, 2 Individual Info and 3 Rivals Info, the
@@ -251,6 +255,7 @@ private:
     void applyGame(const std::string& game);
     void setBold(int index);
     void updateDetectionHint();
+    void setHint(std::optional<DetectionHint> hint);
     void startupError(const std::exception& error);
 
     engine::StatsStore& m_store;
@@ -263,6 +268,7 @@ private:
     std::filesystem::path m_helpFilePath;
     std::optional<DetectionHint> m_hint;
     int m_individualShown = -1;
+    int m_shownReport = 0;  // the report button last pressed (bold)
     int m_nameDisplay = 0;
     bool m_running = false;
 };
@@ -282,6 +288,12 @@ std::optional<CommandLineLog> parseCommandLine(std::string_view text);
 // `programFolder`.
 OpenFileRequest browseRequest(std::string_view game, const std::filesystem::path& lastFolder,
                               const std::filesystem::path& programFolder);
+
+// The hint's text: "No kill of " + game + " found in " + lines + " lines. This looks like a " +
+// other + " (" + kills + " kills).", the numbers grouped by thousands with ","; "line" and "kill"
+// when there is one.
+std::string detectionHintText(std::string_view game, std::uint64_t lines, std::string_view other,
+                              std::uint64_t kills);
 
 // "c:\windows\winhelp.exe " followed directly by `helpFilePath` (UTF-8): no quotes.
 std::string helpCommandLine(std::string_view helpFilePath);

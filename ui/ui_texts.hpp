@@ -48,11 +48,13 @@ inline constexpr std::string_view kNamesQuake = "Quake";
 
 // The detection hint below the report list:
 // "No kill of " + game + " found in " + lines + " lines. This looks like a " + other + " (" + kills
-// + " kills)." and the button "Analyze as " + other.
+// + " kills)." ("line" and "kill" for one) and the button "Analyze as " + other.
 inline constexpr std::string_view kHintNoKillOf = "No kill of ";
 inline constexpr std::string_view kHintFoundIn = " found in ";
 inline constexpr std::string_view kHintLinesLooksLike = " lines. This looks like a ";
+inline constexpr std::string_view kHintLineLooksLike = " line. This looks like a ";
 inline constexpr std::string_view kHintKills = " kills).";
+inline constexpr std::string_view kHintKill = " kill).";
 inline constexpr std::string_view kHintButtonPrefix = "Analyze as ";
 
 // Browse dialog: "Open " + game + " LOG File...", filters in this order.
