@@ -8,7 +8,7 @@ namespace fragtide::cli::texts {
 inline constexpr std::string_view kProgram = "fragtide-report";
 
 inline constexpr std::string_view kUsage =
-    "usage: fragtide-report [--game GAME|auto] [--report general|players|player]\n"
+    "usage: fragtide-report [--game GAME|auto] [--report general|players|player|rivals]\n"
     "                       [--player NAME | --player-index N]\n"
     "                       [--names auto|utf-8|windows-1252|quake] [--json] FILE\n";
 
@@ -19,7 +19,8 @@ inline constexpr std::string_view kHelp =
     "                   \"Quake II : Standard\", or a short name (see below);\n"
     "                   without it, the game chosen in Fragtide; auto: the game\n"
     "                   that finds the most kills in the log\n"
-    "  --report KIND    general (the default), players, or player\n"
+    "  --report KIND    general (the default), players, player, or rivals (frags,\n"
+    "                   deaths, suicides, team kills and rivals of everybody)\n"
     "  --player NAME    the player for --report player, as the reports show his name\n"
     "                   (exact, case-sensitive); of two players shown alike, the\n"
     "                   one who scored first; --player alone means --report player\n"

@@ -21,7 +21,8 @@ namespace {
 // The six console games: obituary rules, matched by the fast analyzer.
 class ObituarySource final : public KillSource {
 public:
-    explicit ObituarySource(const rules::RuleSet* rules) : m_analyzer(rules) {}
+    explicit ObituarySource(const Game* game)
+        : m_analyzer(game ? game->rules : nullptr, game ? game->oneName : nullptr) {}
     std::uint64_t analyzeLines(StatsStore& store, std::string_view bytes) const override {
         return m_analyzer.analyzeLines(store, bytes);
     }
@@ -138,7 +139,7 @@ std::uint64_t firstLineLongerThan(std::string_view whole, std::size_t limit) {
 std::unique_ptr<KillSource> makeKillSource(const rules::Game* game) {
     if (game && game->kind != rules::KillSource::ObituaryRules)
         return std::make_unique<ServerLogSource>(*game);
-    return std::make_unique<ObituarySource>(game ? game->rules : nullptr);
+    return std::make_unique<ObituarySource>(game);
 }
 
 Result<std::uint64_t> analyzeFile(StatsStore& store, const std::filesystem::path& path,

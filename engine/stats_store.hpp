@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "engine/display_text.hpp"
+#include "engine/people_table.hpp"
 
 // The match statistics of the last analysed log, plus the selected game and its weapon names.
 //
@@ -35,6 +36,9 @@ public:
     std::array<std::array<FragCount, kSlotEntries>, kPlayerEntries> PlayerWeaponFrags{};
     // Display string of the selected game; may name no game (then no weapons, no rules).
     std::string CurrentGame;
+    // Everybody who scored, died, killed himself or killed a teammate, beside the fixed tables
+    // above and without their limit; it changes no player index.
+    PeopleTable People;
     // How names (and weapon words from the log) are shown; every report goes through
     // displayName(store, bytes). Matching never depends on it.
     NameDisplay NameDisplayChoice = NameDisplay::Automatic;
@@ -51,8 +55,9 @@ public:
     // The caller has checked that the name is not known yet.
     int addPlayer(std::string_view name);
 
-    // Clears every count, player name and weapon key, as an analysis run does before reading a log.
-    // WeaponNames, CurrentGame, NameDisplayChoice, KillerName and VictimName are left alone.
+    // Clears every count, player name, weapon key and person, as an analysis run does before
+    // reading a log. WeaponNames, CurrentGame, NameDisplayChoice, KillerName and VictimName are
+    // left alone.
     void resetCounts();
 
 private:

@@ -86,11 +86,18 @@ std::uint64_t ServerLogSource::analyzeLines(StatsStore& store, std::string_view 
 }
 
 void ServerLogSource::onEvent(StatsStore& store, const LogEvent& event) const {
-    if (event.kind != LogEventKind::Kill)
-        return;  // team kills and suicides are no frags
+    // Team kills and suicides are no frags: they reach the people table only.
+    if (event.kind == LogEventKind::TeamKill) {
+        store.People.recordTeamKill(event.killer, event.victim);
+        return;
+    }
+    if (event.kind == LogEventKind::Suicide) {
+        store.People.recordSuicide(event.killer);
+        return;
+    }
     store.KillerName.assign(event.killer);
     store.VictimName.assign(event.victim);
-    creditExactKill(store, slotFor(store, event.weapon), event.killer);
+    creditExactKill(store, slotFor(store, event.weapon), event.killer, event.victim);
 }
 
 int ServerLogSource::slotFor(StatsStore& store, std::string_view weapon) const {
@@ -132,6 +139,7 @@ bool ServerLogSource::mergePart(StatsStore& into, const StatsStore& part) const 
         for (int s = 1; s < kMaxSlot && slotOf[s] != 0; ++s)
             into.PlayerWeaponFrags[player][slotOf[s]] += part.PlayerWeaponFrags[p][s];
     }
+    into.People.merge(part.People);
     if (anyKill) {
         into.KillerName = part.KillerName;
         into.VictimName = part.VictimName;

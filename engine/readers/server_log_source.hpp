@@ -14,7 +14,9 @@
 //
 // Crediting: a kill adds 1 to its weapon's total and, when the killer's name is not empty, to the
 // killer's row (players in order of first credited kill, at most 200; names exact bytes). Team kills
-// and suicides credit nothing here. Weapon slots come from the log: 1, 2, 3, ... at each weapon's
+// and suicides credit no frag. Every event also goes to the store's people table (exact names): a
+// kill is a frag of its killer and a death of its victim, a team kill a team kill of its killer
+// and a death of its victim, a suicide a suicide of its player. Weapon slots come from the log: 1, 2, 3, ... at each weapon's
 // first credited kill; the 50th distinct weapon and every later one share slot 50 "Other weapons".
 // A word the game's table knows is its display name (words with one display name share a slot);
 // any other word is its own weapon, named by its bytes. Pieces merge by weapon, so the result is
