@@ -11,6 +11,7 @@
 #include "engine/stats_store.hpp"
 #include "engine/unicode_upper.hpp"
 #include "reports/reports.hpp"
+#include "reports/rivals.hpp"
 #include "settings/game_setting.hpp"
 #include "ui/message_text.hpp"
 #include "ui/ui_texts.hpp"
@@ -165,6 +166,9 @@ void FormController::cmdAnalyze_Click() {
     // A run that asked and was refused, or failed, leaves the window as it was, hint included.
     if (analysed) {
         m_shownReport = 0;
+        m_rivalsEnabled = true;
+        m_ops.setRivalsButton(true, false);
+        m_ops.updateWhoKilledWhom(rivalsMatrix(), m_store.NameDisplayChoice);
         updateDetectionHint();
     }
 }
@@ -185,6 +189,9 @@ void FormController::cmdOptions_Click(int index, int selectedPlayer) {
         break;
     case 1:
         reports::ShowPlayerInfo(m_store, m_window);
+        break;
+    case kRivalsButton:
+        reports::ShowRivalsInfo(m_store, m_window);
         break;
     case 2:
         if (selectedPlayer < 0) {
@@ -212,6 +219,7 @@ void FormController::lstPlayers_Click(int position) {
 void FormController::setBold(int index) {
     for (int i = 0; i < kReportButtons; ++i)
         m_window.setReportButtonBold(i, i == index);
+    m_ops.setRivalsButton(m_rivalsEnabled, index == kRivalsButton);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -380,8 +388,8 @@ void FormController::mnuNames_Click(int index) {
     const int individual = m_individualShown;
     if (m_shownReport == 2 && individual >= 0)
         lstPlayers_Click(individual);
-    else if (m_shownReport == 1)
-        cmdOptions_Click(1, -1);
+    else if (m_shownReport == 1 || m_shownReport == kRivalsButton)
+        cmdOptions_Click(m_shownReport, -1);
     else if (m_shownReport == 0)
         cmdOptions_Click(0, -1);
 }
@@ -390,42 +398,11 @@ void FormController::mnuNames_Click(int index) {
 // Who killed whom
 
 void FormController::mnuWhoKilledWhom_Click() {
-    m_ops.showWhoKilledWhom(killTable());
+    m_ops.showWhoKilledWhom(rivalsMatrix(), m_store.NameDisplayChoice);
 }
 
-KillTable FormController::killTable() const {
-    KillTable table;
-    const int count = m_window.lstPlayersListCount();
-    for (int i = 0; i < count; ++i)
-        table.players.push_back(m_window.lstPlayersList(i));
-    table.kills.assign(table.players.size(), std::vector<long long>(table.players.size(), 0));
-    return table;
-}
-
-std::string FormController::killTableText(const KillTable& table, const std::vector<int>& rowOrder) {
-    std::string text;
-    for (const std::string& victim : table.players) {
-        text += '\t';
-        text += victim;
-    }
-    text += "\r\n";
-    std::vector<int> rows = rowOrder;
-    if (rows.empty()) {
-        for (std::size_t i = 0; i < table.players.size(); ++i)
-            rows.push_back(static_cast<int>(i));
-    }
-    for (const int row : rows) {
-        if (row < 0 || static_cast<std::size_t>(row) >= table.players.size())
-            continue;
-        text += table.players[static_cast<std::size_t>(row)];
-        for (std::size_t column = 0; column < table.players.size(); ++column) {
-            text += '\t';
-            const auto& kills = table.kills[static_cast<std::size_t>(row)];
-            text += std::to_string(column < kills.size() ? kills[column] : 0);
-        }
-        text += "\r\n";
-    }
-    return text;
+reports::RivalsMatrix FormController::rivalsMatrix() const {
+    return reports::RivalsMatrix(m_store.People, m_store.NameDisplayChoice);
 }
 
 // ---------------------------------------------------------------------------------------------

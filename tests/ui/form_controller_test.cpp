@@ -45,7 +45,9 @@ public:
     std::optional<DetectionHint> hint;
     int hintCalls = 0;
     int namesChecked = -1;
-    std::vector<KillTable> killTables;
+    bool rivalsEnabled = false, rivalsBold = false;
+    std::vector<reports::RivalsMatrix> matrices;  // shown
+    int matrixUpdates = 0;
 
     void setChosenFile(const fs::path& path, std::string_view shownName) override {
         m_window.fileName = path;
@@ -83,8 +85,14 @@ public:
         ++hintCalls;
     }
     void setNameDisplayChecked(int index) override { namesChecked = index; }
-    void showWhoKilledWhom(const KillTable& table) override { killTables.push_back(table); }
-    void updateWhoKilledWhom(const KillTable&) override {}
+    void setRivalsButton(bool enabled, bool bold) override {
+        rivalsEnabled = enabled;
+        rivalsBold = bold;
+    }
+    void showWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay) override {
+        matrices.push_back(matrix);
+    }
+    void updateWhoKilledWhom(const reports::RivalsMatrix&, engine::NameDisplay) override { ++matrixUpdates; }
 
 private:
     engine::RecordingWindow& m_window;
@@ -651,6 +659,46 @@ TEST(FormControllerNames, MenuShowsNamesAgainAndIsKept) {
     auto third = world.controller();
     third.Form_Load();
     EXPECT_EQ(world.form.namesChecked, 0);
+}
+
+TEST(FormControllerRivals, FourthButtonFollowsTheBoldRule) {
+    World world;
+    auto form = world.controller();
+    form.Form_Load();
+    EXPECT_FALSE(world.form.rivalsEnabled);  // nothing analysed yet
+    world.form.fileToChoose = world.log("a.log", threeKillLog());
+    form.cmdBrowse_Click();
+    form.cmdAnalyze_Click();
+    EXPECT_TRUE(world.form.rivalsEnabled);
+    EXPECT_FALSE(world.form.rivalsBold);
+    EXPECT_EQ(world.form.matrixUpdates, 1);
+
+    form.cmdOptions_Click(FormController::kRivalsButton, -1);  // no player needed: everybody
+    EXPECT_EQ(world.firstLine(), "FRAGS, DEATHS AND RIVALS PER PLAYER:");
+    EXPECT_TRUE(world.form.rivalsBold);
+    EXPECT_EQ(world.boldButton(), -1);
+    EXPECT_TRUE(world.window.messages.empty());
+
+    form.lstPlayers_Click(0);
+    EXPECT_FALSE(world.form.rivalsBold);
+    EXPECT_EQ(world.boldButton(), 2);
+    form.cmdOptions_Click(FormController::kRivalsButton, 0);
+    form.cmdOptions_Click(1, 0);
+    EXPECT_FALSE(world.form.rivalsBold);
+    EXPECT_TRUE(world.form.rivalsEnabled);
+}
+
+TEST(FormControllerRivals, WhoKilledWhomShowsTheMatrixOfTheLastAnalysis) {
+    World world;
+    auto form = world.controller(world.log("a.log", threeKillLog()).string());
+    form.Form_Load();
+    form.mnuWhoKilledWhom_Click();
+    ASSERT_EQ(world.form.matrices.size(), 1u);
+    const reports::RivalsMatrix& matrix = world.form.matrices[0];
+    ASSERT_EQ(matrix.rowCount(), 2);  // Bob and Alice scored
+    EXPECT_EQ(matrix.rowName(0), "Bob");
+    EXPECT_EQ(matrix.total(), 3);
+    EXPECT_EQ(matrix.rowTotal(0), 2);
 }
 
 TEST(FormControllerTexts, MessagesBeginWithACapitalLetter) {
