@@ -4,7 +4,10 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QTableWidget>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QProgressBar>
@@ -12,6 +15,7 @@
 #include <QTest>
 #include <QUrl>
 
+#include "ui/who_killed_whom.hpp"
 #include "window_fixture.hpp"
 
 using namespace fragtide;
@@ -62,6 +66,7 @@ private Q_SLOTS:
     void menusUnderlineOnlyAccessKeysThatWork();
     void hintBelowTheReportSwitchesTheGameAndAnalysesAgain();
     void namesMenuChecksOneEntryAndShowsNamesAgain();
+    void rivalsButtonAndWhoKilledWhomWindow();
 };
 
 void FrmMainTest::startUpCaptionNamesTheStoredGameOrTheFallback_data() {
@@ -405,6 +410,45 @@ void FrmMainTest::namesMenuChecksOneEntryAndShowsNamesAgain() {
     QCOMPARE(window.lines("lstPlayers"), QStringList{"Bob"});
     QVERIFY(window.lines("lst").join(u'\n').contains(QStringLiteral("Bob")));  // General Info again
     QCOMPARE(settings::loadNameDisplay(world.backend), std::string("quake"));
+}
+
+void FrmMainTest::rivalsButtonAndWhoKilledWhomWindow() {
+    WindowWorld world;
+    const QString log = world.writeLog(QStringLiteral("a.log"), testing::threeKillLog());
+    TestWindow window(world.store, world.backend, "");
+    auto* rivals = window.widget<QPushButton>("cmdOptions_3");
+    QCOMPARE(rivals->text(), QStringLiteral("Rivals Info"));
+    QVERIFY(!rivals->isEnabled());
+    window.fileToChoose = log;
+    window.Form_Load();
+    window.cmdBrowse_Click();
+    window.cmdAnalyze_Click();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(rivals->isEnabled());
+    QTest::mouseClick(rivals, Qt::LeftButton);
+    QVERIFY(rivals->font().bold());
+    QCOMPARE(window.boldButton(), -1);
+    QCOMPARE(window.lines("lst").value(0), QStringLiteral("FRAGS, DEATHS AND RIVALS PER PLAYER:"));
+    QTest::mouseClick(window.reportButton(0), Qt::LeftButton);
+    QVERIFY(!rivals->font().bold());
+
+    window.findChild<QAction*>("mnuWhoKilledWhom")->trigger();
+    auto* matrixWindow = window.whoKilledWhom();
+    QVERIFY(matrixWindow);
+    QVERIFY(matrixWindow->isVisible());
+    QVERIFY(!matrixWindow->isModal());
+    auto* table = matrixWindow->findChild<QTableWidget*>("tblMatrix");
+    QCOMPARE(table->verticalHeaderItem(0)->text(), QStringLiteral("Bob"));
+    // Sorted by the total column, smallest first on the second click: Alice (1) before Bob (2).
+    const int totalColumn = table->columnCount() - 1;
+    matrixWindow->sortByColumn(totalColumn);
+    matrixWindow->sortByColumn(totalColumn);
+    QCOMPARE(table->verticalHeaderItem(0)->text(), QStringLiteral("Alice"));
+    matrixWindow->copyToClipboard();
+    const QString copied = QGuiApplication::clipboard()->text();
+    QVERIFY2(copied.indexOf(QStringLiteral("Alice")) < copied.indexOf(QStringLiteral("\nBob")), qPrintable(copied));
+    matrixWindow->close();
 }
 
 QTEST_MAIN(FrmMainTest)
