@@ -18,12 +18,16 @@ inline constexpr std::string_view kVersionCredit = "Version 1.0       by the Fra
 inline constexpr std::string_view kGeneralInfo = "General Info";
 inline constexpr std::string_view kPlayerInfo = "Player Info";
 inline constexpr std::string_view kIndividualInfo = "Individual Info";
+inline constexpr std::string_view kRivalsInfo = "Rivals Info";
 inline constexpr std::string_view kNoPlayers = "Total players : 0";
 
 // Menus; "&" marks the access letter.
 inline constexpr std::string_view kMenuFile = "&File";
 inline constexpr std::string_view kMenuGameSelect = "&Game Select";
 inline constexpr std::string_view kMenuExit = "E&xit";
+inline constexpr std::string_view kMenuView = "&View";
+inline constexpr std::string_view kMenuNames = "&Names";
+inline constexpr std::string_view kMenuWhoKilledWhom = "&Who Killed Whom...";
 inline constexpr std::string_view kMenuHelp = "&Help";
 inline constexpr std::string_view kMenuHelpTopics = "&Fragtide &Help Topics";
 inline constexpr std::string_view kMenuAbout = "&About Fragtide...";
@@ -37,6 +41,23 @@ inline constexpr std::string_view kHelpErrorPrompt =
     "The help file could not be opened this way. Try pressing F1 instead.";
 inline constexpr std::string_view kHelpErrorTitle = "Help Error.";
 
+// The names menu's entries, in the order of engine::NameDisplay.
+inline constexpr std::string_view kNamesAutomatic = "Automatic";
+inline constexpr std::string_view kNamesUtf8 = "UTF-8";
+inline constexpr std::string_view kNamesWindows1252 = "Windows-1252";
+inline constexpr std::string_view kNamesQuake = "Quake";
+
+// The detection hint below the report list:
+// "No kill of " + game + " found in " + lines + " lines. This looks like a " + other + " (" + kills
+// + " kills)." ("line" and "kill" for one) and the button "Analyze as " + other.
+inline constexpr std::string_view kHintNoKillOf = "No kill of ";
+inline constexpr std::string_view kHintFoundIn = " found in ";
+inline constexpr std::string_view kHintLinesLooksLike = " lines. This looks like a ";
+inline constexpr std::string_view kHintLineLooksLike = " line. This looks like a ";
+inline constexpr std::string_view kHintKills = " kills).";
+inline constexpr std::string_view kHintKill = " kill).";
+inline constexpr std::string_view kHintButtonPrefix = "Analyze as ";
+
 // Browse dialog: "Open " + game + " LOG File...", filters in this order.
 inline constexpr std::string_view kOpenTitlePrefix = "Open ";
 inline constexpr std::string_view kOpenTitleSuffix = " LOG File...";
@@ -44,6 +65,11 @@ inline constexpr std::string_view kGameLogFilterSuffix = " LOG Files (*.log)";
 inline constexpr std::string_view kTextFilesFilter = "Text Files (*.txt)";
 inline constexpr std::string_view kAllFilesFilter = "All Files (*.*)";
 inline constexpr std::string_view kDefaultSuffix = "log";
+
+// Who killed whom
+inline constexpr std::string_view kWhoKilledWhomTitle = "Who Killed Whom";
+inline constexpr std::string_view kCopy = "Copy";
+inline constexpr std::string_view kClose = "Close";
 
 // Game Select
 inline constexpr std::string_view kGameSelectTitle = "Game Select";

