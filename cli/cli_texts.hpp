@@ -8,7 +8,7 @@ namespace fragtide::cli::texts {
 inline constexpr std::string_view kProgram = "fragtide-report";
 
 inline constexpr std::string_view kUsage =
-    "usage: fragtide-report [--game GAME] [--report general|players|player]\n"
+    "usage: fragtide-report [--game GAME] [--report general|players|player|rivals]\n"
     "                       [--player NAME | --player-index N] [--json] FILE\n";
 
 inline constexpr std::string_view kHelp =
@@ -17,7 +17,8 @@ inline constexpr std::string_view kHelp =
     "  --game GAME      the game that wrote the log: its full name, such as\n"
     "                   \"Quake II : Standard\", or a short name (see below);\n"
     "                   without it, the game chosen in Fragtide\n"
-    "  --report KIND    general (the default), players, or player\n"
+    "  --report KIND    general (the default), players, player, or rivals (frags,\n"
+    "                   deaths, suicides, team kills and rivals of everybody)\n"
     "  --player NAME    the player for --report player, as the reports show his name\n"
     "                   (exact, case-sensitive); of two players shown alike, the\n"
     "                   one who scored first; --player alone means --report player\n"

@@ -12,6 +12,8 @@ std::optional<ReportKind> reportKind(std::string_view name) {
         return ReportKind::Players;
     if (name == "player")
         return ReportKind::Player;
+    if (name == "rivals")
+        return ReportKind::Rivals;
     return std::nullopt;
 }
 
@@ -111,10 +113,10 @@ Result<Options> parseCommandLine(std::span<const std::string_view> args) {
                 return usageError("--report was given twice");
             const auto value = takeValue();
             if (!value)
-                return usageError("--report needs general, players or player");
+                return usageError("--report needs general, players, player or rivals");
             const auto kind = reportKind(*value);
             if (!kind)
-                return usageError("unknown report '" + *value + "'; use general, players or player");
+                return usageError("unknown report '" + *value + "'; use general, players, player or rivals");
             options.report = *kind;
             reportGiven = true;
         } else if (name == "--player") {

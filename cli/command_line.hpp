@@ -15,7 +15,7 @@
 // with a message fit for stderr.
 namespace fragtide::cli {
 
-enum class ReportKind { General, Players, Player };
+enum class ReportKind { General, Players, Player, Rivals };
 
 struct Options {
     bool help = false;

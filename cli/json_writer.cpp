@@ -1,5 +1,7 @@
 #include "cli/json_writer.hpp"
 
+#include <optional>
+
 #include "engine/display_text.hpp"
 #include "reports/reports.hpp"
 
@@ -26,6 +28,31 @@ std::string jsonString(std::string_view text) {
     out += '"';
     return out;
 }
+
+namespace {
+
+// ", "deaths": d, "suicides": s, "team_kills": k" and, with `victims`, his victims. A player the
+// people table does not know (a store filled without it) has none of each.
+void appendPersonFigures(std::string& out, const engine::PeopleTable& table, std::optional<std::uint32_t> index,
+                         bool victims) {
+    static const engine::PeopleTable::Person kNobody;
+    const auto& person = index ? table.people()[*index] : kNobody;
+    out += ", \"deaths\": " + std::to_string(person.deaths) + ", \"suicides\": " + std::to_string(person.suicides) +
+           ", \"team_kills\": " + std::to_string(person.teamKills);
+    if (!victims)
+        return;
+    out += ", \"victims\": [";
+    const char* separator = "";
+    for (const auto& victim : person.victims) {
+        out += separator;
+        out += "{\"name\": " + jsonString(engine::displayText(table.people()[victim.person].name)) +
+               ", \"frags\": " + std::to_string(victim.frags) + "}";
+        separator = ", ";
+    }
+    out += "]";
+}
+
+}  // namespace
 
 std::string statisticsJson(const engine::StatsStore& store) {
     std::string out = "{\n  \"game\": " + jsonString(engine::displayText(store.CurrentGame)) +
@@ -58,7 +85,22 @@ std::string statisticsJson(const engine::StatsStore& store) {
                 inner = ", ";
             }
         }
-        out += "}}";
+        out += "}";
+        appendPersonFigures(out, store.People, store.People.find(names[p]), true);
+        out += "}";
+        separator = ",\n    ";
+    }
+    out += "\n  ],\n  \"others\": [";
+    separator = "\n    ";
+    const auto& people = store.People.people();
+    for (std::uint32_t i = 0; i < people.size(); ++i) {
+        if (store.findPlayer(people[i].name) != 0)
+            continue;
+        out += separator;
+        out += "{\"name\": " + jsonString(engine::displayText(people[i].name)) +
+               ", \"frags\": " + std::to_string(people[i].frags);
+        appendPersonFigures(out, store.People, i, false);
+        out += "}";
         separator = ",\n    ";
     }
     out += "\n  ]\n}\n";

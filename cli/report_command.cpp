@@ -17,6 +17,7 @@
 #include "engine/log_file.hpp"
 #include "engine/stats_store.hpp"
 #include "reports/reports.hpp"
+#include "reports/rivals.hpp"
 
 #ifndef FRAGTIDE_VERSION
 #error "FRAGTIDE_VERSION must be defined by the build"
@@ -158,6 +159,9 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
                     << options.file << "'. " << texts::kSeePlayers << '\n';
                 code = kExitUnreadable;
             }
+            break;
+        case ReportKind::Rivals:
+            reports::ShowRivalsInfo(*store, window);
             break;
         }
         for (const std::string& line : window.lst)

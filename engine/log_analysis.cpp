@@ -17,15 +17,13 @@
 namespace fragtide::engine {
 namespace {
 
-const rules::RuleSet* rulesOf(const StatsStore& store) {
-    const Game* game = findGame(store.CurrentGame);
-    return game ? game->rules : nullptr;
-}
+const Game* gameOf(const StatsStore& store) { return findGame(store.CurrentGame); }
 
 // The six console games: obituary rules, matched by the fast analyzer.
 class ObituarySource final : public KillSource {
 public:
-    explicit ObituarySource(const rules::RuleSet* rules) : m_analyzer(rules) {}
+    explicit ObituarySource(const Game* game)
+        : m_analyzer(game ? game->rules : nullptr, game ? game->oneName : nullptr) {}
     std::uint64_t analyzeLines(StatsStore& store, std::string_view bytes) const override {
         return m_analyzer.analyzeLines(store, bytes);
     }
@@ -141,7 +139,7 @@ std::uint64_t firstLineLongerThan(std::string_view whole, std::size_t limit) {
 
 Result<std::uint64_t> analyzeFile(StatsStore& store, const std::filesystem::path& path,
                                   const LineProgress& progress, const AnalysisOptions& options) {
-    const ObituarySource source(rulesOf(store));
+    const ObituarySource source(gameOf(store));
     return analyzeFile(source, store, path, progress, options);
 }
 

@@ -65,6 +65,7 @@ void StatsStore::resetCounts() {
         name.clear();
     m_index.fill({});
     m_firstFree = 1;
+    People.clear();
 }
 
 }  // namespace fragtide::engine

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/people_table.hpp"
+
 // The match statistics of the last analysed log, plus the selected game and its weapon names.
 //
 // Fixed-size tables indexed from 0; weapon slot 0 and player index 0 are never given a meaning
@@ -33,6 +35,9 @@ public:
     std::array<std::array<FragCount, kSlotEntries>, kPlayerEntries> PlayerWeaponFrags{};
     // Display string of the selected game; may name no game (then no weapons, no rules).
     std::string CurrentGame;
+    // Everybody who scored, died, killed himself or killed a teammate, beside the fixed tables
+    // above and without their limit; it changes no player index.
+    PeopleTable People;
 
     // Players credited with a kill, at indices 1..k in the order of their first kill.
     const std::array<std::string, kPlayerEntries>& PlayerNames() const { return m_playerNames; }
@@ -43,7 +48,7 @@ public:
     // The caller has checked that the name is not known yet.
     int addPlayer(std::string_view name);
 
-    // Clears every count and player name, as an analysis run does before reading a log.
+    // Clears every count, player name and person, as an analysis run does before reading a log.
     // WeaponNames, CurrentGame, KillerName and VictimName are left alone.
     void resetCounts();
 
