@@ -1,8 +1,10 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "engine/log_set.hpp"
 #include "engine/stats_store.hpp"
 
 // The statistics of a store as JSON, for scripts:
@@ -28,5 +30,9 @@ std::string jsonString(std::string_view text);
 
 // The whole document, ended by a newline.
 std::string statisticsJson(const engine::StatsStore& store);
+// The same with the log files read, as a last field:
+//   "files": [{"path": p, "bytes": b, "lines": l}, ...]
+// path as given (or found in a folder), display text.
+std::string statisticsJson(const engine::StatsStore& store, std::span<const engine::LogSetFile> files);
 
 }  // namespace fragtide::cli
