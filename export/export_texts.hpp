@@ -23,6 +23,7 @@ inline constexpr std::string_view kWeapon = "Weapon";
 inline constexpr std::string_view kKills = "Kills";
 inline constexpr std::string_view kPlayer = "Player";
 inline constexpr std::string_view kFrags = "Frags";
+inline constexpr std::string_view kFragsLower = "frags";
 inline constexpr std::string_view kShare = "Share of the fragging";
 inline constexpr std::string_view kDeaths = "Deaths";
 inline constexpr std::string_view kSuicides = "Suicides";

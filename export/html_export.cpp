@@ -33,15 +33,17 @@ section{margin-top:30px}
 h2{font-size:20px;margin:0 0 10px;padding-bottom:4px;border-bottom:2px solid var(--line)}
 h3{font-size:15px;margin:0 0 6px}
 .muted{color:var(--muted)}
-.pair{display:grid;grid-template-columns:minmax(0,3fr) minmax(0,2fr);gap:18px;align-items:start}
+.pair{display:grid;grid-template-columns:minmax(0,1fr) minmax(0,1fr);gap:18px;align-items:start}
 @media (max-width:820px){.pair{grid-template-columns:1fr}}
 figure{margin:0;background:var(--card);border:1px solid var(--line);border-radius:8px;padding:12px 14px}
 figcaption{font-weight:600;margin-bottom:6px}
 svg.chart{display:block;max-width:100%;height:auto}
-svg.chart text{fill:currentColor;font-size:12px}
+@media print{svg.chart{width:100%}}
+svg.chart text{fill:currentColor;font-size:11px}
 svg.chart text.value{fill:var(--muted)}
 .s0{fill:var(--s0)}.s1{fill:var(--s1)}
 .table-wrap{overflow-x:auto}
+figure+.table-wrap{margin-top:14px}
 table{border-collapse:collapse;background:var(--card);border:1px solid var(--line);border-radius:8px;width:100%}
 th,td{padding:5px 10px;border-bottom:1px solid var(--line);text-align:left;vertical-align:top}
 thead th{background:var(--head);font-weight:600}
@@ -169,7 +171,7 @@ std::string generalSection(const StatsStore& store) {
     if (best > 0) {
         out += "<p class=\"motm\">" + text(texts::kPlayerOfTheMatch) + "<strong>" +
                htmlFromLog(store.PlayerNames()[best]) + "</strong> (" + std::to_string(bestTotal) + " " +
-               text(texts::kFrags) + ")</p>\n";
+               text(texts::kFragsLower) + ")</p>\n";
     }
     return out + "</section>\n";
 }

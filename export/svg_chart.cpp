@@ -8,14 +8,14 @@
 namespace fragtide::exports {
 namespace {
 
-constexpr int kWidth = 720;
-constexpr int kLabelWidth = 190;
-constexpr int kNumberWidth = 70;
+constexpr int kWidth = 540;
+constexpr int kLabelWidth = 150;
+constexpr int kNumberWidth = 44;
 constexpr int kBarArea = kWidth - kLabelWidth - kNumberWidth;
 constexpr int kBarHeight = 14;
 constexpr int kRowGap = 8;
 constexpr int kLegendHeight = 24;
-constexpr std::size_t kLabelCharacters = 28;
+constexpr std::size_t kLabelCharacters = 22;
 
 // At most `count` characters of UTF-8 `text`: when longer, its first count - 1 and "…".
 std::string cutLabel(const std::string& text, std::size_t count) {
@@ -48,7 +48,7 @@ std::string svgBarChart(const BarChart& chart) {
     const int height = legend + static_cast<int>(chart.bars.size()) * rowHeight + kRowGap;
 
     std::string out = "<svg class=\"chart\" role=\"img\" viewBox=\"0 0 " + num(kWidth) + " " + num(height) +
-                      "\" width=\"100%\" aria-labelledby=\"" + chart.id + "-title " + chart.id +
+                      "\" width=\"" + num(kWidth) + "\" height=\"" + num(height) + "\" aria-labelledby=\"" + chart.id + "-title " + chart.id +
                       "-desc\" xmlns=\"http://www.w3.org/2000/svg\">\n";
     out += "<title id=\"" + chart.id + "-title\">" + htmlText(chart.title) + "</title>\n";
     out += "<desc id=\"" + chart.id + "-desc\">" + htmlText(chart.description) + "</desc>\n";
@@ -58,7 +58,7 @@ std::string svgBarChart(const BarChart& chart) {
             out += "<rect class=\"s" + num(static_cast<long long>(s)) + "\" x=\"" + num(x) +
                    "\" y=\"5\" width=\"12\" height=\"12\"/><text x=\"" + num(x + 18) + "\" y=\"15\">" +
                    htmlText(chart.series[s]) + "</text>\n";
-            x += 140;
+            x += 100;
         }
     }
     int y = legend + kRowGap / 2;

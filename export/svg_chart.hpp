@@ -23,7 +23,7 @@ struct BarChart {
 // The chart as an <svg> element: role="img" with a <title> and a <desc> as its text alternative,
 // one row per bar, the bars of a row side by side, each with its number at its end. Colours come
 // from the page's CSS (classes s0, s1, ...), so the page's colour scheme and print rules apply.
-// Bar lengths are in whole units and never use the locale. Labels longer than 28 characters are
+// Bar lengths are in whole units and never use the locale. Labels longer than 22 characters are
 // cut with "…" (the tables beside the chart give them whole). Thread-safe.
 std::string svgBarChart(const BarChart& chart);
 
