@@ -116,6 +116,11 @@ LogSet expandLogPaths(std::span<const std::filesystem::path> paths) {
             set.failures.push_back(fileError("read", path, ec));
             continue;
         }
+        if (inside.empty()) {
+            // Said, not skipped: a mistyped folder would otherwise give empty figures quietly.
+            set.failures.push_back({ErrorKind::NotFound, "cannot read '" + shownPath(path) + "': the folder holds no file"});
+            continue;
+        }
         std::sort(inside.begin(), inside.end(),
                   [](const auto& a, const auto& b) { return a.first < b.first; });
         for (auto& entry : inside)

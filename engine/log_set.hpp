@@ -27,7 +27,8 @@ struct LogSet {
 
 // Every path in order; a folder stands for every regular file directly inside it, in byte order
 // of their names (names by date are then in time order). A path that is no folder is taken as a
-// file as it is, so that opening it says what is wrong with it.
+// file as it is, so that opening it says what is wrong with it. A folder that cannot be listed, or
+// holds no regular file, is a failure.
 LogSet expandLogPaths(std::span<const std::filesystem::path> paths);
 
 struct LogSetFile {

@@ -154,16 +154,20 @@ TEST(AnalyzeLogSet, NamesEveryUnreadableFileAndReadsTheOthers) {
     TempDir dir;
     const auto first = dir.write("first.log", "A was nailed by B\n");
     const auto last = dir.write("last.log", "C was nailed by B\n");
-    const std::vector<std::filesystem::path> paths{first, dir.path() / "missing.log", dir.path() / "gone", last};
+    std::filesystem::create_directories(dir.path() / "empty");
+    const std::vector<std::filesystem::path> paths{first, dir.path() / "missing.log", dir.path() / "empty",
+                                                   dir.path() / "gone", last};
     const LogSet set = expandLogPaths(paths);
     StatsStore store;
     store.CurrentGame = kGame;
     const auto result = analyzeLogSet(store, set);
     ASSERT_TRUE(result);
-    ASSERT_EQ(result->failures.size(), 2u);
-    EXPECT_EQ(result->failures[0].kind, ErrorKind::NotFound);
-    EXPECT_NE(result->failures[0].message.find("missing.log': no such file"), std::string::npos);
-    EXPECT_NE(result->failures[1].message.find("gone'"), std::string::npos);
+    // The set's own failures (the empty folder) first, then the files' in reading order.
+    ASSERT_EQ(result->failures.size(), 3u);
+    EXPECT_NE(result->failures[0].message.find("empty': the folder holds no file"), std::string::npos);
+    EXPECT_EQ(result->failures[1].kind, ErrorKind::NotFound);
+    EXPECT_NE(result->failures[1].message.find("missing.log': no such file"), std::string::npos);
+    EXPECT_NE(result->failures[2].message.find("gone'"), std::string::npos);
     ASSERT_EQ(result->files.size(), 2u);
     EXPECT_EQ(result->files[1].path, last);
     EXPECT_EQ(result->lines, 2u);
