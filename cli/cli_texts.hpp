@@ -10,10 +10,14 @@ inline constexpr std::string_view kProgram = "fragtide-report";
 inline constexpr std::string_view kUsage =
     "usage: fragtide-report [--game GAME|auto] [--report general|players|player|rivals]\n"
     "                       [--player NAME | --player-index N]\n"
-    "                       [--names auto|utf-8|windows-1252|quake] [--json] FILE\n";
+    "                       [--names auto|utf-8|windows-1252|quake] [--json]\n"
+    "                       [--export FILE.html|FILE.csv | --export - --format html|csv]\n"
+    "                       FILE...\n";
 
 inline constexpr std::string_view kHelp =
-    "Reads a game log and prints its frag statistics.\n"
+    "Reads a game log and prints its frag statistics. Several files are read as\n"
+    "one log, in the order given; a folder stands for every file directly in it,\n"
+    "in the order of their names.\n"
     "\n"
     "  --game GAME      the game that wrote the log: its full name, such as\n"
     "                   \"Quake II : Standard\", or a short name (see below);\n"
@@ -31,6 +35,9 @@ inline constexpr std::string_view kHelp =
     "                   Quake consoles' character set)\n"
     "  --json           print the statistics as JSON instead of a report; with\n"
     "                   --game auto it also gives the kills each game finds\n"
+    "  --export FILE    write the statistics to FILE instead of a report: a page\n"
+    "                   with charts if it ends in .html, a table if in .csv\n"
+    "  --format KIND    html or csv, for --export - (to standard output)\n"
     "  --help           print this help and exit\n"
     "  --version        print the version and exit\n"
     "\n"
@@ -41,6 +48,7 @@ inline constexpr std::string_view kHelp =
 
 inline constexpr std::string_view kSeeHelp = "Run fragtide-report --help for more.";
 inline constexpr std::string_view kCheckThePath = "Check the path, or run fragtide-report --help.";
+inline constexpr std::string_view kCheckTheExport = "Check the export's path; nothing else was written.";
 inline constexpr std::string_view kSeePlayers = "Run with --report players to see who scored.";
 
 }  // namespace fragtide::cli::texts

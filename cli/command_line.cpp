@@ -30,6 +30,27 @@ std::optional<int> playerIndexValue(std::string_view text) {
     return value;
 }
 
+std::optional<ExportFormat> exportFormat(std::string_view name) {
+    if (name == "html")
+        return ExportFormat::Html;
+    if (name == "csv")
+        return ExportFormat::Csv;
+    return std::nullopt;
+}
+
+// The format a file's extension names, in any case: "Season.HTML" is a page too.
+std::optional<ExportFormat> formatOfFile(std::string_view file) {
+    const auto dot = file.rfind('.');
+    if (dot == std::string_view::npos)
+        return std::nullopt;
+    std::string extension(file.substr(dot + 1));
+    for (char& c : extension) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return exportFormat(extension);
+}
+
 }  // namespace
 
 const engine::Game* resolveGame(std::string_view name) {
@@ -69,15 +90,15 @@ Result<Options> parseCommandLine(std::span<const std::string_view> args) {
     if (options.help || options.version)
         return options;
     bool reportGiven = false;
+    bool formatGiven = false;
     bool fileGiven = false;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
-            if (fileGiven)
-                return usageError("only one log file can be read at a time; '" + options.file +
-                                  "' and '" + std::string(arg) + "' were given");
-            options.file = arg;
+            if (!fileGiven)
+                options.file = arg;
+            options.files.emplace_back(arg);
             fileGiven = true;
             continue;
         }
@@ -145,6 +166,21 @@ Result<Options> parseCommandLine(std::span<const std::string_view> args) {
             if (*index == 0)
                 return usageError("--player-index counts from 1; 0 names no player");
             options.playerIndex = index;
+        } else if (name == "--export") {
+            if (options.exportTo)
+                return usageError("--export was given twice");
+            options.exportTo = takeValue();
+            if (!options.exportTo || options.exportTo->empty())
+                return usageError("--export needs a file ending in .html or .csv, or - for standard output");
+        } else if (name == "--format") {
+            if (formatGiven)
+                return usageError("--format was given twice");
+            const auto value = takeValue();
+            const auto format = value ? exportFormat(*value) : std::nullopt;
+            if (!format)
+                return usageError("--format needs html or csv");
+            options.exportFormat = format;
+            formatGiven = true;
         } else {
             return usageError("unknown option '" + std::string(arg) + "'");
         }
@@ -167,6 +203,23 @@ Result<Options> parseCommandLine(std::span<const std::string_view> args) {
         std::string list = gameList();
         list.pop_back();  // the message's own line end follows
         return usageError("unknown game '" + *options.game + "'; use one of these:\n" + list);
+    }
+    if (options.exportTo) {
+        if (options.json || reportGiven || playerGiven)
+            return usageError("--export writes the export instead of a report; leave out --json, --report and --player");
+        if (*options.exportTo == "-") {
+            if (!formatGiven)
+                return usageError("--export - needs --format html or --format csv");
+        } else if (formatGiven) {
+            return usageError("--format goes with --export - only; a file's format is its extension");
+        } else {
+            options.exportFormat = formatOfFile(*options.exportTo);
+            if (!options.exportFormat)
+                return usageError("cannot tell the export's format from '" + *options.exportTo +
+                                  "'; name a file ending in .html or .csv");
+        }
+    } else if (formatGiven) {
+        return usageError("--format goes with --export - only");
     }
     if (!fileGiven)
         return usageError("no log file was given");

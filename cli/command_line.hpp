@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/display_text.hpp"
 #include "engine/game_catalogue.hpp"
@@ -15,6 +16,8 @@
 // so a log whose name starts with "-" can still be named. Every failure is ErrorKind::InvalidInput
 // with a message fit for stderr.
 namespace fragtide::cli {
+
+enum class ExportFormat { Html, Csv };
 
 enum class ReportKind { General, Players, Player, Rivals };
 
@@ -28,7 +31,10 @@ struct Options {
     std::optional<std::string> player;
     std::optional<int> playerIndex;  // from 1; whether that many players scored is known only later
     bool json = false;
-    std::string file;  // UTF-8 on Windows, bytes elsewhere
+    std::string file;  // the first FILE; UTF-8 on Windows, bytes elsewhere
+    std::vector<std::string> files;  // every FILE in order (files and folders)
+    std::optional<std::string> exportTo;  // --export: a file, or "-" for stdout
+    std::optional<ExportFormat> exportFormat;  // from the file's extension, or --format with "-"
 };
 
 // `args` are the arguments after the program's name.

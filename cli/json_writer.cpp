@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "engine/display_text.hpp"
+#include "engine/log_file.hpp"
 #include "reports/reports.hpp"
 
 namespace fragtide::cli {
@@ -116,6 +117,22 @@ std::string statisticsJson(const engine::StatsStore& store, const engine::Detect
         separator = ",\n    ";
     }
     out += "\n  ]\n}\n";
+    return out;
+}
+
+std::string statisticsJson(const engine::StatsStore& store, const engine::Detection* detected,
+                           std::span<const engine::LogSetFile> files) {
+    std::string out = statisticsJson(store, detected);
+    out.resize(out.size() - 3);  // reopen the document before its closing "\n}\n"
+    out += ",\n  \"files\": [";
+    const char* separator = "\n    ";
+    for (const engine::LogSetFile& file : files) {
+        out += separator;
+        out += "{\"path\": " + jsonString(engine::displayText(engine::shownPath(file.path))) +
+               ", \"bytes\": " + std::to_string(file.bytes) + ", \"lines\": " + std::to_string(file.lines) + "}";
+        separator = ",\n    ";
+    }
+    out += files.empty() ? "]\n}\n" : "\n  ]\n}\n";
     return out;
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "engine/game_detector.hpp"
+#include "engine/log_set.hpp"
 #include "engine/stats_store.hpp"
 
 // The statistics of a store as JSON, for scripts:
@@ -30,5 +32,10 @@ std::string jsonString(std::string_view text);
 
 // The whole document, ended by a newline; with `detected`, the kills of every game it lists.
 std::string statisticsJson(const engine::StatsStore& store, const engine::Detection* detected = nullptr);
+// The same with the log files read, as a last field:
+//   "files": [{"path": p, "bytes": b, "lines": l}, ...]
+// path as given (or found in a folder), display text.
+std::string statisticsJson(const engine::StatsStore& store, const engine::Detection* detected,
+                           std::span<const engine::LogSetFile> files);
 
 }  // namespace fragtide::cli

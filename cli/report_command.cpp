@@ -1,5 +1,6 @@
 #include "cli/report_command.hpp"
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <ostream>
@@ -16,6 +17,10 @@
 #include "engine/game_catalogue.hpp"
 #include "engine/log_analysis.hpp"
 #include "engine/log_file.hpp"
+#include "engine/log_set.hpp"
+#include "export/atomic_file.hpp"
+#include "export/csv_export.hpp"
+#include "export/html_export.hpp"
 #include "engine/stats_store.hpp"
 #include "reports/reports.hpp"
 #include "reports/rivals.hpp"
@@ -62,12 +67,8 @@ std::string chosenGame(const Options& options, const CommandEnvironment& env, st
     return game;
 }
 
-engine::LineProgress progressFor(const std::filesystem::path& path, const CommandEnvironment& env,
-                                 std::ostream& err) {
-    if (!env.stderrIsTerminal)
-        return {};
-    const auto size = engine::fileSize(path);
-    if (!size || *size <= engine::kLargeFileBytes)
+engine::LineProgress progressFor(const engine::LogSet& set, const CommandEnvironment& env, std::ostream& err) {
+    if (!env.stderrIsTerminal || engine::totalSize(set) <= engine::kLargeFileBytes)
         return {};
     // Called per line or per batch, whichever the engine does: count, don't assume.
     return [&err, shown = std::uint64_t{0}](std::uint64_t lines) mutable {
@@ -115,6 +116,18 @@ void noteLikelyGame(std::ostream& err, const engine::StatsStore& store, std::uin
         << "); use --game " << likely->alias << ".\n";
 }
 
+// The game of a set of logs, as the first of them that can be read shows it: a season's logs come
+// from one server. The error of the last file tried when none can be read.
+Result<engine::Detection> detectFirstReadable(const engine::LogSet& set) {
+    Result<engine::Detection> detected = Error{ErrorKind::NotFound, "cannot read any of the logs named"};
+    for (const std::filesystem::path& file : set.files) {
+        detected = engine::detectGame(file);
+        if (detected)
+            break;
+    }
+    return detected;
+}
+
 int positionOf(const engine::WindowOps& window, std::string_view name) {
     for (int i = 0; i < window.lstPlayersListCount(); ++i) {
         if (window.lstPlayersList(i) == name)
@@ -143,13 +156,17 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
         return out.flush() ? kExitDone : kExitUnreadable;
     }
 
-    const std::filesystem::path path = pathFromArgument(options.file);
+    std::vector<std::filesystem::path> paths;
+    for (const std::string& file : options.files)
+        paths.push_back(pathFromArgument(file));
+    const engine::LogSet set = engine::expandLogPaths(paths);
+
     // About 80 KB: on the heap, away from Windows' small default stack.
     auto store = std::make_unique<engine::StatsStore>();
     store->NameDisplayChoice = options.names;
     std::optional<engine::Detection> detection;
     if (options.detectGame) {
-        auto detected = engine::detectGame(path);
+        auto detected = detectFirstReadable(set);
         if (!detected)
             return fail(err, detected.error(), texts::kCheckThePath);
         detection = std::move(*detected);
@@ -164,26 +181,43 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
         store->CurrentGame = chosenGame(options, env, err);
     }
     engine::LoadWeaponNames(*store);
-    const engine::LineProgress progress = progressFor(path, env, err);
-    const auto analysed = engine::analyzeFile(*store, path, progress);
+    const engine::LineProgress progress = progressFor(set, env, err);
+    const auto analysed = engine::analyzeLogSet(*store, set, progress);
     if (progress)
         err << '\r' << std::string(60, ' ') << '\r' << std::flush;
     // A partly read log would give plausible but wrong figures: print none of them.
     if (!analysed)
         return fail(err, analysed.error(), texts::kCheckThePath);
+    // Nothing read at all is the one log that could not be read, as ever: no figures.
+    if (analysed->files.empty() && !analysed->failures.empty()) {
+        for (std::size_t i = 1; i < analysed->failures.size(); ++i)
+            fail(err, analysed->failures[i - 1], "");
+        return fail(err, analysed->failures.back(), texts::kCheckThePath);
+    }
+
     if (killsIn(*store) == 0 && engine::findGame(store->CurrentGame)) {
         // Nothing found: the likeliest reason is the wrong game. Only a note; the report stands.
         if (!detection) {
-            if (auto detected = engine::detectGame(path))
+            if (auto detected = detectFirstReadable(set))
                 detection = std::move(*detected);
         }
         if (detection)
-            noteLikelyGame(err, *store, *analysed, *detection);
+            noteLikelyGame(err, *store, analysed->lines, *detection);
     }
 
     int code = kExitDone;
-    if (options.json) {
-        out << statisticsJson(*store, options.detectGame && detection ? &*detection : nullptr);
+    if (options.exportTo) {
+        const std::string document = *options.exportFormat == ExportFormat::Html
+                                         ? exports::htmlExport(*store, analysed->files)
+                                         : exports::csvExport(*store);
+        if (*options.exportTo == "-") {
+            out << document;
+        } else if (const Status written = exports::writeFileAtomically(pathFromArgument(*options.exportTo), document);
+                   !written) {
+            code = fail(err, written.error(), texts::kCheckTheExport);
+        }
+    } else if (options.json) {
+        out << statisticsJson(*store, options.detectGame && detection ? &*detection : nullptr, analysed->files);
     } else {
         engine::RecordingWindow window;
         fillPlayerList(*store, window);
@@ -220,6 +254,9 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
         for (const std::string& line : window.lst)
             out << line << '\n';
     }
+    // One unreadable file stops nothing, but the figures lack it: say which, and fail after them.
+    for (const Error& failure : analysed->failures)
+        code = std::max(code, fail(err, failure, ""));
     if (!out.flush()) {
         err << texts::kProgram << ": cannot write the report to standard output\n";
         return exitCodeFor(ErrorKind::Io);

@@ -113,11 +113,34 @@ std::string shownLimit(std::size_t bytes) {
     return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
 }
 
+}  // namespace
+
 Error lineTooLong(const std::filesystem::path& path, std::uint64_t line, std::size_t limit) {
     return {ErrorKind::TooLong, "cannot read '" + shownPath(path) + "': line " + std::to_string(line) +
                                     " is longer than " + shownLimit(limit) +
                                     ", the longest line Fragtide reads, so it is probably not a game log"};
 }
+
+Error outOfMemory(const std::filesystem::path& path) {
+    return {ErrorKind::Io, "cannot read '" + shownPath(path) + "': not enough memory"};
+}
+
+namespace {
+
+// One file as a stream.
+class FileStream final : public LogStream {
+public:
+    FileStream(LogFile& file, const std::filesystem::path& path) : m_file(file), m_path(path) {}
+    Result<std::size_t> readInto(char* dst, std::size_t size) override { return m_file.readInto(dst, size); }
+    Error lineTooLong(std::uint64_t line, std::size_t limit) const override {
+        return engine::lineTooLong(m_path, line, limit);
+    }
+    Error outOfMemory() const override { return engine::outOfMemory(m_path); }
+
+private:
+    LogFile& m_file;
+    const std::filesystem::path& m_path;
+};
 
 // The number (from 1) of the first line of `whole` longer than `limit`, or 0. `whole` ends with
 // a line ending or at the end of the file.
@@ -144,15 +167,11 @@ std::unique_ptr<KillSource> makeKillSource(const rules::Game* game) {
 
 Result<std::uint64_t> analyzeFile(StatsStore& store, const std::filesystem::path& path,
                                   const LineProgress& progress, const AnalysisOptions& options) {
-    const Game* game = findGame(store.CurrentGame);
-    if (game && game->kind != rules::KillSource::ObituaryRules &&
-        std::ranges::all_of(store.WeaponKeys, [](const std::string& key) { return key.empty(); })) {
-        // No weapon has a slot yet: names left from an earlier analysis would show beside this one's.
-        for (auto& name : store.WeaponNames)
-            name.clear();
-    }
-    const auto source = makeKillSource(game);
-    return analyzeFile(*source, store, path, progress, options);
+    auto file = LogFile::open(path);
+    if (!file)
+        return file.error();
+    FileStream stream(*file, path);
+    return analyzeStream(store, stream, progress, options);
 }
 
 Result<std::uint64_t> analyzeFile(const KillSource& source, StatsStore& store,
@@ -161,6 +180,25 @@ Result<std::uint64_t> analyzeFile(const KillSource& source, StatsStore& store,
     auto file = LogFile::open(path);
     if (!file)
         return file.error();
+    FileStream stream(*file, path);
+    return analyzeStream(source, store, stream, progress, options);
+}
+
+Result<std::uint64_t> analyzeStream(StatsStore& store, LogStream& stream, const LineProgress& progress,
+                                    const AnalysisOptions& options) {
+    const Game* game = findGame(store.CurrentGame);
+    if (game && game->kind != rules::KillSource::ObituaryRules &&
+        std::ranges::all_of(store.WeaponKeys, [](const std::string& key) { return key.empty(); })) {
+        // No weapon has a slot yet: names left from an earlier analysis would show beside this one's.
+        for (auto& name : store.WeaponNames)
+            name.clear();
+    }
+    const auto source = makeKillSource(game);
+    return analyzeStream(*source, store, stream, progress, options);
+}
+
+Result<std::uint64_t> analyzeStream(const KillSource& source, StatsStore& store, LogStream& stream,
+                                    const LineProgress& progress, const AnalysisOptions& options) {
     unsigned threads = options.threads ? options.threads : std::thread::hardware_concurrency();
     threads = std::clamp(threads, 1u, 4u);
     const std::size_t batchBytes = std::max<std::size_t>(options.partBytes, 1) * threads;
@@ -186,8 +224,8 @@ Result<std::uint64_t> analyzeFile(const KillSource& source, StatsStore& store,
             // Straight into the batch: no second copy of every byte.
             const std::size_t had = buffer.size();
             if (!buffer.resize(had + readBytes, mostBytes))
-                return Error{ErrorKind::Io, "cannot read '" + shownPath(path) + "': not enough memory"};
-            auto got = file->readInto(buffer.data() + had, readBytes);
+                return stream.outOfMemory();
+            auto got = stream.readInto(buffer.data() + had, readBytes);
             if (!got)
                 return got.error();
             (void)buffer.resize(had + *got, mostBytes);
@@ -206,11 +244,11 @@ Result<std::uint64_t> analyzeFile(const KillSource& source, StatsStore& store,
         // Only a batch bigger than the limit can hold a line that passes it.
         if (whole.size() > maxLine) {
             if (const std::uint64_t line = firstLineLongerThan(whole, maxLine))
-                return lineTooLong(path, lines + line, maxLine);
+                return stream.lineTooLong(lines + line, maxLine);
         }
         if (bytes.size() - complete > maxLine) {
             bool previousWasCr = false;
-            return lineTooLong(path, lines + countLineEnds(whole, previousWasCr) + 1, maxLine);
+            return stream.lineTooLong(lines + countLineEnds(whole, previousWasCr) + 1, maxLine);
         }
         if (complete == 0 && !bytes.empty()) {
             carried = bytes.size();  // a line longer than a batch: read on

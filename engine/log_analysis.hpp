@@ -45,6 +45,29 @@ Result<std::uint64_t> analyzeFile(const KillSource& source, StatsStore& store,
                                   const std::filesystem::path& path, const LineProgress& progress = {},
                                   const AnalysisOptions& options = {});
 
+// Log bytes read front to back, as analyzeStream takes them: one file, or several read as one
+// (log_set.hpp). Used from the analysing thread only.
+class LogStream {
+public:
+    virtual ~LogStream() = default;
+    // Reads up to `size` bytes to `dst`; returns how many, 0 at the end.
+    virtual Result<std::size_t> readInto(char* dst, std::size_t size) = 0;
+    // The error for line `line` (from 1, counted over the whole stream) being longer than `limit`.
+    virtual Error lineTooLong(std::uint64_t line, std::size_t limit) const = 0;
+    // The error when memory for the lines read cannot be had.
+    virtual Error outOfMemory() const = 0;
+};
+
+// What analyzeFile does, over any stream: the same batches, threads, limits and result.
+Result<std::uint64_t> analyzeStream(StatsStore& store, LogStream& stream, const LineProgress& progress = {},
+                                    const AnalysisOptions& options = {});
+Result<std::uint64_t> analyzeStream(const KillSource& source, StatsStore& store, LogStream& stream,
+                                    const LineProgress& progress = {}, const AnalysisOptions& options = {});
+
+// The errors analyzeFile gives for `path`.
+Error lineTooLong(const std::filesystem::path& path, std::uint64_t line, std::size_t limit);
+Error outOfMemory(const std::filesystem::path& path);
+
 // The number of lines of a file, as the analysis counts them. Memory stays flat whatever the lines.
 Result<std::uint64_t> countLines(const std::filesystem::path& path);
 

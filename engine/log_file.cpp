@@ -49,6 +49,10 @@ Error fileError(std::string_view verb, const std::filesystem::path& path, int er
     return errorFromCode(verb, path, std::error_code(errnoValue, std::generic_category()));
 }
 
+Error fileError(std::string_view verb, const std::filesystem::path& path, std::error_code ec) {
+    return errorFromCode(verb, path, ec);
+}
+
 Result<std::uint64_t> fileSize(const std::filesystem::path& path) {
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "common/result.hpp"
@@ -51,5 +52,7 @@ std::string shownPath(const std::filesystem::path& path);
 
 // "cannot <verb> '<file>': <reason>", the reason from errno.
 Error fileError(std::string_view verb, const std::filesystem::path& path, int errnoValue);
+// The same from a system error code, as std::filesystem reports them.
+Error fileError(std::string_view verb, const std::filesystem::path& path, std::error_code ec);
 
 }  // namespace fragtide::engine

@@ -57,7 +57,6 @@ TEST(CommandLine, RefusesWhatItCannotUseAndSaysWhy) {
     };
     const Case cases[] = {
         {"nothing", {}, "no log file"},
-        {"two files", {"a.log", "b.log"}, "'a.log' and 'b.log'"},
         {"unknown option", {"--games", "q1", "a.log"}, "unknown option '--games'"},
         {"game without a value", {"a.log", "--game"}, "--game needs"},
         {"unknown game, listing the valid ones", {"--game", "q3", "a.log"},
@@ -78,6 +77,50 @@ TEST(CommandLine, RefusesWhatItCannotUseAndSaysWhy) {
         ASSERT_FALSE(options);
         EXPECT_EQ(options.error().kind, ErrorKind::InvalidInput);
         EXPECT_NE(options.error().message.find(c.says), std::string::npos) << options.error().message;
+    }
+}
+
+TEST(CommandLine, TakesSeveralFilesInOrder) {
+    const auto options = parse({"a.log", "--game", "q1", "logs/", "--", "-b.log"});
+    ASSERT_TRUE(options) << options.error().message;
+    EXPECT_EQ(options->file, "a.log");
+    EXPECT_EQ(options->files, (std::vector<std::string>{"a.log", "logs/", "-b.log"}));
+}
+
+TEST(CommandLine, TakesTheExportFormatFromTheFileOrFromFormat) {
+    struct Case {
+        const char* what;
+        std::vector<std::string_view> args;
+        std::optional<ExportFormat> format;  // nothing: a usage error
+        std::string_view says;
+    };
+    const Case cases[] = {
+        {"html", {"--export", "season.html", "a.log"}, ExportFormat::Html, ""},
+        {"csv after =, any case", {"--export=Season.CSV", "a.log"}, ExportFormat::Csv, ""},
+        {"stdout with a format", {"--export", "-", "--format", "html", "a.log"}, ExportFormat::Html, ""},
+        {"another extension", {"--export", "season.htm", "a.log"}, std::nullopt, "cannot tell the export's format"},
+        {"no extension", {"--export", "season", "a.log"}, std::nullopt, "name a file ending in .html or .csv"},
+        {"stdout without a format", {"--export", "-", "a.log"}, std::nullopt, "needs --format"},
+        {"an unknown format", {"--export", "-", "--format", "pdf", "a.log"}, std::nullopt, "--format needs html or csv"},
+        {"format with a file", {"--export", "a.csv", "--format", "csv", "a.log"}, std::nullopt, "--format goes with"},
+        {"format alone", {"--format", "csv", "a.log"}, std::nullopt, "--format goes with --export -"},
+        {"export with json", {"--json", "--export", "a.csv", "a.log"}, std::nullopt, "instead of a report"},
+        {"export with a report", {"--report", "players", "--export", "a.csv", "a.log"}, std::nullopt,
+         "instead of a report"},
+        {"export without a value", {"a.log", "--export"}, std::nullopt, "--export needs"},
+        {"export twice", {"--export", "a.csv", "--export", "b.csv", "a.log"}, std::nullopt, "given twice"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto options = parse(c.args);
+        if (!c.format) {
+            ASSERT_FALSE(options);
+            EXPECT_EQ(options.error().kind, ErrorKind::InvalidInput);
+            EXPECT_NE(options.error().message.find(c.says), std::string::npos) << options.error().message;
+            continue;
+        }
+        ASSERT_TRUE(options) << options.error().message;
+        EXPECT_EQ(options->exportFormat, c.format);
     }
 }
 

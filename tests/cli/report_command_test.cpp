@@ -155,7 +155,6 @@ TEST(FragtideReport, FailsWithoutAnyReportWhenTheLogCannotBeRead) {
     fs::resize_file(fs::path(std::u8string(binary.begin(), binary.end())), (std::uintmax_t{256} << 20) + 1);
     const Case cases[] = {
         {"missing", dir.path("gone.log"), "no such file"},
-        {"a folder", dir.path(""), "folder"},
         {"a line too long", binary, "line 1 is longer than 256 MiB"},
     };
     for (const Case& c : cases) {
@@ -167,6 +166,43 @@ TEST(FragtideReport, FailsWithoutAnyReportWhenTheLogCannotBeRead) {
         EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
         EXPECT_NE(r.err.find("Check the path"), std::string::npos) << r.err;
     }
+}
+
+TEST(FragtideReport, ReadsSeveralLogsAsOneAndNamesEachUnreadableOneAfterTheOutput) {
+    TempDir dir;
+    // The first log's last line has no ending: the second must not continue it.
+    const std::string first = dir.write("day1.log", "Alice was ax-murdered by Bob\r\nCarol was nailed by Ali");
+    const std::string second = dir.write("day2.log", "ce\nCarol was nailed by Alice\n");
+    const Outcome r = run({"--game", "q1", "--json", first, dir.path("gone.log"), second, dir.path("gone2.log")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.out.find("\"name\": \"Ali\""), std::string::npos) << r.out;
+    // The paths as given (JSON-escaped, which matters on Windows), with bytes and lines per file.
+    EXPECT_NE(r.out.find("day1.log\", \"bytes\": 53, \"lines\": 2},\n    {\"path\": \""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("day2.log\", \"bytes\": 29, \"lines\": 2}\n  ]\n}\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("cannot read '" + dir.path("gone.log") + "': no such file\n"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("gone2.log': no such file\n"), std::string::npos) << r.err;
+}
+
+TEST(FragtideReport, ExportsToAFileAndKeepsTheOldOneWhenItCannot) {
+    TempDir dir;
+    const std::string log = dir.write("match.log", kQ1Log);
+    const std::string csv = dir.path("season.csv");
+    Outcome r = run({"--game", "q1", "--export", csv, log});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(testing::readBytes(fs::path(std::u8string(csv.begin(), csv.end()))).rfind("player,slot,weapon,frags\r\nBob,1,Axe,1\r\n", 0), 0u);
+
+    // A folder in the export's place: nothing is written and what was there stays.
+    const std::string page = dir.path("page.html");
+    fs::create_directories(fs::path(std::u8string(page.begin(), page.end())));
+    r = run({"--game", "q1", "--export", page, log});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("cannot write '" + page + "': it is a folder"), std::string::npos) << r.err;
+
+    r = run({"--game", "q1", "--export", "-", "--format", "html", log});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out.rfind("<!DOCTYPE html>", 0), 0u);
+    EXPECT_NE(r.out.find("match.log"), std::string::npos);
 }
 
 TEST(FragtideReport, FailsWhenTheReportCannotBeWritten) {

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string_view>
+
+// What the exported page says, in one place.
+namespace fragtide::exports::texts {
+
+inline constexpr std::string_view kPageTitle = "Frag statistics";
+inline constexpr std::string_view kGame = "Game";
+inline constexpr std::string_view kLogs = "Logs";
+inline constexpr std::string_view kNoLogs = "No log file was read.";
+inline constexpr std::string_view kFile = "File";
+inline constexpr std::string_view kBytes = "Bytes";
+inline constexpr std::string_view kLines = "Lines";
+inline constexpr std::string_view kTotal = "Total";
+
+inline constexpr std::string_view kGeneralInfo = "General Info";
+inline constexpr std::string_view kPlayerInfo = "Player Info";
+inline constexpr std::string_view kWeaponsPerPlayer = "Frags per weapon of every player";
+inline constexpr std::string_view kRivalsInfo = "Rivals Info";
+
+inline constexpr std::string_view kWeapon = "Weapon";
+inline constexpr std::string_view kKills = "Kills";
+inline constexpr std::string_view kPlayer = "Player";
+inline constexpr std::string_view kFrags = "Frags";
+inline constexpr std::string_view kFragsLower = "frags";
+inline constexpr std::string_view kShare = "Share of the fragging";
+inline constexpr std::string_view kDeaths = "Deaths";
+inline constexpr std::string_view kSuicides = "Suicides";
+inline constexpr std::string_view kTeamKills = "Team kills";
+inline constexpr std::string_view kKillsPerDeath = "K/D";
+inline constexpr std::string_view kFavouriteVictim = "Favourite victim";
+inline constexpr std::string_view kWorstEnemy = "Worst enemy";
+inline constexpr std::string_view kNobody = "nobody";
+
+inline constexpr std::string_view kPlayerOfTheMatch = "Player of the match: ";
+inline constexpr std::string_view kNoKills = "No kill was counted.";
+inline constexpr std::string_view kNoPlayers = "Nobody scored.";
+inline constexpr std::string_view kNoPeople = "Nobody scored, died or killed himself.";
+
+inline constexpr std::string_view kWeaponChart = "Kills per weapon";
+inline constexpr std::string_view kPlayerChart = "Frags per player";
+inline constexpr std::string_view kRivalsChart = "Deaths and frags per player";
+inline constexpr std::string_view kChartShows = "Bar chart of ";
+inline constexpr std::string_view kChartTop = "The highest shown; the table lists all.";
+
+inline constexpr std::string_view kMadeBy = "Made with Fragtide.";
+
+}  // namespace fragtide::exports::texts

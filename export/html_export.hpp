@@ -1,0 +1,22 @@
+#pragma once
+
+#include <span>
+#include <string>
+
+#include "engine/log_set.hpp"
+#include "engine/stats_store.hpp"
+
+// An analysis as one self-contained HTML page, to share on a clan page or print.
+//
+// No scripts, no network, no external file: the styles are inline and the charts are inline SVG,
+// each with a text alternative and the table of its figures. The page shows the names of the log
+// files (their names alone, not the folders they were in) with their bytes and lines, the game,
+// General Info, Player Info, every player's frags per weapon, and Rivals Info from the people
+// table. Every text from the log is decoded for display and escaped (export/html_text.hpp).
+// Light and dark schemes follow the reader's prefers-color-scheme; print uses black on white.
+// The same analysis always gives the same bytes (no date, no version). Thread-safe.
+namespace fragtide::exports {
+
+std::string htmlExport(const engine::StatsStore& store, std::span<const engine::LogSetFile> files);
+
+}  // namespace fragtide::exports

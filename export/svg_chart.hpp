@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Horizontal bar charts as inline SVG, for a page without scripts or network.
+namespace fragtide::exports {
+
+struct ChartBar {
+    std::string label;                 // display text (UTF-8), not yet escaped
+    std::vector<std::int64_t> values;  // one per series
+};
+
+struct BarChart {
+    std::string id;                    // unique in the page: ties the title and description to the chart
+    std::string title;                 // display text
+    std::string description;           // display text: what the bars show, for readers who cannot see them
+    std::vector<std::string> series;   // names of the series, shown in a legend when there are two or more
+    std::vector<ChartBar> bars;        // in the order shown
+};
+
+// The chart as an <svg> element: role="img" with a <title> and a <desc> as its text alternative,
+// one row per bar, the bars of a row side by side, each with its number at its end. Colours come
+// from the page's CSS (classes s0, s1, ...), so the page's colour scheme and print rules apply.
+// Bar lengths are in whole units and never use the locale. Labels longer than 22 characters are
+// cut with "…" (the tables beside the chart give them whole). Thread-safe.
+std::string svgBarChart(const BarChart& chart);
+
+}  // namespace fragtide::exports
