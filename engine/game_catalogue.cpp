@@ -30,7 +30,11 @@ consteval bool namesAreDistinct() {
     return true;
 }
 
+// GCC's AddressSanitizer makes comparing an object's address with null no constant expression, so
+// that build leaves the check to the test Game.EveryCatalogueGameIsWellFormed.
+#ifndef __SANITIZE_ADDRESS__
 static_assert(std::ranges::all_of(kGames, rules::isWellFormed), "a game definition breaks its invariants");
+#endif
 static_assert(namesAreDistinct(), "two games share a display string or a short name");
 static_assert(std::ranges::max(kGames, {}, &Game::slotCount).slotCount() == kSlotsPerLine,
               "kSlotsPerLine must be the largest slot count");

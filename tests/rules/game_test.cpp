@@ -1,5 +1,7 @@
 #include "rules/game.hpp"
 
+#include "engine/game_catalogue.hpp"
+
 #include <gtest/gtest.h>
 
 namespace fragtide::rules {
@@ -46,6 +48,13 @@ TEST(Game, IsWellFormedOnlyWithEverythingItsKindNeeds) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(isWellFormed(c.game), c.wellFormed);
+    }
+}
+
+TEST(Game, EveryCatalogueGameIsWellFormed) {
+    for (const Game& game : engine::games()) {
+        SCOPED_TRACE(game.displayName);
+        EXPECT_TRUE(isWellFormed(game));
     }
 }
 
