@@ -3,6 +3,8 @@
 //   fragtide-probe main SECONDS        the main window: "title: ...", "lst: ..." lines, "players: ..."
 //   fragtide-probe gameselect SECONDS  opens File, Game Select; "dialog: ...", "selected: ..."
 //   fragtide-probe close               closes the dialog, if open, and the main window
+// With FRAGTIDE_PROBE_DESKTOP set, it looks on that Wine virtual desktop: windows of another
+// desktop are invisible to FindWindow.
 #include <windows.h>
 
 #include <cstdio>
@@ -56,6 +58,19 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     const std::wstring command = argv[1];
     const int seconds = argc > 2 ? _wtoi(argv[2]) : 30;
+    if (const wchar_t* desktopName = _wgetenv(L"FRAGTIDE_PROBE_DESKTOP")) {
+        // The desktop exists once Wine's explorer has started on it.
+        HDESK desktop = nullptr;
+        for (int i = 0; i < seconds * 10 && !desktop; ++i) {
+            desktop = OpenDesktopW(desktopName, 0, FALSE, GENERIC_ALL);
+            if (!desktop)
+                Sleep(100);
+        }
+        if (!desktop || !SetThreadDesktop(desktop)) {
+            std::fprintf(stderr, "fragtide-probe: cannot reach the desktop\n");
+            return 1;
+        }
+    }
     HWND main = waitFor(FRAGTIDE_MAIN_CLASS, nullptr, command == L"close" ? 1 : seconds);
     if (!main) {
         std::fprintf(stderr, "fragtide-probe: no main window\n");
@@ -78,6 +93,9 @@ int wmain(int argc, wchar_t** argv) {
             return 1;
         }
         printLine("dialog", textOf(dialog));
+        RECT frame{};
+        GetWindowRect(dialog, &frame);
+        std::printf("frame: %ld %ld %ld %ld\n", frame.left, frame.top, frame.right, frame.bottom);
         HWND games = GetDlgItem(dialog, IDC_GS_GAMES);
         const auto selected = SendMessageW(games, CB_GETCURSEL, 0, 0);
         printLine("selected", selected < 0 ? std::wstring() : listItem(games, static_cast<int>(selected),

@@ -164,6 +164,7 @@ void runModal(HINSTANCE instance, int templateId, HWND owner, DLGPROC procedure,
         return;
     EnableWindow(owner, FALSE);
     ShowWindow(dialog, SW_SHOW);
+    UpdateWindow(dialog);
     MSG msg;
     while (!state.done) {
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cwchar>
 #include <exception>
 #include <system_error>
 
@@ -59,6 +60,31 @@ HFONT makeFont(const wchar_t* face, double points, int dpi, bool bold, bool ital
     // GDI's font mapper picks the closest installed face when this one is missing.
     return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, FALSE, FALSE, DEFAULT_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, VARIABLE_PITCH | FF_SWISS, face);
+}
+
+int CALLBACK noteFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+bool faceInstalled(const wchar_t* face) {
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    wcsncpy(wanted.lfFaceName, face, LF_FACESIZE - 1);
+    bool found = false;
+    const HDC screen = GetDC(nullptr);
+    EnumFontFamiliesExW(screen, &wanted, noteFace, reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, screen);
+    return found;
+}
+
+// Impact, italic; without it a heavy stand-in, bold, so that the title still looks like one.
+HFONT makeTitleFont(int dpi) {
+    for (const wchar_t* face : {L"Impact", L"Haettenschweiler", L"Arial Black"}) {
+        if (faceInstalled(face))
+            return makeFont(face, 20.25, dpi, false, true);
+    }
+    return makeFont(L"Arial", 20.25, dpi, true, true);
 }
 
 std::wstring windowText(HWND window) {
@@ -153,7 +179,7 @@ void frmMain::createControls() {
         {MainControl::cmdAnalyze, WC_BUTTONW, child | WS_TABSTOP | BS_PUSHBUTTON, 0, texts::kAnalyzeLog},
         {MainControl::PB, PROGRESS_CLASSW, child, 0, ""},
         {MainControl::lbl0, WC_STATICW, child | SS_CENTER, 0, texts::kTitle},
-        {MainControl::lbl1, WC_STATICW, child | SS_RIGHT, 0, texts::kVersionCredit},
+        {MainControl::lbl1, WC_STATICW, child | SS_RIGHT | SS_ENDELLIPSIS, 0, texts::kVersionCredit},
         {MainControl::cmdOptions0, WC_BUTTONW, child | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON, 0, texts::kGeneralInfo},
         {MainControl::cmdOptions1, WC_BUTTONW, child | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON, 0, texts::kPlayerInfo},
         {MainControl::cmdOptions2, WC_BUTTONW, child | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON, 0, texts::kIndividualInfo},
@@ -177,7 +203,7 @@ void frmMain::createFonts() {
     const int at = dpi();
     m_uiFont = makeFont(L"MS Sans Serif", 8.25, at, false, false);
     m_buttonBoldFont = makeFont(L"MS Sans Serif", 8.25, at, true, false);
-    m_titleFont = makeFont(L"Impact", 20.25, at, false, true);
+    m_titleFont = makeTitleFont(at);
     m_reportFont = makeFont(L"Arial", 9.75, at, true, false);
 }
 

@@ -23,7 +23,9 @@ constexpr Design kDesign[kMainControlCount] = {
     {7320, 120, 1335, 405, false, false, false, false},   // cmdAnalyze
     {120, 6000, 10815, 255, false, true, true, false},    // PB
     {8880, 0, 2055, 495, true, false, false, false},      // lbl 0
-    {8880, 480, 1935, 255, true, false, false, false},    // lbl 1
+    // lbl 1: the design's right edge, widened to the left and just below the buttons, so that
+    // the credit fits on one line with the fonts Windows has today.
+    {7320, 540, 3495, 180, true, false, false, false},    // lbl 1
     {9000, 960, 1935, 405, true, false, false, false},    // cmdOptions 0
     {9000, 1440, 1935, 405, true, false, false, false},   // cmdOptions 1
     {9000, 1920, 1935, 405, true, false, false, false},   // cmdOptions 2
