@@ -5,7 +5,6 @@
 
 #include "ui/look.hpp"
 #include "ui/qt_text.hpp"
-#include "ui/ui_texts.hpp"
 #include "ui_frmAbout.h"
 
 namespace fragtide::ui {
@@ -14,14 +13,15 @@ namespace {
 constexpr int kWidth = 363;  // 5445 twips
 }  // namespace
 
-frmAbout::frmAbout(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::frmAbout>()) {
+frmAbout::frmAbout(const AboutTexts& texts, QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::frmAbout>()) {
     ui->setupUi(this);
-    setWindowTitle(toQString(texts::kAboutTitle));
-    ui->lbl_0->setText(toQString(texts::kAboutCredit));
+    setWindowTitle(toQString(texts.title));
+    ui->lbl_0->setText(toQString(texts.credit));
     ui->lbl_0->setFont(reportFont());
-    ui->lbl_2->setText(toQString(texts::kAboutContact));
-    ui->lbl_3->setText(keepHyphenatedWordsWhole(toQString(texts::kAboutDescription)));
-    ui->cmdOK->setText(toQString(texts::kOk));
+    ui->lbl_2->setText(toQString(texts.contact));
+    ui->lbl_3->setText(keepHyphenatedWordsWhole(toQString(texts.description)));
+    ui->cmdOK->setText(toQString(texts.ok));
     connect(ui->cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     // The design's width; as high as the wrapped texts need at that width, no more.
     resize(kWidth, layout()->totalHeightForWidth(kWidth));

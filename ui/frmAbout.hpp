@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include "ui/form_controller.hpp"
+
 namespace Ui {
 class frmAbout;
 }
@@ -19,7 +21,7 @@ QString keepHyphenatedWordsWhole(QString text);
 class frmAbout : public QDialog {
     Q_OBJECT
 public:
-    explicit frmAbout(QWidget* parent = nullptr);
+    explicit frmAbout(const AboutTexts& texts = FormController::aboutTexts(), QWidget* parent = nullptr);
     ~frmAbout() override;
 
 public Q_SLOTS:

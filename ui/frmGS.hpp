@@ -8,31 +8,25 @@ namespace Ui {
 class frmGS;
 }
 
-namespace fragtide::engine {
-class StatsStore;
-class WindowOps;
-}  // namespace fragtide::engine
-namespace fragtide::settings {
-class SettingsBackend;
-}
+#include "ui/form_controller.hpp"
 
-// Game Select: the six games, the current one preselected. OK makes the chosen game current at
-// once: it is stored, named in the main window's caption and its weapon names are loaded; the
-// statistics of the last analysis stay. Cancel, or closing the frame, changes nothing.
-//
-// Built anew for every opening; store, backend and window must outlive it. Neither button
-// answers Enter or Escape, so a stray key never changes the game.
+// Game Select: the games of the catalogue, the current one preselected. OK closes the dialog with
+// the selected entry (the form controller applies it); Cancel, or closing the frame, chooses
+// nothing. Built anew for every opening. Neither button answers Enter or Escape, so a stray key
+// never changes the game.
 namespace fragtide::ui {
 
 class frmGS : public QDialog {
     Q_OBJECT
 public:
-    frmGS(engine::StatsStore& store, settings::SettingsBackend& backend, engine::WindowOps& window,
-          QWidget* parent = nullptr);
+    explicit frmGS(const GameSelectChoice& choice, QWidget* parent = nullptr);
     ~frmGS() override;
 
+    // The entry selected, from 0; -1 when none is.
+    int selectedPosition() const;
+
 public Q_SLOTS:
-    // Applies the selected game and closes; ignored while no entry is selected.
+    // Closes the dialog as accepted; ignored while no entry is selected.
     void cmdOK_Click();
     void cmdCancel_Click();
 
@@ -44,12 +38,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void Form_Load();
-
     std::unique_ptr<Ui::frmGS> ui;
-    engine::StatsStore& m_store;
-    settings::SettingsBackend& m_backend;
-    engine::WindowOps& m_window;
 };
 
 }  // namespace fragtide::ui

@@ -1,5 +1,6 @@
 #include "ui/frmMain.hpp"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -17,7 +18,6 @@
 #include "engine/stats_store.hpp"
 #include "reports/reports.hpp"
 #include "settings/game_setting.hpp"
-#include "ui/command_line.hpp"
 #include "ui/dropped_file.hpp"
 #include "ui/look.hpp"
 #include "ui/frmAbout.hpp"
@@ -50,16 +50,17 @@ constexpr int kClientHeight = 425;
 frmMain::frmMain(engine::StatsStore& store, settings::SettingsBackend& backend,
                  std::string commandLine, QWidget* parent)
     : QMainWindow(parent),
-      ui(std::make_unique<Ui::frmMain>()),
-      m_store(store),
-      m_backend(backend),
-      m_commandLine(toQString(commandLine)) {
+      ui(std::make_unique<Ui::frmMain>()) {
     ui->setupUi(this);
+    m_form = std::make_unique<FormController>(store, backend, *this, *this, std::move(commandLine),
+                                              toPath(QCoreApplication::applicationDirPath()));
     m_progress = std::make_unique<ProgressThrottle>(ui->PB);
+    buildViewMenu();
     applyTexts();
     applyLook();
     connectHandlers();
     setReportButtonBold(0, true);
+    ui->fraHint->hide();
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
 
@@ -79,6 +80,8 @@ void frmMain::applyTexts() {
     ui->mnuFile->setTitle(menuCaption(toQString(texts::kMenuFile)));
     ui->mnuGameSel->setText(menuCaption(toQString(texts::kMenuGameSelect)));
     ui->mnuExit->setText(menuCaption(toQString(texts::kMenuExit)));
+    ui->mnuView->setTitle(menuCaption(toQString(texts::kMenuView)));
+    ui->mnuNames->setTitle(menuCaption(toQString(texts::kMenuNames)));
     ui->mnuHelp->setTitle(menuCaption(toQString(texts::kMenuHelp)));
     ui->mnuHelp2->setText(menuCaption(toQString(texts::kMenuHelpTopics)));
     ui->mnuAbout->setText(menuCaption(toQString(texts::kMenuAbout)));
@@ -89,6 +92,20 @@ void frmMain::applyLook() {
     paintGreenOnBlack(*ui->lst);
     ui->lst->setFont(reportFont());
     ui->lbl_0->setFont(titleFont());
+}
+
+void frmMain::buildViewMenu() {
+    // The names menu: one checkable entry per display, in the controller's order.
+    m_names = new QActionGroup(this);
+    m_names->setExclusive(true);
+    const auto entries = FormController::nameDisplayEntries();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        QAction* action = ui->mnuNames->addAction(toQString(entries[i]));
+        action->setObjectName(QStringLiteral("mnuNames_%1").arg(i));
+        action->setCheckable(true);
+        m_names->addAction(action);
+        connect(action, &QAction::triggered, this, [this, i] { mnuNames_Click(static_cast<int>(i)); });
+    }
 }
 
 void frmMain::connectHandlers() {
@@ -103,16 +120,17 @@ void frmMain::connectHandlers() {
             lstPlayers_Click();
     });
     connect(ui->lstPlayers, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        if (ui->lstPlayers->row(item) != m_individualShown && lstPlayersListIndex() >= 0)
+        if (ui->lstPlayers->row(item) != m_form->individualShown() && lstPlayersListIndex() >= 0)
             lstPlayers_Click();
     });
     connect(ui->mnuGameSel, &QAction::triggered, this, &frmMain::mnuGameSel_Click);
     connect(ui->mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
     connect(ui->mnuHelp2, &QAction::triggered, this, &frmMain::mnuHelp2_Click);
     connect(ui->mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    connect(ui->cmdHint, &QPushButton::clicked, this, &frmMain::cmdDetectedGame_Click);
     auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
     f1->setObjectName(QStringLiteral("shortcutHelp"));
-    connect(f1, &QShortcut::activated, this, &frmMain::showHelpDocument);
+    connect(f1, &QShortcut::activated, this, qOverload<>(&frmMain::showHelpDocument));
 }
 
 QPushButton* frmMain::reportButton(int index) const {
@@ -129,121 +147,24 @@ QPushButton* frmMain::reportButton(int index) const {
 
 void frmMain::Form_Load() {
     m_loading = true;
-    try {
-        setHelpFilePath(findHelpFile(QCoreApplication::applicationDirPath()));
-        m_store.CurrentGame = settings::loadSelectedGame(m_backend);
-        engine::LoadWeaponNames(m_store);
-        if (const auto log = parseCommandLine(m_commandLine)) {
-            m_cdFileName = log->path;
-            ui->txtFile->setText(log->shownName);
-            cmdAnalyze_Click();
-        }
-        setCaption(texts::mainCaption(m_store.CurrentGame));
-    } catch (const std::exception& error) {
-        // Only system errors carry a number of their own.
-        const auto* systemError = dynamic_cast<const std::system_error*>(&error);
-        tellUser(toQString(startupErrorText(error.what(), systemError ? systemError->code().value() : 0)),
-                 MessageStyle::OkCritical, toQString(texts::kStartupErrorTitle));
-    }
+    m_form->Form_Load();
     m_loading = false;
 }
 
-void frmMain::cmdBrowse_Click() {
-    // Where the last log was chosen; the program's own folder only before any was.
-    const auto request = browseRequest(m_store.CurrentGame, toQString(settings::loadLogFolder(m_backend)),
-                                       QCoreApplication::applicationDirPath());
-    if (const auto chosen = chooseLogFile(request))
-        chooseFile(*chosen);
-}
+QString frmMain::helpFilePath() const { return toQString(pathText(m_form->helpFilePath())); }
+void frmMain::setHelpFilePath(const QString& path) { m_form->setHelpFilePath(toPath(path)); }
 
-void frmMain::chooseFile(const QString& path) {
-    settings::saveLogFolder(m_backend, toUtf8(QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
-    m_cdFileName = path;
-    ui->txtFile->setText(QFileInfo(path).fileName());
-    lstClear();
-}
-
-void frmMain::cmdAnalyze_Click() {
-    RunInputBlocker blocker(this);
-    // A close request cannot tear the run down from inside its progress step; nothing is saved at
-    // exit, so ending the program there ends the run with it.
-    blocker.setOnCloseRequest([this] { endProgramDuringRun(); });
-    engine::cmdAnalyze_Click(m_store, *this, [this] { reports::ShowGeneralInfo(m_store, *this); });
-    m_progress->showNow();  // the bar shows the reset at once, whatever the throttle last let through
-    blocker.discardQueuedInput();
-}
-
-void frmMain::cmdOptions_Click(int index) {
-    switch (index) {
-    case 0:
-        reports::ShowGeneralInfo(m_store, *this);
-        break;
-    case 1:
-        reports::ShowPlayerInfo(m_store, *this);
-        break;
-    case 2: {
-        const int selected = lstPlayersListIndex();
-        if (selected < 0) {
-            tellUser(toQString(texts::kSelectPlayerFirst), MessageStyle::OkInformation,
-                     toQString(texts::kSelectPlayerFirstTitle));
-            return;
-        }
-        reports::ShowIndividualInfo(m_store, *this, selected);
-        m_individualShown = selected;
-        break;
-    }
-    default:
-        return;
-    }
-    for (int i = 0; i < 3; ++i)
-        setReportButtonBold(i, false);
-    setReportButtonBold(index, true);
-}
-
-void frmMain::lstPlayers_Click() {
-    setReportButtonBold(0, false);
-    setReportButtonBold(1, false);
-    setReportButtonBold(2, true);
-    const int selected = lstPlayersListIndex();
-    reports::ShowIndividualInfo(m_store, *this, selected);
-    m_individualShown = selected;
-}
-
-void frmMain::mnuGameSel_Click() {
-    frmGS dialog(m_store, m_backend, *this, this);
-    connect(&dialog, &frmGS::helpRequested, this, &frmMain::showHelpDocument);
-    execDialog(dialog);
-}
-
-void frmMain::mnuExit_Click() {
-    QCoreApplication::quit();
-}
-
-void frmMain::mnuHelp2_Click() {
-    if (startHelpViewer(helpCommandLine(toUtf8(m_helpFilePath))))
-        return;
-    showHelpDocument();
-}
-
-void frmMain::showHelpDocument() {
-    if (!QFileInfo(m_helpFilePath).isFile()) {
-        tellUser(toQString(texts::kHelpErrorPrompt), MessageStyle::OkCritical, toQString(texts::kHelpErrorTitle));
-        return;
-    }
-    if (!m_helpViewer) {
-        // A window of its own, not the form's child: a child would be blocked, like the form,
-        // by the Game Select or About dialog that asked for it with F1.
-        m_helpViewer = std::make_unique<HelpViewer>(nullptr);
-        m_helpViewer->setAttribute(Qt::WA_QuitOnClose, false);
-    }
-    m_helpViewer->showDocument(m_helpFilePath);
-}
-
-void frmMain::mnuAbout_Click() {
-    frmAbout dialog(this);
-    connect(&dialog, &frmAbout::helpRequested, this, &frmMain::showHelpDocument);
-    execDialog(dialog);
-}
+void frmMain::cmdBrowse_Click() { m_form->cmdBrowse_Click(); }
+void frmMain::cmdAnalyze_Click() { m_form->cmdAnalyze_Click(); }
+void frmMain::cmdOptions_Click(int index) { m_form->cmdOptions_Click(index, lstPlayersListIndex()); }
+void frmMain::lstPlayers_Click() { m_form->lstPlayers_Click(lstPlayersListIndex()); }
+void frmMain::mnuGameSel_Click() { m_form->mnuGameSel_Click(); }
+void frmMain::mnuExit_Click() { m_form->mnuExit_Click(); }
+void frmMain::mnuHelp2_Click() { m_form->mnuHelp2_Click(); }
+void frmMain::mnuAbout_Click() { m_form->mnuAbout_Click(); }
+void frmMain::cmdDetectedGame_Click() { m_form->cmdDetectedGame_Click(); }
+void frmMain::mnuNames_Click(int index) { m_form->mnuNames_Click(index); }
+void frmMain::showHelpDocument() { m_form->showHelpDocument(); }
 
 // ---------------------------------------------------------------------------------------------
 // Messages
@@ -272,10 +193,6 @@ void frmMain::showWaitingMessages() {
         showMessage(message.prompt, message.style, message.title);
 }
 
-void frmMain::endProgramDuringRun() {
-    hide();
-    std::_Exit(EXIT_SUCCESS);
-}
 
 // ---------------------------------------------------------------------------------------------
 // Seams
@@ -284,7 +201,7 @@ MessageAnswer frmMain::showMessage(const QString& prompt, MessageStyle style, co
     return runMessageBox(this, prompt, style, title);
 }
 
-std::optional<QString> frmMain::chooseLogFile(const OpenFileRequest& request) {
+std::optional<QString> frmMain::askForLogFile(const OpenFileRequest& request) {
     return runOpenFileDialog(this, request);
 }
 
@@ -308,8 +225,8 @@ void frmMain::dragEnterEvent(QDragEnterEvent* event) {
 
 void frmMain::dropEvent(QDropEvent* event) {
     if (const auto file = droppedLogFile(event->mimeData())) {
-        chooseFile(*file);
-        event->acceptProposedAction();
+        if (m_form->fileDropped({toPath(*file)}))
+            event->acceptProposedAction();
     }
 }
 
@@ -327,10 +244,7 @@ void frmMain::showEvent(QShowEvent* event) {
 // ---------------------------------------------------------------------------------------------
 // WindowOps; the progress bar is fed once per batch of lines and draws only what the user must see.
 
-void frmMain::lstClear() {
-    ui->lst->clear();
-    m_individualShown = -1;
-}
+void frmMain::lstClear() { ui->lst->clear(); }
 
 void frmMain::lstAddItem(std::string_view text) { ui->lst->addItem(toQString(text)); }
 void frmMain::lstPlayersClear() { ui->lstPlayers->clear(); }
@@ -379,5 +293,90 @@ MessageAnswer frmMain::messageBox(std::string_view prompt, MessageStyle style, s
     tellUser(text, style, toQString(title));
     return MessageAnswer::Ok;
 }
+
+// ---------------------------------------------------------------------------------------------
+// FormOps
+
+void frmMain::setChosenFile(const std::filesystem::path& path, std::string_view shownName) {
+    m_cdFileName = toQString(pathText(path));
+    ui->txtFile->setText(toQString(shownName));
+}
+
+std::optional<std::filesystem::path> frmMain::chooseLogFile(const OpenFileRequest& request) {
+    if (const auto chosen = askForLogFile(request))
+        return toPath(*chosen);
+    return std::nullopt;
+}
+
+std::optional<int> frmMain::runGameSelect(const GameSelectChoice& choice) {
+    frmGS dialog(choice, this);
+    connect(&dialog, &frmGS::helpRequested, this, qOverload<>(&frmMain::showHelpDocument));
+    if (execDialog(dialog) != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.selectedPosition();
+}
+
+void frmMain::runAbout(const AboutTexts& texts) {
+    frmAbout dialog(texts, this);
+    connect(&dialog, &frmAbout::helpRequested, this, qOverload<>(&frmMain::showHelpDocument));
+    execDialog(dialog);
+}
+
+bool frmMain::startProgram(const std::string& commandLine) {
+    return startHelpViewer(commandLine);
+}
+
+bool frmMain::showHelpDocument(const std::filesystem::path& path) {
+    if (!m_helpViewer) {
+        // A window of its own, not the form's child: a child would be blocked, like the form,
+        // by the Game Select or About dialog that asked for it with F1.
+        m_helpViewer = std::make_unique<HelpViewer>(nullptr);
+        m_helpViewer->setAttribute(Qt::WA_QuitOnClose, false);
+    }
+    m_helpViewer->showDocument(toQString(pathText(path)));
+    return true;
+}
+
+void frmMain::runStarting() {
+    m_blocker = std::make_unique<RunInputBlocker>(this);
+    // A close request cannot tear the run down from inside its progress step: the controller
+    // decides (it ends the program).
+    m_blocker->setOnCloseRequest([this] { m_form->closeRequested(); });
+}
+
+void frmMain::runFinished() {
+    m_progress->showNow();  // the bar shows the reset at once, whatever the throttle last let through
+    if (m_blocker)
+        m_blocker->discardQueuedInput();
+    m_blocker.reset();
+}
+
+void frmMain::endProgramDuringRun() {
+    hide();
+    std::_Exit(EXIT_SUCCESS);
+}
+
+void frmMain::quit() {
+    QCoreApplication::quit();
+}
+
+void frmMain::showDetectionHint(const std::optional<DetectionHint>& hint) {
+    if (!hint) {
+        ui->fraHint->hide();
+        return;
+    }
+    ui->lblHint->setText(toQString(hint->text));
+    ui->cmdHint->setText(toQString(hint->button));
+    ui->fraHint->show();
+}
+
+void frmMain::setNameDisplayChecked(int index) {
+    const auto actions = m_names->actions();
+    if (index >= 0 && index < actions.size())
+        actions[index]->setChecked(true);
+}
+
+void frmMain::showWhoKilledWhom(const KillTable&) {}
+void frmMain::updateWhoKilledWhom(const KillTable&) {}
 
 }  // namespace fragtide::ui

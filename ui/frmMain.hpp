@@ -10,8 +10,9 @@
 #include <vector>
 
 #include "engine/window_ops.hpp"
-#include "ui/open_file_dialog.hpp"
+#include "ui/form_controller.hpp"
 
+class QActionGroup;
 class QDialog;
 class QPushButton;
 
@@ -26,9 +27,10 @@ namespace fragtide::settings {
 class SettingsBackend;
 }
 
-// The main window: the file row, the report list, the report buttons, the player list and the
-// progress bar, with the File and Help menus. It is the window operations of the core: the
-// analysis run, the reports and the Game Select dialog reach the screen only through it.
+// The main window: the file row, the report list with the detection hint below it, the report
+// buttons, the player list and the progress bar, with the File, View and Help menus. Widgets and
+// wiring only: what the window does is the form controller's (form_controller.hpp); this class
+// is its window operations and its dialogs.
 //
 // The store and the settings backend must outlive the window. Everything runs on the GUI thread.
 // Dialogs, message boxes and the help viewer are started through the protected virtual seams, so
@@ -37,8 +39,9 @@ namespace fragtide::ui {
 
 class HelpViewer;
 class ProgressThrottle;
+class RunInputBlocker;
 
-class frmMain : public QMainWindow, public engine::WindowOps {
+class frmMain : public QMainWindow, public engine::WindowOps, public FormOps {
     Q_OBJECT
 public:
     // `commandLine` is the program's command line after its own name ("" when none), UTF-8.
@@ -46,15 +49,16 @@ public:
             QWidget* parent = nullptr);
     ~frmMain() override;
 
-    // Start-up: help file path, the stored game, its weapon names, the command-line log analysed,
-    // then the caption. Call once, after construction and before the window is first shown. A notice
-    // raised meanwhile (a command-line log that cannot be read) opens once the window is shown; a
-    // question (a large command-line log) shows the window first.
+    // Start-up (FormController::Form_Load). Call once, after construction and before the window
+    // is first shown. A notice raised meanwhile (a command-line log that cannot be read) opens once
+    // the window is shown; a question (a large command-line log) shows the window first.
     void Form_Load();
 
     // The help document that Help Topics and F1 open.
-    QString helpFilePath() const { return m_helpFilePath; }
-    void setHelpFilePath(const QString& path) { m_helpFilePath = path; }
+    QString helpFilePath() const;
+    void setHelpFilePath(const QString& path);
+
+    FormController& controller() { return *m_form; }
 
     // The file the next analysis opens, as the Browse dialog or the command line named it.
     QString cdFileNameText() const { return m_cdFileName; }
@@ -81,6 +85,22 @@ public:
     engine::MessageAnswer messageBox(std::string_view prompt, engine::MessageStyle style,
                                      std::string_view title) override;
 
+    // FormOps
+    void setChosenFile(const std::filesystem::path& path, std::string_view shownName) override;
+    std::optional<std::filesystem::path> chooseLogFile(const OpenFileRequest& request) override;
+    std::optional<int> runGameSelect(const GameSelectChoice& choice) override;
+    void runAbout(const AboutTexts& texts) override;
+    bool startProgram(const std::string& commandLine) override;
+    bool showHelpDocument(const std::filesystem::path& path) override;
+    void runStarting() override;
+    void runFinished() override;
+    void endProgramDuringRun() override;
+    void quit() override;
+    void showDetectionHint(const std::optional<DetectionHint>& hint) override;
+    void setNameDisplayChecked(int index) override;
+    void showWhoKilledWhom(const KillTable& table) override;
+    void updateWhoKilledWhom(const KillTable& table) override;
+
 public Q_SLOTS:
     void cmdBrowse_Click();
     void cmdAnalyze_Click();
@@ -90,6 +110,8 @@ public Q_SLOTS:
     void mnuExit_Click();
     void mnuHelp2_Click();
     void mnuAbout_Click();
+    void cmdDetectedGame_Click();
+    void mnuNames_Click(int index);
     // F1, in the form and in its dialogs: the help document in the built-in viewer, or the
     // "Help Error." message when it is missing.
     void showHelpDocument();
@@ -99,14 +121,11 @@ protected:
     virtual engine::MessageAnswer showMessage(const QString& prompt, engine::MessageStyle style,
                                               const QString& title);
     // The chosen file's full path, or nothing when the dialog was cancelled.
-    virtual std::optional<QString> chooseLogFile(const OpenFileRequest& request);
+    virtual std::optional<QString> askForLogFile(const OpenFileRequest& request);
     // Runs a dialog, modal over the form only, to its end and returns its result code.
     virtual int execDialog(QDialog& dialog);
     // Starts the legacy help viewer; false when it cannot be started (it exists only on Windows).
     virtual bool startHelpViewer(const std::string& commandLine);
-    // The user closed the form during a run: ends the program at once (the default) without
-    // waiting for the run; nothing is saved at exit, and the log is only read.
-    virtual void endProgramDuringRun();
 
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -127,27 +146,22 @@ private:
 
     void applyTexts();
     void applyLook();
+    void buildViewMenu();
     void connectHandlers();
-    // A chosen log, from Browse or a drop: it becomes the file to analyse, the old report goes.
-    void chooseFile(const QString& path);
     QPushButton* reportButton(int index) const;
     // The selected player's position from 0, or -1.
     int lstPlayersListIndex() const;
 
     std::unique_ptr<Ui::frmMain> ui;
-    engine::StatsStore& m_store;
-    settings::SettingsBackend& m_backend;
-    QString m_commandLine;
-    QString m_helpFilePath;
+    std::unique_ptr<FormController> m_form;
     QString m_cdFileName;
     std::unique_ptr<HelpViewer> m_helpViewer;  // a window of its own, gone with the form
     std::unique_ptr<ProgressThrottle> m_progress;
+    std::unique_ptr<RunInputBlocker> m_blocker;  // during a run only
+    QActionGroup* m_names = nullptr;             // the names menu's entries, one checked
     std::vector<WaitingMessage> m_waitingMessages;
     bool m_loading = false;  // inside Form_Load
     bool m_centred = false;
-    // The player whose Individual Info the report list shows, -1 for any other content; a click
-    // on that same player again has nothing new to show.
-    int m_individualShown = -1;
 };
 
 }  // namespace fragtide::ui

@@ -1,22 +1,12 @@
 #include "ui/help_command.hpp"
 
-#include <QDir>
-#include <QFileInfo>
-
 #include "ui/qt_text.hpp"
-#include "ui/ui_texts.hpp"
 
 #ifdef _WIN32
 #include <windows.h>
 #endif
 
 namespace fragtide::ui {
-
-std::string helpCommandLine(std::string_view helpFilePath) {
-    std::string command(texts::kWinHelpCommand);
-    command += helpFilePath;
-    return command;
-}
 
 bool startDetachedCommandLine(const std::string& commandLine) {
 #ifdef _WIN32
@@ -38,17 +28,6 @@ bool startDetachedCommandLine(const std::string& commandLine) {
     (void)commandLine;
     return false;
 #endif
-}
-
-QString findHelpFile(const QString& programDir) {
-    const QString name = toQString(texts::kHelpFileName);
-    const QString beside = QDir(programDir).filePath(name);
-    if (QFileInfo(beside).isFile())
-        return QDir::toNativeSeparators(beside);
-    const QString installed = QDir(programDir).filePath(QStringLiteral("../share/fragtide/") + name);
-    if (QFileInfo(installed).isFile())
-        return QDir::toNativeSeparators(QDir::cleanPath(installed));
-    return QDir::toNativeSeparators(beside);
 }
 
 }  // namespace fragtide::ui

@@ -1,30 +1,22 @@
 #include "ui/open_file_dialog.hpp"
 
 #include <QFileDialog>
-#include <QFileInfo>
+#include <QStringList>
 
 #include "ui/qt_text.hpp"
-#include "ui/ui_texts.hpp"
 
 namespace fragtide::ui {
 
-OpenFileRequest browseRequest(std::string_view game, const QString& lastFolder, const QString& programFolder) {
-    const QString name = toQString(game);
-    OpenFileRequest request;
-    request.title = toQString(texts::kOpenTitlePrefix) + name + toQString(texts::kOpenTitleSuffix);
-    request.filters = {name + toQString(texts::kGameLogFilterSuffix), toQString(texts::kTextFilesFilter),
-                       toQString(texts::kAllFilesFilter)};
-    request.initialDir = !lastFolder.isEmpty() && QFileInfo(lastFolder).isDir() ? lastFolder : programFolder;
-    request.defaultSuffix = toQString(texts::kDefaultSuffix);
-    return request;
-}
-
 std::optional<QString> runOpenFileDialog(QWidget* parent, const OpenFileRequest& request) {
-    QFileDialog dialog(parent, request.title, request.initialDir);
+    QFileDialog dialog(parent, toQString(request.title), toQString(pathText(request.initialFolder)));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters(request.filters);
-    dialog.setDefaultSuffix(request.defaultSuffix);
+    // The request's flags: Qt's open dialog only ever takes an existing file in an existing folder.
+    dialog.setFileMode(request.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    QStringList filters;
+    for (const OpenFileRequest::Filter& filter : request.filters)
+        filters << toQString(filter.description);
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(toQString(request.defaultSuffix));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().front();

@@ -24,6 +24,9 @@ inline constexpr std::string_view kNoPlayers = "Total players : 0";
 inline constexpr std::string_view kMenuFile = "&File";
 inline constexpr std::string_view kMenuGameSelect = "&Game Select";
 inline constexpr std::string_view kMenuExit = "E&xit";
+inline constexpr std::string_view kMenuView = "&View";
+inline constexpr std::string_view kMenuNames = "&Names";
+inline constexpr std::string_view kMenuWhoKilledWhom = "&Who Killed Whom...";
 inline constexpr std::string_view kMenuHelp = "&Help";
 inline constexpr std::string_view kMenuHelpTopics = "&Fragtide &Help Topics";
 inline constexpr std::string_view kMenuAbout = "&About Fragtide...";
@@ -36,6 +39,21 @@ inline constexpr std::string_view kStartupErrorTitle = "Error!";
 inline constexpr std::string_view kHelpErrorPrompt =
     "The help file could not be opened this way. Try pressing F1 instead.";
 inline constexpr std::string_view kHelpErrorTitle = "Help Error.";
+
+// The names menu's entries, in the order of engine::NameDisplay.
+inline constexpr std::string_view kNamesAutomatic = "Automatic";
+inline constexpr std::string_view kNamesUtf8 = "UTF-8";
+inline constexpr std::string_view kNamesWindows1252 = "Windows-1252";
+inline constexpr std::string_view kNamesQuake = "Quake";
+
+// The detection hint below the report list:
+// "No kill of " + game + " found in " + lines + " lines. This looks like a " + other + " (" + kills
+// + " kills)." and the button "Analyze as " + other.
+inline constexpr std::string_view kHintNoKillOf = "No kill of ";
+inline constexpr std::string_view kHintFoundIn = " found in ";
+inline constexpr std::string_view kHintLinesLooksLike = " lines. This looks like a ";
+inline constexpr std::string_view kHintKills = " kills).";
+inline constexpr std::string_view kHintButtonPrefix = "Analyze as ";
 
 // Browse dialog: "Open " + game + " LOG File...", filters in this order.
 inline constexpr std::string_view kOpenTitlePrefix = "Open ";

@@ -23,6 +23,13 @@ const QStringList kCatalogue = {"Quake I : Standard",         "Quake I : Warhave
                                 "Quake I : Capture The Flag", "Quake II : Standard",
                                 "Quake II : Action Quake",    "Half-Life : Counter-Strike"};
 
+// Game Select's contents when `game` is current, as the form controller gives them.
+ui::GameSelectChoice choiceFor(WindowWorld& world, std::string_view game) {
+    world.store.CurrentGame = std::string(game);
+    TestWindow window(world.store, world.backend, "");
+    return window.controller().gameSelectChoice();
+}
+
 QStringList entries(const QComboBox* box) {
     QStringList texts;
     for (int i = 0; i < box->count(); ++i)
@@ -77,9 +84,7 @@ void DialogsTest::gameSelectListsTheCatalogueAndPreselectsTheCurrentGame() {
     QFETCH(QString, game);
     QFETCH(int, selected);
     WindowWorld world;
-    testing::TestWindow window(world.store, world.backend, "");
-    world.store.CurrentGame = game.toStdString();
-    ui::frmGS dialog(world.store, world.backend, window);
+    ui::frmGS dialog(choiceFor(world, game.toStdString()));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Game Select"));
     QCOMPARE(dialog.findChild<QLabel*>("lbl")->text(),
              QStringLiteral("Select the game you wish to analyze logs of :"));
@@ -131,37 +136,34 @@ void DialogsTest::gameSelectCancelChangesNothing() {
 
 void DialogsTest::gameSelectOkWithoutASelectionKeepsTheDialogOpen() {
     WindowWorld world;
-    TestWindow window(world.store, world.backend, "");
-    world.store.CurrentGame = "Not Found";
-    ui::frmGS dialog(world.store, world.backend, window);
+    ui::frmGS dialog(choiceFor(world, "Not Found"));
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QSignalSpy finished(&dialog, &QDialog::finished);
     QTest::mouseClick(dialog.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
     QVERIFY(dialog.isVisible());
     QCOMPARE(finished.count(), 0);
-    QCOMPARE(world.backend.savedCount(), 0);
-    QCOMPARE(world.store.CurrentGame, std::string("Not Found"));
+    QCOMPARE(dialog.selectedPosition(), -1);
 
     // Once a game is picked, OK takes it.
     dialog.findChild<QComboBox*>("cboGames")->setCurrentIndex(2);
     QTest::mouseClick(dialog.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
     QCOMPARE(finished.count(), 1);
-    QCOMPARE(world.store.CurrentGame, std::string("Quake I : Capture The Flag"));
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.selectedPosition(), 2);
 }
 
 void DialogsTest::gameSelectIgnoresEnterAndEscape() {
     WindowWorld world;
-    TestWindow window(world.store, world.backend, "");
-    world.store.CurrentGame = "Quake I : Standard";
-    ui::frmGS dialog(world.store, world.backend, window);
+    ui::frmGS dialog(choiceFor(world, "Quake I : Standard"));
+    QSignalSpy finished(&dialog, &QDialog::finished);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QTest::keyClick(&dialog, Qt::Key_Return);
     QTest::keyClick(&dialog, Qt::Key_Enter);
     QTest::keyClick(&dialog, Qt::Key_Escape);
     QVERIFY(dialog.isVisible());
-    QCOMPARE(world.backend.savedCount(), 0);
+    QCOMPARE(finished.count(), 0);
 }
 
 void DialogsTest::aboutShowsItsTextsAndOkCloses() {

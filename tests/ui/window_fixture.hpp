@@ -86,7 +86,7 @@ protected:
         answers.pop_front();
         return answer;
     }
-    std::optional<QString> chooseLogFile(const ui::OpenFileRequest& request) override {
+    std::optional<QString> askForLogFile(const ui::OpenFileRequest& request) override {
         fileRequests.push_back(request);
         return fileToChoose;
     }

@@ -1,0 +1,555 @@
+// The form controller driven as a front end drives it, on a plain fake of the window and of the
+// dialogs: start-up, Browse, Analyze Log, the report buttons, Game Select, help and drops.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "engine/recording_window.hpp"
+#include "engine/stats_store.hpp"
+#include "settings/game_setting.hpp"
+#include "settings/memory_backend.hpp"
+#include "tests/support/temp_dir.hpp"
+#include "ui/form_controller.hpp"
+#include "ui/message_text.hpp"
+
+namespace fragtide::ui {
+namespace {
+
+using engine::MessageAnswer;
+using engine::MessageStyle;
+namespace fs = std::filesystem;
+
+const std::string kGeneralHeading = "LIST OF ALL KILLS PER WEAPON:";
+const std::string kPlayersHeading = "LIST OF PLAYERS AND FRAGS PER PLAYER:";
+
+// The dialogs and platform of a front end, answered by the test and recorded.
+class FakeForm : public FormOps {
+public:
+    explicit FakeForm(engine::RecordingWindow& window) : m_window(window) {}
+
+    std::optional<fs::path> fileToChoose;  // nothing: Browse is cancelled
+    std::vector<OpenFileRequest> fileRequests;
+    std::optional<int> gameToChoose;  // nothing: Game Select is cancelled
+    std::vector<GameSelectChoice> gameChoices;
+    std::vector<AboutTexts> abouts;
+    std::vector<std::string> started;
+    bool programStarts = false;
+    std::vector<fs::path> helpShown;
+    bool helpShows = true;
+    int runsStarted = 0, runsFinished = 0, endedDuringRun = 0, quits = 0;
+    bool runningNow = false;
+    std::optional<DetectionHint> hint;
+    int hintCalls = 0;
+    int namesChecked = -1;
+    std::vector<KillTable> killTables;
+
+    void setChosenFile(const fs::path& path, std::string_view shownName) override {
+        m_window.fileName = path;
+        m_window.txtFile = shownName;
+    }
+    std::optional<fs::path> chooseLogFile(const OpenFileRequest& request) override {
+        fileRequests.push_back(request);
+        return fileToChoose;
+    }
+    std::optional<int> runGameSelect(const GameSelectChoice& choice) override {
+        gameChoices.push_back(choice);
+        return gameToChoose;
+    }
+    void runAbout(const AboutTexts& texts) override { abouts.push_back(texts); }
+    bool startProgram(const std::string& commandLine) override {
+        started.push_back(commandLine);
+        return programStarts;
+    }
+    bool showHelpDocument(const fs::path& path) override {
+        helpShown.push_back(path);
+        return helpShows;
+    }
+    void runStarting() override {
+        ++runsStarted;
+        runningNow = true;
+    }
+    void runFinished() override {
+        ++runsFinished;
+        runningNow = false;
+    }
+    void endProgramDuringRun() override { ++endedDuringRun; }
+    void quit() override { ++quits; }
+    void showDetectionHint(const std::optional<DetectionHint>& shown) override {
+        hint = shown;
+        ++hintCalls;
+    }
+    void setNameDisplayChecked(int index) override { namesChecked = index; }
+    void showWhoKilledWhom(const KillTable& table) override { killTables.push_back(table); }
+    void updateWhoKilledWhom(const KillTable&) override {}
+
+private:
+    engine::RecordingWindow& m_window;
+};
+
+// A store, settings, a window, the dialogs and a folder for the logs of one test.
+struct World {
+    engine::StatsStore store;
+    settings::MemoryBackend backend;
+    engine::RecordingWindow window;
+    FakeForm form{window};
+    fragtide::testing::TempDir folder;
+    fs::path programFolder = folder.path() / "program";
+
+    World() { fs::create_directories(programFolder); }
+
+    FormController controller(std::string commandLine = "") {
+        return FormController(store, backend, window, form, std::move(commandLine), programFolder);
+    }
+    // `lines`, each ended with CR LF.
+    fs::path log(const std::string& name, const std::vector<std::string>& lines) {
+        std::string bytes;
+        for (const std::string& line : lines)
+            bytes += line + "\r\n";
+        return folder.write(name, bytes);
+    }
+    std::string firstLine() const { return window.lst.empty() ? std::string() : window.lst.front(); }
+    int boldButton() const {
+        int bold = -1;
+        for (int i = 0; i < 3; ++i) {
+            if (window.bold[i]) {
+                if (bold >= 0)
+                    return -1;
+                bold = i;
+            }
+        }
+        return bold;
+    }
+};
+
+// Bob scores first, then Alice; Carol only dies. Quake I : Standard messages.
+std::vector<std::string> threeKillLog() {
+    return {"Carol was ax-murdered by Bob", "Bob rides Alice's rocket", "Carol chewed on Bob's boomstick",
+            "Carol becomes bored with life"};
+}
+
+// A log over the size limit: the run asks before reading it.
+std::vector<std::string> bigLog() {
+    std::vector<std::string> big(12000, std::string(100, 'x'));
+    big.push_back("Carol was ax-murdered by Bob");
+    return big;
+}
+
+}  // namespace
+}  // namespace fragtide::ui
+
+using namespace fragtide;
+using namespace fragtide::ui;
+
+TEST(FormControllerStartUp, CaptionNamesTheStoredGameOrTheDefault) {
+    for (const auto& [stored, shown] : std::vector<std::pair<std::string, std::string>>{
+             {"", "Quake I : Standard"}, {"Quake II : Standard", "Quake II : Standard"},
+             {"No Such Game", "No Such Game"}}) {
+        World world;
+        if (!stored.empty())
+            settings::saveSelectedGame(world.backend, stored);
+        auto form = world.controller();
+        form.Form_Load();
+        EXPECT_EQ(world.window.caption, "Fragtide (analyzing " + shown + " log files)");
+        EXPECT_EQ(world.store.CurrentGame, shown);
+        EXPECT_TRUE(world.window.messages.empty());
+        EXPECT_EQ(world.form.runsStarted, 0);
+    }
+}
+
+TEST(FormControllerStartUp, CommandLineLogIsChosenAndAnalysed) {
+    World world;
+    const fs::path log = world.log("Match1.LOG", threeKillLog());
+    for (const std::string& commandLine : {log.string(), "\"" + log.string() + "\""}) {
+        auto form = world.controller(commandLine);
+        form.Form_Load();
+        EXPECT_EQ(world.window.txtFile, "match1.log");
+        EXPECT_EQ(world.window.fileName, log);
+        EXPECT_EQ(world.firstLine(), kGeneralHeading);
+        EXPECT_EQ(world.window.players, (std::vector<std::string>{"Bob", "Alice"}));
+        EXPECT_EQ(world.window.playerCount, "Total players : 2");
+        EXPECT_EQ(world.form.runsStarted, world.form.runsFinished);
+        EXPECT_TRUE(world.window.messages.empty());
+    }
+}
+
+TEST(FormControllerStartUp, CommandLineLogThatCannotBeReadIsReportedOnce) {
+    World world;
+    auto form = world.controller("C:\\Logs\\Match1.LOG");
+    form.Form_Load();
+    EXPECT_EQ(world.window.txtFile, "match1.log");
+    ASSERT_EQ(world.window.messages.size(), 1u);
+    EXPECT_EQ(world.window.messages[0].title, "Error.");
+    EXPECT_NE(world.window.messages[0].prompt.find("Match1.LOG"), std::string::npos);
+    EXPECT_EQ(world.window.caption, "Fragtide (analyzing Quake I : Standard log files)");
+    EXPECT_TRUE(world.window.players.empty());
+    EXPECT_FALSE(world.form.runningNow);
+}
+
+TEST(FormControllerCommandLine, QuotesSeparatorsAndNames) {
+    const std::vector<std::tuple<std::string, std::string, std::string>> cases = {
+        {"C:\\Logs\\Match1.LOG", "C:\\Logs\\Match1.LOG", "match1.log"},
+        {"/home/me/Logs/Match1.LOG", "/home/me/Logs/Match1.LOG", "match1.log"},
+        {"C:/Logs\\sub/CTF.log", "C:/Logs\\sub/CTF.log", "ctf.log"},
+        {"\"\"a.log\"\"", "\"a.log\"", "\"a.log\""},  // only the outer quotes go
+        {"\\", "\\", "\\"},                        // separators only
+    };
+    for (const auto& [text, path, shown] : cases) {
+        const auto log = parseCommandLine(text);
+        ASSERT_TRUE(log) << text;
+        EXPECT_EQ(pathText(log->path), path);
+        EXPECT_EQ(log->shownName, shown);
+    }
+    EXPECT_FALSE(parseCommandLine(""));
+    EXPECT_FALSE(parseCommandLine("\"\""));
+    const auto quoted = parseCommandLine("\"C:\\My Logs\\Duel.LOG\"");
+    ASSERT_TRUE(quoted);
+    EXPECT_EQ(pathText(quoted->path), "C:\\My Logs\\Duel.LOG");
+    EXPECT_EQ(quoted->shownName, "duel.log");
+    EXPECT_EQ(parseCommandLine("/srv/logs/")->shownName, "logs");
+    EXPECT_EQ(parseCommandLine("Bare.Log")->shownName, "bare.log");
+    EXPECT_EQ(parseCommandLine("//")->shownName, "//");
+    // Letters beyond ASCII are lower-cased too; a lone quote is part of the name.
+    EXPECT_EQ(parseCommandLine("\xC3\x84RGER.LOG")->shownName, "\xC3\xA4rger.log");
+    EXPECT_EQ(parseCommandLine("\xD0\x9C\xD0\x90\xD0\xA7.LOG")->shownName, "\xD0\xBC\xD0\xB0\xD1\x87.log");
+    EXPECT_EQ(parseCommandLine("\"a.log")->shownName, "\"a.log");
+}
+
+TEST(FormControllerBrowse, RequestNamesTheGameAndTheChosenLogIsAnalysed) {
+    World world;
+    settings::saveSelectedGame(world.backend, "Quake I : Warhaven");
+    auto form = world.controller();
+    form.Form_Load();
+    world.form.fileToChoose = world.log("Duel.log", {"Ann was axed by Zed"});
+    form.cmdBrowse_Click();
+
+    ASSERT_EQ(world.form.fileRequests.size(), 1u);
+    const OpenFileRequest& request = world.form.fileRequests[0];
+    EXPECT_EQ(request.title, "Open Quake I : Warhaven LOG File...");
+    ASSERT_EQ(request.filters.size(), 3u);
+    EXPECT_EQ(request.filters[0].description, "Quake I : Warhaven LOG Files (*.log)");
+    EXPECT_EQ(request.filters[0].patterns, "*.log");
+    EXPECT_EQ(request.filters[1].description, "Text Files (*.txt)");
+    EXPECT_EQ(request.filters[2].description, "All Files (*.*)");
+    EXPECT_EQ(request.filters[2].patterns, "*.*");
+    EXPECT_EQ(request.defaultSuffix, "log");
+    EXPECT_TRUE(request.fileMustExist && request.pathMustExist && request.hideReadOnly);
+    EXPECT_EQ(world.window.txtFile, "Duel.log");
+
+    form.cmdAnalyze_Click();
+    EXPECT_EQ(world.firstLine(), kGeneralHeading);
+    EXPECT_NE(std::find(world.window.lst.begin(), world.window.lst.end(),
+                        "Most violent Barbarian : Zed with 1 axe kills!"),
+              world.window.lst.end());
+    EXPECT_EQ(world.window.players, std::vector<std::string>{"Zed"});
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(world.window.enabled[i]);
+
+    // A second Browse clears the report but keeps the last analysis's players.
+    world.form.fileToChoose = world.log("Next.log", {});
+    form.cmdBrowse_Click();
+    EXPECT_TRUE(world.window.lst.empty());
+    EXPECT_EQ(world.window.players, std::vector<std::string>{"Zed"});
+    EXPECT_EQ(world.window.playerCount, "Total players : 1");
+}
+
+TEST(FormControllerBrowse, CancelledChangesNothing) {
+    World world;
+    const fs::path log = world.log("a.log", threeKillLog());
+    auto form = world.controller(log.string());
+    form.Form_Load();
+    const auto report = world.window.lst;
+    form.cmdBrowse_Click();
+    EXPECT_EQ(world.form.fileRequests.size(), 1u);
+    EXPECT_EQ(world.window.lst, report);
+    EXPECT_EQ(world.window.txtFile, "a.log");
+    EXPECT_EQ(world.window.fileName, log);
+    EXPECT_EQ(settings::loadLogFolder(world.backend), "");
+}
+
+TEST(FormControllerBrowse, OpensWhereTheLastLogWasChosen) {
+    World world;
+    const fs::path logs = world.folder.path() / "logs";
+    {
+        auto form = world.controller();
+        form.Form_Load();
+        form.cmdBrowse_Click();  // cancelled: nothing chosen, nothing remembered
+        EXPECT_EQ(world.form.fileRequests.at(0).initialFolder, world.programFolder);
+        fs::create_directories(logs);
+        world.form.fileToChoose = world.log("logs/a.log", threeKillLog());
+        form.cmdBrowse_Click();
+        form.cmdBrowse_Click();
+        EXPECT_TRUE(fs::equivalent(world.form.fileRequests.at(2).initialFolder, logs));
+    }
+    // Kept with the settings, beside the game, for the next start.
+    EXPECT_TRUE(fs::equivalent(textPath(settings::loadLogFolder(world.backend)), logs));
+    EXPECT_EQ(settings::loadSelectedGame(world.backend), "Quake I : Standard");
+    World next;
+    next.backend = world.backend;
+    auto form = next.controller();
+    form.Form_Load();
+    form.cmdBrowse_Click();
+    EXPECT_TRUE(fs::equivalent(next.form.fileRequests.at(0).initialFolder, logs));
+
+    // A remembered folder that has gone: the program's folder again.
+    fs::remove_all(logs);
+    form.cmdBrowse_Click();
+    EXPECT_EQ(next.form.fileRequests.at(1).initialFolder, next.programFolder);
+}
+
+TEST(FormControllerDrop, OnlyOneExistingFileIsTaken) {
+    World world;
+    auto form = world.controller();
+    form.Form_Load();
+    const fs::path log = world.log("Dropped.log", threeKillLog());
+    EXPECT_FALSE(FormController::acceptsDrop({world.folder.path()}));
+    EXPECT_FALSE(FormController::acceptsDrop({log, log}));
+    EXPECT_FALSE(FormController::acceptsDrop({}));
+    EXPECT_FALSE(form.fileDropped({world.folder.path() / "missing.log"}));
+    EXPECT_EQ(world.window.txtFile, "");
+    ASSERT_TRUE(form.fileDropped({log}));
+    EXPECT_EQ(world.window.txtFile, "Dropped.log");
+    EXPECT_EQ(world.window.fileName, log);
+}
+
+TEST(FormControllerReports, ButtonsAndPlayerClicksMoveTheBoldCaption) {
+    World world;
+    auto form = world.controller(world.log("a.log", threeKillLog()).string());
+    form.Form_Load();
+    EXPECT_EQ(world.boldButton(), 0);
+
+    form.cmdOptions_Click(1, -1);
+    EXPECT_EQ(world.boldButton(), 1);
+    EXPECT_EQ(world.firstLine(), kPlayersHeading);
+    EXPECT_EQ(form.individualShown(), -1);
+
+    form.lstPlayers_Click(1);
+    EXPECT_EQ(world.boldButton(), 2);
+    EXPECT_EQ(world.firstLine(), "INDIVIDUAL PLAYER SCORES FOR ALICE:");
+    EXPECT_EQ(form.individualShown(), 1);
+
+    form.cmdOptions_Click(0, 1);
+    EXPECT_EQ(world.boldButton(), 0);
+    EXPECT_EQ(world.firstLine(), kGeneralHeading);
+    EXPECT_EQ(form.individualShown(), -1);  // the report list was cleared for another report
+
+    form.cmdOptions_Click(2, 0);
+    EXPECT_EQ(world.boldButton(), 2);
+    EXPECT_EQ(world.firstLine(), "INDIVIDUAL PLAYER SCORES FOR BOB:");
+    EXPECT_EQ(form.individualShown(), 0);
+    EXPECT_TRUE(world.window.messages.empty());
+}
+
+TEST(FormControllerReports, IndividualInfoWithoutASelectionOnlyShowsTheMessage) {
+    World world;
+    auto form = world.controller(world.log("a.log", threeKillLog()).string());
+    form.Form_Load();
+    form.cmdOptions_Click(1, -1);
+    const auto report = world.window.lst;
+
+    form.cmdOptions_Click(2, -1);
+    ASSERT_EQ(world.window.messages.size(), 1u);
+    EXPECT_EQ(world.window.messages[0].prompt, "Select a player first, or analyze a new log file.");
+    EXPECT_EQ(world.window.messages[0].title, "Error.");
+    EXPECT_EQ(world.window.messages[0].style, MessageStyle::OkInformation);
+    EXPECT_EQ(world.window.lst, report);
+    EXPECT_EQ(world.boldButton(), 1);
+}
+
+TEST(FormControllerReports, PlayersWhoseNamesDisplayAlikeEachShowTheirOwnScores) {
+    World world;
+    // "Jo\xe9" in Windows-1252, then "Jo\xc3\xa9" in UTF-8: both show as "Jo\u00e9".
+    const fs::path log = world.folder.write("alike.log", "Bob was ax-murdered by Jo\xe9\r\n"
+                                                         "Bob was nailed by Jo\xc3\xa9\r\n"
+                                                         "Bob was nailed by Jo\xc3\xa9\r\n");
+    auto form = world.controller(log.string());
+    form.Form_Load();
+    const std::string jo = "Jo\xc3\xa9";
+    EXPECT_EQ(world.window.players, (std::vector<std::string>{jo, jo}));
+    form.lstPlayers_Click(0);
+    EXPECT_EQ(world.window.lst, (std::vector<std::string>{"INDIVIDUAL PLAYER SCORES FOR JO\xc3\x89:", "",
+                                                          "Total frags: 1", "", "Frags per weapon :",
+                                                          "Frags with Axe: 1", ""}));
+    form.lstPlayers_Click(1);
+    EXPECT_EQ(world.window.lst.at(2), "Total frags: 2");
+}
+
+TEST(FormControllerRun, LargeLogAsksAndNoKeepsTheWindowAsItWas) {
+    World world;
+    auto form = world.controller(world.log("a.log", threeKillLog()).string());
+    form.Form_Load();
+    world.form.fileToChoose = world.log("big.log", bigLog());
+    form.cmdBrowse_Click();
+    form.cmdAnalyze_Click();
+    ASSERT_EQ(world.window.messages.size(), 1u);
+    EXPECT_EQ(world.window.messages[0].style, MessageStyle::YesNoQuestion);
+    EXPECT_EQ(world.window.messages[0].title, "Large File Size.");
+    EXPECT_EQ(world.firstLine(), kGeneralHeading);
+    EXPECT_EQ(world.window.players, std::vector<std::string>{"Bob"});
+
+    world.window.answers = {MessageAnswer::No};
+    form.cmdOptions_Click(1, -1);
+    form.cmdAnalyze_Click();
+    EXPECT_EQ(world.firstLine(), kPlayersHeading);
+    EXPECT_EQ(world.boldButton(), 1);
+    EXPECT_EQ(world.form.runsStarted, 3);  // with the command line's
+    EXPECT_EQ(world.form.runsFinished, 3);
+}
+
+TEST(FormControllerRun, ProgressReachesTheLineCountThenResets) {
+    World world;
+    std::vector<std::string> lines;
+    for (int i = 0; i < 5000; ++i)
+        lines.push_back("Carol was nailed by P" + std::to_string(i % 7));
+    auto form = world.controller(world.log("long.log", lines).string());
+    form.Form_Load();
+    EXPECT_EQ(world.window.progressPeak, 5000);
+    EXPECT_EQ(world.window.progress, 0);
+    EXPECT_EQ(world.window.progressMax, 100);
+    EXPECT_EQ(world.window.playerCount, "Total players : 7");
+}
+
+// A window whose message box asks the controller to close, as the frame's close button does
+// while the size question is up.
+class ClosingWindow : public engine::RecordingWindow {
+public:
+    FormController* form = nullptr;
+    std::vector<bool> closeAnswers;
+    MessageAnswer messageBox(std::string_view prompt, MessageStyle style, std::string_view title) override {
+        if (form)
+            closeAnswers.push_back(form->closeRequested());
+        return RecordingWindow::messageBox(prompt, style, title);
+    }
+};
+
+TEST(FormControllerRun, CloseRequestDuringARunEndsTheProgram) {
+    engine::StatsStore store;
+    settings::MemoryBackend backend;
+    ClosingWindow window;
+    FakeForm ops(window);
+    fragtide::testing::TempDir folder;
+    std::string big;
+    for (const std::string& line : bigLog())
+        big += line + "\r\n";
+    FormController form(store, backend, window, ops, folder.write("big.log", big).string(), folder.path());
+    window.form = &form;
+    form.Form_Load();
+    EXPECT_EQ(ops.endedDuringRun, 1);
+    EXPECT_EQ(window.closeAnswers, std::vector<bool>{true});
+    // Outside a run, closing is the frame's ordinary business.
+    EXPECT_FALSE(form.running());
+    EXPECT_FALSE(form.closeRequested());
+    EXPECT_EQ(ops.endedDuringRun, 1);
+}
+
+TEST(FormControllerGameSelect, ListsTheGamesWithTheCurrentOneSelected) {
+    World world;
+    settings::saveSelectedGame(world.backend, "Quake II : Standard");
+    auto form = world.controller();
+    form.Form_Load();
+    const GameSelectChoice choice = form.gameSelectChoice();
+    ASSERT_GE(choice.games.size(), 6u);
+    EXPECT_EQ(choice.games[0], "Quake I : Standard");
+    EXPECT_EQ(choice.games.at(static_cast<std::size_t>(choice.preselected)), "Quake II : Standard");
+
+    world.store.CurrentGame = "No Such Game";
+    EXPECT_EQ(form.gameSelectChoice().preselected, -1);
+}
+
+TEST(FormControllerGameSelect, OkAppliesAtOnceAndCancelChangesNothing) {
+    World world;
+    auto form = world.controller(world.log("a.log", threeKillLog()).string());
+    form.Form_Load();
+    const auto players = world.window.players;
+    const auto games = form.gameSelectChoice().games;
+
+    world.form.gameToChoose.reset();
+    form.mnuGameSel_Click();
+    EXPECT_EQ(world.store.CurrentGame, "Quake I : Standard");
+    EXPECT_EQ(settings::loadSelectedGame(world.backend), "Quake I : Standard");
+
+    world.form.gameToChoose = 1;
+    form.mnuGameSel_Click();
+    EXPECT_EQ(world.form.gameChoices.at(1).preselected, 0);
+    EXPECT_EQ(world.store.CurrentGame, games[1]);
+    EXPECT_EQ(settings::loadSelectedGame(world.backend), games[1]);
+    EXPECT_EQ(world.window.caption, "Fragtide (analyzing " + games[1] + " log files)");
+    EXPECT_FALSE(world.store.WeaponNames[1].empty());
+    EXPECT_EQ(world.window.players, players);  // the last analysis's statistics stay
+
+    // OK with nothing selected, or a position past the list, applies nothing.
+    EXPECT_FALSE(FormController::gameSelectOkAllowed(-1));
+    EXPECT_FALSE(form.gameSelectOk(-1));
+    EXPECT_FALSE(form.gameSelectOk(static_cast<int>(games.size())));
+    EXPECT_EQ(settings::loadSelectedGame(world.backend), games[1]);
+}
+
+TEST(FormControllerHelp, LegacyViewerFirstThenTheDocumentThenTheError) {
+    World world;
+    auto form = world.controller();
+    form.Form_Load();
+    EXPECT_EQ(form.helpFilePath(), world.programFolder / "Fragtide.html");
+
+    // No help document anywhere: the viewer is still tried with the path beside the program.
+    form.mnuHelp2_Click();
+    ASSERT_EQ(world.form.started.size(), 1u);
+    EXPECT_EQ(world.form.started[0], "c:\\windows\\winhelp.exe " + pathText(form.helpFilePath()));
+    ASSERT_EQ(world.window.messages.size(), 1u);
+    EXPECT_EQ(world.window.messages[0].prompt,
+              "The help file could not be opened this way. Try pressing F1 instead.");
+    EXPECT_EQ(world.window.messages[0].title, "Help Error.");
+    EXPECT_EQ(world.window.messages[0].style, MessageStyle::OkCritical);
+    EXPECT_TRUE(world.form.helpShown.empty());
+
+    // The document present: F1's way shows it; when the viewer starts, nothing else happens.
+    world.folder.write("program/Fragtide.html", "<html></html>");
+    form.mnuHelp2_Click();
+    EXPECT_EQ(world.form.helpShown, std::vector<fs::path>{form.helpFilePath()});
+    world.form.programStarts = true;
+    form.mnuHelp2_Click();
+    EXPECT_EQ(world.form.helpShown.size(), 1u);
+
+    // A front end that cannot show it reports the same error.
+    world.form.helpShows = false;
+    form.showHelpDocument();
+    EXPECT_EQ(world.window.messages.size(), 2u);
+}
+
+TEST(FormControllerHelp, InstalledDocumentIsFoundBesideTheSharedFolder) {
+    fragtide::testing::TempDir folder;
+    fs::create_directories(folder.path() / "bin");
+    fs::create_directories(folder.path() / "share" / "fragtide");
+    folder.write("share/fragtide/Fragtide.html", "x");
+    const fs::path found = findHelpFile(folder.path() / "bin");
+    EXPECT_TRUE(fs::equivalent(found, folder.path() / "share" / "fragtide" / "Fragtide.html"));
+    EXPECT_EQ(found.filename(), "Fragtide.html");
+    folder.write("bin/Fragtide.html", "x");
+    EXPECT_EQ(findHelpFile(folder.path() / "bin"), folder.path() / "bin" / "Fragtide.html");
+    EXPECT_EQ(helpCommandLine("C:\\Program Files\\Fragtide.html"),
+              "c:\\windows\\winhelp.exe C:\\Program Files\\Fragtide.html");
+}
+
+TEST(FormControllerTexts, MessagesBeginWithACapitalLetter) {
+    EXPECT_EQ(withCapitalStart("cannot read 'a.log': no such file"), "Cannot read 'a.log': no such file");
+    EXPECT_EQ(withCapitalStart("\xC3\xA9" "chec"), "\xC3\x89" "chec");
+    EXPECT_EQ(withCapitalStart("'a.log' is gone"), "'a.log' is gone");
+    EXPECT_EQ(withCapitalStart(""), "");
+    EXPECT_EQ(startupErrorText("bad file", 2), "Bad file (error number 2)!");
+    EXPECT_EQ(helpCommandLine(" x.hlp"), "c:\\windows\\winhelp.exe  x.hlp");
+    EXPECT_EQ(helpCommandLine(""), "c:\\windows\\winhelp.exe ");
+}
+
+TEST(FormControllerAbout, TextsAndExit) {
+    World world;
+    auto form = world.controller();
+    form.mnuAbout_Click();
+    ASSERT_EQ(world.form.abouts.size(), 1u);
+    EXPECT_EQ(world.form.abouts[0].title, "About Fragtide...");
+    EXPECT_EQ(world.form.abouts[0].ok, "OK");
+    EXPECT_NE(world.form.abouts[0].description.find("Half-Life"), std::string::npos);
+    form.mnuExit_Click();
+    EXPECT_EQ(world.form.quits, 1);
+}

@@ -1,0 +1,465 @@
+#include "ui/form_controller.hpp"
+
+#include <system_error>
+#include <utility>
+
+#include "engine/analysis_run.hpp"
+#include "engine/game_catalogue.hpp"
+#include "engine/stats_store.hpp"
+#include "engine/unicode_upper.hpp"
+#include "reports/reports.hpp"
+#include "settings/game_setting.hpp"
+#include "ui/message_text.hpp"
+#include "ui/ui_texts.hpp"
+
+namespace fragtide::ui {
+
+using engine::MessageStyle;
+namespace fs = std::filesystem;
+
+// The front end's window operations, passed on as they are; the controller only watches the
+// report list being cleared, which ends any Individual Info on show.
+class FormController::Screen : public engine::WindowOps {
+public:
+    Screen(engine::WindowOps& window, int& individualShown)
+        : m_window(window), m_individualShown(individualShown) {}
+
+    void lstClear() override {
+        m_individualShown = -1;
+        m_window.lstClear();
+    }
+    void lstAddItem(std::string_view text) override { m_window.lstAddItem(text); }
+    void lstPlayersClear() override { m_window.lstPlayersClear(); }
+    void lstPlayersAddItem(std::string_view text) override { m_window.lstPlayersAddItem(text); }
+    int lstPlayersListCount() const override { return m_window.lstPlayersListCount(); }
+    std::string lstPlayersList(int position) const override { return m_window.lstPlayersList(position); }
+    void setPlayerCountCaption(std::string_view text) override { m_window.setPlayerCountCaption(text); }
+    void setProgressMin(double value) override { m_window.setProgressMin(value); }
+    void setProgressMax(double value) override { m_window.setProgressMax(value); }
+    void setProgressValue(double value) override { m_window.setProgressValue(value); }
+    void setReportButtonEnabled(int index, bool enabled) override {
+        m_window.setReportButtonEnabled(index, enabled);
+    }
+    void setReportButtonBold(int index, bool bold) override { m_window.setReportButtonBold(index, bold); }
+    fs::path cdFileName() const override { return m_window.cdFileName(); }
+    std::string txtFileText() const override { return m_window.txtFileText(); }
+    void setCaption(std::string_view text) override { m_window.setCaption(text); }
+    engine::MessageAnswer messageBox(std::string_view prompt, MessageStyle style,
+                                     std::string_view title) override {
+        return m_window.messageBox(prompt, style, title);
+    }
+
+private:
+    engine::WindowOps& m_window;
+    int& m_individualShown;
+};
+
+FormController::FormController(engine::StatsStore& store, settings::SettingsBackend& backend,
+                               engine::WindowOps& window, FormOps& ops, std::string commandLine,
+                               fs::path programFolder)
+    : m_store(store),
+      m_backend(backend),
+      m_screen(std::make_unique<Screen>(window, m_individualShown)),
+      m_window(*m_screen),
+      m_ops(ops),
+      m_commandLine(std::move(commandLine)),
+      m_programFolder(std::move(programFolder)) {}
+
+FormController::~FormController() = default;
+
+// ---------------------------------------------------------------------------------------------
+// Start-up and the file row
+
+void FormController::Form_Load() {
+    try {
+        m_helpFilePath = findHelpFile(m_programFolder);
+        m_store.CurrentGame = settings::loadSelectedGame(m_backend);
+        engine::LoadWeaponNames(m_store);
+        m_ops.setNameDisplayChecked(m_nameDisplay);
+        if (const auto log = parseCommandLine(m_commandLine)) {
+            m_ops.setChosenFile(log->path, log->shownName);
+            cmdAnalyze_Click();
+        }
+        m_window.setCaption(texts::mainCaption(m_store.CurrentGame));
+    } catch (const std::exception& error) {
+        startupError(error);
+    }
+}
+
+void FormController::startupError(const std::exception& error) {
+    // Only system errors carry a number of their own.
+    const auto* systemError = dynamic_cast<const std::system_error*>(&error);
+    m_window.messageBox(startupErrorText(error.what(), systemError ? systemError->code().value() : 0),
+                        MessageStyle::OkCritical, texts::kStartupErrorTitle);
+}
+
+void FormController::cmdBrowse_Click() {
+    // Where the last log was chosen; the program's own folder only before any was.
+    const auto request = browseRequest(m_store.CurrentGame, textPath(settings::loadLogFolder(m_backend)),
+                                       m_programFolder);
+    if (const auto chosen = m_ops.chooseLogFile(request))
+        chooseFile(*chosen);
+}
+
+void FormController::chooseFile(const fs::path& path) {
+    std::error_code error;
+    fs::path folder = fs::absolute(path, error).parent_path();
+    if (error)
+        folder = path.parent_path();
+    settings::saveLogFolder(m_backend, pathText(folder.make_preferred()));
+    m_ops.setChosenFile(path, pathText(path.filename()));
+    m_window.lstClear();
+}
+
+bool FormController::acceptsDrop(const std::vector<fs::path>& paths) {
+    std::error_code error;
+    return paths.size() == 1 && fs::is_regular_file(paths.front(), error);
+}
+
+bool FormController::fileDropped(const std::vector<fs::path>& paths) {
+    if (!acceptsDrop(paths))
+        return false;
+    chooseFile(paths.front());
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The analysis and the reports
+
+void FormController::cmdAnalyze_Click() {
+    // The flag and the blocking end with the run even when it throws.
+    struct RunScope {
+        FormController& form;
+        explicit RunScope(FormController& f) : form(f) {
+            form.m_running = true;
+            form.m_ops.runStarting();
+        }
+        ~RunScope() {
+            form.m_running = false;
+            form.m_ops.runFinished();
+        }
+    };
+    {
+        RunScope run(*this);
+        engine::cmdAnalyze_Click(m_store, m_window, [this] { reports::ShowGeneralInfo(m_store, m_window); });
+    }
+    updateDetectionHint();
+}
+
+bool FormController::closeRequested() {
+    if (!m_running)
+        return false;
+    // A run cannot be torn down from inside its progress step; nothing is saved at exit, so
+    // ending the program there ends the run with it.
+    m_ops.endProgramDuringRun();
+    return true;
+}
+
+void FormController::cmdOptions_Click(int index, int selectedPlayer) {
+    switch (index) {
+    case 0:
+        reports::ShowGeneralInfo(m_store, m_window);
+        break;
+    case 1:
+        reports::ShowPlayerInfo(m_store, m_window);
+        break;
+    case 2:
+        if (selectedPlayer < 0) {
+            m_window.messageBox(texts::kSelectPlayerFirst, MessageStyle::OkInformation,
+                                texts::kSelectPlayerFirstTitle);
+            return;
+        }
+        reports::ShowIndividualInfo(m_store, m_window, selectedPlayer);
+        m_individualShown = selectedPlayer;
+        break;
+    default:
+        return;
+    }
+    setBold(index);
+}
+
+void FormController::lstPlayers_Click(int position) {
+    setBold(2);
+    reports::ShowIndividualInfo(m_store, m_window, position);
+    m_individualShown = position;
+}
+
+void FormController::setBold(int index) {
+    for (int i = 0; i < kReportButtons; ++i)
+        m_window.setReportButtonBold(i, i == index);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Game Select
+
+GameSelectChoice FormController::gameSelectChoice() const {
+    GameSelectChoice choice;
+    for (const engine::Game& game : engine::games()) {
+        if (choice.preselected < 0 && game.displayName == m_store.CurrentGame)
+            choice.preselected = static_cast<int>(choice.games.size());
+        choice.games.emplace_back(game.displayName);
+    }
+    return choice;
+}
+
+bool FormController::gameSelectOkAllowed(int position) {
+    // With nothing chosen there is no game to apply; storing "" would only reset the next start.
+    return position >= 0 && static_cast<std::size_t>(position) < engine::games().size();
+}
+
+bool FormController::gameSelectOk(int position) {
+    if (!gameSelectOkAllowed(position))
+        return false;
+    applyGame(std::string(engine::games()[static_cast<std::size_t>(position)].displayName));
+    return true;
+}
+
+void FormController::applyGame(const std::string& game) {
+    m_store.CurrentGame = game;
+    settings::saveSelectedGame(m_backend, m_store.CurrentGame);
+    m_window.setCaption(texts::mainCaption(m_store.CurrentGame));
+    engine::LoadWeaponNames(m_store);
+}
+
+void FormController::mnuGameSel_Click() {
+    if (const auto position = m_ops.runGameSelect(gameSelectChoice()))
+        gameSelectOk(*position);
+}
+
+void FormController::mnuExit_Click() {
+    m_ops.quit();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Help and About
+
+void FormController::mnuHelp2_Click() {
+    if (m_ops.startProgram(helpCommandLine(pathText(m_helpFilePath))))
+        return;
+    showHelpDocument();
+}
+
+void FormController::showHelpDocument() {
+    std::error_code error;
+    if (fs::is_regular_file(m_helpFilePath, error) && m_ops.showHelpDocument(m_helpFilePath))
+        return;
+    m_window.messageBox(texts::kHelpErrorPrompt, MessageStyle::OkCritical, texts::kHelpErrorTitle);
+}
+
+void FormController::mnuAbout_Click() {
+    m_ops.runAbout(aboutTexts());
+}
+
+AboutTexts FormController::aboutTexts() {
+    return {std::string(texts::kAboutTitle), std::string(texts::kAboutCredit), std::string(texts::kAboutContact),
+            std::string(texts::kAboutDescription), std::string(texts::kOk)};
+}
+
+// ---------------------------------------------------------------------------------------------
+// Detection hint and names
+
+void FormController::updateDetectionHint() {
+    m_hint.reset();
+    m_ops.showDetectionHint(m_hint);
+}
+
+void FormController::cmdDetectedGame_Click() {
+    if (!m_hint)
+        return;
+    const std::string game = m_hint->game;
+    applyGame(game);
+    cmdAnalyze_Click();
+}
+
+std::vector<std::string> FormController::nameDisplayEntries() {
+    return {"Automatic", "UTF-8", "Windows-1252", "Quake"};
+}
+
+void FormController::mnuNames_Click(int index) {
+    if (index < 0 || index >= static_cast<int>(nameDisplayEntries().size()))
+        return;
+    m_nameDisplay = index;
+    m_ops.setNameDisplayChecked(index);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Who killed whom
+
+void FormController::mnuWhoKilledWhom_Click() {
+    m_ops.showWhoKilledWhom(killTable());
+}
+
+KillTable FormController::killTable() const {
+    KillTable table;
+    const int count = m_window.lstPlayersListCount();
+    for (int i = 0; i < count; ++i)
+        table.players.push_back(m_window.lstPlayersList(i));
+    table.kills.assign(table.players.size(), std::vector<long long>(table.players.size(), 0));
+    return table;
+}
+
+std::string FormController::killTableText(const KillTable& table, const std::vector<int>& rowOrder) {
+    std::string text;
+    for (const std::string& victim : table.players) {
+        text += '\t';
+        text += victim;
+    }
+    text += "\r\n";
+    std::vector<int> rows = rowOrder;
+    if (rows.empty()) {
+        for (std::size_t i = 0; i < table.players.size(); ++i)
+            rows.push_back(static_cast<int>(i));
+    }
+    for (const int row : rows) {
+        if (row < 0 || static_cast<std::size_t>(row) >= table.players.size())
+            continue;
+        text += table.players[static_cast<std::size_t>(row)];
+        for (std::size_t column = 0; column < table.players.size(); ++column) {
+            text += '\t';
+            const auto& kills = table.kills[static_cast<std::size_t>(row)];
+            text += std::to_string(column < kills.size() ? kills[column] : 0);
+        }
+        text += "\r\n";
+    }
+    return text;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Helpers
+
+namespace {
+
+bool isSeparator(char c) { return c == '/' || c == '\\'; }
+
+// The next code point of UTF-8 `text` at `i`, or the byte itself when it is no valid sequence.
+char32_t nextCodePoint(std::string_view text, std::size_t& i) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+    if (length <= 1 || i + static_cast<std::size_t>(length) > text.size()) {
+        ++i;
+        return lead;
+    }
+    char32_t c = lead & (0xFF >> (length + 1));
+    for (int k = 1; k < length; ++k) {
+        if ((byte(i + static_cast<std::size_t>(k)) & 0xC0) != 0x80) {
+            ++i;
+            return lead;
+        }
+        c = (c << 6) | (byte(i + static_cast<std::size_t>(k)) & 0x3F);
+    }
+    i += static_cast<std::size_t>(length);
+    return c;
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// The lower case of `c`: the character whose simple upper case is `c`, looked for at the
+// distances the cased scripts use (Latin-1, Greek and Cyrillic +32, Latin Extended pairs +1,
+// Cyrillic Ѐ-Џ +80, Armenian +48).
+char32_t simpleLower(char32_t c) {
+    if (c >= U'A' && c <= U'Z')
+        return c + 32;
+    if (c < 0xC0)
+        return c;
+    for (const char32_t distance : {32u, 1u, 80u, 48u}) {
+        const char32_t candidate = c + distance;
+        if (engine::simpleUpper(candidate) == c)
+            return candidate;
+    }
+    return c;
+}
+
+std::string toLowerText(std::string_view text) {
+    std::string lower;
+    lower.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t start = i;
+        const char32_t c = nextCodePoint(text, i);
+        if (i - start == 1 && c >= 0x80)
+            lower += text[start];  // a stray byte stays as it was
+        else
+            appendUtf8(lower, simpleLower(c));
+    }
+    return lower;
+}
+
+}  // namespace
+
+std::optional<CommandLineLog> parseCommandLine(std::string_view text) {
+    std::string_view path = text;
+    if (path.size() >= 2 && path.front() == '"' && path.back() == '"')
+        path = path.substr(1, path.size() - 2);
+    if (path.empty())
+        return std::nullopt;
+
+    // The name is the last part that is not empty, so "C:\Logs\" shows "logs" rather than
+    // nothing: an empty txtFile would make the run skip the file without a word.
+    std::size_t end = path.size();
+    while (end > 0 && isSeparator(path[end - 1]))
+        --end;
+    std::size_t begin = end;
+    while (begin > 0 && !isSeparator(path[begin - 1]))
+        --begin;
+    std::string_view name = path.substr(begin, end - begin);
+    if (name.empty())
+        name = path;  // nothing but separators
+    return CommandLineLog{textPath(path), toLowerText(name)};
+}
+
+OpenFileRequest browseRequest(std::string_view game, const fs::path& lastFolder, const fs::path& programFolder) {
+    OpenFileRequest request;
+    request.title = std::string(texts::kOpenTitlePrefix) + std::string(game) + std::string(texts::kOpenTitleSuffix);
+    request.filters = {{std::string(game) + std::string(texts::kGameLogFilterSuffix), "*.log"},
+                       {std::string(texts::kTextFilesFilter), "*.txt"},
+                       {std::string(texts::kAllFilesFilter), "*.*"}};
+    std::error_code error;
+    request.initialFolder = !lastFolder.empty() && fs::is_directory(lastFolder, error) ? lastFolder : programFolder;
+    request.defaultSuffix = std::string(texts::kDefaultSuffix);
+    return request;
+}
+
+std::string helpCommandLine(std::string_view helpFilePath) {
+    std::string command(texts::kWinHelpCommand);
+    command += helpFilePath;
+    return command;
+}
+
+fs::path findHelpFile(const fs::path& programFolder) {
+    const fs::path name = textPath(texts::kHelpFileName);
+    const fs::path beside = programFolder / name;
+    std::error_code error;
+    if (fs::is_regular_file(beside, error))
+        return fs::path(beside).make_preferred();
+    const fs::path installed = programFolder / ".." / "share" / "fragtide" / name;
+    if (fs::is_regular_file(installed, error))
+        return installed.lexically_normal().make_preferred();
+    return fs::path(beside).make_preferred();
+}
+
+std::string pathText(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+fs::path textPath(std::string_view utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+}  // namespace fragtide::ui

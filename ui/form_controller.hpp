@@ -1,0 +1,296 @@
+#pragma once
+
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/window_ops.hpp"
+
+// What the main window and its dialogs do, without any toolkit: every front end (the Qt window,
+// the Win32 window) is widgets and wiring over one FormController.
+//
+// The controller reaches the screen through two interfaces the front end implements:
+// engine::WindowOps (the controls the core fills) and FormOps below (the few things only a front
+// end can do: run a dialog, start a program, keep input out during a run). A front end calls the
+// controller's handlers from its events and shows what it is told; it decides nothing itself.
+//
+// Texts crossing both interfaces are UTF-8 display text; paths are std::filesystem::path in the
+// file system's own encoding. Single-threaded: everything runs on the thread that owns the window.
+// The store, the settings backend and both interfaces must outlive the controller.
+namespace fragtide::engine {
+class StatsStore;
+}
+namespace fragtide::settings {
+class SettingsBackend;
+}
+
+namespace fragtide::ui {
+
+// The Browse dialog's request: what the open-file dialog shows and where it opens.
+struct OpenFileRequest {
+    std::string title;                 // "Open " + game + " LOG File..."
+    // Filters in the order offered, the first one selected: the text shown and its patterns
+    // ("Quake I : Standard LOG Files (*.log)" and "*.log").
+    struct Filter {
+        std::string description;
+        std::string patterns;
+    };
+    std::vector<Filter> filters;
+    std::filesystem::path initialFolder;  // the last log's folder, else the program's folder
+    std::string defaultSuffix;            // "log", added to a typed name without one
+    // The chosen file must exist, its folder must exist, and no read-only box is shown (on
+    // Win32: OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY).
+    bool fileMustExist = true;
+    bool pathMustExist = true;
+    bool hideReadOnly = true;
+};
+
+// Game Select's contents: the games in catalogue order, and the entry selected when it opens
+// (the current game's position, -1 when the current game is none of them).
+struct GameSelectChoice {
+    std::vector<std::string> games;
+    int preselected = -1;
+};
+
+// The About dialog's texts, in the order the dialog shows them.
+struct AboutTexts {
+    std::string title;        // "About Fragtide..."
+    std::string credit;       // shown in the report font
+    std::string contact;
+    std::string description;  // wraps; "Half-Life" must not break at its hyphen
+    std::string ok;           // the button
+};
+
+// The hint below the report list after an analysis that credited no kill while another game
+// would have: the text and the button that switches to that game and analyses again.
+struct DetectionHint {
+    std::string text;    // "No kill of GAME found in 4,213 lines. This looks like a OTHER (606 kills)."
+    std::string button;  // "Analyze as OTHER"
+    std::string game;    // OTHER's display string, the game the button switches to
+};
+
+// Who killed whom: the players in lstPlayers order, and kills[killer][victim] by position.
+// Suicides sit on the diagonal only if the core counts them there.
+struct KillTable {
+    std::vector<std::string> players;
+    std::vector<std::vector<long long>> kills;
+};
+
+// What only a front end can do. Each call completes before it returns; the dialogs are modal.
+class FormOps {
+public:
+    virtual ~FormOps() = default;
+
+    // The file row: `path` becomes CD's file name (what WindowOps::cdFileName then returns) and
+    // `shownName` txtFile's text (WindowOps::txtFileText).
+    virtual void setChosenFile(const std::filesystem::path& path, std::string_view shownName) = 0;
+
+    // Runs the open-file dialog; the chosen existing file's full path, or nothing when cancelled.
+    virtual std::optional<std::filesystem::path> chooseLogFile(const OpenFileRequest& request) = 0;
+
+    // Runs Game Select (title texts::kGameSelectTitle, label texts::kGameSelectLabel, buttons
+    // "OK" then "Cancel", neither answering Enter or Escape, F1 calling showHelpDocument) with
+    // `choice`'s games and preselection. Returns the position selected when OK was pressed, or
+    // nothing for Cancel or a closed frame. OK with no entry selected does not close the dialog:
+    // ask FormController::gameSelectOkAllowed.
+    virtual std::optional<int> runGameSelect(const GameSelectChoice& choice) = 0;
+
+    // Runs the About dialog with `texts` (F1 in it calls FormController::showHelpDocument).
+    virtual void runAbout(const AboutTexts& texts) = 0;
+
+    // Starts `commandLine` (UTF-8) as it is, without waiting; false when it cannot be started
+    // (the legacy help viewer exists only on old Windows).
+    virtual bool startProgram(const std::string& commandLine) = 0;
+
+    // Shows the help document at `path` (an existing file) in the front end's own way (a built-in
+    // viewer, the default browser); false when that failed.
+    virtual bool showHelpDocument(const std::filesystem::path& path) = 0;
+
+    // Input blocking during an analysis: from runStarting to runFinished the window keeps
+    // repainting while clicks, keys, drops and shortcuts are dropped; runFinished also discards
+    // input that queued up meanwhile and shows the progress bar's final value at once. A close
+    // request meanwhile goes to FormController::closeRequested.
+    virtual void runStarting() = 0;
+    virtual void runFinished() = 0;
+
+    // Ends the program at once without waiting for the run (nothing is saved at exit and the log
+    // is only read). Called when the user closes the window during a run.
+    virtual void endProgramDuringRun() = 0;
+
+    // Quits the program normally (File, Exit).
+    virtual void quit() = 0;
+
+    // The hint below the report list: shown with `hint`'s text and button, or hidden (nothing).
+    virtual void showDetectionHint(const std::optional<DetectionHint>& hint) = 0;
+
+    // The names menu: marks entry `index` (a position in FormController::nameDisplayEntries) as
+    // the checked one.
+    virtual void setNameDisplayChecked(int index) = 0;
+
+    // The who-killed-whom window (View menu): non-modal, its columns sortable, Copy puts
+    // FormController::killTableText of the rows as shown on the clipboard. showWhoKilledWhom
+    // opens it (or raises it) with `table`; updateWhoKilledWhom refreshes it after an analysis,
+    // and does nothing when it is not open.
+    virtual void showWhoKilledWhom(const KillTable& table) = 0;
+    virtual void updateWhoKilledWhom(const KillTable& table) = 0;
+};
+
+class FormController {
+public:
+    // General, Player and Individual Info; Rivals Info makes it 4.
+    static constexpr int kReportButtons = 3;
+
+    // `commandLine` is the program's command line after its own name ("" when none), UTF-8;
+    // `programFolder` is the folder of the running program (help file, Browse's first folder).
+    FormController(engine::StatsStore& store, settings::SettingsBackend& backend,
+                   engine::WindowOps& window, FormOps& ops, std::string commandLine,
+                   std::filesystem::path programFolder);
+    ~FormController();
+    FormController(const FormController&) = delete;
+    FormController& operator=(const FormController&) = delete;
+
+    // Start-up: the help file's path, the stored game, its weapon names, the stored name display
+    // (menu checked), the command-line log chosen and analysed, then the caption. Call once,
+    // after the front end's controls exist. A failure is reported in a message box titled
+    // "Error!" ending "(error number N)!".
+    void Form_Load();
+
+    // Browse: the open-file dialog for the current game; a chosen file becomes the file to
+    // analyse, its folder is remembered for the next Browse, the report list is cleared.
+    void cmdBrowse_Click();
+
+    // Analyze Log: the analysis of the chosen file with input kept out, then General Info shown
+    // in bold; afterwards the detection hint is shown or hidden.
+    void cmdAnalyze_Click();
+
+    // A report button: 0 General Info, 1 Player Info, 2 Individual Info and 3 Rivals Info, the
+    // last two of `selectedPlayer` (a position in lstPlayers from 0; -1 when none is selected:
+    // then only the message "Select a player first, ..." shows). The pressed button becomes the
+    // bold one. kReportButtons buttons exist.
+    void cmdOptions_Click(int index, int selectedPlayer);
+
+    // A player chosen in lstPlayers, by position from 0: Individual Info, its button bold.
+    void lstPlayers_Click(int position);
+
+    // The player whose Individual Info the report list shows, -1 for any other content (the
+    // controller sees every lstClear). A front end ignores a click on that same player again, as
+    // there is nothing new to show.
+    int individualShown() const { return m_individualShown; }
+
+    // File, Game Select: runs the dialog and applies OK's choice (gameSelectOk).
+    void mnuGameSel_Click();
+    // The Game Select dialog's contents for the current game.
+    GameSelectChoice gameSelectChoice() const;
+    // Whether OK may close the dialog with entry `position` selected (-1: none selected).
+    static bool gameSelectOkAllowed(int position);
+    // OK with the game at `position`: current at once, stored, named in the caption, its weapon
+    // names loaded; the last analysis's statistics stay. False (nothing changes) for a position
+    // that names no game.
+    bool gameSelectOk(int position);
+    // Cancel or the closed frame: nothing changes.
+    void gameSelectCancel() {}
+
+    // File, Exit.
+    void mnuExit_Click();
+
+    // Help, Help Topics: the legacy viewer's command line started; when it cannot be, the help
+    // document as F1 shows it.
+    void mnuHelp2_Click();
+    // F1 anywhere: the help document, or the "Help Error." message when it is missing or cannot
+    // be shown.
+    void showHelpDocument();
+    // The help document's path, found at Form_Load (beside the program, else in
+    // ../share/fragtide; the path beside the program when neither exists).
+    const std::filesystem::path& helpFilePath() const { return m_helpFilePath; }
+    void setHelpFilePath(std::filesystem::path path) { m_helpFilePath = std::move(path); }
+
+    // Help, About.
+    void mnuAbout_Click();
+    static AboutTexts aboutTexts();
+
+    // A drag over the window: whether `paths` may be dropped (exactly one existing file).
+    static bool acceptsDrop(const std::vector<std::filesystem::path>& paths);
+    // A drop: the one file becomes the chosen log as from Browse; false (nothing changes) when
+    // acceptsDrop refuses it.
+    bool fileDropped(const std::vector<std::filesystem::path>& paths);
+
+    // The user asked to close the window. False: close as usual. During a run the program ends at
+    // once through FormOps::endProgramDuringRun (true is returned only if that returns).
+    bool closeRequested();
+    // Whether an analysis is running.
+    bool running() const { return m_running; }
+
+    // The detection hint's button: the hinted game applied exactly as Game Select's OK, then the
+    // log analysed again.
+    void cmdDetectedGame_Click();
+    // The hint shown now, if any.
+    const std::optional<DetectionHint>& detectionHint() const { return m_hint; }
+
+    // The names menu: its entries in order ("Automatic", "UTF-8", "Windows-1252", "Quake"), the
+    // one checked, and a choice: stored, checked, and the report list and player list shown
+    // again with the names displayed that way.
+    static std::vector<std::string> nameDisplayEntries();
+    int nameDisplayChecked() const { return m_nameDisplay; }
+    void mnuNames_Click(int index);
+
+    // View, Who Killed Whom: the window opened with the current statistics.
+    void mnuWhoKilledWhom_Click();
+    KillTable killTable() const;
+    // `table` as tab-separated text: a header row ("" then the victims), then one row per killer
+    // in `rowOrder` (positions in table.players; all in order when empty), lines ended by "\r\n".
+    static std::string killTableText(const KillTable& table, const std::vector<int>& rowOrder = {});
+
+private:
+    class Screen;
+
+    void chooseFile(const std::filesystem::path& path);
+    void applyGame(const std::string& game);
+    void setBold(int index);
+    void updateDetectionHint();
+    void startupError(const std::exception& error);
+
+    engine::StatsStore& m_store;
+    settings::SettingsBackend& m_backend;
+    std::unique_ptr<Screen> m_screen;  // the window operations, as the core and reports get them
+    engine::WindowOps& m_window;       // m_screen
+    FormOps& m_ops;
+    std::string m_commandLine;
+    std::filesystem::path m_programFolder;
+    std::filesystem::path m_helpFilePath;
+    std::optional<DetectionHint> m_hint;
+    int m_individualShown = -1;
+    int m_nameDisplay = 0;
+    bool m_running = false;
+};
+
+// Helpers the handlers use, for front ends and tests.
+
+// The log named on the command line: the text without one pair of surrounding quotes, and the
+// name txtFile shows (the last part that is not empty, lower-cased, never empty). Nothing when
+// the command line names no file ("" or "\"\"").
+struct CommandLineLog {
+    std::filesystem::path path;
+    std::string shownName;
+};
+std::optional<CommandLineLog> parseCommandLine(std::string_view text);
+
+// Browse's request for `game`, opening in `lastFolder` when that is a folder, else in
+// `programFolder`.
+OpenFileRequest browseRequest(std::string_view game, const std::filesystem::path& lastFolder,
+                              const std::filesystem::path& programFolder);
+
+// "c:\windows\winhelp.exe " followed directly by `helpFilePath` (UTF-8): no quotes.
+std::string helpCommandLine(std::string_view helpFilePath);
+
+// The help document for a program in `programFolder` (see helpFilePath).
+std::filesystem::path findHelpFile(const std::filesystem::path& programFolder);
+
+// A path's UTF-8 text, and back; every path crossing into display text goes through these.
+std::string pathText(const std::filesystem::path& path);
+std::filesystem::path textPath(std::string_view utf8);
+
+}  // namespace fragtide::ui
