@@ -28,35 +28,5 @@ TEST(ArgumentsAfterProgramName, SkipsTheProgramNameAsWindowsDoes) {
     }
 }
 
-TEST(ParseLogArgument, GivesThePathToOpenAndANameThatIsNeverEmpty) {
-    struct Case {
-        const char* what;
-        std::wstring_view arguments;
-        std::wstring_view path;
-        std::wstring_view name;
-    };
-    const Case cases[] = {
-        {"design example", LR"(C:\Logs\Match1.LOG)", LR"(C:\Logs\Match1.LOG)", L"Match1.LOG"},
-        {"quotes removed", LR"("C:\My Logs\a b.log")", LR"(C:\My Logs\a b.log)", L"a b.log"},
-        {"bare name", L"match.log", L"match.log", L"match.log"},
-        {"forward slashes", L"C:/Logs/x.log", L"C:/Logs/x.log", L"x.log"},
-        {"trailing separator", LR"(C:\Logs\)", LR"(C:\Logs\)", L"Logs"},
-        {"only separators", LR"(\\)", LR"(\\)", LR"(\\)"},
-        {"one quote is part of the path", LR"("C:\a.log)", LR"("C:\a.log)", L"a.log"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const auto log = parseLogArgument(c.arguments);
-        ASSERT_TRUE(log.has_value());
-        EXPECT_EQ(log->path, c.path);
-        EXPECT_EQ(log->shownName, c.name);
-    }
-}
-
-TEST(ParseLogArgument, NamesNoFileForAnEmptyOrEmptyQuotedLine) {
-    EXPECT_FALSE(parseLogArgument(L"").has_value());
-    EXPECT_FALSE(parseLogArgument(L"\"\"").has_value());
-}
-
 }  // namespace
 }  // namespace fragtide::ui::win32

@@ -2,10 +2,6 @@
 
 #include <cmath>
 
-#include "engine/game_catalogue.hpp"
-#include "engine/stats_store.hpp"
-#include "engine/window_ops.hpp"
-#include "settings/game_setting.hpp"
 #include "ui/ui_texts.hpp"
 #include "ui/win32/resource.h"
 #include "ui/win32/twips_layout.hpp"
@@ -24,10 +20,9 @@ struct Placement {
 struct DialogState {
     bool done = false;
     HFONT boldFont = nullptr;
-    // Game Select
-    engine::StatsStore* store = nullptr;
-    settings::SettingsBackend* backend = nullptr;
-    engine::WindowOps* window = nullptr;
+    const GameSelectChoice* choice = nullptr;
+    std::optional<int> chosen;
+    const AboutTexts* about = nullptr;
 };
 
 int dialogDpi(HWND dialog) {
@@ -71,14 +66,9 @@ INT_PTR CALLBACK gameSelectProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         setText(dialog, IDC_GS_OK, texts::kOk);
         setText(dialog, IDC_GS_CANCEL, texts::kCancel);
         const HWND games = GetDlgItem(dialog, IDC_GS_GAMES);
-        int current = -1;
-        const auto catalogue = engine::games();
-        for (std::size_t i = 0; i < catalogue.size(); ++i) {
-            SendMessageW(games, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(catalogue[i].displayName).c_str()));
-            if (current < 0 && catalogue[i].displayName == state.store->CurrentGame)
-                current = static_cast<int>(i);
-        }
-        SendMessageW(games, CB_SETCURSEL, static_cast<WPARAM>(current), 0);
+        for (const std::string& game : state.choice->games)
+            SendMessageW(games, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(game).c_str()));
+        SendMessageW(games, CB_SETCURSEL, static_cast<WPARAM>(state.choice->preselected), 0);
         // The combo box's height is its edit part; the drop-down list below it shows all six.
         const Placement controls[] = {
             {IDC_GS_LBL, 120, 120, 3375, 255},
@@ -95,15 +85,10 @@ INT_PTR CALLBACK gameSelectProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         if (HIWORD(wParam) != BN_CLICKED)
             return FALSE;
         if (LOWORD(wParam) == IDC_GS_OK) {
-            const auto selected = SendDlgItemMessageW(dialog, IDC_GS_GAMES, CB_GETCURSEL, 0, 0);
-            const auto catalogue = engine::games();
-            // With nothing chosen there is no game to apply; storing "" would only reset the next start.
-            if (selected < 0 || static_cast<std::size_t>(selected) >= catalogue.size())
+            const auto selected = static_cast<int>(SendDlgItemMessageW(dialog, IDC_GS_GAMES, CB_GETCURSEL, 0, 0));
+            if (!FormController::gameSelectOkAllowed(selected))
                 return TRUE;
-            state.store->CurrentGame = std::string(catalogue[static_cast<std::size_t>(selected)].displayName);
-            settings::saveSelectedGame(*state.backend, state.store->CurrentGame);
-            state.window->setCaption(texts::mainCaption(state.store->CurrentGame));
-            engine::LoadWeaponNames(*state.store);
+            state.chosen = selected;
             state.done = true;
         } else if (LOWORD(wParam) == IDC_GS_CANCEL) {
             state.done = true;
@@ -123,11 +108,12 @@ INT_PTR CALLBACK aboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
     case WM_INITDIALOG: {
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
         auto& state = *reinterpret_cast<DialogState*>(lParam);
-        SetWindowTextW(dialog, toWide(texts::kAboutTitle).c_str());
-        setText(dialog, IDC_ABOUT_LBL0, texts::kAboutCredit);
-        setText(dialog, IDC_ABOUT_LBL2, texts::kAboutContact);
-        setText(dialog, IDC_ABOUT_LBL3, texts::kAboutDescription);
-        setText(dialog, IDOK, texts::kOk);
+        const AboutTexts& about = *state.about;
+        SetWindowTextW(dialog, toWide(about.title).c_str());
+        setText(dialog, IDC_ABOUT_LBL0, about.credit);
+        setText(dialog, IDC_ABOUT_LBL2, about.contact);
+        setText(dialog, IDC_ABOUT_LBL3, about.description);
+        setText(dialog, IDOK, about.ok);
         const int height = -static_cast<int>(std::lround(9.75 * dialogDpi(dialog) / 72.0));
         state.boldFont = CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                      CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, VARIABLE_PITCH | FF_SWISS, L"Arial");
@@ -191,17 +177,17 @@ void runModal(HINSTANCE instance, int templateId, HWND owner, DLGPROC procedure,
 
 }  // namespace
 
-void runGameSelect(HINSTANCE instance, HWND owner, engine::StatsStore& store, settings::SettingsBackend& backend,
-                   engine::WindowOps& window, const std::function<void()>& onHelp) {
+std::optional<int> runGameSelect(HINSTANCE instance, HWND owner, const GameSelectChoice& choice,
+                                 const std::function<void()>& onHelp) {
     DialogState state;
-    state.store = &store;
-    state.backend = &backend;
-    state.window = &window;
+    state.choice = &choice;
     runModal(instance, IDD_GAMESELECT, owner, gameSelectProc, state, onHelp);
+    return state.chosen;
 }
 
-void runAbout(HINSTANCE instance, HWND owner, const std::function<void()>& onHelp) {
+void runAbout(HINSTANCE instance, HWND owner, const AboutTexts& texts, const std::function<void()>& onHelp) {
     DialogState state;
+    state.about = &texts;
     runModal(instance, IDD_ABOUT, owner, aboutProc, state, onHelp);
 }
 

@@ -10,14 +10,8 @@
 #include <exception>
 #include <system_error>
 
-#include "engine/analysis_run.hpp"
-#include "engine/game_catalogue.hpp"
-#include "engine/stats_store.hpp"
-#include "reports/reports.hpp"
-#include "settings/game_setting.hpp"
 #include "ui/message_text.hpp"
 #include "ui/ui_texts.hpp"
-#include "ui/win32/command_line_text.hpp"
 #include "ui/win32/dialogs.hpp"
 #include "ui/win32/resource.h"
 #include "ui/win32/twips_layout.hpp"
@@ -43,16 +37,6 @@ std::wstring programFolder() {
     path.resize(length);
     const std::size_t slash = path.find_last_of(L"\\/");
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-}
-
-bool isFile(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool isFolder(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 HFONT makeFont(const wchar_t* face, double points, int dpi, bool bold, bool italic) {
@@ -110,8 +94,12 @@ bool isInputToDrop(const MSG& msg) {
 
 }  // namespace
 
-frmMain::frmMain(HINSTANCE instance, engine::StatsStore& store, settings::SettingsBackend& backend)
-    : m_instance(instance), m_store(store), m_backend(backend), m_black(CreateSolidBrush(RGB(0, 0, 0))) {}
+frmMain::frmMain(HINSTANCE instance, engine::StatsStore& store, settings::SettingsBackend& backend,
+                 const std::wstring& commandLine)
+    : m_instance(instance),
+      m_form(std::make_unique<FormController>(store, backend, *this, *this, toUtf8(commandLine),
+                                              std::filesystem::path(programFolder()))),
+      m_black(CreateSolidBrush(RGB(0, 0, 0))) {}
 
 frmMain::~frmMain() {
     if (m_window)
@@ -137,10 +125,17 @@ bool frmMain::create() {
     AppendMenuW(file, MF_STRING, IDM_GAMESEL, menuCaption(toWide(texts::kMenuGameSelect)).c_str());
     AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(file, MF_STRING, IDM_EXIT, menuCaption(toWide(texts::kMenuExit)).c_str());
+    HMENU view = CreatePopupMenu();
+    m_namesMenu = CreatePopupMenu();
+    const auto entries = FormController::nameDisplayEntries();
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        AppendMenuW(m_namesMenu, MF_STRING, IDM_NAMES_FIRST + i, toWide(entries[i]).c_str());
+    AppendMenuW(view, MF_POPUP, reinterpret_cast<UINT_PTR>(m_namesMenu), menuCaption(toWide(texts::kMenuNames)).c_str());
     HMENU help = CreatePopupMenu();
     AppendMenuW(help, MF_STRING, IDM_HELPTOPICS, menuCaption(toWide(texts::kMenuHelpTopics)).c_str());
     AppendMenuW(help, MF_STRING, IDM_ABOUT, menuCaption(toWide(texts::kMenuAbout)).c_str());
     AppendMenuW(menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), menuCaption(toWide(texts::kMenuFile)).c_str());
+    AppendMenuW(menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(view), menuCaption(toWide(texts::kMenuView)).c_str());
     AppendMenuW(menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), menuCaption(toWide(texts::kMenuHelp)).c_str());
 
     m_window = CreateWindowExW(WS_EX_CONTROLPARENT, FRAGTIDE_MAIN_CLASS, toWide(texts::kDesignCaption).c_str(),
@@ -190,6 +185,12 @@ void frmMain::createControls() {
         CreateWindowExW(spec.exStyle, spec.windowClass, toWide(spec.text).c_str(), spec.style, 0, 0, 0, 0, m_window,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(spec.which))), m_instance, nullptr);
     }
+    // The detection hint below the report list, hidden until an analysis calls for it; last in
+    // the tab order, as in the Qt window.
+    CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | SS_LEFT, 0, 0, 0, 0, m_window,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LBLHINT)), m_instance, nullptr);
+    CreateWindowExW(0, WC_BUTTONW, L"", WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0, m_window,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_CMDHINT)), m_instance, nullptr);
     SendMessageW(control(IDC_PB), PBM_SETRANGE32, 0, kProgressSteps);
 }
 
@@ -218,6 +219,8 @@ void frmMain::deleteFonts() {
 void frmMain::applyFonts() {
     for (int i = 0; i < kMainControlCount; ++i)
         SendMessageW(control(IDC_MAIN_FIRST + i), WM_SETFONT, reinterpret_cast<WPARAM>(m_uiFont), TRUE);
+    for (const int id : {IDC_LBLHINT, IDC_CMDHINT})
+        SendMessageW(control(id), WM_SETFONT, reinterpret_cast<WPARAM>(m_uiFont), TRUE);
     SendMessageW(control(IDC_LBL0), WM_SETFONT, reinterpret_cast<WPARAM>(m_titleFont), TRUE);
     SendMessageW(control(IDC_LST), WM_SETFONT, reinterpret_cast<WPARAM>(m_reportFont), TRUE);
     for (int i = 0; i < 3; ++i)
@@ -227,7 +230,19 @@ void frmMain::applyFonts() {
 void frmMain::layOut() {
     RECT client{};
     GetClientRect(m_window, &client);
-    const auto rects = mainLayout(client.right, client.bottom, dpi());
+    auto rects = mainLayout(client.right, client.bottom, dpi());
+    // The hint takes a button's height and a gap from the bottom of the report list.
+    PixelRect& lst = rects[static_cast<std::size_t>(MainControl::lst)];
+    const int hintHeight = twipsToPixels(405, dpi());
+    const int gap = twipsToPixels(120, dpi());
+    const int buttonWidth = twipsToPixels(2415, dpi());
+    if (m_hintShown)
+        lst.height = std::max(hintHeight, lst.height - hintHeight - gap);
+    const int hintTop = lst.top + lst.height + gap;
+    SetWindowPos(control(IDC_LBLHINT), nullptr, lst.left, hintTop, std::max(0, lst.width - buttonWidth - gap), hintHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(control(IDC_CMDHINT), nullptr, lst.left + lst.width - buttonWidth, hintTop, buttonWidth, hintHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     HDWP batch = BeginDeferWindowPos(kMainControlCount);
     for (int i = 0; i < kMainControlCount; ++i) {
         const PixelRect& r = rects[static_cast<std::size_t>(i)];
@@ -264,7 +279,7 @@ int frmMain::run() {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1) {
-            showHelpDocument();
+            m_form->showHelpDocument();
             continue;
         }
         if (IsDialogMessageW(m_window, &msg))
@@ -295,23 +310,31 @@ LRESULT frmMain::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (m_running)
             return 0;
         switch (id) {
-        case IDM_GAMESEL: mnuGameSel_Click(); return 0;
-        case IDM_EXIT: mnuExit_Click(); return 0;
-        case IDM_HELPTOPICS: mnuHelp2_Click(); return 0;
-        case IDM_ABOUT: mnuAbout_Click(); return 0;
+        case IDM_GAMESEL: m_form->mnuGameSel_Click(); return 0;
+        case IDM_EXIT: m_form->mnuExit_Click(); return 0;
+        case IDM_HELPTOPICS: m_form->mnuHelp2_Click(); return 0;
+        case IDM_ABOUT: m_form->mnuAbout_Click(); return 0;
         default: break;
+        }
+        const int names = static_cast<int>(FormController::nameDisplayEntries().size());
+        if (id >= IDM_NAMES_FIRST && id < IDM_NAMES_FIRST + names) {
+            m_form->mnuNames_Click(id - IDM_NAMES_FIRST);
+            return 0;
         }
         if (code == BN_CLICKED) {
             if (id == controlId(MainControl::cmdBrowse))
-                cmdBrowse_Click();
+                m_form->cmdBrowse_Click();
             else if (id == controlId(MainControl::cmdAnalyze))
-                cmdAnalyze_Click();
-            else if (id >= IDC_CMDOPTIONS0 && id < IDC_CMDOPTIONS0 + 3)
-                cmdOptions_Click(id - IDC_CMDOPTIONS0);
+                m_form->cmdAnalyze_Click();
+            else if (id >= IDC_CMDOPTIONS0 && id < IDC_CMDOPTIONS0 + FormController::kReportButtons)
+                m_form->cmdOptions_Click(id - IDC_CMDOPTIONS0, lstPlayersListIndex());
+            else if (id == IDC_CMDHINT)
+                m_form->cmdDetectedGame_Click();
         } else if (code == LBN_SELCHANGE && id == IDC_LSTPLAYERS) {
+            // Windows reports every click, also on the player already shown: nothing new to show.
             const int selected = lstPlayersListIndex();
-            if (selected >= 0 && selected != m_individualShown)
-                lstPlayers_Click();
+            if (selected >= 0 && selected != m_form->individualShown())
+                m_form->lstPlayers_Click(selected);
         }
         return 0;
     }
@@ -356,7 +379,7 @@ LRESULT frmMain::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_HELP:
-        showHelpDocument();
+        m_form->showHelpDocument();
         return TRUE;
     case kShowWaitingMessages: {
         const auto waiting = std::move(m_waitingMessages);
@@ -366,13 +389,9 @@ LRESULT frmMain::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_CLOSE:
-        if (m_running) {
-            // The run cannot be torn down from inside its progress step; nothing is saved at exit
-            // and the log is only read, so ending the program here loses nothing.
-            ShowWindow(m_window, SW_HIDE);
-            ExitProcess(0);
-        }
-        DestroyWindow(m_window);
+        // During a run the controller ends the program (endProgramDuringRun).
+        if (!m_form->closeRequested())
+            DestroyWindow(m_window);
         return 0;
     case WM_DESTROY:
         m_window = nullptr;
@@ -387,163 +406,10 @@ LRESULT frmMain::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 // ---------------------------------------------------------------------------------------------
 // Start-up and handlers
 
-void frmMain::Form_Load(const std::wstring& arguments) {
+void frmMain::Form_Load() {
     m_loading = true;
-    try {
-        m_helpFilePath = programFolder() + L"\\" + toWide(texts::kHelpFileName);
-        m_store.CurrentGame = settings::loadSelectedGame(m_backend);
-        engine::LoadWeaponNames(m_store);
-        if (auto log = parseLogArgument(arguments)) {
-            m_cdFileName = log->path;
-            CharLowerBuffW(log->shownName.data(), static_cast<DWORD>(log->shownName.size()));
-            SetWindowTextW(control(IDC_TXTFILE), log->shownName.c_str());
-            cmdAnalyze_Click();
-        }
-        setCaption(texts::mainCaption(m_store.CurrentGame));
-    } catch (const std::exception& error) {
-        const auto* systemError = dynamic_cast<const std::system_error*>(&error);
-        tellUser(toWide(startupErrorText(error.what(), systemError ? systemError->code().value() : 0)),
-                 MessageStyle::OkCritical, toWide(texts::kStartupErrorTitle));
-    }
+    m_form->Form_Load();
     m_loading = false;
-}
-
-void frmMain::cmdBrowse_Click() {
-    const std::wstring game = toWide(m_store.CurrentGame);
-    // "label\0pattern\0" three times, and the list's own closing NUL.
-    std::wstring filter = game + toWide(texts::kGameLogFilterSuffix);
-    filter += L'\0';
-    filter += L"*.log";
-    filter += L'\0';
-    filter += toWide(texts::kTextFilesFilter);
-    filter += L'\0';
-    filter += L"*.txt";
-    filter += L'\0';
-    filter += toWide(texts::kAllFilesFilter);
-    filter += L'\0';
-    filter += L"*.*";
-    filter += L'\0';
-    const std::wstring title = toWide(texts::kOpenTitlePrefix) + game + toWide(texts::kOpenTitleSuffix);
-    // Where the last log was chosen; the program's own folder only before any was.
-    std::wstring folder = toWide(settings::loadLogFolder(m_backend));
-    if (folder.empty() || !isFolder(folder))
-        folder = programFolder();
-    const std::wstring suffix = toWide(texts::kDefaultSuffix);
-
-    std::wstring file(32768, L'\0');
-    std::wstring fileTitle(MAX_PATH, L'\0');
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = m_window;
-    dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = file.data();
-    dialog.nMaxFile = static_cast<DWORD>(file.size());
-    dialog.lpstrFileTitle = fileTitle.data();
-    dialog.nMaxFileTitle = static_cast<DWORD>(fileTitle.size());
-    dialog.lpstrInitialDir = folder.c_str();
-    dialog.lpstrTitle = title.c_str();
-    dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    dialog.lpstrDefExt = suffix.c_str();
-    if (!GetOpenFileNameW(&dialog))
-        return;  // cancelled: nothing changes
-    file.resize(wcslen(file.c_str()));
-    fileTitle.resize(wcslen(fileTitle.c_str()));
-
-    const std::size_t slash = file.find_last_of(L"\\/");
-    if (slash != std::wstring::npos)
-        settings::saveLogFolder(m_backend, toUtf8(file.substr(0, slash)));
-    m_cdFileName = file;
-    SetWindowTextW(control(IDC_TXTFILE), fileTitle.c_str());
-    lstClear();
-}
-
-void frmMain::cmdAnalyze_Click() {
-    m_running = true;
-    m_lastDraw = 0;
-    engine::cmdAnalyze_Click(m_store, *this, [this] { reports::ShowGeneralInfo(m_store, *this); });
-    drawProgress();  // the bar shows the reset at once, whatever was last drawn
-    m_running = false;
-    // Clicks and keys that queued up during the run are dropped, not acted on afterwards.
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
-    }
-    while (PeekMessageW(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
-    }
-}
-
-void frmMain::cmdOptions_Click(int index) {
-    switch (index) {
-    case 0:
-        reports::ShowGeneralInfo(m_store, *this);
-        break;
-    case 1:
-        reports::ShowPlayerInfo(m_store, *this);
-        break;
-    case 2: {
-        const int selected = lstPlayersListIndex();
-        if (selected < 0) {
-            tellUser(toWide(texts::kSelectPlayerFirst), MessageStyle::OkInformation,
-                     toWide(texts::kSelectPlayerFirstTitle));
-            return;
-        }
-        reports::ShowIndividualInfo(m_store, *this, selected);
-        m_individualShown = selected;
-        break;
-    }
-    default:
-        return;
-    }
-    for (int i = 0; i < 3; ++i)
-        setReportButtonBold(i, false);
-    setReportButtonBold(index, true);
-}
-
-void frmMain::lstPlayers_Click() {
-    setReportButtonBold(0, false);
-    setReportButtonBold(1, false);
-    setReportButtonBold(2, true);
-    const int selected = lstPlayersListIndex();
-    reports::ShowIndividualInfo(m_store, *this, selected);
-    m_individualShown = selected;
-}
-
-void frmMain::mnuGameSel_Click() {
-    runGameSelect(m_instance, m_window, m_store, m_backend, *this, [this] { showHelpDocument(); });
-}
-
-void frmMain::mnuExit_Click() {
-    DestroyWindow(m_window);
-}
-
-void frmMain::mnuHelp2_Click() {
-    // The design's command line, as it always was: the viewer, one space, the path unquoted.
-    std::wstring command = toWide(texts::kWinHelpCommand) + m_helpFilePath;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOWMAXIMIZED;
-    PROCESS_INFORMATION process{};
-    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-        return;
-    }
-    showHelpDocument();
-}
-
-void frmMain::showHelpDocument() {
-    if (isFile(m_helpFilePath)) {
-        const auto result = reinterpret_cast<INT_PTR>(
-            ShellExecuteW(m_window, L"open", m_helpFilePath.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-        if (result > 32)
-            return;
-    }
-    tellUser(toWide(texts::kHelpErrorPrompt), MessageStyle::OkCritical, toWide(texts::kHelpErrorTitle));
-}
-
-void frmMain::mnuAbout_Click() {
-    runAbout(m_instance, m_window, [this] { showHelpDocument(); });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -629,10 +495,7 @@ void frmMain::setProgressValue(double value) {
 // ---------------------------------------------------------------------------------------------
 // The other window operations
 
-void frmMain::lstClear() {
-    SendMessageW(control(IDC_LST), LB_RESETCONTENT, 0, 0);
-    m_individualShown = -1;
-}
+void frmMain::lstClear() { SendMessageW(control(IDC_LST), LB_RESETCONTENT, 0, 0); }
 
 void frmMain::lstAddItem(std::string_view text) {
     SendMessageW(control(IDC_LST), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(text).c_str()));
@@ -684,5 +547,122 @@ void frmMain::setReportButtonBold(int index, bool bold) {
 std::filesystem::path frmMain::cdFileName() const { return std::filesystem::path(m_cdFileName); }
 std::string frmMain::txtFileText() const { return toUtf8(windowText(control(IDC_TXTFILE))); }
 void frmMain::setCaption(std::string_view text) { SetWindowTextW(m_window, toWide(text).c_str()); }
+
+// ---------------------------------------------------------------------------------------------
+// FormOps
+
+void frmMain::setChosenFile(const std::filesystem::path& path, std::string_view shownName) {
+    m_cdFileName = path.wstring();
+    SetWindowTextW(control(IDC_TXTFILE), toWide(shownName).c_str());
+}
+
+std::optional<std::filesystem::path> frmMain::chooseLogFile(const OpenFileRequest& request) {
+    // "label\0pattern\0" per filter, and the list's own closing NUL.
+    std::wstring filter;
+    for (const OpenFileRequest::Filter& entry : request.filters) {
+        filter += toWide(entry.description);
+        filter += L'\0';
+        filter += toWide(entry.patterns);
+        filter += L'\0';
+    }
+    filter += L'\0';
+    const std::wstring title = toWide(request.title);
+    const std::wstring folder = request.initialFolder.wstring();
+    const std::wstring suffix = toWide(request.defaultSuffix);
+
+    std::wstring file(32768, L'\0');
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = m_window;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    dialog.lpstrTitle = title.c_str();
+    dialog.Flags = (request.fileMustExist ? OFN_FILEMUSTEXIST : 0) | (request.pathMustExist ? OFN_PATHMUSTEXIST : 0) |
+                   (request.hideReadOnly ? OFN_HIDEREADONLY : 0);
+    dialog.lpstrDefExt = suffix.empty() ? nullptr : suffix.c_str();
+    if (!GetOpenFileNameW(&dialog))
+        return std::nullopt;  // cancelled
+    file.resize(wcslen(file.c_str()));
+    return std::filesystem::path(file);
+}
+
+std::optional<int> frmMain::runGameSelect(const GameSelectChoice& choice) {
+    return win32::runGameSelect(m_instance, m_window, choice, [this] { m_form->showHelpDocument(); });
+}
+
+void frmMain::runAbout(const AboutTexts& texts) {
+    win32::runAbout(m_instance, m_window, texts, [this] { m_form->showHelpDocument(); });
+}
+
+bool frmMain::startProgram(const std::string& commandLine) {
+    // CreateProcess parses the command line itself, exactly as the viewer's command was always
+    // given: the viewer, one space, the path unquoted.
+    std::wstring command = toWide(commandLine);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWMAXIMIZED;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+bool frmMain::showHelpDocument(const std::filesystem::path& path) {
+    // The default browser: Windows has had no viewer of its own for such a document since Vista.
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(m_window, L"open", path.wstring().c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return result > 32;
+}
+
+void frmMain::runStarting() {
+    m_running = true;
+    m_lastDraw = 0;
+}
+
+void frmMain::runFinished() {
+    drawProgress();  // the bar shows the final value at once, whatever was last drawn
+    m_running = false;
+    // Clicks and keys that queued up during the run are dropped, not acted on afterwards.
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    }
+    while (PeekMessageW(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+    }
+}
+
+void frmMain::endProgramDuringRun() {
+    ShowWindow(m_window, SW_HIDE);
+    ExitProcess(0);
+}
+
+void frmMain::quit() { DestroyWindow(m_window); }
+
+void frmMain::showDetectionHint(const std::optional<DetectionHint>& hint) {
+    m_hintShown = hint.has_value();
+    if (hint) {
+        SetWindowTextW(control(IDC_LBLHINT), toWide(hint->text).c_str());
+        SetWindowTextW(control(IDC_CMDHINT), toWide(hint->button).c_str());
+    }
+    ShowWindow(control(IDC_LBLHINT), m_hintShown ? SW_SHOW : SW_HIDE);
+    ShowWindow(control(IDC_CMDHINT), m_hintShown ? SW_SHOW : SW_HIDE);
+    layOut();
+}
+
+void frmMain::setNameDisplayChecked(int index) {
+    const int count = static_cast<int>(FormController::nameDisplayEntries().size());
+    if (index >= 0 && index < count)
+        CheckMenuRadioItem(m_namesMenu, IDM_NAMES_FIRST, IDM_NAMES_FIRST + count - 1, IDM_NAMES_FIRST + index,
+                           MF_BYCOMMAND);
+}
+
+// The who-killed-whom window comes with its menu item, in both front ends at once.
+void frmMain::showWhoKilledWhom(const KillTable&) {}
+void frmMain::updateWhoKilledWhom(const KillTable&) {}
 
 }  // namespace fragtide::ui::win32

@@ -3,11 +3,14 @@
 #include <windows.h>
 
 #include <array>
+#include <memory>
+#include <optional>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "engine/window_ops.hpp"
+#include "ui/form_controller.hpp"
 
 namespace fragtide::engine {
 class StatsStore;
@@ -21,40 +24,32 @@ class SettingsBackend;
 // twips at the monitor's DPI. It is the window operations of the core, as the Qt window is on
 // Linux; every text crossing them is UTF-8 and becomes UTF-16 here, once.
 //
+// Widgets and wiring only: every handler is the form controller's (ui/form_controller.hpp); this
+// class shows what it is told and implements the operations only a front end has (FormOps).
+//
 // The store and the settings backend must outlive the window. Single-threaded: everything runs on
 // the thread that created it, the analysis included, which pumps paint messages while it reads.
 namespace fragtide::ui::win32 {
 
-class frmMain : public engine::WindowOps {
+class frmMain : public engine::WindowOps, public FormOps {
 public:
-    frmMain(HINSTANCE instance, engine::StatsStore& store, settings::SettingsBackend& backend);
+    // `commandLine` is the raw text after the program's name (GetCommandLineW's rest).
+    frmMain(HINSTANCE instance, engine::StatsStore& store, settings::SettingsBackend& backend,
+            const std::wstring& commandLine);
     ~frmMain() override;
     frmMain(const frmMain&) = delete;
     frmMain& operator=(const frmMain&) = delete;
 
     // Creates the window, hidden, with its controls; false when Windows refuses.
     bool create();
-    // Start-up, before the first show: help path, stored game, weapon names, the command-line log
-    // (`arguments`, the raw text after the program's name) analysed, then the caption.
-    void Form_Load(const std::wstring& arguments);
+    // Start-up, before the first show (the controller's Form_Load).
+    void Form_Load();
     // Shows the window centred on its monitor, then the notices start-up kept back.
     void showFirstTime(int showCommand);
     // The message loop, with Tab moving through the controls and F1 opening the help.
     int run();
 
     HWND handle() const { return m_window; }
-
-    // Handlers
-    void cmdBrowse_Click();
-    void cmdAnalyze_Click();
-    void cmdOptions_Click(int index);
-    void lstPlayers_Click();
-    void mnuGameSel_Click();
-    void mnuExit_Click();
-    void mnuHelp2_Click();
-    void mnuAbout_Click();
-    // F1 anywhere: the help document in the default browser, or "Help Error." when it is missing.
-    void showHelpDocument();
 
     // WindowOps
     void lstClear() override;
@@ -74,6 +69,22 @@ public:
     void setCaption(std::string_view text) override;
     engine::MessageAnswer messageBox(std::string_view prompt, engine::MessageStyle style,
                                      std::string_view title) override;
+
+    // FormOps
+    void setChosenFile(const std::filesystem::path& path, std::string_view shownName) override;
+    std::optional<std::filesystem::path> chooseLogFile(const OpenFileRequest& request) override;
+    std::optional<int> runGameSelect(const GameSelectChoice& choice) override;
+    void runAbout(const AboutTexts& texts) override;
+    bool startProgram(const std::string& commandLine) override;
+    bool showHelpDocument(const std::filesystem::path& path) override;
+    void runStarting() override;
+    void runFinished() override;
+    void endProgramDuringRun() override;
+    void quit() override;
+    void showDetectionHint(const std::optional<DetectionHint>& hint) override;
+    void setNameDisplayChecked(int index) override;
+    void showWhoKilledWhom(const KillTable& table) override;
+    void updateWhoKilledWhom(const KillTable& table) override;
 
 private:
     struct WaitingMessage {
@@ -102,16 +113,16 @@ private:
     void drawProgress();
 
     HINSTANCE m_instance;
-    engine::StatsStore& m_store;
-    settings::SettingsBackend& m_backend;
+    std::unique_ptr<FormController> m_form;
     HWND m_window = nullptr;
+    HMENU m_namesMenu = nullptr;
+    bool m_hintShown = false;
     HFONT m_uiFont = nullptr;
     HFONT m_buttonBoldFont = nullptr;
     HFONT m_titleFont = nullptr;
     HFONT m_reportFont = nullptr;
     HBRUSH m_black = nullptr;
     std::array<bool, 3> m_bold{true, false, false};
-    std::wstring m_helpFilePath;
     std::wstring m_cdFileName;
     std::vector<WaitingMessage> m_waitingMessages;
     bool m_loading = false;
@@ -120,7 +131,6 @@ private:
     double m_progressMax = 100;
     double m_progressValue = 0;
     std::uint64_t m_lastDraw = 0;
-    int m_individualShown = -1;
 };
 
 }  // namespace fragtide::ui::win32

@@ -20,12 +20,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
 
         fragtide::engine::StatsStore store;
         const std::unique_ptr<fragtide::settings::SettingsBackend> backend = fragtide::settings::makeDefaultBackend();
-        fragtide::ui::win32::frmMain window(instance, store, *backend);
-        if (!window.create())
-            return 1;
         // The whole rest of the line is one path, as the program has always read it, so an
         // unquoted path with spaces still names one file.
-        window.Form_Load(std::wstring(fragtide::ui::win32::argumentsAfterProgramName(GetCommandLineW())));
+        fragtide::ui::win32::frmMain window(
+            instance, store, *backend,
+            std::wstring(fragtide::ui::win32::argumentsAfterProgramName(GetCommandLineW())));
+        if (!window.create())
+            return 1;
+        window.Form_Load();
         window.showFirstTime(showCommand);
         return window.run();
     } catch (const std::exception& error) {

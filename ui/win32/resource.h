@@ -31,3 +31,8 @@
 #define IDC_ABOUT_LBL3 313
 
 #define FRAGTIDE_MAIN_CLASS L"FragtideMain"
+
+// The detection hint below the report list, and the View menu
+#define IDC_LBLHINT 1100
+#define IDC_CMDHINT 1101
+#define IDM_NAMES_FIRST 210
