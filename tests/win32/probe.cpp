@@ -1,8 +1,9 @@
 // fragtide-probe: reads the running Win32 window back for the tests under Wine, as a user would
 // see it. Prints UTF-8 lines on stdout; exits 1 when what it waits for does not appear in time.
 //   fragtide-probe main SECONDS        the main window: "title: ...", "lst: ..." lines, "players: ..."
-//   fragtide-probe gameselect SECONDS [BMP]  opens File, Game Select; "dialog: ...", "selected: ...";
-//                                      with BMP, the dialog as Windows draws it, into that file
+//   fragtide-probe gameselect SECONDS  opens File, Game Select; "dialog: ...", "frame: LEFT TOP",
+//                                      "selected: ..."
+//   fragtide-probe post SECONDS ID     posts the menu or button command ID to the main window
 //   fragtide-probe close               closes the dialog, if open, and the main window
 // With FRAGTIDE_PROBE_DESKTOP set, it looks on that Wine virtual desktop: windows of another
 // desktop are invisible to FindWindow.
@@ -23,49 +24,6 @@ void printLine(const char* label, const std::wstring& text) {
     utf8.resize(static_cast<std::size_t>(size));
     std::printf("%s: %s\n", label, utf8.c_str());
     std::fflush(stdout);
-}
-
-// The window drawn by itself into a 24-bit BMP: Wine on a virtual X display does not always put
-// a new dialog into the X screen's picture, but the dialog can draw itself.
-bool saveWindowPicture(HWND window, const wchar_t* path) {
-    RECT frame{};
-    GetWindowRect(window, &frame);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    const bool drawn = PrintWindow(window, memory, 0);
-    GdiFlush();
-    const DWORD stride = static_cast<DWORD>((width * 3 + 3) & ~3);
-    const DWORD size = stride * static_cast<DWORD>(height);
-    BITMAPFILEHEADER header{};
-    header.bfType = 0x4D42;
-    header.bfOffBits = sizeof header + sizeof info.bmiHeader;
-    header.bfSize = header.bfOffBits + size;
-    bool written = false;
-    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        DWORD done = 0;
-        written = WriteFile(file, &header, sizeof header, &done, nullptr) &&
-                  WriteFile(file, &info.bmiHeader, sizeof info.bmiHeader, &done, nullptr) &&
-                  WriteFile(file, bits, size, &done, nullptr);
-        CloseHandle(file);
-    }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return drawn && written;
 }
 
 std::wstring textOf(HWND window) {
@@ -145,13 +103,10 @@ int wmain(int argc, wchar_t** argv) {
         const auto selected = SendMessageW(games, CB_GETCURSEL, 0, 0);
         printLine("selected", selected < 0 ? std::wstring() : listItem(games, static_cast<int>(selected),
                                                                         CB_GETLBTEXTLEN, CB_GETLBTEXT));
-        if (argc > 3) {
-            Sleep(500);  // its first paint
-            if (!saveWindowPicture(dialog, argv[3])) {
-                std::fprintf(stderr, "fragtide-probe: cannot picture the dialog\n");
-                return 1;
-            }
-        }
+        return 0;
+    }
+    if (command == L"post" && argc > 3) {  // debugging aid: a menu or button command
+        PostMessageW(main, WM_COMMAND, static_cast<WPARAM>(_wtoi(argv[3])), 0);
         return 0;
     }
     if (command == L"close") {
