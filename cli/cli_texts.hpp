@@ -8,22 +8,29 @@ namespace fragtide::cli::texts {
 inline constexpr std::string_view kProgram = "fragtide-report";
 
 inline constexpr std::string_view kUsage =
-    "usage: fragtide-report [--game GAME] [--report general|players|player]\n"
-    "                       [--player NAME | --player-index N] [--json] FILE\n";
+    "usage: fragtide-report [--game GAME|auto] [--report general|players|player|rivals]\n"
+    "                       [--player NAME | --player-index N]\n"
+    "                       [--names auto|utf-8|windows-1252|quake] [--json] FILE\n";
 
 inline constexpr std::string_view kHelp =
     "Reads a game log and prints its frag statistics.\n"
     "\n"
     "  --game GAME      the game that wrote the log: its full name, such as\n"
     "                   \"Quake II : Standard\", or a short name (see below);\n"
-    "                   without it, the game chosen in Fragtide\n"
-    "  --report KIND    general (the default), players, or player\n"
+    "                   without it, the game chosen in Fragtide; auto: the game\n"
+    "                   that finds the most kills in the log\n"
+    "  --report KIND    general (the default), players, player, or rivals (frags,\n"
+    "                   deaths, suicides, team kills and rivals of everybody)\n"
     "  --player NAME    the player for --report player, as the reports show his name\n"
     "                   (exact, case-sensitive); of two players shown alike, the\n"
     "                   one who scored first; --player alone means --report player\n"
     "  --player-index N the N-th player of --report players, from 1; reaches every\n"
     "                   player, also one whose name shows like another's\n"
-    "  --json           print the statistics as JSON instead of a report\n"
+    "  --names DISPLAY  how names are shown: auto (the default: UTF-8 when valid,\n"
+    "                   else Windows-1252), utf-8, windows-1252, or quake (the\n"
+    "                   Quake consoles' character set)\n"
+    "  --json           print the statistics as JSON instead of a report; with\n"
+    "                   --game auto it also gives the kills each game finds\n"
     "  --help           print this help and exit\n"
     "  --version        print the version and exit\n"
     "\n"

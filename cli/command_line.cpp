@@ -12,6 +12,8 @@ std::optional<ReportKind> reportKind(std::string_view name) {
         return ReportKind::Players;
     if (name == "player")
         return ReportKind::Player;
+    if (name == "rivals")
+        return ReportKind::Rivals;
     return std::nullopt;
 }
 
@@ -106,15 +108,23 @@ Result<Options> parseCommandLine(std::span<const std::string_view> args) {
             options.game = takeValue();
             if (!options.game)
                 return usageError("--game needs a game name");
+        } else if (name == "--names") {
+            const auto value = takeValue();
+            if (!value)
+                return usageError("--names needs auto, utf-8, windows-1252 or quake");
+            const auto display = engine::parseNameDisplay(*value);
+            if (!display)
+                return usageError("unknown name display '" + *value + "'; use auto, utf-8, windows-1252 or quake");
+            options.names = *display;
         } else if (name == "--report") {
             if (reportGiven)
                 return usageError("--report was given twice");
             const auto value = takeValue();
             if (!value)
-                return usageError("--report needs general, players or player");
+                return usageError("--report needs general, players, player or rivals");
             const auto kind = reportKind(*value);
             if (!kind)
-                return usageError("unknown report '" + *value + "'; use general, players or player");
+                return usageError("unknown report '" + *value + "'; use general, players, player or rivals");
             options.report = *kind;
             reportGiven = true;
         } else if (name == "--player") {
@@ -152,7 +162,8 @@ Result<Options> parseCommandLine(std::span<const std::string_view> args) {
     if (options.report != ReportKind::Player && playerGiven)
         return usageError(std::string(options.player ? "--player" : "--player-index") +
                           " goes with --report player only");
-    if (options.game && !resolveGame(*options.game)) {
+    options.detectGame = options.game == kAutoGame;
+    if (options.game && !options.detectGame && !resolveGame(*options.game)) {
         std::string list = gameList();
         list.pop_back();  // the message's own line end follows
         return usageError("unknown game '" + *options.game + "'; use one of these:\n" + list);

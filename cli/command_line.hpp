@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/display_text.hpp"
 #include "engine/game_catalogue.hpp"
 #include "common/result.hpp"
 
@@ -15,12 +16,14 @@
 // with a message fit for stderr.
 namespace fragtide::cli {
 
-enum class ReportKind { General, Players, Player };
+enum class ReportKind { General, Players, Player, Rivals };
 
 struct Options {
     bool help = false;
     bool version = false;
     std::optional<std::string> game;  // as typed; nullopt means the stored game
+    bool detectGame = false;           // --game auto: the game the log looks like
+    engine::NameDisplay names = engine::NameDisplay::Automatic;
     ReportKind report = ReportKind::General;
     std::optional<std::string> player;
     std::optional<int> playerIndex;  // from 1; whether that many players scored is known only later
@@ -30,6 +33,9 @@ struct Options {
 
 // `args` are the arguments after the program's name.
 Result<Options> parseCommandLine(std::span<const std::string_view> args);
+
+// The value of --game that asks for the game the log looks like.
+inline constexpr std::string_view kAutoGame = "auto";
 
 // The game named by its display string or by its short name, or nullptr.
 const engine::Game* resolveGame(std::string_view name);

@@ -1,5 +1,7 @@
 #include "cli/json_writer.hpp"
 
+#include <optional>
+
 #include "engine/display_text.hpp"
 #include "reports/reports.hpp"
 
@@ -27,16 +29,52 @@ std::string jsonString(std::string_view text) {
     return out;
 }
 
-std::string statisticsJson(const engine::StatsStore& store) {
-    std::string out = "{\n  \"game\": " + jsonString(engine::displayText(store.CurrentGame)) +
-                      ",\n  \"weapons\": [";
-    const char* separator = "\n    ";
+namespace {
+
+// ", "deaths": d, "suicides": s, "team_kills": k" and, with `victims`, his victims. A player the
+// people table does not know (a store filled without it) has none of each.
+void appendPersonFigures(std::string& out, const engine::StatsStore& store, std::optional<std::uint32_t> index,
+                         bool victims) {
+    const engine::PeopleTable& table = store.People;
+    static const engine::PeopleTable::Person kNobody;
+    const auto& person = index ? table.people()[*index] : kNobody;
+    out += ", \"deaths\": " + std::to_string(person.deaths) + ", \"suicides\": " + std::to_string(person.suicides) +
+           ", \"team_kills\": " + std::to_string(person.teamKills);
+    if (!victims)
+        return;
+    out += ", \"victims\": [";
+    const char* separator = "";
+    for (const auto& victim : person.victims) {
+        out += separator;
+        out += "{\"name\": " + jsonString(engine::displayName(store, table.people()[victim.person].name)) +
+               ", \"frags\": " + std::to_string(victim.frags) + "}";
+        separator = ", ";
+    }
+    out += "]";
+}
+
+}  // namespace
+
+std::string statisticsJson(const engine::StatsStore& store, const engine::Detection* detected) {
+    std::string out = "{\n  \"game\": " + jsonString(engine::displayText(store.CurrentGame));
+    const char* separator = "";
+    if (detected) {
+        out += ",\n  \"detected\": {";
+        for (const auto& [game, kills] : detected->kills) {
+            out += separator;
+            out += jsonString(game->displayName) + ": " + std::to_string(kills);
+            separator = ", ";
+        }
+        out += "}";
+    }
+    out += ",\n  \"weapons\": [";
+    separator = "\n    ";
     for (int slot = 1; slot <= engine::kMaxSlot; ++slot) {
         if (store.WeaponNames[slot].empty() && store.WeaponFrags[slot] <= 0)
             continue;
         out += separator;
         out += "{\"slot\": " + std::to_string(slot) +
-               ", \"name\": " + jsonString(engine::displayText(store.WeaponNames[slot])) +
+               ", \"name\": " + jsonString(engine::displayName(store, store.WeaponNames[slot])) +
                ", \"frags\": " + std::to_string(store.WeaponFrags[slot]) + "}";
         separator = ",\n    ";
     }
@@ -47,7 +85,8 @@ std::string statisticsJson(const engine::StatsStore& store) {
         if (names[p].empty())
             continue;
         out += separator;
-        out += "{\"index\": " + std::to_string(p) + ", \"name\": " + jsonString(engine::displayText(names[p])) +
+        out += "{\"index\": " + std::to_string(p) +
+               ", \"name\": " + jsonString(engine::displayName(store, names[p])) +
                ", \"total\": " + std::to_string(reports::TotalFrags(store, p).value_or(0)) +
                ", \"frags\": {";
         const char* inner = "";
@@ -58,7 +97,22 @@ std::string statisticsJson(const engine::StatsStore& store) {
                 inner = ", ";
             }
         }
-        out += "}}";
+        out += "}";
+        appendPersonFigures(out, store, store.People.find(names[p]), true);
+        out += "}";
+        separator = ",\n    ";
+    }
+    out += "\n  ],\n  \"others\": [";
+    separator = "\n    ";
+    const auto& people = store.People.people();
+    for (std::uint32_t i = 0; i < people.size(); ++i) {
+        if (store.findPlayer(people[i].name) != 0)
+            continue;
+        out += separator;
+        out += "{\"name\": " + jsonString(engine::displayName(store, people[i].name)) +
+               ", \"frags\": " + std::to_string(people[i].frags);
+        appendPersonFigures(out, store, i, false);
+        out += "}";
         separator = ",\n    ";
     }
     out += "\n  ]\n}\n";

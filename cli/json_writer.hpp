@@ -3,25 +3,32 @@
 #include <string>
 #include <string_view>
 
+#include "engine/game_detector.hpp"
 #include "engine/stats_store.hpp"
 
 // The statistics of a store as JSON, for scripts:
 //
 //   {"game": G,
+//    "detected": {"<display string>": kills, ...},        (only when the game was detected)
 //    "weapons": [{"slot": s, "name": n, "frags": f}, ...],
-//    "players": [{"index": i, "name": n, "total": t, "frags": {"s": f, ...}}, ...]}
+//    "players": [{"index": i, "name": n, "total": t, "frags": {"s": f, ...},
+//                 "deaths": d, "suicides": s, "team_kills": k,
+//                 "victims": [{"name": n, "frags": f}, ...]}, ...],
+//    "others": [{"name": n, "frags": f, "deaths": d, "suicides": s, "team_kills": k}, ...]}
 //
 // weapons: slots 1..50 that have a name or a positive count, in slot order. players: every named
 // player index, in index order; total is 0 for a player without frags; frags holds only positive
-// counts, keyed by the slot number as text. Names are display text. Fields may be added later;
-// none is removed or renamed.
+// counts, keyed by the slot number as text; victims are his frags per victim in the order of his
+// first kill of each. others: everybody of the people table who is no player (he never scored,
+// or scored after the 200 players were taken; frags is 0 for the first), in order of first
+// appearance. Names are display text. Fields may be added later; none is removed or renamed.
 namespace fragtide::cli {
 
 // `text` as a JSON string literal, quotes included. `text` must be valid UTF-8; it is kept as it
 // is except for the quote, the backslash and control characters (written as \u00XX).
 std::string jsonString(std::string_view text);
 
-// The whole document, ended by a newline.
-std::string statisticsJson(const engine::StatsStore& store);
+// The whole document, ended by a newline; with `detected`, the kills of every game it lists.
+std::string statisticsJson(const engine::StatsStore& store, const engine::Detection* detected = nullptr);
 
 }  // namespace fragtide::cli

@@ -11,12 +11,14 @@
 #include "common/default_game.hpp"
 #include "engine/analysis_run.hpp"
 #include "engine/display_text.hpp"
+#include "engine/game_detector.hpp"
 #include "engine/recording_window.hpp"
 #include "engine/game_catalogue.hpp"
 #include "engine/log_analysis.hpp"
 #include "engine/log_file.hpp"
 #include "engine/stats_store.hpp"
 #include "reports/reports.hpp"
+#include "reports/rivals.hpp"
 
 #ifndef FRAGTIDE_VERSION
 #error "FRAGTIDE_VERSION must be defined by the build"
@@ -81,8 +83,36 @@ void fillPlayerList(const engine::StatsStore& store, engine::WindowOps& window) 
     window.lstPlayersClear();
     for (const std::string& name : store.PlayerNames()) {
         if (!name.empty())
-            window.lstPlayersAddItem(engine::displayText(name));
+            window.lstPlayersAddItem(engine::displayName(store, name));
     }
+}
+
+// 4213 as "4,213", as the notes write counts.
+std::string withThousands(std::uint64_t n) {
+    std::string digits = std::to_string(n);
+    for (std::size_t i = digits.size(); i > 3; i -= 3)
+        digits.insert(i - 3, ",");
+    return digits;
+}
+
+engine::FragCount killsIn(const engine::StatsStore& store) {
+    engine::FragCount kills = 0;
+    for (const engine::FragCount n : store.WeaponFrags)
+        kills += n;
+    return kills;
+}
+
+// The note for an analysis that found no kill while `detection` names a game that finds some.
+void noteLikelyGame(std::ostream& err, const engine::StatsStore& store, std::uint64_t lines,
+                    const engine::Detection& detection) {
+    const engine::Game* likely = detection.best;
+    if (!likely || likely->displayName == store.CurrentGame)
+        return;
+    const auto kills = static_cast<std::uint64_t>(engine::killsOf(detection, likely));
+    err << texts::kProgram << ": no kill of " << engine::displayText(store.CurrentGame) << " found in "
+        << withThousands(lines) << (lines == 1 ? " line" : " lines") << ". This looks like a "
+        << likely->displayName << " (" << withThousands(kills) << (kills == 1 ? " kill" : " kills")
+        << "); use --game " << likely->alias << ".\n";
 }
 
 int positionOf(const engine::WindowOps& window, std::string_view name) {
@@ -113,12 +143,27 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
         return out.flush() ? kExitDone : kExitUnreadable;
     }
 
+    const std::filesystem::path path = pathFromArgument(options.file);
     // About 80 KB: on the heap, away from Windows' small default stack.
     auto store = std::make_unique<engine::StatsStore>();
-    store->CurrentGame = chosenGame(options, env, err);
+    store->NameDisplayChoice = options.names;
+    std::optional<engine::Detection> detection;
+    if (options.detectGame) {
+        auto detected = engine::detectGame(path);
+        if (!detected)
+            return fail(err, detected.error(), texts::kCheckThePath);
+        detection = std::move(*detected);
+        if (detection->best) {
+            store->CurrentGame = detection->best->displayName;
+        } else {
+            store->CurrentGame = kDefaultGame;
+            err << texts::kProgram << ": no game finds a kill in '" << options.file << "'; reading it as "
+                << kDefaultGame << ".\n";
+        }
+    } else {
+        store->CurrentGame = chosenGame(options, env, err);
+    }
     engine::LoadWeaponNames(*store);
-
-    const std::filesystem::path path = pathFromArgument(options.file);
     const engine::LineProgress progress = progressFor(path, env, err);
     const auto analysed = engine::analyzeFile(*store, path, progress);
     if (progress)
@@ -126,10 +171,19 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
     // A partly read log would give plausible but wrong figures: print none of them.
     if (!analysed)
         return fail(err, analysed.error(), texts::kCheckThePath);
+    if (killsIn(*store) == 0 && engine::findGame(store->CurrentGame)) {
+        // Nothing found: the likeliest reason is the wrong game. Only a note; the report stands.
+        if (!detection) {
+            if (auto detected = engine::detectGame(path))
+                detection = std::move(*detected);
+        }
+        if (detection)
+            noteLikelyGame(err, *store, *analysed, *detection);
+    }
 
     int code = kExitDone;
     if (options.json) {
-        out << statisticsJson(*store);
+        out << statisticsJson(*store, options.detectGame && detection ? &*detection : nullptr);
     } else {
         engine::RecordingWindow window;
         fillPlayerList(*store, window);
@@ -158,6 +212,9 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
                     << options.file << "'. " << texts::kSeePlayers << '\n';
                 code = kExitUnreadable;
             }
+            break;
+        case ReportKind::Rivals:
+            reports::ShowRivalsInfo(*store, window);
             break;
         }
         for (const std::string& line : window.lst)

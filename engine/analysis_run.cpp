@@ -83,7 +83,7 @@ void cmdAnalyze_Click(StatsStore& store, WindowOps& window,
     for (int p = 1; p <= kMaxPlayers; ++p) {
         const std::string& name = store.PlayerNames()[p];
         if (!name.empty())
-            window.lstPlayersAddItem(displayText(name));
+            window.lstPlayersAddItem(displayName(store, name));
     }
     window.setPlayerCountCaption(std::string(texts::kPlayerCountPrefix) +
                                  std::to_string(window.lstPlayersListCount()));

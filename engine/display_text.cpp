@@ -165,6 +165,38 @@ std::string displayText(std::string_view bytes, NameDisplay display) {
     return displayText(bytes);
 }
 
+namespace {
+
+struct DisplayWord {
+    NameDisplay display;
+    std::string_view word;
+};
+
+constexpr DisplayWord kDisplayWords[] = {
+    {NameDisplay::Automatic, "auto"},
+    {NameDisplay::Utf8, "utf-8"},
+    {NameDisplay::Windows1252, "windows-1252"},
+    {NameDisplay::Quake, "quake"},
+};
+
+}  // namespace
+
+std::string_view nameDisplayWord(NameDisplay display) {
+    for (const DisplayWord& entry : kDisplayWords) {
+        if (entry.display == display)
+            return entry.word;
+    }
+    return kDisplayWords[0].word;
+}
+
+std::optional<NameDisplay> parseNameDisplay(std::string_view word) {
+    for (const DisplayWord& entry : kDisplayWords) {
+        if (entry.word == word)
+            return entry.display;
+    }
+    return std::nullopt;
+}
+
 std::string toUpperDisplay(std::string_view text) {
     std::string out;
     out.reserve(text.size());

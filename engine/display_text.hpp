@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,12 @@ enum class NameDisplay {
 
 // The UTF-8 display form of raw log bytes under the chosen display; always valid UTF-8.
 std::string displayText(std::string_view bytes, NameDisplay display);
+
+// The word of each display, as the command line and the settings write it: "auto", "utf-8",
+// "windows-1252", "quake".
+std::string_view nameDisplayWord(NameDisplay display);
+// The display a word names (exactly, lower case), or nothing.
+std::optional<NameDisplay> parseNameDisplay(std::string_view word);
 
 // Upper case of UTF-8 display text, character by character with the simple one-to-one Unicode
 // mapping; a character without a single upper-case form stays as it is. `text` must be valid UTF-8.

@@ -16,6 +16,8 @@ constexpr Game kGames[] = {
     rules::quake2_standard::kGame,
     rules::quake2_action::kGame,
     rules::counter_strike::kGame,
+    rules::half_life_server_log::kGame,
+    rules::quake2_stdlog::kGame,
 };
 
 consteval bool namesAreDistinct() {

@@ -30,9 +30,10 @@ void normalizeInPlace(std::string& name) {
 
 namespace {
 
-// Counts the kill and credits `killer`, already normalised.
-void credit(StatsStore& store, int slot, std::string_view killer) {
+// Counts the kill and credits `killer`, both names already normalised.
+void credit(StatsStore& store, int slot, std::string_view killer, std::string_view victim) {
     ++store.WeaponFrags[slot];
+    store.People.recordKill(killer, victim);
     // An empty killer would be indistinguishable from a free entry; the weapon total keeps it.
     if (killer.empty())
         return;
@@ -45,9 +46,14 @@ void credit(StatsStore& store, int slot, std::string_view killer) {
 
 }  // namespace
 
-void creditKill(StatsStore& store, int slot, std::string_view rawKiller) {
+void creditKill(StatsStore& store, int slot, std::string_view rawKiller, std::string_view rawVictim) {
     if (slot >= 0 && slot <= kMaxSlot)
-        credit(store, slot, normalizeName(rawKiller));
+        credit(store, slot, normalizeName(rawKiller), normalizeName(rawVictim));
+}
+
+void creditExactKill(StatsStore& store, int slot, std::string_view killer, std::string_view victim) {
+    if (slot >= 0 && slot <= kMaxSlot)
+        credit(store, slot, killer, victim);
 }
 
 void RecordKill(StatsStore& store, std::int64_t matchCount, int slot, std::string_view /*line*/) {
@@ -55,7 +61,7 @@ void RecordKill(StatsStore& store, std::int64_t matchCount, int slot, std::strin
         return;
     normalizeInPlace(store.VictimName);
     normalizeInPlace(store.KillerName);
-    credit(store, slot, store.KillerName);
+    credit(store, slot, store.KillerName, store.VictimName);
 }
 
 }  // namespace fragtide::engine

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 // One game's way of finding kills in the lines of a log, as the batch reader drives it
@@ -10,6 +11,10 @@
 // own on some thread, and merges the pieces in file order. A source is built once per analysis,
 // must outlive it, and is used from several threads at once: analyzeLines and mergePart must not
 // change the source.
+namespace fragtide::rules {
+struct Game;
+}
+
 namespace fragtide::engine {
 
 class StatsStore;
@@ -29,5 +34,9 @@ public:
     // The default suits sources whose weapon slots are fixed by the game (store_merge.hpp).
     virtual bool mergePart(StatsStore& into, const StatsStore& part) const;
 };
+
+// The kill source of `game`: its obituary rules, or the reader of its log; for nullptr, a source
+// that credits nothing.
+std::unique_ptr<KillSource> makeKillSource(const rules::Game* game);
 
 }  // namespace fragtide::engine

@@ -87,7 +87,9 @@ struct Found {
 
 }  // namespace
 
-LineAnalyzer::LineAnalyzer(const rules::RuleSet* rules) {
+LineAnalyzer::LineAnalyzer(const rules::RuleSet* rules, const rules::OneNameTable* oneName) {
+    if (oneName && (!oneName->suicides.empty() || !oneName->teamKills.empty()))
+        m_oneName.emplace(*oneName);
     if (!rules)
         return;
     m_rules = rules;
@@ -196,7 +198,15 @@ std::uint64_t LineAnalyzer::analyzeLines(StatsStore& store, std::string_view byt
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         const std::size_t end = findLineEnd(bytes, pos);
-        creditLine(store, bytes.substr(pos, end - pos), last);
+        const std::string_view line = bytes.substr(pos, end - pos);
+        if (!creditLine(store, line, last) && m_oneName) {
+            if (const auto event = m_oneName->match(line, KillVerdict::NotAKill)) {
+                if (event->kind == OneNameKind::Suicide)
+                    store.People.recordSuicide(event->name);
+                else
+                    store.People.recordTeamKill(event->name, {});
+            }
+        }
         ++lines;
         pos = end + 1;
         if (end < bytes.size() && bytes[end] == '\r' && pos < bytes.size() && bytes[pos] == '\n')
@@ -210,18 +220,19 @@ std::uint64_t LineAnalyzer::analyzeLines(StatsStore& store, std::string_view byt
     return lines;
 }
 
-void LineAnalyzer::creditLine(StatsStore& store, std::string_view line, LastKill& last) const {
+bool LineAnalyzer::creditLine(StatsStore& store, std::string_view line, LastKill& last) const {
     if (m_middles.empty())
-        return;
+        return false;
     if (m_middles.size() > Found::kCap) {
         if (last.any) {  // the plain path reads and writes the store's names
             store.KillerName.assign(normalizeName(last.killer));
             store.VictimName.assign(normalizeName(last.victim));
             last.any = false;
         }
+        bool credited = false;
         for (int slot = 1; slot <= kSlotsPerLine; ++slot)
-            checkRuleSet(store, *m_rules, slot, line);
-        return;
+            credited = checkRuleSet(store, *m_rules, slot, line) || credited;
+        return credited;
     }
     const char* const data = line.data();
     const std::size_t n = line.size();
@@ -231,7 +242,7 @@ void LineAnalyzer::creditLine(StatsStore& store, std::string_view line, LastKill
     if (m_everyRuleTrails &&
         (n < 2 || !hasPair(m_lastPairs, pairIndex(static_cast<unsigned char>(data[n - 2]),
                                                   static_cast<unsigned char>(data[n - 1])))))
-        return;
+        return false;
 
     // p <= n - 4 always, so the two bytes after p can be read.
     const auto probe = [&](std::size_t p) __attribute__((always_inline)) {
@@ -305,7 +316,7 @@ void LineAnalyzer::creditLine(StatsStore& store, std::string_view line, LastKill
             found.record(id, static_cast<std::uint32_t>(p));
     }
     if (found.count == 0)
-        return;
+        return false;
 
     // For each slot, the last rule of its list that matches; at most one kill per slot.
     struct Hit {
@@ -347,6 +358,7 @@ void LineAnalyzer::creditLine(StatsStore& store, std::string_view line, LastKill
             }
         }
     }
+    const bool credited = hitSlots != 0;
     while (hitSlots) {  // in slot order, as the players' first kills must be
         const int slot = __builtin_ctz(hitSlots);
         hitSlots &= hitSlots - 1;
@@ -355,8 +367,9 @@ void LineAnalyzer::creditLine(StatsStore& store, std::string_view line, LastKill
         const std::string_view head = line.substr(0, h.pos + 1);
         const std::string_view farName = line.substr(h.pos + h.middleLen, n - h.trailingLen - (h.pos + h.middleLen));
         last = {m_killerFirst ? head : farName, m_killerFirst ? farName : head, true};
-        creditKill(store, slot, last.killer);
+        creditKill(store, slot, last.killer, last.victim);
     }
+    return credited;
 }
 
 }  // namespace fragtide::engine

@@ -2,25 +2,29 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
+#include "engine/one_name_matcher.hpp"
 #include "rules/rule_tables.hpp"
 
 // Credits every kill one log line holds, slots 1 to 25 in order, for one game.
 //
 // Credits exactly what calling the game's rule-set procedure for slot 1, 2, ... 25 would
 // (rule_sets.hpp), but finds all middle texts of the game in one scan of the line instead of one
-// scan per rule, so a line that is no kill costs a handful of table probes. Built from a RuleSet
-// that must outlive it; nullptr (a game that names no rule set) credits nothing. Safe to share
-// between threads once built; analyzeLines writes only the store it is given.
+// scan per rule, so a line that is no kill costs a handful of table probes. A line credited in no
+// slot is then looked up in the game's one-name messages, and a suicide or team kill found there
+// goes to the store's people table. Built from a RuleSet and a one-name table that must outlive
+// it; nullptr (a game that names no rule set, or no one-name message) credits nothing of that
+// kind. Safe to share between threads once built; analyzeLines writes only the store it is given.
 namespace fragtide::engine {
 
 class StatsStore;
 
 class LineAnalyzer {
 public:
-    explicit LineAnalyzer(const rules::RuleSet* rules);
+    explicit LineAnalyzer(const rules::RuleSet* rules, const rules::OneNameTable* oneName = nullptr);
 
     // Every line of `bytes` (CR, LF and CR LF end lines; a last line without an ending counts).
     // Returns the number of lines. Sets KillerName and VictimName once, for the last kill.
@@ -31,7 +35,8 @@ private:
         std::string_view killer, victim;  // raw views into the line
         bool any = false;
     };
-    void creditLine(StatsStore& store, std::string_view line, LastKill& last) const;
+    // Whether the line was credited as a kill in some slot.
+    bool creditLine(StatsStore& store, std::string_view line, LastKill& last) const;
 
     struct RuleRef {
         std::uint16_t slot;
@@ -66,6 +71,7 @@ private:
     static const Bucket<Key>* find(const Table<Key>& table, Key key);
 
     const rules::RuleSet* m_rules = nullptr;
+    std::optional<OneNameMatcher> m_oneName;
     bool m_killerFirst = false;
     std::vector<Middle> m_middles;  // each distinct middle text once
     // Middle texts of eight bytes or more by their first eight bytes, shorter ones by their first

@@ -4,6 +4,7 @@
 #include "engine/kill_source.hpp"
 #include "engine/line_analyzer.hpp"
 #include "engine/line_ends.hpp"
+#include "engine/readers/server_log_source.hpp"
 #include "engine/log_file.hpp"
 #include "engine/stats_store.hpp"
 #include "engine/worker_pool.hpp"
@@ -17,15 +18,11 @@
 namespace fragtide::engine {
 namespace {
 
-const rules::RuleSet* rulesOf(const StatsStore& store) {
-    const Game* game = findGame(store.CurrentGame);
-    return game ? game->rules : nullptr;
-}
-
 // The six console games: obituary rules, matched by the fast analyzer.
 class ObituarySource final : public KillSource {
 public:
-    explicit ObituarySource(const rules::RuleSet* rules) : m_analyzer(rules) {}
+    explicit ObituarySource(const Game* game)
+        : m_analyzer(game ? game->rules : nullptr, game ? game->oneName : nullptr) {}
     std::uint64_t analyzeLines(StatsStore& store, std::string_view bytes) const override {
         return m_analyzer.analyzeLines(store, bytes);
     }
@@ -139,10 +136,23 @@ std::uint64_t firstLineLongerThan(std::string_view whole, std::size_t limit) {
 
 }  // namespace
 
+std::unique_ptr<KillSource> makeKillSource(const rules::Game* game) {
+    if (game && game->kind != rules::KillSource::ObituaryRules)
+        return std::make_unique<ServerLogSource>(*game);
+    return std::make_unique<ObituarySource>(game);
+}
+
 Result<std::uint64_t> analyzeFile(StatsStore& store, const std::filesystem::path& path,
                                   const LineProgress& progress, const AnalysisOptions& options) {
-    const ObituarySource source(rulesOf(store));
-    return analyzeFile(source, store, path, progress, options);
+    const Game* game = findGame(store.CurrentGame);
+    if (game && game->kind != rules::KillSource::ObituaryRules &&
+        std::ranges::all_of(store.WeaponKeys, [](const std::string& key) { return key.empty(); })) {
+        // No weapon has a slot yet: names left from an earlier analysis would show beside this one's.
+        for (auto& name : store.WeaponNames)
+            name.clear();
+    }
+    const auto source = makeKillSource(game);
+    return analyzeFile(*source, store, path, progress, options);
 }
 
 Result<std::uint64_t> analyzeFile(const KillSource& source, StatsStore& store,

@@ -108,4 +108,17 @@ Status LogFile::rewind() {
     return Ok{};
 }
 
+Status LogFile::seek(std::uint64_t offset) {
+    errno = 0;
+#ifdef _WIN32
+    const int failed = _fseeki64(m_file.get(), static_cast<long long>(offset), SEEK_SET);
+#else
+    const int failed = fseeko(m_file.get(), static_cast<off_t>(offset), SEEK_SET);
+#endif
+    if (failed != 0)
+        return fileError("read", m_path, errno ? errno : EIO);
+    std::clearerr(m_file.get());
+    return Ok{};
+}
+
 }  // namespace fragtide::engine

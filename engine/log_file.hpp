@@ -32,6 +32,8 @@ public:
     Result<std::size_t> readInto(char* dst, std::size_t size);
     // Back to the first byte, for a second pass.
     Status rewind();
+    // To byte `offset` from the start, for reading samples of a large file.
+    Status seek(std::uint64_t offset);
 
 private:
     struct Closer {

@@ -6,13 +6,14 @@
 
 namespace fragtide::engine {
 
-void checkRuleSet(StatsStore& store, const rules::RuleSet& rules, int slot, std::string_view line) {
+bool checkRuleSet(StatsStore& store, const rules::RuleSet& rules, int slot, std::string_view line) {
     std::int64_t count = 0;
     if (slot >= 1 && slot <= static_cast<int>(rules.slots.size())) {
         for (const rules::ObituaryRule& rule : rules.slots[slot - 1].rules)
             count += MatchObituary(store, line, rule.middle, rule.trailing, rules.killerFirst ? 1 : 0);
     }
     RecordKill(store, count, slot, line);
+    return count > 0;
 }
 
 void CheckQuake1Standard(StatsStore& store, int slot, std::string_view line) {

@@ -65,6 +65,13 @@ void StatsStore::resetCounts() {
         name.clear();
     m_index.fill({});
     m_firstFree = 1;
+    People.clear();
+    for (auto& key : WeaponKeys)
+        key.clear();
+}
+
+std::string displayName(const StatsStore& store, std::string_view bytes) {
+    return displayText(bytes, store.NameDisplayChoice);
 }
 
 }  // namespace fragtide::engine

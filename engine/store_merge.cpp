@@ -22,6 +22,7 @@ void mergeStore(StatsStore& into, const StatsStore& part) {
         for (int s = 0; s < kSlotEntries; ++s)
             into.PlayerWeaponFrags[player][s] += part.PlayerWeaponFrags[p][s];
     }
+    into.People.merge(part.People);
     if (anyKill) {
         into.KillerName = part.KillerName;
         into.VictimName = part.VictimName;

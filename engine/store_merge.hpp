@@ -7,7 +7,8 @@ class StatsStore;
 
 // Adds `part`, the statistics of the lines that follow those already in `into`, as if its lines
 // had been analysed into `into` directly: its players, in their order, join `into` where they are
-// new (while there is room), their counts are added, and its last kill's names replace those of
+// new (while there is room), their counts are added, its people join `into`'s (people_table.hpp),
+// and its last kill's names replace those of
 // `into`. `part` must have been counted from an empty store and must not have run out of player
 // entries (then some of its kills went to no player; analyse those lines into `into` instead).
 void mergeStore(StatsStore& into, const StatsStore& part);

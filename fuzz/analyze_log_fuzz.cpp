@@ -1,5 +1,6 @@
 // Differential fuzz target: any bytes, read as a log of each game, must give the same statistics
-// through the program's own file analysis as through the plain reference, and must never crash it.
+// and the same people (deaths, suicides, team kills, victims) through the program's own file
+// analysis as through the plain references, and must never crash it.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 #include "engine/game_catalogue.hpp"
 #include "engine/reference/analyze_bytes.hpp"
 #include "engine/reference/reference_matcher.hpp"
+#include "engine/reference/reference_people.hpp"
 #include "engine/stats_store.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -31,5 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int p = 0; p < engine::kPlayerEntries; ++p)
         if (store.PlayerNames()[p] != ref.playerNames[p])
             std::abort();
+    if (game.rules && !engine::reference::differenceFrom(store.People, engine::reference::referencePeople(game, bytes)).empty())
+        std::abort();
     return 0;
 }

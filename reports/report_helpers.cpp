@@ -64,7 +64,7 @@ int findPlayerByDisplayName(const StatsStore& store, std::string_view name) {
         return 0;
     const auto& names = store.PlayerNames();
     for (int p = 1; p <= engine::kMaxPlayers; ++p) {
-        if (!names[p].empty() && engine::displayText(names[p]) == name)
+        if (!names[p].empty() && engine::displayName(store, names[p]) == name)
             return p;
     }
     return 0;

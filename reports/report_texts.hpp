@@ -47,4 +47,20 @@ inline constexpr std::string_view kIndividualHeadingEnd = ":";
 inline constexpr std::string_view kTotalFrags = "Total frags: ";
 inline constexpr std::string_view kFragsPerWeapon = "Frags per weapon :";
 
+// Rivals Info: "NAME has F frags, D deaths, S suicides, T team kills, K/D : R", then
+// "Favourite victim : V with N frags, worst enemy : W with M frags".
+inline constexpr std::string_view kRivalsHeading = "FRAGS, DEATHS AND RIVALS PER PLAYER:";
+inline constexpr std::string_view kCountSeparator = ", ";
+inline constexpr std::string_view kDeaths = " deaths";
+inline constexpr std::string_view kSuicides = " suicides";
+inline constexpr std::string_view kTeamKills = " team kills";
+inline constexpr std::string_view kKillsPerDeath = "K/D : ";
+inline constexpr std::string_view kNoKillsPerDeath = "-";  // no deaths: no ratio
+inline constexpr std::string_view kFavouriteVictim = "Favourite victim : ";
+inline constexpr std::string_view kWorstEnemy = ", worst enemy : ";
+inline constexpr std::string_view kNobody = "nobody";
+
+// The who-killed-whom matrix: the heading of its total row and column.
+inline constexpr std::string_view kMatrixTotal = "Total";
+
 }  // namespace fragtide::reports::texts

@@ -9,7 +9,7 @@
 namespace fragtide::reports {
 namespace {
 
-using engine::displayText;
+using engine::displayName;
 
 // The empty total writes nothing, as the reports have always shown it.
 std::string totalText(const std::optional<FragCount>& total) {
@@ -27,7 +27,7 @@ std::string fragsWithLine(std::string_view weapon, FragCount count) {
 // The Individual Info report of `player` (0: nobody) under the heading made from `name`.
 void writeIndividualInfo(const StatsStore& store, WindowOps& window, int player, std::string_view name) {
     // A name typed by a user may not be UTF-8; its heading must still be display text.
-    const std::string shown = engine::isValidUtf8(name) ? std::string(name) : displayText(name);
+    const std::string shown = engine::isValidUtf8(name) ? std::string(name) : engine::displayText(name);
     window.lstClear();
     AddReportLine(window, std::string(texts::kIndividualHeading) + engine::toUpperDisplay(shown) +
                               std::string(texts::kIndividualHeadingEnd));
@@ -39,7 +39,7 @@ void writeIndividualInfo(const StatsStore& store, WindowOps& window, int player,
     for (int slot = 1; slot <= engine::kMaxSlot; ++slot) {
         const FragCount count = store.PlayerWeaponFrags[player][slot];
         if (count > 0)
-            AddReportLine(window, fragsWithLine(store.WeaponNames[slot], count));
+            AddReportLine(window, fragsWithLine(displayName(store, store.WeaponNames[slot]), count));
     }
     AddReportLine(window, "");
 }
@@ -52,7 +52,8 @@ void ShowGeneralInfo(const StatsStore& store, WindowOps& window) {
     AddReportLine(window, "");
     for (int slot = 1; slot <= engine::kMaxSlot; ++slot) {
         if (store.WeaponFrags[slot] > 0)
-            AddReportLine(window, fragsWithLine(store.WeaponNames[slot], store.WeaponFrags[slot]));
+            AddReportLine(window,
+                          fragsWithLine(displayName(store, store.WeaponNames[slot]), store.WeaponFrags[slot]));
     }
     AddReportLine(window, "");
     AddReportLine(window, texts::kBigNumbersHeading);
@@ -69,7 +70,7 @@ void ShowGeneralInfo(const StatsStore& store, WindowOps& window) {
     }
     if (bestTotal > 0) {
         AddReportLine(window, std::string(texts::kPlayerOfTheMatch) +
-                                  displayText(store.PlayerNames()[best]) + std::string(texts::kWith) +
+                                  displayName(store, store.PlayerNames()[best]) + std::string(texts::kWith) +
                                   std::to_string(bestTotal) + std::string(texts::kFragmonster));
     }
     AddReportLine(window, "");
@@ -79,7 +80,7 @@ void ShowGeneralInfo(const StatsStore& store, WindowOps& window) {
             const int leader = WeaponLeader(store, champion.slot);
             if (leader > 0) {
                 AddReportLine(window, std::string(champion.opening) +
-                                          displayText(store.PlayerNames()[leader]) +
+                                          displayName(store, store.PlayerNames()[leader]) +
                                           std::string(texts::kWith) +
                                           std::to_string(store.PlayerWeaponFrags[leader][champion.slot]) +
                                           std::string(champion.closing));
@@ -104,7 +105,7 @@ void ShowPlayerInfo(const StatsStore& store, WindowOps& window) {
     AddReportLine(window, "");
     for (int p = 1; p <= engine::kMaxPlayers; ++p) {
         if (!names[p].empty()) {
-            AddReportLine(window, displayText(names[p]) + std::string(texts::kHas) +
+            AddReportLine(window, displayName(store, names[p]) + std::string(texts::kHas) +
                                       totalText(totals[p]) + std::string(texts::kFrags));
         }
     }
@@ -113,7 +114,7 @@ void ShowPlayerInfo(const StatsStore& store, WindowOps& window) {
     AddReportLine(window, "");
     for (int p = 1; p <= engine::kMaxPlayers; ++p) {
         if (!names[p].empty()) {
-            AddReportLine(window, displayText(names[p]) + std::string(texts::kDid) +
+            AddReportLine(window, displayName(store, names[p]) + std::string(texts::kDid) +
                                       std::to_string(shareOfMatch(totals[p].value_or(0), matchTotal)) +
                                       std::string(texts::kOfTheFragging));
         }

@@ -57,6 +57,7 @@ inline constexpr Game kGame{
     .alias = "cs",
     .weaponNames = kTable.weaponNames,
     .rules = &kRules,
+    .oneName = &kCounterStrikeOneName,
 };
 
 }  // namespace fragtide::rules::counter_strike

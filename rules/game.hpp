@@ -4,6 +4,7 @@
 #include <span>
 #include <string_view>
 
+#include "rules/one_name_messages.hpp"
 #include "rules/rule_tables.hpp"
 
 // A game as the program knows it: its names, its weapons and where its kills come from.
@@ -40,6 +41,10 @@ struct Game {
     // its own, shown as written.
     std::span<const WeaponWord> weaponWords = {};
     bool weaponWordsIgnoreCase = false;  // ASCII letters only; every other byte compares exactly
+    // For an obituary game: the messages it prints with one name alone (suicides, team kills
+    // without a victim), kept apart from the kill rules; nullptr when it has none. Always nullptr
+    // for a game read by a reader, whose records say who killed himself.
+    const OneNameTable* oneName = nullptr;
 
     constexpr int slotCount() const { return static_cast<int>(weaponNames.size()); }
 };
@@ -51,7 +56,7 @@ constexpr bool isWellFormed(const Game& game) {
     if (game.displayName.empty() || game.alias.empty())
         return false;
     if (game.kind != KillSource::ObituaryRules)
-        return game.rules == nullptr && game.weaponNames.empty();
+        return game.rules == nullptr && game.weaponNames.empty() && game.oneName == nullptr;
     if (game.rules == nullptr || !game.weaponWords.empty() || game.weaponNames.empty() ||
         game.rules->slots.size() != game.weaponNames.size())
         return false;

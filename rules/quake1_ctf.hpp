@@ -47,6 +47,7 @@ inline constexpr Game kGame{
     .alias = "q1-ctf",
     .weaponNames = kTable.weaponNames,
     .rules = &kRules,
+    .oneName = &kQuake1CTFOneName,
 };
 
 }  // namespace fragtide::rules::quake1_ctf

@@ -54,6 +54,7 @@ inline constexpr Game kGame{
     .alias = "q1",
     .weaponNames = kTable.weaponNames,
     .rules = &kRules,
+    .oneName = &kQuake1StandardOneName,
 };
 
 }  // namespace fragtide::rules::quake1_standard

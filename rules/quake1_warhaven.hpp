@@ -137,6 +137,7 @@ inline constexpr Game kGame{
     .alias = "q1-warhaven",
     .weaponNames = kTable.weaponNames,
     .rules = &kRules,
+    .oneName = &kQuake1WarhavenOneName,
 };
 
 }  // namespace fragtide::rules::quake1_warhaven

@@ -119,6 +119,7 @@ inline constexpr Game kGame{
     .alias = "q2-action",
     .weaponNames = kTable.weaponNames,
     .rules = &kRules,
+    .oneName = &kQuake2ActionOneName,
 };
 
 }  // namespace fragtide::rules::quake2_action

@@ -71,6 +71,7 @@ inline constexpr Game kGame{
     .alias = "q2",
     .weaponNames = kTable.weaponNames,
     .rules = &kRules,
+    .oneName = &kQuake2StandardOneName,
 };
 
 }  // namespace fragtide::rules::quake2_standard

@@ -42,3 +42,18 @@ void saveLogFolder(SettingsBackend& backend, std::string_view folder) {
 }
 
 }  // namespace fragtide::settings
+
+namespace fragtide::settings {
+
+std::string loadNameDisplay(SettingsBackend& backend) {
+    std::string word = RegGetString(backend, kHkeyLocalMachine, kGameSelectKey, kNameDisplayValue);
+    if (word == kNotFound)
+        return {};
+    return word;
+}
+
+void saveNameDisplay(SettingsBackend& backend, std::string_view word) {
+    RegSaveString(backend, kHkeyLocalMachine, kGameSelectKey, kNameDisplayValue, kRegSz, std::string(word));
+}
+
+}  // namespace fragtide::settings

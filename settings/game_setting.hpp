@@ -8,8 +8,9 @@
 #include "settings/settings_backend.hpp"
 
 // The settings the program keeps, under HKEY_LOCAL_MACHINE, "Software\Fragtide": the selected
-// game (value "GameSelect", REG_SZ) and the folder the last log was chosen in (value
-// "LogFolder", REG_SZ, UTF-8), each a value of its own so that neither can spoil the other.
+// game (value "GameSelect", REG_SZ), the folder the last log was chosen in (value "LogFolder",
+// REG_SZ, UTF-8) and the name display (value "NameDisplay", REG_SZ), each a value of its own so
+// that none can spoil another.
 namespace fragtide::settings {
 
 inline constexpr std::string_view kGameSelectKey = "Software\\Fragtide";
@@ -31,5 +32,12 @@ std::string loadLogFolder(SettingsBackend& backend);
 
 // Stores `folder` as REG_SZ. Failures are not reported: Browse then opens where it did before.
 void saveLogFolder(SettingsBackend& backend, std::string_view folder);
+
+// How names are shown, under the same key as the game, value "NameDisplay", REG_SZ: the word of
+// the choice ("auto", "utf-8", "windows-1252", "quake"; engine::parseNameDisplay reads it). A missing
+// setting gives "" (the caller then keeps its default); any stored text is returned as it is.
+inline constexpr std::string_view kNameDisplayValue = "NameDisplay";
+std::string loadNameDisplay(SettingsBackend& backend);
+void saveNameDisplay(SettingsBackend& backend, std::string_view word);
 
 }  // namespace fragtide::settings

@@ -4,10 +4,14 @@
 #include <utility>
 
 #include "engine/analysis_run.hpp"
+#include "engine/display_text.hpp"
 #include "engine/game_catalogue.hpp"
+#include "engine/game_detector.hpp"
+#include "engine/log_analysis.hpp"
 #include "engine/stats_store.hpp"
 #include "engine/unicode_upper.hpp"
 #include "reports/reports.hpp"
+#include "reports/rivals.hpp"
 #include "settings/game_setting.hpp"
 #include "ui/message_text.hpp"
 #include "ui/ui_texts.hpp"
@@ -26,9 +30,15 @@ public:
 
     void lstClear() override {
         m_individualShown = -1;
+        m_reportShown = false;
         m_window.lstClear();
     }
-    void lstAddItem(std::string_view text) override { m_window.lstAddItem(text); }
+    void lstAddItem(std::string_view text) override {
+        m_reportShown = true;
+        m_window.lstAddItem(text);
+    }
+    // Whether the report list holds a report (it is empty after a new log was chosen).
+    bool reportShown() const { return m_reportShown; }
     void lstPlayersClear() override { m_window.lstPlayersClear(); }
     void lstPlayersAddItem(std::string_view text) override { m_window.lstPlayersAddItem(text); }
     int lstPlayersListCount() const override { return m_window.lstPlayersListCount(); }
@@ -52,6 +62,7 @@ public:
 private:
     engine::WindowOps& m_window;
     int& m_individualShown;
+    bool m_reportShown = false;
 };
 
 FormController::FormController(engine::StatsStore& store, settings::SettingsBackend& backend,
@@ -75,6 +86,10 @@ void FormController::Form_Load() {
         m_helpFilePath = findHelpFile(m_programFolder);
         m_store.CurrentGame = settings::loadSelectedGame(m_backend);
         engine::LoadWeaponNames(m_store);
+        // A stored word this program does not know keeps the default.
+        m_store.NameDisplayChoice = engine::parseNameDisplay(settings::loadNameDisplay(m_backend))
+                                        .value_or(engine::NameDisplay::Automatic);
+        m_nameDisplay = static_cast<int>(m_store.NameDisplayChoice);
         m_ops.setNameDisplayChecked(m_nameDisplay);
         if (const auto log = parseCommandLine(m_commandLine)) {
             m_ops.setChosenFile(log->path, log->shownName);
@@ -109,6 +124,7 @@ void FormController::chooseFile(const fs::path& path) {
     settings::saveLogFolder(m_backend, pathText(folder.make_preferred()));
     m_ops.setChosenFile(path, pathText(path.filename()));
     m_window.lstClear();
+    setHint(std::nullopt);  // it spoke of the previous log
 }
 
 bool FormController::acceptsDrop(const std::vector<fs::path>& paths) {
@@ -139,11 +155,22 @@ void FormController::cmdAnalyze_Click() {
             form.m_ops.runFinished();
         }
     };
+    bool analysed = false;  // General Info is shown only once a log was read to its end
     {
         RunScope run(*this);
-        engine::cmdAnalyze_Click(m_store, m_window, [this] { reports::ShowGeneralInfo(m_store, m_window); });
+        engine::cmdAnalyze_Click(m_store, m_window, [this, &analysed] {
+            analysed = true;
+            reports::ShowGeneralInfo(m_store, m_window);
+        });
     }
-    updateDetectionHint();
+    // A run that asked and was refused, or failed, leaves the window as it was, hint included.
+    if (analysed) {
+        m_shownReport = 0;
+        m_rivalsEnabled = true;
+        m_ops.setRivalsButton(true, false);
+        m_ops.updateWhoKilledWhom(rivalsMatrix(), m_store.NameDisplayChoice);
+        updateDetectionHint();
+    }
 }
 
 bool FormController::closeRequested() {
@@ -163,6 +190,9 @@ void FormController::cmdOptions_Click(int index, int selectedPlayer) {
     case 1:
         reports::ShowPlayerInfo(m_store, m_window);
         break;
+    case kRivalsButton:
+        reports::ShowRivalsInfo(m_store, m_window);
+        break;
     case 2:
         if (selectedPlayer < 0) {
             m_window.messageBox(texts::kSelectPlayerFirst, MessageStyle::OkInformation,
@@ -175,10 +205,12 @@ void FormController::cmdOptions_Click(int index, int selectedPlayer) {
     default:
         return;
     }
+    m_shownReport = index;
     setBold(index);
 }
 
 void FormController::lstPlayers_Click(int position) {
+    m_shownReport = 2;
     setBold(2);
     reports::ShowIndividualInfo(m_store, m_window, position);
     m_individualShown = position;
@@ -187,6 +219,7 @@ void FormController::lstPlayers_Click(int position) {
 void FormController::setBold(int index) {
     for (int i = 0; i < kReportButtons; ++i)
         m_window.setReportButtonBold(i, i == index);
+    m_ops.setRivalsButton(m_rivalsEnabled, index == kRivalsButton);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -215,6 +248,8 @@ bool FormController::gameSelectOk(int position) {
 }
 
 void FormController::applyGame(const std::string& game) {
+    // The hint named the game in use as the one without kills; it no longer is.
+    setHint(std::nullopt);
     m_store.CurrentGame = game;
     settings::saveSelectedGame(m_backend, m_store.CurrentGame);
     m_window.setCaption(texts::mainCaption(m_store.CurrentGame));
@@ -258,9 +293,64 @@ AboutTexts FormController::aboutTexts() {
 // ---------------------------------------------------------------------------------------------
 // Detection hint and names
 
-void FormController::updateDetectionHint() {
-    m_hint.reset();
+namespace {
+
+// 4213 as "4,213": the hint's numbers, grouped as a reader expects.
+std::string grouped(std::uint64_t number) {
+    std::string digits = std::to_string(number);
+    for (std::size_t i = digits.size(); i > 3; i -= 3)
+        digits.insert(i - 3, ",");
+    return digits;
+}
+
+bool anyKill(const engine::StatsStore& store) {
+    for (int slot = 1; slot <= engine::kMaxSlot; ++slot) {
+        if (store.WeaponFrags[slot] > 0)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string detectionHintText(std::string_view game, std::uint64_t lines, std::string_view other,
+                              std::uint64_t kills) {
+    std::string text(texts::kHintNoKillOf);
+    text += game;
+    text += texts::kHintFoundIn;
+    text += grouped(lines);
+    text += lines == 1 ? texts::kHintLineLooksLike : texts::kHintLinesLooksLike;
+    text += other;
+    text += " (";
+    text += grouped(kills);
+    text += kills == 1 ? texts::kHintKill : texts::kHintKills;
+    return text;
+}
+
+void FormController::setHint(std::optional<DetectionHint> hint) {
+    if (!hint && !m_hint)
+        return;
+    m_hint = std::move(hint);
     m_ops.showDetectionHint(m_hint);
+}
+
+void FormController::updateDetectionHint() {
+    // Only an analysis that credited nothing asks the other games; a good one costs nothing more.
+    if (anyKill(m_store)) {
+        setHint(std::nullopt);
+        return;
+    }
+    const fs::path file = m_window.cdFileName();
+    const auto detection = engine::detectGame(file);
+    const auto lines = engine::countLines(file);
+    if (!detection || !lines || !detection->best || detection->best->displayName == m_store.CurrentGame) {
+        setHint(std::nullopt);
+        return;
+    }
+    const std::string other(detection->best->displayName);
+    const auto kills = static_cast<std::uint64_t>(engine::killsOf(*detection, detection->best));
+    setHint(DetectionHint{detectionHintText(m_store.CurrentGame, *lines, other, kills),
+                          std::string(texts::kHintButtonPrefix) + other, other});
 }
 
 void FormController::cmdDetectedGame_Click() {
@@ -272,56 +362,47 @@ void FormController::cmdDetectedGame_Click() {
 }
 
 std::vector<std::string> FormController::nameDisplayEntries() {
-    return {"Automatic", "UTF-8", "Windows-1252", "Quake"};
+    return {std::string(texts::kNamesAutomatic), std::string(texts::kNamesUtf8),
+            std::string(texts::kNamesWindows1252), std::string(texts::kNamesQuake)};
 }
 
 void FormController::mnuNames_Click(int index) {
     if (index < 0 || index >= static_cast<int>(nameDisplayEntries().size()))
         return;
+    const auto display = static_cast<engine::NameDisplay>(index);
     m_nameDisplay = index;
+    m_store.NameDisplayChoice = display;
+    settings::saveNameDisplay(m_backend, engine::nameDisplayWord(display));
     m_ops.setNameDisplayChecked(index);
+
+    // What is on show is shown again in the new way: the players, and the report unless the list
+    // was emptied for a newly chosen log.
+    m_window.lstPlayersClear();
+    for (int p = 1; p <= engine::kMaxPlayers; ++p) {
+        const std::string& name = m_store.PlayerNames()[p];
+        if (!name.empty())
+            m_window.lstPlayersAddItem(engine::displayName(m_store, name));
+    }
+    if (!m_screen->reportShown())
+        return;
+    const int individual = m_individualShown;
+    if (m_shownReport == 2 && individual >= 0)
+        lstPlayers_Click(individual);
+    else if (m_shownReport == 1 || m_shownReport == kRivalsButton)
+        cmdOptions_Click(m_shownReport, -1);
+    else if (m_shownReport == 0)
+        cmdOptions_Click(0, -1);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Who killed whom
 
 void FormController::mnuWhoKilledWhom_Click() {
-    m_ops.showWhoKilledWhom(killTable());
+    m_ops.showWhoKilledWhom(rivalsMatrix(), m_store.NameDisplayChoice);
 }
 
-KillTable FormController::killTable() const {
-    KillTable table;
-    const int count = m_window.lstPlayersListCount();
-    for (int i = 0; i < count; ++i)
-        table.players.push_back(m_window.lstPlayersList(i));
-    table.kills.assign(table.players.size(), std::vector<long long>(table.players.size(), 0));
-    return table;
-}
-
-std::string FormController::killTableText(const KillTable& table, const std::vector<int>& rowOrder) {
-    std::string text;
-    for (const std::string& victim : table.players) {
-        text += '\t';
-        text += victim;
-    }
-    text += "\r\n";
-    std::vector<int> rows = rowOrder;
-    if (rows.empty()) {
-        for (std::size_t i = 0; i < table.players.size(); ++i)
-            rows.push_back(static_cast<int>(i));
-    }
-    for (const int row : rows) {
-        if (row < 0 || static_cast<std::size_t>(row) >= table.players.size())
-            continue;
-        text += table.players[static_cast<std::size_t>(row)];
-        for (std::size_t column = 0; column < table.players.size(); ++column) {
-            text += '\t';
-            const auto& kills = table.kills[static_cast<std::size_t>(row)];
-            text += std::to_string(column < kills.size() ? kills[column] : 0);
-        }
-        text += "\r\n";
-    }
-    return text;
+reports::RivalsMatrix FormController::rivalsMatrix() const {
+    return reports::RivalsMatrix(m_store.People, m_store.NameDisplayChoice);
 }
 
 // ---------------------------------------------------------------------------------------------

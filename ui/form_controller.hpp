@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "engine/window_ops.hpp"
+#include "reports/rivals_matrix.hpp"
 
 // What the main window and its dialogs do, without any toolkit: every front end (the Qt window,
 // the Win32 window) is widgets and wiring over one FormController.
@@ -73,13 +75,6 @@ struct DetectionHint {
     std::string game;    // OTHER's display string, the game the button switches to
 };
 
-// Who killed whom: the players in lstPlayers order, and kills[killer][victim] by position.
-// Suicides sit on the diagonal only if the core counts them there.
-struct KillTable {
-    std::vector<std::string> players;
-    std::vector<std::vector<long long>> kills;
-};
-
 // What only a front end can do. Each call completes before it returns; the dialogs are modal.
 class FormOps {
 public:
@@ -131,18 +126,25 @@ public:
     // the checked one.
     virtual void setNameDisplayChecked(int index) = 0;
 
-    // The who-killed-whom window (View menu): non-modal, its columns sortable, Copy puts
-    // FormController::killTableText of the rows as shown on the clipboard. showWhoKilledWhom
-    // opens it (or raises it) with `table`; updateWhoKilledWhom refreshes it after an analysis,
-    // and does nothing when it is not open.
-    virtual void showWhoKilledWhom(const KillTable& table) = 0;
-    virtual void updateWhoKilledWhom(const KillTable& table) = 0;
+    // The fourth report button, "Rivals Info", under "Individual Info" in the same column and
+    // under the same bold rule; the core's run knows only the first three, so the form sets it.
+    virtual void setRivalsButton(bool enabled, bool bold) = 0;
+
+    // The who-killed-whom window (View menu): non-modal, rows sortable by any column
+    // (RivalsMatrix::sortRows), Copy puts RivalsMatrix::copyText on the clipboard.
+    // showWhoKilledWhom opens it (or raises it) with `matrix`; updateWhoKilledWhom refreshes it
+    // after an analysis and does nothing when it is not open. Names (raw bytes in the matrix) are
+    // shown with engine::displayText(name, display).
+    virtual void showWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay display) = 0;
+    virtual void updateWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay display) = 0;
 };
 
 class FormController {
 public:
-    // General, Player and Individual Info; Rivals Info makes it 4.
+    // The report buttons of the window operations: General, Player and Individual Info.
     static constexpr int kReportButtons = 3;
+    // Rivals Info, the fourth button, set through FormOps::setRivalsButton.
+    static constexpr int kRivalsButton = 3;
 
     // `commandLine` is the program's command line after its own name ("" when none), UTF-8;
     // `programFolder` is the folder of the running program (help file, Browse's first folder).
@@ -164,13 +166,16 @@ public:
     void cmdBrowse_Click();
 
     // Analyze Log: the analysis of the chosen file with input kept out, then General Info shown
-    // in bold; afterwards the detection hint is shown or hidden.
+    // in bold. After an analysis that credited no kill, the other games are asked (detectGame)
+    // and the detection hint shows the one that would credit some; any other finished analysis
+    // hides it. A refused or failed run leaves the hint as it was; choosing another log, or
+    // another game, hides it.
     void cmdAnalyze_Click();
 
-    // A report button: 0 General Info, 1 Player Info, 2 Individual Info and 3 Rivals Info, the
-    // last two of `selectedPlayer` (a position in lstPlayers from 0; -1 when none is selected:
-    // then only the message "Select a player first, ..." shows). The pressed button becomes the
-    // bold one. kReportButtons buttons exist.
+    // A report button: 0 General Info, 1 Player Info, 2 Individual Info of `selectedPlayer` (a
+    // position in lstPlayers from 0; -1 when none is selected: then only the message "Select a
+    // player first, ..." shows), kRivalsButton Rivals Info of everybody. The pressed button
+    // becomes the bold one.
     void cmdOptions_Click(int index, int selectedPlayer);
 
     // A player chosen in lstPlayers, by position from 0: Individual Info, its button bold.
@@ -239,10 +244,7 @@ public:
 
     // View, Who Killed Whom: the window opened with the current statistics.
     void mnuWhoKilledWhom_Click();
-    KillTable killTable() const;
-    // `table` as tab-separated text: a header row ("" then the victims), then one row per killer
-    // in `rowOrder` (positions in table.players; all in order when empty), lines ended by "\r\n".
-    static std::string killTableText(const KillTable& table, const std::vector<int>& rowOrder = {});
+    reports::RivalsMatrix rivalsMatrix() const;
 
 private:
     class Screen;
@@ -251,6 +253,7 @@ private:
     void applyGame(const std::string& game);
     void setBold(int index);
     void updateDetectionHint();
+    void setHint(std::optional<DetectionHint> hint);
     void startupError(const std::exception& error);
 
     engine::StatsStore& m_store;
@@ -263,7 +266,9 @@ private:
     std::filesystem::path m_helpFilePath;
     std::optional<DetectionHint> m_hint;
     int m_individualShown = -1;
+    int m_shownReport = 0;  // the report button last pressed (bold)
     int m_nameDisplay = 0;
+    bool m_rivalsEnabled = false;
     bool m_running = false;
 };
 
@@ -282,6 +287,12 @@ std::optional<CommandLineLog> parseCommandLine(std::string_view text);
 // `programFolder`.
 OpenFileRequest browseRequest(std::string_view game, const std::filesystem::path& lastFolder,
                               const std::filesystem::path& programFolder);
+
+// The hint's text: "No kill of " + game + " found in " + lines + " lines. This looks like a " +
+// other + " (" + kills + " kills).", the numbers grouped by thousands with ","; "line" and "kill"
+// when there is one.
+std::string detectionHintText(std::string_view game, std::uint64_t lines, std::string_view other,
+                              std::uint64_t kills);
 
 // "c:\windows\winhelp.exe " followed directly by `helpFilePath` (UTF-8): no quotes.
 std::string helpCommandLine(std::string_view helpFilePath);

@@ -31,6 +31,7 @@
 #include "ui/qt_text.hpp"
 #include "ui/run_input_blocker.hpp"
 #include "ui/ui_texts.hpp"
+#include "ui/who_killed_whom.hpp"
 #include "ui/window_centring.hpp"
 #include "ui_frmMain.h"
 
@@ -76,6 +77,8 @@ void frmMain::applyTexts() {
     ui->cmdOptions_0->setText(toQString(texts::kGeneralInfo));
     ui->cmdOptions_1->setText(toQString(texts::kPlayerInfo));
     ui->cmdOptions_2->setText(toQString(texts::kIndividualInfo));
+    ui->cmdOptions_3->setText(toQString(texts::kRivalsInfo));
+    ui->mnuWhoKilledWhom->setText(menuCaption(toQString(texts::kMenuWhoKilledWhom)));
     ui->lbl_2->setText(toQString(texts::kNoPlayers));
     ui->mnuFile->setTitle(menuCaption(toQString(texts::kMenuFile)));
     ui->mnuGameSel->setText(menuCaption(toQString(texts::kMenuGameSelect)));
@@ -111,8 +114,9 @@ void frmMain::buildViewMenu() {
 void frmMain::connectHandlers() {
     connect(ui->cmdBrowse, &QPushButton::clicked, this, &frmMain::cmdBrowse_Click);
     connect(ui->cmdAnalyze, &QPushButton::clicked, this, &frmMain::cmdAnalyze_Click);
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i <= FormController::kRivalsButton; ++i)
         connect(reportButton(i), &QPushButton::clicked, this, [this, i] { cmdOptions_Click(i); });
+    connect(ui->mnuWhoKilledWhom, &QAction::triggered, this, &frmMain::mnuWhoKilledWhom_Click);
     // A changed selection (mouse or keys) shows that player; so does a click on the player
     // already selected once the list shows another report.
     connect(ui->lstPlayers, &QListWidget::itemSelectionChanged, this, [this] {
@@ -138,6 +142,7 @@ QPushButton* frmMain::reportButton(int index) const {
     case 0: return ui->cmdOptions_0;
     case 1: return ui->cmdOptions_1;
     case 2: return ui->cmdOptions_2;
+    case 3: return ui->cmdOptions_3;
     default: return nullptr;
     }
 }
@@ -164,6 +169,7 @@ void frmMain::mnuHelp2_Click() { m_form->mnuHelp2_Click(); }
 void frmMain::mnuAbout_Click() { m_form->mnuAbout_Click(); }
 void frmMain::cmdDetectedGame_Click() { m_form->cmdDetectedGame_Click(); }
 void frmMain::mnuNames_Click(int index) { m_form->mnuNames_Click(index); }
+void frmMain::mnuWhoKilledWhom_Click() { m_form->mnuWhoKilledWhom_Click(); }
 void frmMain::showHelpDocument() { m_form->showHelpDocument(); }
 
 // ---------------------------------------------------------------------------------------------
@@ -376,7 +382,25 @@ void frmMain::setNameDisplayChecked(int index) {
         actions[index]->setChecked(true);
 }
 
-void frmMain::showWhoKilledWhom(const KillTable&) {}
-void frmMain::updateWhoKilledWhom(const KillTable&) {}
+void frmMain::setRivalsButton(bool enabled, bool bold) {
+    setReportButtonEnabled(FormController::kRivalsButton, enabled);
+    setReportButtonBold(FormController::kRivalsButton, bold);
+}
+
+void frmMain::showWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay display) {
+    if (!m_whoKilledWhom) {
+        // Non-modal and not the form's child, like the help: it stays usable beside the form.
+        m_whoKilledWhom = std::make_unique<WhoKilledWhom>(nullptr);
+        m_whoKilledWhom->setAttribute(Qt::WA_QuitOnClose, false);
+    }
+    m_whoKilledWhom->setMatrix(matrix, display);
+    m_whoKilledWhom->show();
+    m_whoKilledWhom->raise();
+}
+
+void frmMain::updateWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay display) {
+    if (m_whoKilledWhom && m_whoKilledWhom->isVisible())
+        m_whoKilledWhom->setMatrix(matrix, display);
+}
 
 }  // namespace fragtide::ui

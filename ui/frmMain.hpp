@@ -98,8 +98,12 @@ public:
     void quit() override;
     void showDetectionHint(const std::optional<DetectionHint>& hint) override;
     void setNameDisplayChecked(int index) override;
-    void showWhoKilledWhom(const KillTable& table) override;
-    void updateWhoKilledWhom(const KillTable& table) override;
+    void setRivalsButton(bool enabled, bool bold) override;
+    void showWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay display) override;
+    void updateWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay display) override;
+
+    // The who-killed-whom window once it was opened, else null.
+    class WhoKilledWhom* whoKilledWhom() const { return m_whoKilledWhom.get(); }
 
 public Q_SLOTS:
     void cmdBrowse_Click();
@@ -112,6 +116,7 @@ public Q_SLOTS:
     void mnuAbout_Click();
     void cmdDetectedGame_Click();
     void mnuNames_Click(int index);
+    void mnuWhoKilledWhom_Click();
     // F1, in the form and in its dialogs: the help document in the built-in viewer, or the
     // "Help Error." message when it is missing.
     void showHelpDocument();
@@ -156,6 +161,7 @@ private:
     std::unique_ptr<FormController> m_form;
     QString m_cdFileName;
     std::unique_ptr<HelpViewer> m_helpViewer;  // a window of its own, gone with the form
+    std::unique_ptr<class WhoKilledWhom> m_whoKilledWhom;  // likewise
     std::unique_ptr<ProgressThrottle> m_progress;
     std::unique_ptr<RunInputBlocker> m_blocker;  // during a run only
     QActionGroup* m_names = nullptr;             // the names menu's entries, one checked

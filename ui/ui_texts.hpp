@@ -18,6 +18,7 @@ inline constexpr std::string_view kVersionCredit = "Version 1.0       by the Fra
 inline constexpr std::string_view kGeneralInfo = "General Info";
 inline constexpr std::string_view kPlayerInfo = "Player Info";
 inline constexpr std::string_view kIndividualInfo = "Individual Info";
+inline constexpr std::string_view kRivalsInfo = "Rivals Info";
 inline constexpr std::string_view kNoPlayers = "Total players : 0";
 
 // Menus; "&" marks the access letter.
@@ -48,11 +49,13 @@ inline constexpr std::string_view kNamesQuake = "Quake";
 
 // The detection hint below the report list:
 // "No kill of " + game + " found in " + lines + " lines. This looks like a " + other + " (" + kills
-// + " kills)." and the button "Analyze as " + other.
+// + " kills)." ("line" and "kill" for one) and the button "Analyze as " + other.
 inline constexpr std::string_view kHintNoKillOf = "No kill of ";
 inline constexpr std::string_view kHintFoundIn = " found in ";
 inline constexpr std::string_view kHintLinesLooksLike = " lines. This looks like a ";
+inline constexpr std::string_view kHintLineLooksLike = " line. This looks like a ";
 inline constexpr std::string_view kHintKills = " kills).";
+inline constexpr std::string_view kHintKill = " kill).";
 inline constexpr std::string_view kHintButtonPrefix = "Analyze as ";
 
 // Browse dialog: "Open " + game + " LOG File...", filters in this order.
@@ -62,6 +65,11 @@ inline constexpr std::string_view kGameLogFilterSuffix = " LOG Files (*.log)";
 inline constexpr std::string_view kTextFilesFilter = "Text Files (*.txt)";
 inline constexpr std::string_view kAllFilesFilter = "All Files (*.*)";
 inline constexpr std::string_view kDefaultSuffix = "log";
+
+// Who killed whom
+inline constexpr std::string_view kWhoKilledWhomTitle = "Who Killed Whom";
+inline constexpr std::string_view kCopy = "Copy";
+inline constexpr std::string_view kClose = "Close";
 
 // Game Select
 inline constexpr std::string_view kGameSelectTitle = "Game Select";

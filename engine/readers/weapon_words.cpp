@@ -1,5 +1,8 @@
 #include "engine/readers/weapon_words.hpp"
 
+#include "rules/half_life_server_log.hpp"
+#include "rules/quake2_stdlog.hpp"
+
 namespace fragtide::engine {
 namespace {
 
@@ -27,12 +30,12 @@ std::optional<std::string_view> WeaponWords::displayName(std::string_view word) 
 }
 
 const WeaponWords& halfLifeWeaponWords() {
-    static const WeaponWords words(rules::kHalfLifeWeaponWords, WordCase::Exact);
+    static const WeaponWords words(rules::half_life_server_log::kGame);
     return words;
 }
 
 const WeaponWords& quake2StdLogWeaponWords() {
-    static const WeaponWords words(rules::kQuake2StdLogWeaponWords, WordCase::IgnoreAsciiCase);
+    static const WeaponWords words(rules::quake2_stdlog::kGame);
     return words;
 }
 

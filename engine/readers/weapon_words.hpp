@@ -4,11 +4,11 @@
 #include <span>
 #include <string_view>
 
-#include "rules/weapon_words.hpp"
+#include "rules/game.hpp"
 
 // Names the weapon of a kill from the word a log wrote for it.
 //
-// Built over one game's table (rules/weapon_words.hpp), which must outlive it. A word the table knows
+// Built over one game's table (Game::weaponWords), which must outlive it. A word the table knows
 // gives its display name; any other word gives nothing, and is then shown as written (its bytes,
 // decoded for display like names). Stateless after construction; safe to share between threads.
 namespace fragtide::engine {
@@ -22,6 +22,9 @@ class WeaponWords {
 public:
     WeaponWords(std::span<const rules::WeaponWord> table, WordCase wordCase)
         : m_table(table), m_case(wordCase) {}
+    // The table of `game`, compared as the game says.
+    explicit WeaponWords(const rules::Game& game)
+        : WeaponWords(game.weaponWords, game.weaponWordsIgnoreCase ? WordCase::IgnoreAsciiCase : WordCase::Exact) {}
 
     // The display name of `word`, or nothing when the table does not know it. The view points into
     // the table.

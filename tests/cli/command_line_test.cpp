@@ -35,6 +35,7 @@ TEST(CommandLine, ReadsEveryFormOfTheOptions) {
         {"-- before a file named like an option", {"--json", "--", "--odd.log"}, std::nullopt,
          ReportKind::General, std::nullopt, true, "--odd.log"},
         {"a lone dash is a file", {"-"}, std::nullopt, ReportKind::General, std::nullopt, false, "-"},
+        {"rivals", {"--report", "rivals", "a.log"}, std::nullopt, ReportKind::Rivals, std::nullopt, false, "a.log"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

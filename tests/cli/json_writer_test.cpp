@@ -49,9 +49,11 @@ TEST(StatisticsJson, ListsNamedOrCountedSlotsAndNamedPlayers) {
               "    {\"slot\": 50, \"name\": \"\", \"frags\": 1}\n"
               "  ],\n"
               "  \"players\": [\n"
-              "    {\"index\": 1, \"name\": \"Ren\xc3\xa9 \\\"the\\\" Axe\", \"total\": 3, \"frags\": {\"1\": 3}},\n"
-              "    {\"index\": 2, \"name\": \"Jo\", \"total\": 40001, \"frags\": {\"7\": 40000, \"50\": 1}},\n"
-              "    {\"index\": 3, \"name\": \"Idle\", \"total\": 0, \"frags\": {}}\n"
+              "    {\"index\": 1, \"name\": \"Ren\xc3\xa9 \\\"the\\\" Axe\", \"total\": 3, \"frags\": {\"1\": 3}, \"deaths\": 0, \"suicides\": 0, \"team_kills\": 0, \"victims\": []},\n"
+              "    {\"index\": 2, \"name\": \"Jo\", \"total\": 40001, \"frags\": {\"7\": 40000, \"50\": 1}, \"deaths\": 0, \"suicides\": 0, \"team_kills\": 0, \"victims\": []},\n"
+              "    {\"index\": 3, \"name\": \"Idle\", \"total\": 0, \"frags\": {}, \"deaths\": 0, \"suicides\": 0, \"team_kills\": 0, \"victims\": []}\n"
+              "  ],\n"
+              "  \"others\": [\n"
               "  ]\n"
               "}\n");
 }
@@ -59,7 +61,38 @@ TEST(StatisticsJson, ListsNamedOrCountedSlotsAndNamedPlayers) {
 TEST(StatisticsJson, IsStillADocumentForAGameWithoutWeaponsOrPlayers) {
     auto store = testing::storeFor("No such game");
     EXPECT_EQ(statisticsJson(*store),
-              "{\n  \"game\": \"No such game\",\n  \"weapons\": [\n  ],\n  \"players\": [\n  ]\n}\n");
+              "{\n  \"game\": \"No such game\",\n  \"weapons\": [\n  ],\n  \"players\": [\n  ],\n"
+              "  \"others\": [\n  ]\n}\n");
+}
+
+// Deaths, suicides, team kills and victims beside the frags; people who never scored in "others".
+TEST(StatisticsJson, AddsThePeopleTableToPlayersAndListsOthers) {
+    auto store = testing::storeFor("Quake I : Standard");
+    testing::credit(*store, "Bob", 1, 3);
+    testing::credit(*store, "Ann", 1, 1);
+    auto& people = store->People;
+    people.recordKill("Bob", "Carl");
+    people.recordKill("Bob", "Ann");
+    people.recordKill("Bob", "Carl");
+    people.recordKill("Ann", "Bob");
+    people.recordSuicide("Dave\t");
+    people.recordTeamKill("Carl", "");
+    const std::string json = statisticsJson(*store);
+    const auto players = json.find("\"players\"");
+    ASSERT_NE(players, std::string::npos);
+    EXPECT_EQ(json.substr(players),
+              "\"players\": [\n"
+              "    {\"index\": 1, \"name\": \"Bob\", \"total\": 3, \"frags\": {\"1\": 3}, \"deaths\": 1, "
+              "\"suicides\": 0, \"team_kills\": 0, \"victims\": [{\"name\": \"Carl\", \"frags\": 2}, "
+              "{\"name\": \"Ann\", \"frags\": 1}]},\n"
+              "    {\"index\": 2, \"name\": \"Ann\", \"total\": 1, \"frags\": {\"1\": 1}, \"deaths\": 1, "
+              "\"suicides\": 0, \"team_kills\": 0, \"victims\": [{\"name\": \"Bob\", \"frags\": 1}]}\n"
+              "  ],\n"
+              "  \"others\": [\n"
+              "    {\"name\": \"Carl\", \"frags\": 0, \"deaths\": 2, \"suicides\": 0, \"team_kills\": 1},\n"
+              "    {\"name\": \"Dave\\u0009\", \"frags\": 0, \"deaths\": 0, \"suicides\": 1, \"team_kills\": 0}\n"
+              "  ]\n"
+              "}\n");
 }
 
 }  // namespace

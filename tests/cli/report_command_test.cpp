@@ -184,7 +184,7 @@ TEST(FragtideReport, ReportsUsageErrorsOnStderrOnly) {
     EXPECT_EQ(r.code, 2);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err.rfind("fragtide-report: unknown game 'q3'", 0), 0u) << r.err;
-    EXPECT_NE(r.err.find("\nusage: fragtide-report [--game GAME]"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("\nusage: fragtide-report [--game GAME|auto]"), std::string::npos) << r.err;
 }
 
 TEST(FragtideReport, AnswersHelpAndVersionOnStdout) {
@@ -234,6 +234,80 @@ TEST(FragtideReport, PrintsTheEmptyReportsForAnEmptyLog) {
     EXPECT_EQ(run({"--game", "q1", log}).out, "LIST OF ALL KILLS PER WEAPON:\n\n\nBIG NUMBERS:\n\n\n\n");
     EXPECT_EQ(run({"--game", "q1", "--report", "players", log}).out,
               "LIST OF PLAYERS AND FRAGS PER PLAYER:\n\n\nPERCENTAGES:\n\n\n");
+}
+
+}  // namespace
+}  // namespace fragtide::cli
+
+namespace fragtide::cli {
+namespace {
+
+// A StdLog file whose names are in the Quake character set: "Rook" in the coloured font, and a
+// name in brackets with digits.
+constexpr std::string_view kQuakeNamesLog = "\xD2\xEF\xEF\xEB\tX\tKill\tRailgun\t1\n"
+                                            "\x10" "Ace\x11\x12\x13\tX\tKill\tBFG\t1\n";
+
+TEST(FragtideReport, ShowsNamesAsTheChosenDisplayAndFindsAPlayerByIt) {
+    TempDir dir;
+    const std::string log = dir.write("stdlog.log", kQuakeNamesLog);
+    const Outcome quake = run({"--game", "q2-stdlog", "--names", "quake", "--report", "players", log});
+    EXPECT_EQ(quake.code, 0);
+    EXPECT_NE(quake.out.find("\nRook has 1 frags\n[Ace]01 has 1 frags\n"), std::string::npos) << quake.out;
+    EXPECT_EQ(run({"--game", "q2-stdlog", "--names=quake", "--player", "[Ace]01", log}).code, 0);
+
+    const Outcome automatic = run({"--game", "q2-stdlog", "--report", "players", log});
+    EXPECT_NE(automatic.out.find("\xC3\x92\xC3\xAF\xC3\xAF\xC3\xAB has 1 frags"), std::string::npos)
+        << "Windows-1252 by default: " << automatic.out;
+    EXPECT_EQ(run({"--game", "q2-stdlog", "--player", "[Ace]01", log}).code, 1)
+        << "--player compares with the names as the chosen display shows them";
+
+    const Outcome json = run({"--game", "q2-stdlog", "--names", "quake", "--json", log});
+    EXPECT_NE(json.out.find("\"name\": \"Rook\""), std::string::npos) << json.out;
+
+    const Outcome wrong = run({"--names", "Quake", log});
+    EXPECT_EQ(wrong.code, 2);
+    EXPECT_EQ(wrong.err.rfind("fragtide-report: unknown name display 'Quake'; use auto, utf-8, windows-1252 or quake", 0),
+              0u)
+        << wrong.err;
+}
+
+TEST(FragtideReport, DetectsTheGameAndListsEveryGamesKillsInJson) {
+    TempDir dir;
+    const std::string log = dir.write("stdlog.log", "A\tB\tKill\tRailgun\nB\tA\tKill\tBlaster\t1\t2\t3\n");
+    const Outcome text = run({"--game", "auto", log});
+    EXPECT_EQ(text.code, 0);
+    EXPECT_EQ(text.err, "");
+    EXPECT_NE(text.out.find("Frags with Railgun: 1"), std::string::npos) << text.out;
+
+    const Outcome json = run({"--game=auto", "--json", log});
+    EXPECT_NE(json.out.find("\"game\": \"Quake II : StdLog\",\n  \"detected\": {\"Quake I : Standard\": 0, "),
+              std::string::npos)
+        << json.out;
+    EXPECT_NE(json.out.find("\"Quake II : StdLog\": 2}"), std::string::npos) << json.out;
+    EXPECT_EQ(run({"--game", "q2-stdlog", "--json", log}).out.find("detected"), std::string::npos)
+        << "only a detected game lists the others";
+}
+
+TEST(FragtideReport, ReadsAsTheDefaultGameWithANoteWhenNoGameFindsAKill) {
+    TempDir dir;
+    const std::string log = dir.write("chat.log", "Rook: gg\n");
+    const Outcome outcome = run({"--game", "auto", "--json", log});
+    EXPECT_EQ(outcome.code, 0);
+    EXPECT_NE(outcome.out.find("\"game\": \"Quake I : Standard\""), std::string::npos) << outcome.out;
+    EXPECT_NE(outcome.err.find("no game finds a kill in"), std::string::npos) << outcome.err;
+}
+
+TEST(FragtideReport, NamesTheLikelyGameWhenTheChosenOneFindsNoKill) {
+    TempDir dir;
+    std::string lines;
+    for (int i = 0; i < 1500; ++i)
+        lines += "A\tB\tKill\tRailgun\n";
+    const std::string log = dir.write("stdlog.log", lines);
+    const Outcome outcome = run({"--game", "q1", log});
+    EXPECT_EQ(outcome.code, 0) << "a note, not a failure";
+    EXPECT_EQ(outcome.err, "fragtide-report: no kill of Quake I : Standard found in 1,500 lines. This looks like a "
+                           "Quake II : StdLog (1,500 kills); use --game q2-stdlog.\n");
+    EXPECT_EQ(outcome.out.rfind("LIST OF ALL KILLS PER WEAPON:", 0), 0u) << "the report is printed as ever";
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/stats_store.hpp"
+
 namespace fragtide::engine {
 namespace {
 
@@ -137,6 +139,23 @@ TEST(NameDisplay, ShowsQuakeNamesAsPlayersSawThem) {
     EXPECT_EQ(displayText("\x10\x12\x13\x11\x9c\xc1\xe3\xe5", NameDisplay::Quake), "[01]\xc2\xb7" "Ace");
     // The same bytes as Windows-1252 are the noise users saw before.
     EXPECT_NE(displayText("\xc1\xe3\xe5", NameDisplay::Automatic), "Ace");
+}
+
+TEST(NameDisplay, ReadsBackTheWordOfEachChoiceAndNoOtherWord) {
+    for (const NameDisplay display : {NameDisplay::Automatic, NameDisplay::Utf8, NameDisplay::Windows1252, NameDisplay::Quake})
+        EXPECT_EQ(parseNameDisplay(nameDisplayWord(display)), display) << nameDisplayWord(display);
+    for (const std::string_view word : {"", "Auto", "utf8", "UTF-8", "quake ", "cp1252"})
+        EXPECT_EQ(parseNameDisplay(word), std::nullopt) << word;
+}
+
+TEST(NameDisplay, IsTheStoresChoiceWhereverANameIsShown) {
+    StatsStore store;
+    EXPECT_EQ(store.NameDisplayChoice, NameDisplay::Automatic);
+    EXPECT_EQ(displayName(store, "\xD2\xEF\xEF\xEB"), "\u00D2\u00EF\u00EF\u00EB");
+    store.NameDisplayChoice = NameDisplay::Quake;
+    EXPECT_EQ(displayName(store, "\xD2\xEF\xEF\xEB"), "Rook");
+    store.resetCounts();
+    EXPECT_EQ(store.NameDisplayChoice, NameDisplay::Quake) << "a new analysis keeps the user's choice";
 }
 
 }  // namespace

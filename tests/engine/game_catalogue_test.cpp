@@ -15,19 +15,35 @@ StatsStore loaded(std::string_view game) {
     return store;
 }
 
-TEST(GameCatalogue, ListsTheSixGamesInTheirOrderWithTheirSlotCounts) {
+TEST(GameCatalogue, ListsTheGamesInTheirOrderWithTheirSlotCounts) {
+    // The two games read from server logs come last and have no fixed slots: the log names them.
     const std::pair<std::string_view, int> expected[] = {
         {"Quake I : Standard", 8},  {"Quake I : Warhaven", 25},      {"Quake I : Capture The Flag", 11},
         {"Quake II : Standard", 11}, {"Quake II : Action Quake", 10}, {"Half-Life : Counter-Strike", 17},
+        {"Half-Life : Server Log", 0}, {"Quake II : StdLog", 0},
     };
     ASSERT_EQ(games().size(), std::size(expected));
     for (std::size_t i = 0; i < games().size(); ++i) {
         SCOPED_TRACE(std::string(expected[i].first));
         EXPECT_EQ(games()[i].displayName, expected[i].first);
         EXPECT_EQ(games()[i].slotCount(), expected[i].second);
-        EXPECT_EQ(games()[i].rules->slots.size(), static_cast<std::size_t>(expected[i].second))
-            << "every weapon has its rules, and no rules lack a weapon";
+        if (games()[i].rules) {
+            EXPECT_EQ(games()[i].rules->slots.size(), static_cast<std::size_t>(expected[i].second))
+                << "every weapon has its rules, and no rules lack a weapon";
+        } else {
+            EXPECT_NE(games()[i].kind, rules::KillSource::ObituaryRules);
+        }
         EXPECT_EQ(findGame(expected[i].first), &games()[i]);
+    }
+}
+
+TEST(GameCatalogue, LeavesEveryWeaponNameEmptyForAGameWhoseLogNamesTheWeapons) {
+    for (const std::string_view game : {"Half-Life : Server Log", "Quake II : StdLog"}) {
+        StatsStore store = loaded("Quake I : Warhaven");
+        store.CurrentGame = game;
+        LoadWeaponNames(store);
+        for (const auto& name : store.WeaponNames)
+            EXPECT_EQ(name, "") << game;
     }
 }
 

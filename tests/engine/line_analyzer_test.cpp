@@ -138,6 +138,8 @@ void expectSameStore(const StatsStore& store, const ReferenceStore& ref) {
 TEST(LineAnalyzer, CreditsExactlyWhatThePlainReferenceCreditsOnGeneratedLogs) {
     unsigned seed = 1;
     for (const Game& game : games()) {
+        if (!game.rules)
+            continue;  // read by a reader of its own (server_log_source_test.cpp)
         for (const int extraNames : {0, 400}) {  // 400: more killers than the table holds
             SCOPED_TRACE(std::string(game.displayName) + " extra names " + std::to_string(extraNames));
             LogGenerator generator(*game.rules, seed++);
@@ -219,7 +221,7 @@ TEST(LineAnalyzer, AgreesWithTheRuleSetProcedures) {
     using Procedure = void (*)(StatsStore&, int, std::string_view);
     const Procedure procedures[] = {CheckQuake1Standard, CheckQuake1Warhaven, CheckQuake1CTF,
                                     CheckQuake2Standard, CheckQuake2Action,   CheckCounterStrike};
-    for (std::size_t g = 0; g < games().size(); ++g) {
+    for (std::size_t g = 0; g < std::size(procedures); ++g) {
         const Game& game = games()[g];
         SCOPED_TRACE(std::string(game.displayName));
         LogGenerator generator(*game.rules, seed++);

@@ -58,6 +58,18 @@ TEST(GameSetting, KeepsTheLogFolderBesideTheGameAsAValueOfItsOwn) {
     EXPECT_EQ(raw->type, kRegSz);
 }
 
+TEST(GameSetting, KeepsTheNameDisplayBesideTheGameAsAValueOfItsOwn) {
+    MemoryBackend backend;
+    EXPECT_EQ(loadNameDisplay(backend), "") << "nothing stored: the caller keeps its default";
+    saveSelectedGame(backend, "Quake II : StdLog");
+    saveNameDisplay(backend, "quake");
+    const auto raw = backend.queryValue(kHkeyLocalMachine, "Software\\Fragtide", "NameDisplay", kReadLimit);
+    ASSERT_TRUE(raw);
+    EXPECT_EQ(*raw, (StoredValue{kRegSz, std::string("quake", 6)}));
+    EXPECT_EQ(loadNameDisplay(backend), "quake");
+    EXPECT_EQ(loadSelectedGame(backend), "Quake II : StdLog") << "the game is untouched";
+}
+
 // Through the platform's own store: the file named by FRAGTIDE_SETTINGS_DIR elsewhere, the
 // registry of the throw-away prefix under Wine.
 TEST(GameSetting, ReadsAtTheNextStartWhatWasSaved) {

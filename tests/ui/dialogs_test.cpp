@@ -21,7 +21,8 @@ namespace {
 
 const QStringList kCatalogue = {"Quake I : Standard",         "Quake I : Warhaven",
                                 "Quake I : Capture The Flag", "Quake II : Standard",
-                                "Quake II : Action Quake",    "Half-Life : Counter-Strike"};
+                                "Quake II : Action Quake",    "Half-Life : Counter-Strike",
+                                "Half-Life : Server Log",     "Quake II : StdLog"};
 
 // Game Select's contents when `game` is current, as the form controller gives them.
 ui::GameSelectChoice choiceFor(WindowWorld& world, std::string_view game) {
@@ -75,7 +76,7 @@ void DialogsTest::gameSelectListsTheCatalogueAndPreselectsTheCurrentGame_data() 
     QTest::addColumn<int>("selected");
     QTest::newRow("Quake II : Standard") << "Quake II : Standard" << 3;
     QTest::newRow("first game") << "Quake I : Standard" << 0;
-    QTest::newRow("last game") << "Half-Life : Counter-Strike" << 5;
+    QTest::newRow("last game") << "Quake II : StdLog" << 7;
     QTest::newRow("no game") << "Not Found" << -1;
     QTest::newRow("other case") << "quake ii : standard" << -1;
 }

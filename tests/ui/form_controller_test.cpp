@@ -45,7 +45,9 @@ public:
     std::optional<DetectionHint> hint;
     int hintCalls = 0;
     int namesChecked = -1;
-    std::vector<KillTable> killTables;
+    bool rivalsEnabled = false, rivalsBold = false;
+    std::vector<reports::RivalsMatrix> matrices;  // shown
+    int matrixUpdates = 0;
 
     void setChosenFile(const fs::path& path, std::string_view shownName) override {
         m_window.fileName = path;
@@ -83,8 +85,14 @@ public:
         ++hintCalls;
     }
     void setNameDisplayChecked(int index) override { namesChecked = index; }
-    void showWhoKilledWhom(const KillTable& table) override { killTables.push_back(table); }
-    void updateWhoKilledWhom(const KillTable&) override {}
+    void setRivalsButton(bool enabled, bool bold) override {
+        rivalsEnabled = enabled;
+        rivalsBold = bold;
+    }
+    void showWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay) override {
+        matrices.push_back(matrix);
+    }
+    void updateWhoKilledWhom(const reports::RivalsMatrix&, engine::NameDisplay) override { ++matrixUpdates; }
 
 private:
     engine::RecordingWindow& m_window;
@@ -530,6 +538,167 @@ TEST(FormControllerHelp, InstalledDocumentIsFoundBesideTheSharedFolder) {
     EXPECT_EQ(findHelpFile(folder.path() / "bin"), folder.path() / "bin" / "Fragtide.html");
     EXPECT_EQ(helpCommandLine("C:\\Program Files\\Fragtide.html"),
               "c:\\windows\\winhelp.exe C:\\Program Files\\Fragtide.html");
+}
+
+// A Half-Life server's own log: kills no Quake game credits.
+std::vector<std::string> serverLog() {
+    return {"L 01/02/2024 - 10:00:00: Log file started",
+            "L 01/02/2024 - 10:00:01: \"Bob<2><STEAM_0:1:1><CT>\" killed \"Ann<3><BOT><TERRORIST>\" with \"ak47\"",
+            "L 01/02/2024 - 10:00:02: \"Ann<3><BOT><TERRORIST>\" killed \"Bob<2><STEAM_0:1:1><CT>\" with \"awp\"",
+            "L 01/02/2024 - 10:00:03: \"Bob<2><STEAM_0:1:1><CT>\" killed \"Ann<3><BOT><TERRORIST>\" with \"ak47\""};
+}
+
+TEST(FormControllerHint, NoKillWhileAnotherGameWouldNamesThatGame) {
+    World world;
+    auto form = world.controller(world.log("server.log", serverLog()).string());
+    form.Form_Load();
+    ASSERT_TRUE(world.form.hint);
+    EXPECT_EQ(world.form.hint->text, "No kill of Quake I : Standard found in 4 lines. This looks like a "
+                                     "Half-Life : Server Log (3 kills).");
+    EXPECT_EQ(world.form.hint->button, "Analyze as Half-Life : Server Log");
+    EXPECT_EQ(world.form.hint->game, "Half-Life : Server Log");
+    // The report list keeps exactly the report's lines.
+    EXPECT_EQ(world.firstLine(), kGeneralHeading);
+    for (const std::string& line : world.window.lst)
+        EXPECT_EQ(line.find("looks like"), std::string::npos) << line;
+    EXPECT_TRUE(world.window.players.empty());
+
+    // The button switches the game as Game Select's OK does, and analyses again.
+    form.cmdDetectedGame_Click();
+    EXPECT_EQ(world.store.CurrentGame, "Half-Life : Server Log");
+    EXPECT_EQ(settings::loadSelectedGame(world.backend), "Half-Life : Server Log");
+    EXPECT_EQ(world.window.caption, "Fragtide (analyzing Half-Life : Server Log log files)");
+    EXPECT_EQ(world.window.players, (std::vector<std::string>{"Bob", "Ann"}));
+    EXPECT_EQ(world.window.playerCount, "Total players : 2");
+    EXPECT_FALSE(world.form.hint);
+    EXPECT_FALSE(form.detectionHint());
+    EXPECT_EQ(world.form.runsStarted, 2);
+
+    // Without a hint the button does nothing.
+    form.cmdDetectedGame_Click();
+    EXPECT_EQ(world.form.runsStarted, 2);
+}
+
+TEST(FormControllerHint, OnlyWhenAnotherGameFindsKills) {
+    World world;
+    auto form = world.controller(world.log("a.log", threeKillLog()).string());
+    form.Form_Load();
+    EXPECT_FALSE(world.form.hint);  // kills found: nothing to say
+    // No game finds a kill: nothing to suggest either.
+    world.form.fileToChoose = world.log("chat.log", {"Bob: hello", "Ann: hi"});
+    form.cmdBrowse_Click();
+    form.cmdAnalyze_Click();
+    EXPECT_FALSE(world.form.hint);
+
+    // A new log, or another game chosen, takes a shown hint away.
+    world.form.fileToChoose = world.log("server.log", serverLog());
+    form.cmdBrowse_Click();
+    form.cmdAnalyze_Click();
+    ASSERT_TRUE(world.form.hint);
+    world.form.fileToChoose = world.log("b.log", threeKillLog());
+    form.cmdBrowse_Click();
+    EXPECT_FALSE(world.form.hint);
+    world.form.fileToChoose = world.log("server2.log", serverLog());
+    form.cmdBrowse_Click();
+    form.cmdAnalyze_Click();
+    ASSERT_TRUE(world.form.hint);
+    world.form.gameToChoose = 1;
+    form.mnuGameSel_Click();
+    EXPECT_FALSE(world.form.hint);
+}
+
+TEST(FormControllerHint, NumbersAreGroupedByThousands) {
+    EXPECT_EQ(detectionHintText("Quake I : Standard", 4213, "Half-Life : Server Log", 606),
+              "No kill of Quake I : Standard found in 4,213 lines. This looks like a Half-Life : Server Log "
+              "(606 kills).");
+    EXPECT_EQ(detectionHintText("g", 1234567, "o", 1000), "No kill of g found in 1,234,567 lines. "
+                                                          "This looks like a o (1,000 kills).");
+    EXPECT_EQ(detectionHintText("g", 1, "o", 1), "No kill of g found in 1 line. This looks like a o (1 kill).");
+}
+
+TEST(FormControllerNames, MenuShowsNamesAgainAndIsKept) {
+    World world;
+    EXPECT_EQ(FormController::nameDisplayEntries(),
+              (std::vector<std::string>{"Automatic", "UTF-8", "Windows-1252", "Quake"}));
+    // "Bob" in the Quake consoles' coloured letters (top bit set).
+    const fs::path log = world.folder.write("q.log", "Carol was ax-murdered by \xC2\xEF\xE2\r\n");
+    {
+        auto form = world.controller(log.string());
+        form.Form_Load();
+        EXPECT_EQ(world.form.namesChecked, 0);
+        EXPECT_EQ(world.window.players, std::vector<std::string>{"\xC3\x82\xC3\xAF\xC3\xA2"});
+        form.cmdOptions_Click(1, -1);
+
+        form.mnuNames_Click(3);
+        EXPECT_EQ(world.form.namesChecked, 3);
+        EXPECT_EQ(form.nameDisplayChecked(), 3);
+        EXPECT_EQ(world.window.players, std::vector<std::string>{"Bob"});
+        EXPECT_EQ(world.firstLine(), kPlayersHeading);  // the same report, shown again
+        EXPECT_EQ(world.window.lst.at(2), "Bob has 1 frags");
+        EXPECT_EQ(world.boldButton(), 1);
+
+        form.lstPlayers_Click(0);
+        form.mnuNames_Click(2);
+        EXPECT_EQ(world.firstLine(), "INDIVIDUAL PLAYER SCORES FOR \xC3\x82\xC3\x8F\xC3\x82:");
+        EXPECT_EQ(form.individualShown(), 0);
+        form.mnuNames_Click(4);  // no such entry
+        EXPECT_EQ(form.nameDisplayChecked(), 2);
+        form.mnuNames_Click(3);
+    }
+    // Kept as a value of its own beside the game, for the next start.
+    EXPECT_EQ(settings::loadNameDisplay(world.backend), "quake");
+    EXPECT_EQ(settings::loadSelectedGame(world.backend), "Quake I : Standard");
+    world.form.namesChecked = -1;
+    auto next = world.controller(log.string());
+    next.Form_Load();
+    EXPECT_EQ(world.form.namesChecked, 3);
+    EXPECT_EQ(world.window.players, std::vector<std::string>{"Bob"});
+
+    // A word this program does not know keeps the default.
+    settings::saveNameDisplay(world.backend, "klingon");
+    auto third = world.controller();
+    third.Form_Load();
+    EXPECT_EQ(world.form.namesChecked, 0);
+}
+
+TEST(FormControllerRivals, FourthButtonFollowsTheBoldRule) {
+    World world;
+    auto form = world.controller();
+    form.Form_Load();
+    EXPECT_FALSE(world.form.rivalsEnabled);  // nothing analysed yet
+    world.form.fileToChoose = world.log("a.log", threeKillLog());
+    form.cmdBrowse_Click();
+    form.cmdAnalyze_Click();
+    EXPECT_TRUE(world.form.rivalsEnabled);
+    EXPECT_FALSE(world.form.rivalsBold);
+    EXPECT_EQ(world.form.matrixUpdates, 1);
+
+    form.cmdOptions_Click(FormController::kRivalsButton, -1);  // no player needed: everybody
+    EXPECT_EQ(world.firstLine(), "FRAGS, DEATHS AND RIVALS PER PLAYER:");
+    EXPECT_TRUE(world.form.rivalsBold);
+    EXPECT_EQ(world.boldButton(), -1);
+    EXPECT_TRUE(world.window.messages.empty());
+
+    form.lstPlayers_Click(0);
+    EXPECT_FALSE(world.form.rivalsBold);
+    EXPECT_EQ(world.boldButton(), 2);
+    form.cmdOptions_Click(FormController::kRivalsButton, 0);
+    form.cmdOptions_Click(1, 0);
+    EXPECT_FALSE(world.form.rivalsBold);
+    EXPECT_TRUE(world.form.rivalsEnabled);
+}
+
+TEST(FormControllerRivals, WhoKilledWhomShowsTheMatrixOfTheLastAnalysis) {
+    World world;
+    auto form = world.controller(world.log("a.log", threeKillLog()).string());
+    form.Form_Load();
+    form.mnuWhoKilledWhom_Click();
+    ASSERT_EQ(world.form.matrices.size(), 1u);
+    const reports::RivalsMatrix& matrix = world.form.matrices[0];
+    ASSERT_EQ(matrix.rowCount(), 2);  // Bob and Alice scored
+    EXPECT_EQ(matrix.rowName(0), "Bob");
+    EXPECT_EQ(matrix.total(), 3);
+    EXPECT_EQ(matrix.rowTotal(0), 2);
 }
 
 TEST(FormControllerTexts, MessagesBeginWithACapitalLetter) {

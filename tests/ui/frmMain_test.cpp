@@ -4,6 +4,10 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QTableWidget>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QProgressBar>
@@ -11,6 +15,7 @@
 #include <QTest>
 #include <QUrl>
 
+#include "ui/who_killed_whom.hpp"
 #include "window_fixture.hpp"
 
 using namespace fragtide;
@@ -59,6 +64,9 @@ private Q_SLOTS:
     void largeCommandLineLogAsksOverTheShownWindow();
     void closeRequestDuringARunEndsTheProgram();
     void menusUnderlineOnlyAccessKeysThatWork();
+    void hintBelowTheReportSwitchesTheGameAndAnalysesAgain();
+    void namesMenuChecksOneEntryAndShowsNamesAgain();
+    void rivalsButtonAndWhoKilledWhomWindow();
 };
 
 void FrmMainTest::startUpCaptionNamesTheStoredGameOrTheFallback_data() {
@@ -348,6 +356,99 @@ void FrmMainTest::menusUnderlineOnlyAccessKeysThatWork() {
     QCOMPARE(captions, (QStringList{"&Game Select", "E&xit", "&Fragtide Help Topics", "&About Fragtide..."}));
     for (const QString& caption : captions)
         QCOMPARE(caption.count(u'&'), 1);
+}
+
+void FrmMainTest::hintBelowTheReportSwitchesTheGameAndAnalysesAgain() {
+    WindowWorld world;
+    const QString log = world.writeLog(
+        QStringLiteral("server.log"),
+        {QStringLiteral("L 01/02/2024 - 10:00:01: \"Bob<2><STEAM_0:1:1><CT>\" killed \"Ann<3><BOT><TERRORIST>\" with \"ak47\""),
+         QStringLiteral("L 01/02/2024 - 10:00:02: World triggered \"Round_End\"")});
+    TestWindow window(world.store, world.backend, log.toStdString());
+    window.Form_Load();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* hint = window.widget<QLabel>("lblHint");
+    auto* button = window.widget<QPushButton>("cmdHint");
+    QVERIFY(hint->isVisible());
+    QCOMPARE(hint->text(), QStringLiteral("No kill of Quake I : Standard found in 2 lines. This looks like a "
+                                          "Half-Life : Server Log (1 kill)."));
+    QCOMPARE(button->text(), QStringLiteral("Analyze as Half-Life : Server Log"));
+    QCOMPARE(window.lines("lst").value(0), kGeneralHeading);
+    QVERIFY(window.messages.empty());
+
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(window.windowTitle(), QStringLiteral("Fragtide (analyzing Half-Life : Server Log log files)"));
+    QCOMPARE(settings::loadSelectedGame(world.backend), std::string("Half-Life : Server Log"));
+    QCOMPARE(window.lines("lstPlayers"), QStringList{"Bob"});
+    QVERIFY(!hint->isVisible());
+    QVERIFY(!button->isVisible());
+}
+
+void FrmMainTest::namesMenuChecksOneEntryAndShowsNamesAgain() {
+    WindowWorld world;
+    const QString path = QDir(world.folder.path()).filePath(QStringLiteral("q.log"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("Carol was ax-murdered by \xC2\xEF\xE2\r\n");  // "Bob" in Quake's coloured letters
+    file.close();
+    TestWindow window(world.store, world.backend, path.toStdString());
+    window.Form_Load();
+    QStringList captions;
+    QList<QAction*> entries;
+    for (int i = 0; i < 4; ++i) {
+        entries << window.findChild<QAction*>(QStringLiteral("mnuNames_%1").arg(i));
+        captions << entries.back()->text();
+    }
+    QCOMPARE(captions, (QStringList{"Automatic", "UTF-8", "Windows-1252", "Quake"}));
+    QVERIFY(entries[0]->isChecked());
+    QCOMPARE(window.findChild<QMenu*>("mnuView")->title(), QStringLiteral("&View"));
+
+    entries[3]->trigger();
+    QVERIFY(entries[3]->isChecked());
+    QVERIFY(!entries[0]->isChecked());
+    QCOMPARE(window.lines("lstPlayers"), QStringList{"Bob"});
+    QVERIFY(window.lines("lst").join(u'\n').contains(QStringLiteral("Bob")));  // General Info again
+    QCOMPARE(settings::loadNameDisplay(world.backend), std::string("quake"));
+}
+
+void FrmMainTest::rivalsButtonAndWhoKilledWhomWindow() {
+    WindowWorld world;
+    const QString log = world.writeLog(QStringLiteral("a.log"), testing::threeKillLog());
+    TestWindow window(world.store, world.backend, "");
+    auto* rivals = window.widget<QPushButton>("cmdOptions_3");
+    QCOMPARE(rivals->text(), QStringLiteral("Rivals Info"));
+    QVERIFY(!rivals->isEnabled());
+    window.fileToChoose = log;
+    window.Form_Load();
+    window.cmdBrowse_Click();
+    window.cmdAnalyze_Click();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(rivals->isEnabled());
+    QTest::mouseClick(rivals, Qt::LeftButton);
+    QVERIFY(rivals->font().bold());
+    QCOMPARE(window.boldButton(), -1);
+    QCOMPARE(window.lines("lst").value(0), QStringLiteral("FRAGS, DEATHS AND RIVALS PER PLAYER:"));
+    QTest::mouseClick(window.reportButton(0), Qt::LeftButton);
+    QVERIFY(!rivals->font().bold());
+
+    window.findChild<QAction*>("mnuWhoKilledWhom")->trigger();
+    auto* matrixWindow = window.whoKilledWhom();
+    QVERIFY(matrixWindow);
+    QVERIFY(matrixWindow->isVisible());
+    QVERIFY(!matrixWindow->isModal());
+    auto* table = matrixWindow->findChild<QTableWidget*>("tblMatrix");
+    QCOMPARE(table->verticalHeaderItem(0)->text(), QStringLiteral("Bob"));
+    // Sorted by the total column, smallest first on the second click: Alice (1) before Bob (2).
+    const int totalColumn = table->columnCount() - 1;
+    matrixWindow->sortByColumn(totalColumn);
+    matrixWindow->sortByColumn(totalColumn);
+    QCOMPARE(table->verticalHeaderItem(0)->text(), QStringLiteral("Alice"));
+    matrixWindow->copyToClipboard();
+    const QString copied = QGuiApplication::clipboard()->text();
+    QVERIFY2(copied.indexOf(QStringLiteral("Alice")) < copied.indexOf(QStringLiteral("\nBob")), qPrintable(copied));
+    matrixWindow->close();
 }
 
 QTEST_MAIN(FrmMainTest)

@@ -2,7 +2,8 @@
 //
 //   QT_QPA_PLATFORM=offscreen build/tests/fragtide_screenshot LOG OUTPUT.png [GAME]
 //
-// for example samples/q1_standard.log and docs/screenshot-after-analysis.png.
+// for example samples/q1_standard.log and docs/screenshot-after-analysis.png, or
+// samples/hl_server.log, docs/screenshot-detection-hint.png and "Quake I : Standard" for the hint.
 //
 // The window is the real one; the setting lives in memory, so nothing on the machine changes.
 #include <QApplication>

@@ -1,0 +1,123 @@
+#include "engine/people_table.hpp"
+
+namespace fragtide::engine {
+
+std::optional<std::uint32_t> PeopleTable::find(std::string_view name) const {
+    const auto it = m_byName.find(name);
+    if (it == m_byName.end())
+        return std::nullopt;
+    return it->second;
+}
+
+std::uint32_t PeopleTable::personOf(std::string_view name) {
+    const auto it = m_byName.find(name);
+    if (it != m_byName.end())
+        return it->second;
+    const auto index = static_cast<std::uint32_t>(m_people.size());
+    m_people.emplace_back();
+    m_people.back().name = name;
+    m_byName.emplace(std::string(name), index);
+    return index;
+}
+
+PeopleTable::PairSlots& PeopleTable::slotsOf(std::uint32_t killer, std::uint32_t victim) {
+    return m_pairs.try_emplace(pairKey(killer, victim), PairSlots{kNone, kNone}).first->second;
+}
+
+void PeopleTable::addVictimFrags(PairSlots& slots, std::uint32_t killer, std::uint32_t victim, PeopleCount frags) {
+    auto& victims = m_people[killer].victims;
+    if (slots.victimAt == kNone) {
+        slots.victimAt = static_cast<std::uint32_t>(victims.size());
+        victims.push_back({victim, 0});
+    }
+    victims[slots.victimAt].frags += frags;
+}
+
+void PeopleTable::addKillerFrags(PairSlots& slots, std::uint32_t killer, std::uint32_t victim, PeopleCount frags) {
+    auto& killers = m_people[victim].killedBy;
+    if (slots.killerAt == kNone) {
+        slots.killerAt = static_cast<std::uint32_t>(killers.size());
+        killers.push_back({killer, 0});
+    }
+    killers[slots.killerAt].frags += frags;
+}
+
+void PeopleTable::recordKill(std::string_view killer, std::string_view victim) {
+    // The killer first: people who scored then keep the order of their player indices.
+    const std::optional<std::uint32_t> k = killer.empty() ? std::nullopt : std::optional(personOf(killer));
+    const std::optional<std::uint32_t> v = victim.empty() ? std::nullopt : std::optional(personOf(victim));
+    if (k)
+        ++m_people[*k].frags;
+    if (v)
+        ++m_people[*v].deaths;
+    if (k && v) {
+        PairSlots& slots = slotsOf(*k, *v);  // map references survive rehashing
+        addVictimFrags(slots, *k, *v, 1);
+        addKillerFrags(slots, *k, *v, 1);
+    }
+}
+
+void PeopleTable::recordTeamKill(std::string_view killer, std::string_view victim) {
+    if (!killer.empty())
+        ++m_people[personOf(killer)].teamKills;
+    if (!victim.empty())
+        ++m_people[personOf(victim)].deaths;
+}
+
+void PeopleTable::recordSuicide(std::string_view name) {
+    if (!name.empty())
+        ++m_people[personOf(name)].suicides;
+}
+
+void PeopleTable::merge(const PeopleTable& part) {
+    // Part's people in their order: the newcomers join in the order one pass would meet them.
+    std::vector<std::uint32_t> into(part.m_people.size());
+    for (std::size_t i = 0; i < part.m_people.size(); ++i) {
+        const Person& p = part.m_people[i];
+        into[i] = personOf(p.name);
+        Person& q = m_people[into[i]];
+        q.frags += p.frags;
+        q.deaths += p.deaths;
+        q.suicides += p.suicides;
+        q.teamKills += p.teamKills;
+    }
+    // A pair new to this table was first met in `part`, and each list of `part` is in the order
+    // of first meeting: appending each list's newcomers in that order keeps it. The two lists of
+    // a pair are filled separately because their orders differ.
+    for (std::size_t i = 0; i < part.m_people.size(); ++i) {
+        for (const Rival& r : part.m_people[i].victims)
+            addVictimFrags(slotsOf(into[i], into[r.person]), into[i], into[r.person], r.frags);
+        for (const Rival& r : part.m_people[i].killedBy)
+            addKillerFrags(slotsOf(into[r.person], into[i]), into[r.person], into[i], r.frags);
+    }
+}
+
+void PeopleTable::clear() {
+    m_people.clear();
+    m_byName.clear();
+    m_pairs.clear();
+}
+
+bool PeopleTable::operator==(const PeopleTable& other) const {
+    if (m_people.size() != other.m_people.size())
+        return false;
+    for (std::size_t i = 0; i < m_people.size(); ++i) {
+        const Person& a = m_people[i];
+        const Person& b = other.m_people[i];
+        const auto sameRivals = [](const std::vector<Rival>& x, const std::vector<Rival>& y) {
+            if (x.size() != y.size())
+                return false;
+            for (std::size_t j = 0; j < x.size(); ++j) {
+                if (x[j].person != y[j].person || x[j].frags != y[j].frags)
+                    return false;
+            }
+            return true;
+        };
+        if (a.name != b.name || a.frags != b.frags || a.deaths != b.deaths || a.suicides != b.suicides ||
+            a.teamKills != b.teamKills || !sameRivals(a.victims, b.victims) || !sameRivals(a.killedBy, b.killedBy))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace fragtide::engine

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "engine/kill_source.hpp"
+#include "engine/readers/weapon_words.hpp"
+#include "rules/game.hpp"
+
+// The kill source of a game whose log is written by the server itself and names the weapons
+// (rules::KillSource other than ObituaryRules): each line is read by the game's reader into at
+// most one event, and every event goes through onEvent, the one place that credits it.
+//
+// Crediting: a kill adds 1 to its weapon's total and, when the killer's name is not empty, to the
+// killer's row (players in order of first credited kill, at most 200; names exact bytes). Team kills
+// and suicides credit no frag. Every event also goes to the store's people table (exact names): a
+// kill is a frag of its killer and a death of its victim, a team kill a team kill of its killer
+// and a death of its victim, a suicide a suicide of its player. Weapon slots come from the log: 1, 2, 3, ... at each weapon's
+// first credited kill; the 50th distinct weapon and every later one share slot 50 "Other weapons".
+// A word the game's table knows is its display name (words with one display name share a slot);
+// any other word is its own weapon, named by its bytes. Pieces merge by weapon, so the result is
+// that of one thread reading line by line.
+namespace fragtide::engine {
+
+class StatsStore;
+
+enum class LogEventKind : std::uint8_t {
+    Kill,      // a frag
+    TeamKill,  // two players of one team: not a frag
+    Suicide,   // killer is the player who died; victim is empty
+};
+
+// One event of a structured log. The views point into the line and die with it.
+struct LogEvent {
+    LogEventKind kind;
+    std::string_view killer;
+    std::string_view victim;
+    std::string_view weapon;  // as the log wrote it
+};
+
+// The name of slot 50 once the log has named 50 weapons or more.
+inline constexpr std::string_view kOtherWeapons = "Other weapons";
+
+class ServerLogSource : public KillSource {
+public:
+    explicit ServerLogSource(const rules::Game& game);
+
+    std::uint64_t analyzeLines(StatsStore& store, std::string_view bytes) const override;
+    bool mergePart(StatsStore& into, const StatsStore& part) const override;
+
+    // The event of one line (no line ending inside), or nothing.
+    std::optional<LogEvent> readLine(std::string_view line) const;
+
+protected:
+    // Every event of the log, in file order, on the thread analysing its piece. Credits kills.
+    virtual void onEvent(StatsStore& store, const LogEvent& event) const;
+
+    // The slot of `weapon` in `store`, given at this call when it has none yet (and named).
+    int slotFor(StatsStore& store, std::string_view weapon) const;
+
+private:
+    const rules::Game& m_game;
+    WeaponWords m_words;
+};
+
+}  // namespace fragtide::engine

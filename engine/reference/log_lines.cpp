@@ -1,0 +1,68 @@
+#include "engine/reference/log_lines.hpp"
+
+namespace fragtide::engine::reference {
+namespace {
+
+int pick(std::mt19937& rng, int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
+
+std::string hlPlayer(std::string_view name, int uid, std::string_view team) {
+    return "\"" + std::string(name) + "<" + std::to_string(uid) + "><STEAM_0:1:" + std::to_string(uid * 7) + "><" +
+           std::string(team) + ">\"";
+}
+
+}  // namespace
+
+std::string killLine(const rules::Game& game, std::mt19937& rng, std::string_view killer, std::string_view victim,
+                     std::string_view weapon) {
+    switch (game.kind) {
+    case rules::KillSource::HalfLifeServerLog: {
+        const bool ct = pick(rng, 2) == 0;
+        return "L 12/07/2026 - 20:" + std::to_string(10 + pick(rng, 50)) + ":" + std::to_string(10 + pick(rng, 50)) +
+               ": " + hlPlayer(killer, 1 + pick(rng, 30), ct ? "CT" : "TERRORIST") + " killed " +
+               hlPlayer(victim, 1 + pick(rng, 30), ct ? "TERRORIST" : "CT") + " with \"" + std::string(weapon) + "\"" +
+               (pick(rng, 4) == 0 ? " (headshot)" : "");
+    }
+    case rules::KillSource::Quake2StdLog:
+        return std::string(killer) + "\t" + std::string(victim) + "\tKill\t" + std::string(weapon) + "\t" +
+               std::to_string(pick(rng, 50)) + "\t" + std::to_string(pick(rng, 900)) + "\t" +
+               std::to_string(pick(rng, 200));
+    case rules::KillSource::ObituaryRules:
+        break;
+    }
+    const auto& slots = game.rules->slots;
+    const auto& rules = slots[static_cast<std::size_t>(pick(rng, static_cast<int>(slots.size())))].rules;
+    const auto& rule = rules[static_cast<std::size_t>(pick(rng, static_cast<int>(rules.size())))];
+    const std::string_view first = game.rules->killerFirst ? killer : victim;
+    const std::string_view second = game.rules->killerFirst ? victim : killer;
+    return std::string(first) + std::string(rule.middle) + std::string(second) + std::string(rule.trailing);
+}
+
+std::string weaponWord(const rules::Game& game, std::mt19937& rng, int unknown) {
+    if (game.weaponWords.empty() || (unknown > 0 && pick(rng, 4) == 0))
+        return "Weapon " + std::to_string(pick(rng, unknown > 0 ? unknown : 1));
+    const auto& words = game.weaponWords;
+    std::string word(words[static_cast<std::size_t>(pick(rng, static_cast<int>(words.size())))].word);
+    if (game.weaponWordsIgnoreCase && pick(rng, 3) == 0) {
+        for (char& c : word) {
+            const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+            if (letter && pick(rng, 2) == 0)
+                c = static_cast<char>(c ^ 0x20);  // the other case of an ASCII letter
+        }
+    }
+    return word;
+}
+
+std::string noiseLine(std::mt19937& rng) {
+    switch (pick(rng, 4)) {
+    case 0:
+        return "Rook: gg, nice shot";
+    case 1:
+        return "L 12/07/2026 - 20:11:12: \"Nadia<3><BOT><CT>\" say \"rush b\"";
+    case 2:
+        return "\t\tPlayerConnect\tKay\t\t" + std::to_string(pick(rng, 900));
+    default:
+        return "L 12/07/2026 - 20:11:13: Team \"CT\" scored \"3\" with \"5\" players";
+    }
+}
+
+}  // namespace fragtide::engine::reference

@@ -1,0 +1,97 @@
+#include "engine/reference/server_log_reference.hpp"
+
+#include <cctype>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "engine/reference/hl_server_log_reference.hpp"
+#include "engine/reference/stdlog_reference.hpp"
+
+namespace fragtide::engine::reference {
+namespace {
+
+struct Kill {
+    std::string killer, victim, weapon;
+};
+
+std::optional<Kill> killOf(const rules::Game& game, std::string_view line) {
+    if (game.kind == rules::KillSource::HalfLifeServerLog) {
+        const auto event = fragtide::reference::readHlServerLogLine(line);
+        if (!event || event->kind != HlEventKind::Kill)
+            return std::nullopt;
+        return Kill{event->killer.name, event->victim.name, event->weapon};
+    }
+    const auto event = fragtide::reference::readStdLogLine(line);
+    if (!event || event->kind != StdLogEventKind::Kill)
+        return std::nullopt;
+    return Kill{event->killer, event->victim, event->weapon};
+}
+
+bool sameWord(const rules::Game& game, std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto x = static_cast<unsigned char>(a[i]);
+        const auto y = static_cast<unsigned char>(b[i]);
+        const bool letters = x < 128 && y < 128 && std::isalpha(x) && std::isalpha(y);
+        if (game.weaponWordsIgnoreCase && letters ? std::tolower(x) != std::tolower(y) : x != y)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::uint64_t referenceAnalyzeServerLog(ServerLogReferenceStore& store, const rules::Game& game,
+                                        std::string_view bytes) {
+    // The weapons met so far, in order: (known?, name). At most 49 get a slot of their own.
+    std::vector<std::pair<bool, std::string>> weapons;
+    const std::vector<std::string> lines = referenceLines(bytes);
+    for (const std::string& line : lines) {
+        const auto kill = killOf(game, line);
+        if (!kill)
+            continue;
+        std::pair<bool, std::string> weapon{false, kill->weapon};
+        for (const rules::WeaponWord& word : game.weaponWords) {
+            if (sameWord(game, word.word, kill->weapon)) {
+                weapon = {true, std::string(word.displayName)};
+                break;
+            }
+        }
+        int slot = 50;
+        for (std::size_t i = 0; i < weapons.size(); ++i) {
+            if (weapons[i] == weapon)
+                slot = static_cast<int>(i) + 1;
+        }
+        if (slot == 50 && weapons.size() < 49) {
+            weapons.push_back(weapon);
+            slot = static_cast<int>(weapons.size());
+            store.weaponNames[static_cast<std::size_t>(slot)] = weapon.second;
+        } else if (slot == 50) {
+            store.weaponNames[50] = "Other weapons";
+        }
+        ReferenceStore& counts = store.counts;
+        ++counts.weaponFrags[static_cast<std::size_t>(slot)];
+        counts.killerName = kill->killer;
+        counts.victimName = kill->victim;
+        if (kill->killer.empty())
+            continue;
+        int player = 0;
+        for (int p = 1; p <= 200 && player == 0; ++p) {
+            if (counts.playerNames[static_cast<std::size_t>(p)] == kill->killer)
+                player = p;
+        }
+        for (int p = 1; p <= 200 && player == 0; ++p) {
+            if (counts.playerNames[static_cast<std::size_t>(p)].empty()) {
+                counts.playerNames[static_cast<std::size_t>(p)] = kill->killer;
+                player = p;
+            }
+        }
+        if (player != 0)
+            ++counts.playerWeaponFrags[static_cast<std::size_t>(player)][static_cast<std::size_t>(slot)];
+    }
+    return lines.size();
+}
+
+}  // namespace fragtide::engine::reference

@@ -1,0 +1,87 @@
+#include "reports/rivals.hpp"
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/display_text.hpp"
+#include "engine/window_ops.hpp"
+#include "reports/report_texts.hpp"
+#include "reports/reports.hpp"
+
+namespace fragtide::reports {
+namespace {
+
+using engine::PeopleTable;
+
+// The rival with the most frags; on a tie the first in the list, which is the one met first.
+const PeopleTable::Rival* topRival(const std::vector<PeopleTable::Rival>& rivals) {
+    const PeopleTable::Rival* best = nullptr;
+    for (const PeopleTable::Rival& r : rivals) {
+        if (!best || r.frags > best->frags)
+            best = &r;
+    }
+    return best;
+}
+
+std::string rivalText(const engine::StatsStore& store, const PeopleTable::Rival* rival) {
+    if (!rival)
+        return std::string(texts::kNobody);
+    return engine::displayName(store, store.People.people()[rival->person].name) + std::string(texts::kWith) +
+           std::to_string(rival->frags) + std::string(texts::kFrags);
+}
+
+}  // namespace
+
+std::string killsPerDeath(engine::FragCount frags, engine::FragCount deaths) {
+    if (deaths <= 0)
+        return std::string(texts::kNoKillsPerDeath);
+    // Long division one decimal at a time, in additions that stay below 2 * deaths: exact, and
+    // no product that a long log could overflow. Frags are never negative.
+    const auto d = static_cast<std::uint64_t>(deaths);
+    const std::uint64_t f = frags < 0 ? 0 : static_cast<std::uint64_t>(frags);
+    std::uint64_t whole = f / d;
+    std::uint64_t rest = f % d;
+    const auto nextDigit = [&] {
+        std::uint64_t tenfold = 0;
+        unsigned digit = 0;
+        for (int i = 0; i < 10; ++i) {
+            tenfold += rest;
+            if (tenfold >= d) {
+                tenfold -= d;
+                ++digit;
+            }
+        }
+        rest = tenfold;
+        return digit;
+    };
+    unsigned hundredths = nextDigit() * 10;
+    hundredths += nextDigit();
+    if (rest >= d - rest)  // half or more of a hundredth left: round up
+        ++hundredths;
+    if (hundredths == 100) {
+        ++whole;
+        hundredths = 0;
+    }
+    return std::to_string(whole) + "." + (hundredths < 10 ? "0" : "") + std::to_string(hundredths);
+}
+
+void ShowRivalsInfo(const engine::StatsStore& store, engine::WindowOps& window) {
+    const PeopleTable& table = store.People;
+    window.lstClear();
+    AddReportLine(window, texts::kRivalsHeading);
+    AddReportLine(window, "");
+    for (const PeopleTable::Person& p : table.people()) {
+        const std::string sep(texts::kCountSeparator);
+        AddReportLine(window, engine::displayName(store, p.name) + std::string(texts::kHas) + std::to_string(p.frags) +
+                                  std::string(texts::kFrags) + sep + std::to_string(p.deaths) +
+                                  std::string(texts::kDeaths) + sep + std::to_string(p.suicides) +
+                                  std::string(texts::kSuicides) + sep + std::to_string(p.teamKills) +
+                                  std::string(texts::kTeamKills) + sep + std::string(texts::kKillsPerDeath) +
+                                  killsPerDeath(p.frags, p.deaths));
+        AddReportLine(window, std::string(texts::kFavouriteVictim) + rivalText(store, topRival(p.victims)) +
+                                  std::string(texts::kWorstEnemy) + rivalText(store, topRival(p.killedBy)));
+        AddReportLine(window, "");
+    }
+}
+
+}  // namespace fragtide::reports

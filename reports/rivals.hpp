@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+#include "engine/stats_store.hpp"
+
+// The Rivals Info report: for everybody of the people table (engine/people_table.hpp), in the
+// order of first appearance, his frags, deaths, suicides, team kills and kills per death, and his
+// favourite victim and worst enemy. Like the other reports it clears the report list, writes
+// itself from the store as it stands and keeps no state. Not thread-safe.
+namespace fragtide::engine {
+class WindowOps;
+}
+
+namespace fragtide::reports {
+
+void ShowRivalsInfo(const engine::StatsStore& store, engine::WindowOps& window);
+
+// frags / deaths with two decimals, rounded half up, exact for any counts ("1.50", "0.33");
+// "-" when deaths is 0 or less.
+std::string killsPerDeath(engine::FragCount frags, engine::FragCount deaths);
+
+}  // namespace fragtide::reports

@@ -1,0 +1,157 @@
+#include "engine/readers/server_log_source.hpp"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "engine/game_catalogue.hpp"
+#include "engine/reference/analyze_bytes.hpp"
+#include "engine/reference/log_lines.hpp"
+#include "engine/reference/server_log_reference.hpp"
+#include "engine/stats_store.hpp"
+#include "rules/half_life_server_log.hpp"
+#include "rules/quake2_stdlog.hpp"
+
+namespace fragtide::engine {
+namespace {
+
+const rules::Game& kHl = rules::half_life_server_log::kGame;
+const rules::Game& kStdLog = rules::quake2_stdlog::kGame;
+
+StatsStore analysed(const rules::Game& game, std::string_view log, unsigned threads = 1,
+                    std::size_t partBytes = 4 << 20) {
+    StatsStore store;
+    store.CurrentGame = game.displayName;
+    LoadWeaponNames(store);
+    const auto lines = reference::analyzeBytes(store, log, {.partBytes = partBytes, .threads = threads});
+    EXPECT_TRUE(lines.has_value());
+    return store;
+}
+
+void expectSameAs(const reference::ServerLogReferenceStore& plain, const StatsStore& store) {
+    for (int slot = 0; slot < kSlotEntries; ++slot) {
+        SCOPED_TRACE("slot " + std::to_string(slot));
+        EXPECT_EQ(store.WeaponNames[slot], plain.weaponNames[slot]);
+        EXPECT_EQ(store.WeaponFrags[slot], plain.counts.weaponFrags[slot]);
+    }
+    for (int p = 0; p < kPlayerEntries; ++p) {
+        SCOPED_TRACE("player " + std::to_string(p));
+        ASSERT_EQ(store.PlayerNames()[p], plain.counts.playerNames[p]);
+        for (int slot = 0; slot < kSlotEntries; ++slot)
+            EXPECT_EQ(store.PlayerWeaponFrags[p][slot], plain.counts.playerWeaponFrags[p][slot]);
+    }
+    EXPECT_EQ(store.KillerName, plain.counts.killerName);
+    EXPECT_EQ(store.VictimName, plain.counts.victimName);
+}
+
+// Kills by `killers` distinct players with weapons of `unknownWeapons` unknown words beside the known
+// ones, noise lines, team kills and empty killers between them; endings CR, LF and CR LF mixed.
+std::string generatedLog(const rules::Game& game, unsigned seed, int lines, int killers, int unknownWeapons) {
+    std::mt19937 rng(seed);
+    const char* const endings[] = {"\n", "\r\n", "\r"};
+    std::string log;
+    for (int i = 0; i < lines; ++i) {
+        const int roll = static_cast<int>(rng() % 10);
+        std::string line;
+        if (roll == 0) {
+            line = reference::noiseLine(rng);
+        } else if (roll == 1 && game.kind == rules::KillSource::HalfLifeServerLog) {
+            line = "\"Twin<2><BOT><CT>\" killed \"Mate<3><BOT><CT>\" with \"knife\"";  // a team kill
+        } else if (roll == 1) {
+            line = "\tVictim\tKill\tRailgun\t-1\t10\t0";  // no killer: the weapon still counts
+        } else {
+            const std::string killer = " Player " + std::to_string(rng() % static_cast<unsigned>(killers)) + "'s";
+            line = reference::killLine(game, rng, killer, "Victim", reference::weaponWord(game, rng, unknownWeapons));
+        }
+        log += line;
+        log += endings[rng() % 3];
+    }
+    return log;
+}
+
+TEST(ServerLogSource, CreditsWhatThePlainReferenceCreditsOnAnyThreadsAndBatches) {
+    unsigned seed = 1;
+    for (const rules::Game* game : {&kHl, &kStdLog}) {
+        // 8 and 70 unknown words: below and past the 49 weapons that get a slot of their own;
+        // 230 killers: past the 200 the table holds.
+        for (const int unknown : {8, 70}) {
+            const std::string log = generatedLog(*game, seed++, 3000, 230, unknown);
+            reference::ServerLogReferenceStore plain;
+            const auto lines = reference::referenceAnalyzeServerLog(plain, *game, log);
+            EXPECT_EQ(lines, 3000u);
+            EXPECT_EQ(plain.weaponNames[50].empty(), unknown < 49) << "the log reaches slot 50 or not, as meant";
+            EXPECT_FALSE(plain.counts.playerNames[200].empty()) << "the log fills the player table";
+            for (const unsigned threads : {1u, 4u}) {
+                for (const std::size_t partBytes : {std::size_t{4} << 20, std::size_t{700}}) {
+                    SCOPED_TRACE(std::string(game->displayName) + " unknown " + std::to_string(unknown) + " threads " +
+                                 std::to_string(threads) + " part " + std::to_string(partBytes));
+                    expectSameAs(plain, analysed(*game, log, threads, partBytes));
+                }
+            }
+        }
+    }
+}
+
+TEST(ServerLogSource, GivesSlotsInOrderOfFirstKillAndSharesADisplayName) {
+    const std::string log =
+        "L 12/07/2026 - 20:10:11: \"A<1><BOT><CT>\" killed \"B<2><BOT><TERRORIST>\" with \"crowbar\"\n"
+        "\"B<2><BOT><TERRORIST>\" killed \"A<1><BOT><CT>\" with \"glock18\" (headshot)\n"
+        "\"A<1><BOT><CT>\" killed \"B<2><BOT><TERRORIST>\" with \"glock\"\n"
+        "\"A<1><BOT><CT>\" killed \"B<2><BOT><TERRORIST>\" with \"Knife\"\n"
+        "\"A<1><BOT><CT>\" killed \"B<2><BOT><TERRORIST>\" with \"knife\"\n"
+        "\"A<1><BOT><CT>\" killed \"C<3><BOT><CT>\" with \"awp\"\n"                // team kill
+        "\"A<1><BOT><CT>\" committed suicide with \"world\"\n"
+        "\"A<1><BOT><CT>\" attacked \"B<2><BOT><TERRORIST>\" with \"usp\" (damage \"20\")\n";
+    const StatsStore store = analysed(kHl, log);
+    const std::string names[] = {"", "crowbar", "Glock 18", "Knife", "Knife"};
+    const FragCount frags[] = {0, 1, 2, 1, 1};
+    for (int slot = 1; slot <= 4; ++slot) {
+        EXPECT_EQ(store.WeaponNames[slot], names[slot]) << slot;
+        EXPECT_EQ(store.WeaponFrags[slot], frags[slot]) << slot;
+    }
+    EXPECT_EQ(store.WeaponNames[5], "") << "the team kill's awp gets no slot";
+    EXPECT_EQ(store.PlayerNames()[1], "A");
+    EXPECT_EQ(store.PlayerNames()[2], "B");
+    EXPECT_EQ(store.PlayerWeaponFrags[1][3], 1);
+    EXPECT_EQ(store.PlayerWeaponFrags[1][4], 1);
+}
+
+TEST(ServerLogSource, KeepsNamesAsExactBytesAndStdLogWordsInAnyCase) {
+    const std::string log = " Bob's \tX\tKill\tRAILGUN\t1\n"
+                            "\tX\tKill\trailgun\n"
+                            " Bob's \tX\tKill\tgrappling hook\t1\t2\t3\n"
+                            " Bob's \tX\tKill\tGrappling Hook\n"
+                            "Bob\tX\tSuicide\tLava\n";
+    const StatsStore store = analysed(kStdLog, log);
+    EXPECT_EQ(store.WeaponNames[1], "Railgun");
+    EXPECT_EQ(store.WeaponFrags[1], 2);
+    EXPECT_EQ(store.WeaponNames[2], "grappling hook");
+    EXPECT_EQ(store.WeaponNames[3], "Grappling Hook") << "unknown words are told apart by their bytes";
+    EXPECT_EQ(store.PlayerNames()[1], " Bob's ");
+    EXPECT_EQ(store.PlayerNames()[2], "");
+    EXPECT_EQ(store.PlayerWeaponFrags[1][1], 1);
+}
+
+TEST(ServerLogSource, SharesSlotFiftyAmongTheFiftiethWeaponAndLater) {
+    std::string log;
+    for (int w = 1; w <= 55; ++w)
+        log += "K\tV\tKill\tw" + std::to_string(w) + "\n";
+    log += "K\tV\tKill\tw3\n";
+    const StatsStore store = analysed(kStdLog, log);
+    EXPECT_EQ(store.WeaponNames[49], "w49");
+    EXPECT_EQ(store.WeaponNames[50], kOtherWeapons);
+    EXPECT_EQ(store.WeaponFrags[50], 6);
+    EXPECT_EQ(store.WeaponFrags[3], 2);
+}
+
+TEST(ServerLogSource, ForgetsTheWeaponsOfAnEarlierAnalysis) {
+    StatsStore store = analysed(kStdLog, "K\tV\tKill\tw1\nK\tV\tKill\tw2\n");
+    store.resetCounts();
+    ASSERT_TRUE(reference::analyzeBytes(store, "K\tV\tKill\tw3\n").has_value());
+    EXPECT_EQ(store.WeaponNames[1], "w3");
+    EXPECT_EQ(store.WeaponNames[2], "") << "no name left over from the earlier log";
+}
+
+}  // namespace
+}  // namespace fragtide::engine
