@@ -131,6 +131,7 @@ bool frmMain::create() {
     for (std::size_t i = 0; i < entries.size(); ++i)
         AppendMenuW(m_namesMenu, MF_STRING, IDM_NAMES_FIRST + i, toWide(entries[i]).c_str());
     AppendMenuW(view, MF_POPUP, reinterpret_cast<UINT_PTR>(m_namesMenu), menuCaption(toWide(texts::kMenuNames)).c_str());
+    AppendMenuW(view, MF_STRING, IDM_WHOKILLEDWHOM, menuCaption(toWide(texts::kMenuWhoKilledWhom)).c_str());
     HMENU help = CreatePopupMenu();
     AppendMenuW(help, MF_STRING, IDM_HELPTOPICS, menuCaption(toWide(texts::kMenuHelpTopics)).c_str());
     AppendMenuW(help, MF_STRING, IDM_ABOUT, menuCaption(toWide(texts::kMenuAbout)).c_str());
@@ -185,6 +186,9 @@ void frmMain::createControls() {
         CreateWindowExW(spec.exStyle, spec.windowClass, toWide(spec.text).c_str(), spec.style, 0, 0, 0, 0, m_window,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(spec.which))), m_instance, nullptr);
     }
+    // Rivals Info, the fourth report button, under Individual Info.
+    CreateWindowExW(0, WC_BUTTONW, toWide(texts::kRivalsInfo).c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON,
+                    0, 0, 0, 0, m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_CMDRIVALS)), m_instance, nullptr);
     // The detection hint below the report list, hidden until an analysis calls for it; last in
     // the tab order, as in the Qt window.
     CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | SS_LEFT, 0, 0, 0, 0, m_window,
@@ -225,12 +229,25 @@ void frmMain::applyFonts() {
     SendMessageW(control(IDC_LST), WM_SETFONT, reinterpret_cast<WPARAM>(m_reportFont), TRUE);
     for (int i = 0; i < 3; ++i)
         setReportButtonBold(i, m_bold[static_cast<std::size_t>(i)]);
+    SendMessageW(control(IDC_CMDRIVALS), WM_SETFONT,
+                 reinterpret_cast<WPARAM>(m_rivalsBold ? m_buttonBoldFont : m_uiFont), TRUE);
 }
 
 void frmMain::layOut() {
     RECT client{};
     GetClientRect(m_window, &client);
     auto rects = mainLayout(client.right, client.bottom, dpi());
+    // Rivals Info goes one button step under Individual Info; the count and the player list
+    // move down by that step.
+    const auto at = [&rects](MainControl c) -> PixelRect& { return rects[static_cast<std::size_t>(c)]; };
+    const int step = at(MainControl::cmdOptions1).top - at(MainControl::cmdOptions0).top;
+    PixelRect rivals = at(MainControl::cmdOptions2);
+    rivals.top += step;
+    SetWindowPos(control(IDC_CMDRIVALS), nullptr, rivals.left, rivals.top, rivals.width, rivals.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    at(MainControl::lbl2).top += step;
+    at(MainControl::lstPlayers).top += step;
+    at(MainControl::lstPlayers).height -= step;
     // The hint takes a button's height and a gap from the bottom of the report list.
     PixelRect& lst = rects[static_cast<std::size_t>(MainControl::lst)];
     const int hintHeight = twipsToPixels(405, dpi());
@@ -314,6 +331,7 @@ LRESULT frmMain::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case IDM_EXIT: m_form->mnuExit_Click(); return 0;
         case IDM_HELPTOPICS: m_form->mnuHelp2_Click(); return 0;
         case IDM_ABOUT: m_form->mnuAbout_Click(); return 0;
+        case IDM_WHOKILLEDWHOM: m_form->mnuWhoKilledWhom_Click(); return 0;
         default: break;
         }
         const int names = static_cast<int>(FormController::nameDisplayEntries().size());
@@ -328,6 +346,8 @@ LRESULT frmMain::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 m_form->cmdAnalyze_Click();
             else if (id >= IDC_CMDOPTIONS0 && id < IDC_CMDOPTIONS0 + FormController::kReportButtons)
                 m_form->cmdOptions_Click(id - IDC_CMDOPTIONS0, lstPlayersListIndex());
+            else if (id == IDC_CMDRIVALS)
+                m_form->cmdOptions_Click(FormController::kRivalsButton, lstPlayersListIndex());
             else if (id == IDC_CMDHINT)
                 m_form->cmdDetectedGame_Click();
         } else if (code == LBN_SELCHANGE && id == IDC_LSTPLAYERS) {
@@ -661,8 +681,83 @@ void frmMain::setNameDisplayChecked(int index) {
                            MF_BYCOMMAND);
 }
 
-// The who-killed-whom window comes with its menu item, in both front ends at once.
-void frmMain::showWhoKilledWhom(const KillTable&) {}
-void frmMain::updateWhoKilledWhom(const KillTable&) {}
+void frmMain::setRivalsButton(bool enabled, bool bold) {
+    m_rivalsBold = bold;
+    EnableWindow(control(IDC_CMDRIVALS), enabled);
+    SendMessageW(control(IDC_CMDRIVALS), WM_SETFONT, reinterpret_cast<WPARAM>(bold ? m_buttonBoldFont : m_uiFont),
+                 TRUE);
+}
+
+namespace {
+
+// The matrix as the copy text shows it, with Windows line ends for the edit control.
+std::wstring matrixText(const reports::RivalsMatrix& matrix) {
+    std::wstring text;
+    for (const wchar_t c : toWide(matrix.copyText())) {
+        if (c == L'\n')
+            text += L'\r';
+        text += c;
+    }
+    return text;
+}
+
+LRESULT CALLBACK whoKilledWhomProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SIZE:
+        MoveWindow(GetDlgItem(window, IDC_WKW_TEXT), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        return 0;
+    case WM_DESTROY: {
+        auto** owner = reinterpret_cast<HWND*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (owner)
+            *owner = nullptr;
+        return 0;
+    }
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+void frmMain::showWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay display) {
+    (void)display;  // the matrix's copy text names the players with the display it was built for
+    if (!m_whoKilledWhom) {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = whoKilledWhomProc;
+        windowClass.hInstance = m_instance;
+        windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = FRAGTIDE_WKW_CLASS;
+        RegisterClassExW(&windowClass);  // fails harmlessly when registered already
+        const int width = twipsToPixels(9000, dpi());
+        const int height = twipsToPixels(5000, dpi());
+        m_whoKilledWhom = CreateWindowExW(0, FRAGTIDE_WKW_CLASS, toWide(texts::kWhoKilledWhomTitle).c_str(),
+                                          WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, width, height, m_window,
+                                          nullptr, m_instance, nullptr);
+        if (!m_whoKilledWhom)
+            return;
+        SetWindowLongPtrW(m_whoKilledWhom, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&m_whoKilledWhom));
+        // Read-only text the user can select and copy; the rows as tab-separated columns.
+        const HWND text = CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, L"",
+                                          WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
+                                              ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL,
+                                          0, 0, 0, 0, m_whoKilledWhom,
+                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_WKW_TEXT)), m_instance,
+                                          nullptr);
+        SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(m_uiFont), TRUE);
+        RECT client{};
+        GetClientRect(m_whoKilledWhom, &client);
+        MoveWindow(text, 0, 0, client.right, client.bottom, FALSE);
+    }
+    SetDlgItemTextW(m_whoKilledWhom, IDC_WKW_TEXT, matrixText(matrix).c_str());
+    ShowWindow(m_whoKilledWhom, SW_SHOWNORMAL);
+    SetForegroundWindow(m_whoKilledWhom);
+}
+
+void frmMain::updateWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay) {
+    if (m_whoKilledWhom)
+        SetDlgItemTextW(m_whoKilledWhom, IDC_WKW_TEXT, matrixText(matrix).c_str());
+}
 
 }  // namespace fragtide::ui::win32

@@ -83,8 +83,9 @@ public:
     void quit() override;
     void showDetectionHint(const std::optional<DetectionHint>& hint) override;
     void setNameDisplayChecked(int index) override;
-    void showWhoKilledWhom(const KillTable& table) override;
-    void updateWhoKilledWhom(const KillTable& table) override;
+    void setRivalsButton(bool enabled, bool bold) override;
+    void showWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay display) override;
+    void updateWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay display) override;
 
 private:
     struct WaitingMessage {
@@ -117,6 +118,8 @@ private:
     HWND m_window = nullptr;
     HMENU m_namesMenu = nullptr;
     bool m_hintShown = false;
+    bool m_rivalsBold = false;
+    HWND m_whoKilledWhom = nullptr;  // the who-killed-whom window while it is open
     HFONT m_uiFont = nullptr;
     HFONT m_buttonBoldFont = nullptr;
     HFONT m_titleFont = nullptr;
