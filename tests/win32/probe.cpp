@@ -1,0 +1,120 @@
+// fragtide-probe: reads the running Win32 window back for the tests under Wine, as a user would
+// see it. Prints UTF-8 lines on stdout; exits 1 when what it waits for does not appear in time.
+//   fragtide-probe main SECONDS        the main window: "title: ...", "lst: ..." lines, "players: ..."
+//   fragtide-probe gameselect SECONDS  opens File, Game Select; "dialog: ...", "frame: LEFT TOP",
+//                                      "selected: ..."
+//   fragtide-probe post SECONDS ID     posts the menu or button command ID to the main window
+//   fragtide-probe close               closes the dialog, if open, and the main window
+// With FRAGTIDE_PROBE_DESKTOP set, it looks on that Wine virtual desktop: windows of another
+// desktop are invisible to FindWindow.
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+#include "ui/win32/resource.h"
+
+namespace {
+
+void printLine(const char* label, const std::wstring& text) {
+    std::string utf8(static_cast<std::size_t>(text.size() * 4 + 1), '\0');
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(),
+                                         static_cast<int>(utf8.size()), nullptr, nullptr);
+    utf8.resize(static_cast<std::size_t>(size));
+    std::printf("%s: %s\n", label, utf8.c_str());
+    std::fflush(stdout);
+}
+
+std::wstring textOf(HWND window) {
+    wchar_t buffer[1024] = {};
+    GetWindowTextW(window, buffer, 1024);
+    return buffer;
+}
+
+std::wstring listItem(HWND list, int index, UINT lengthMessage, UINT textMessage) {
+    const auto length = SendMessageW(list, lengthMessage, static_cast<WPARAM>(index), 0);
+    if (length < 0)
+        return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(list, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+// The window once it is visible, or null after `seconds`.
+HWND waitFor(const wchar_t* windowClass, const wchar_t* title, int seconds) {
+    for (int i = 0; i < seconds * 10; ++i) {
+        HWND window = FindWindowW(windowClass, title);
+        if (window && IsWindowVisible(window))
+            return window;
+        Sleep(100);
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2)
+        return 2;
+    const std::wstring command = argv[1];
+    const int seconds = argc > 2 ? _wtoi(argv[2]) : 30;
+    if (const wchar_t* desktopName = _wgetenv(L"FRAGTIDE_PROBE_DESKTOP")) {
+        // The desktop exists once Wine's explorer has started on it.
+        HDESK desktop = nullptr;
+        for (int i = 0; i < seconds * 10 && !desktop; ++i) {
+            desktop = OpenDesktopW(desktopName, 0, FALSE, GENERIC_ALL);
+            if (!desktop)
+                Sleep(100);
+        }
+        if (!desktop || !SetThreadDesktop(desktop)) {
+            std::fprintf(stderr, "fragtide-probe: cannot reach the desktop\n");
+            return 1;
+        }
+    }
+    HWND main = waitFor(FRAGTIDE_MAIN_CLASS, nullptr, command == L"close" ? 1 : seconds);
+    if (!main) {
+        std::fprintf(stderr, "fragtide-probe: no main window\n");
+        return 1;
+    }
+    if (command == L"main") {
+        printLine("title", textOf(main));
+        HWND lst = GetDlgItem(main, IDC_LST);
+        const auto count = SendMessageW(lst, LB_GETCOUNT, 0, 0);
+        for (int i = 0; i < count; ++i)
+            printLine("lst", listItem(lst, i, LB_GETTEXTLEN, LB_GETTEXT));
+        printLine("players", textOf(GetDlgItem(main, IDC_LBL2)));
+        return 0;
+    }
+    if (command == L"gameselect") {
+        PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDM_GAMESEL, 0), 0);
+        HWND dialog = waitFor(L"#32770", L"Game Select", seconds);
+        if (!dialog) {
+            std::fprintf(stderr, "fragtide-probe: no Game Select dialog\n");
+            return 1;
+        }
+        printLine("dialog", textOf(dialog));
+        RECT frame{};
+        GetWindowRect(dialog, &frame);
+        std::printf("frame: %ld %ld\n", frame.left, frame.top);
+
+        HWND games = GetDlgItem(dialog, IDC_GS_GAMES);
+        const auto selected = SendMessageW(games, CB_GETCURSEL, 0, 0);
+        printLine("selected", selected < 0 ? std::wstring() : listItem(games, static_cast<int>(selected),
+                                                                        CB_GETLBTEXTLEN, CB_GETLBTEXT));
+        return 0;
+    }
+    if (command == L"post" && argc > 3) {  // debugging aid: a menu or button command
+        PostMessageW(main, WM_COMMAND, static_cast<WPARAM>(_wtoi(argv[3])), 0);
+        return 0;
+    }
+    if (command == L"close") {
+        if (HWND dialog = FindWindowW(L"#32770", L"Game Select"))
+            PostMessageW(dialog, WM_CLOSE, 0, 0);
+        Sleep(200);
+        PostMessageW(main, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    return 2;
+}

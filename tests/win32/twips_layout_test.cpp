@@ -1,0 +1,59 @@
+#include "ui/win32/twips_layout.hpp"
+
+#include <gtest/gtest.h>
+
+namespace fragtide::ui::win32 {
+namespace {
+
+PixelRect at(const std::array<PixelRect, kMainControlCount>& rects, MainControl control) {
+    return rects[static_cast<std::size_t>(control)];
+}
+
+TEST(TwipsToPixels, ConvertsAtTheMonitorsDpi) {
+    EXPECT_EQ(twipsToPixels(15, 96), 1);
+    EXPECT_EQ(twipsToPixels(11100, 96), 740);
+    EXPECT_EQ(twipsToPixels(11100, 144), 1110);
+    EXPECT_EQ(twipsToPixels(6375, 192), 850);
+    EXPECT_EQ(twipsToPixels(7, 96), 0);   // below half a pixel
+    EXPECT_EQ(twipsToPixels(8, 96), 1);   // half a pixel and more
+    EXPECT_EQ(twipsToPixels(0, 96), 0);
+}
+
+TEST(MainLayout, PlacesTheDesignAt96DpiAndScalesIt) {
+    const auto design = mainLayout(740, 425, 96);
+    EXPECT_EQ(at(design, MainControl::lst), (PixelRect{8, 48, 577, 340}));
+    EXPECT_EQ(at(design, MainControl::cmdOptions0), (PixelRect{600, 64, 129, 27}));
+    EXPECT_EQ(at(design, MainControl::PB), (PixelRect{8, 400, 721, 17}));
+    const auto doubled = mainLayout(1480, 850, 192);
+    EXPECT_EQ(at(doubled, MainControl::lst), (PixelRect{16, 96, 1154, 680}));
+}
+
+TEST(MainLayout, GivesExtraRoomToTheListsAndKeepsTheColumnsApart) {
+    const auto design = mainLayout(740, 425, 96);
+    const auto big = mainLayout(1040, 625, 96);  // 300 wider, 200 taller
+    const auto grown = [&](MainControl c) { return at(big, c); };
+    const auto was = [&](MainControl c) { return at(design, c); };
+
+    EXPECT_EQ(grown(MainControl::lst).width, was(MainControl::lst).width + 300);
+    EXPECT_EQ(grown(MainControl::lst).height, was(MainControl::lst).height + 200);
+    EXPECT_EQ(grown(MainControl::lstPlayers).height, was(MainControl::lstPlayers).height + 200);
+    EXPECT_EQ(grown(MainControl::lstPlayers).left, was(MainControl::lstPlayers).left + 300);
+    EXPECT_EQ(grown(MainControl::cmdOptions2).left, was(MainControl::cmdOptions2).left + 300);
+    EXPECT_EQ(grown(MainControl::PB).top, was(MainControl::PB).top + 200);
+    EXPECT_EQ(grown(MainControl::PB).width, was(MainControl::PB).width + 300);
+    EXPECT_EQ(grown(MainControl::cmdBrowse), was(MainControl::cmdBrowse));  // the file row stays
+
+    // Whatever the size, the report list ends left of the right column and above the bar.
+    for (const auto& rects : {design, big}) {
+        const PixelRect lst = at(rects, MainControl::lst);
+        EXPECT_LT(lst.left + lst.width, at(rects, MainControl::lstPlayers).left);
+        EXPECT_LT(lst.top + lst.height, at(rects, MainControl::PB).top);
+    }
+}
+
+TEST(MainLayout, KeepsTheDesignWhenTheClientAreaIsSmaller) {
+    EXPECT_EQ(mainLayout(100, 50, 96), mainLayout(740, 425, 96));
+}
+
+}  // namespace
+}  // namespace fragtide::ui::win32

@@ -1,0 +1,139 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/window_ops.hpp"
+#include "ui/form_controller.hpp"
+
+namespace fragtide::engine {
+class StatsStore;
+}
+namespace fragtide::settings {
+class SettingsBackend;
+}
+
+// The main window on Windows, in plain Win32: the file row, the report list, the report buttons,
+// the player list and the progress bar, with the File and Help menus, laid out from the design's
+// twips at the monitor's DPI. It is the window operations of the core, as the Qt window is on
+// Linux; every text crossing them is UTF-8 and becomes UTF-16 here, once.
+//
+// Widgets and wiring only: every handler is the form controller's (ui/form_controller.hpp); this
+// class shows what it is told and implements the operations only a front end has (FormOps).
+//
+// The store and the settings backend must outlive the window. Single-threaded: everything runs on
+// the thread that created it, the analysis included, which pumps paint messages while it reads.
+namespace fragtide::ui::win32 {
+
+class frmMain : public engine::WindowOps, public FormOps {
+public:
+    // `commandLine` is the raw text after the program's name (GetCommandLineW's rest).
+    frmMain(HINSTANCE instance, engine::StatsStore& store, settings::SettingsBackend& backend,
+            const std::wstring& commandLine);
+    ~frmMain() override;
+    frmMain(const frmMain&) = delete;
+    frmMain& operator=(const frmMain&) = delete;
+
+    // Creates the window, hidden, with its controls; false when Windows refuses.
+    bool create();
+    // Start-up, before the first show (the controller's Form_Load).
+    void Form_Load();
+    // Shows the window centred on its monitor, then the notices start-up kept back.
+    void showFirstTime(int showCommand);
+    // The message loop, with Tab moving through the controls and F1 opening the help.
+    int run();
+
+    HWND handle() const { return m_window; }
+
+    // WindowOps
+    void lstClear() override;
+    void lstAddItem(std::string_view text) override;
+    void lstPlayersClear() override;
+    void lstPlayersAddItem(std::string_view text) override;
+    int lstPlayersListCount() const override;
+    std::string lstPlayersList(int position) const override;
+    void setPlayerCountCaption(std::string_view text) override;
+    void setProgressMin(double value) override;
+    void setProgressMax(double value) override;
+    void setProgressValue(double value) override;
+    void setReportButtonEnabled(int index, bool enabled) override;
+    void setReportButtonBold(int index, bool bold) override;
+    std::filesystem::path cdFileName() const override;
+    std::string txtFileText() const override;
+    void setCaption(std::string_view text) override;
+    engine::MessageAnswer messageBox(std::string_view prompt, engine::MessageStyle style,
+                                     std::string_view title) override;
+
+    // FormOps
+    void setChosenFile(const std::filesystem::path& path, std::string_view shownName) override;
+    std::optional<std::filesystem::path> chooseLogFile(const OpenFileRequest& request) override;
+    std::optional<int> runGameSelect(const GameSelectChoice& choice) override;
+    void runAbout(const AboutTexts& texts) override;
+    bool startProgram(const std::string& commandLine) override;
+    bool showHelpDocument(const std::filesystem::path& path) override;
+    void runStarting() override;
+    void runFinished() override;
+    void endProgramDuringRun() override;
+    void quit() override;
+    void showDetectionHint(const std::optional<DetectionHint>& hint) override;
+    void setNameDisplayChecked(int index) override;
+    void setRivalsButton(bool enabled, bool bold) override;
+    void showWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay display) override;
+    void updateWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay display) override;
+
+private:
+    struct WaitingMessage {
+        std::wstring prompt;
+        engine::MessageStyle style;
+        std::wstring title;
+    };
+
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void createControls();
+    void createFonts();
+    void deleteFonts();
+    void applyFonts();
+    void layOut();
+    HWND control(int id) const { return GetDlgItem(m_window, id); }
+    int lstPlayersListIndex() const;
+    int dpi() const;
+
+    void tellUser(const std::wstring& prompt, engine::MessageStyle style, const std::wstring& title);
+    engine::MessageAnswer showMessage(const std::wstring& prompt, engine::MessageStyle style,
+                                      const std::wstring& title);
+    // During a run: lets paint, timer and window-frame messages through and drops the user's
+    // clicks and keys aimed at the window, so it repaints and the bar moves but takes no input.
+    void pumpDuringRun();
+    void drawProgress();
+
+    HINSTANCE m_instance;
+    std::unique_ptr<FormController> m_form;
+    HWND m_window = nullptr;
+    HMENU m_namesMenu = nullptr;
+    bool m_hintShown = false;
+    bool m_rivalsBold = false;
+    HWND m_whoKilledWhom = nullptr;  // the who-killed-whom window while it is open
+    HFONT m_uiFont = nullptr;
+    HFONT m_buttonBoldFont = nullptr;
+    HFONT m_titleFont = nullptr;
+    HFONT m_reportFont = nullptr;
+    HBRUSH m_black = nullptr;
+    std::array<bool, 3> m_bold{true, false, false};
+    std::wstring m_cdFileName;
+    std::vector<WaitingMessage> m_waitingMessages;
+    bool m_loading = false;
+    bool m_running = false;
+    double m_progressMin = 0;
+    double m_progressMax = 100;
+    double m_progressValue = 0;
+    std::uint64_t m_lastDraw = 0;
+};
+
+}  // namespace fragtide::ui::win32
