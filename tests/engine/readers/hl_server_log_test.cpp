@@ -148,7 +148,7 @@ public:
 
     std::string line() {
         std::string out = pick(4) == 0 ? "" : std::string(kStamp);
-        if (pick(10) == 0)
+        if (!out.empty() && pick(10) == 0)  // a broken time stamp
             out[3 + pick(20)] = 'x';
         if (pick(3) == 0) {  // loose pieces: the odd cuts
             const int pieces = 1 + static_cast<int>(pick(12));
