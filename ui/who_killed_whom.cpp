@@ -1,9 +1,11 @@
 #include "ui/who_killed_whom.hpp"
 
 #include <QClipboard>
+#include <QColor>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QPalette>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -84,10 +86,22 @@ void WhoKilledWhom::fill() {
         auto* item = new QTableWidgetItem(value ? QString::number(value) : QString());
         item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_table->setItem(r, c, item);
+        return item;
     };
+    // Cells are shaded by count, the largest darkest, so the big rivalries stand out at a glance;
+    // the highlight colour at a partial opacity stays readable in light and dark palettes.
+    const QColor shade = m_table->palette().color(QPalette::Highlight);
+    const double largest = static_cast<double>(m_matrix.largestCell());
     for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < columns; ++c)
-            put(r, c, m_matrix.cell(r, c));
+        for (int c = 0; c < columns; ++c) {
+            const long long value = m_matrix.cell(r, c);
+            QTableWidgetItem* item = put(r, c, value);
+            if (value > 0 && largest > 0) {
+                QColor cell = shade;
+                cell.setAlphaF(0.15 + 0.55 * static_cast<double>(value) / largest);
+                item->setBackground(cell);
+            }
+        }
         put(r, columns, m_matrix.rowTotal(r));
     }
     for (int c = 0; c < columns; ++c)
