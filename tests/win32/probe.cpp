@@ -3,11 +3,15 @@
 //   fragtide-probe main SECONDS        the main window: "title: ...", "lst: ..." lines, "players: ..."
 //   fragtide-probe gameselect SECONDS  opens File, Game Select; "dialog: ...", "frame: LEFT TOP",
 //                                      "selected: ..."
+//   fragtide-probe whokilledwhom SECONDS  opens View, Who Killed Whom; "wkw: TITLE", "size: ROWS COLUMNS"
+//                                      of the list, then presses Copy: "copy: ..." per clipboard line
 //   fragtide-probe post SECONDS ID     posts the menu or button command ID to the main window
+//   fragtide-probe close-wkw           closes the who-killed-whom window
 //   fragtide-probe close               closes the dialog, if open, and the main window
 // With FRAGTIDE_PROBE_DESKTOP set, it looks on that Wine virtual desktop: windows of another
 // desktop are invisible to FindWindow.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -105,8 +109,42 @@ int wmain(int argc, wchar_t** argv) {
                                                                         CB_GETLBTEXTLEN, CB_GETLBTEXT));
         return 0;
     }
+    if (command == L"whokilledwhom") {
+        PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDM_WHOKILLEDWHOM, 0), 0);
+        HWND window = waitFor(FRAGTIDE_WKW_CLASS, nullptr, seconds);
+        if (!window) {
+            std::fprintf(stderr, "fragtide-probe: no who-killed-whom window\n");
+            return 1;
+        }
+        printLine("wkw", textOf(window));
+        // Counts only: a list's item texts live in the other process, its clipboard text does not.
+        HWND list = GetDlgItem(window, IDC_WKW_LIST);
+        std::printf("size: %d %d\n", ListView_GetItemCount(list), Header_GetItemCount(ListView_GetHeader(list)));
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_WKW_COPY, BN_CLICKED), 0);
+        if (!OpenClipboard(nullptr))
+            return 1;
+        std::wstring text;
+        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+            if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+                text = chars;
+                GlobalUnlock(data);
+            }
+        }
+        CloseClipboard();
+        for (std::size_t start = 0; start < text.size();) {
+            const std::size_t end = text.find(L"\r\n", start);
+            printLine("copy", text.substr(start, end == std::wstring::npos ? end : end - start));
+            start = end == std::wstring::npos ? text.size() : end + 2;
+        }
+        return 0;
+    }
     if (command == L"post" && argc > 3) {  // debugging aid: a menu or button command
         PostMessageW(main, WM_COMMAND, static_cast<WPARAM>(_wtoi(argv[3])), 0);
+        return 0;
+    }
+    if (command == L"close-wkw") {
+        if (HWND matrix = FindWindowW(FRAGTIDE_WKW_CLASS, nullptr))
+            SendMessageW(matrix, WM_CLOSE, 0, 0);
         return 0;
     }
     if (command == L"close") {

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Win32 window under Wine on a virtual display: fragtide.exe started with a log (a quoted path
 # with spaces, as Windows passes it) opens with the caption of the stored game and the General
-# Info report of that log; File, Game Select opens its dialog with that game chosen. Screenshots of
-# both go to OUT. Without Xvfb, xwd or ImageMagick it says it is skipped and exits 77 (ctest's
+# Info report of that log; View, Who Killed Whom opens the matrix, whose Copy puts it on the
+# clipboard; File, Game Select opens its dialog with that game chosen. Screenshots of
+# all three go to OUT. Without Xvfb, xwd or ImageMagick it says it is skipped and exits 77 (ctest's
 # skip), never 0.
 # Usage: window_test.sh FRAGTIDE_EXE PROBE_EXE LOG OUT
 set -euo pipefail
@@ -74,6 +75,22 @@ grep -qx 'lst: LIST OF ALL KILLS PER WEAPON:' "$tmp/main.clean" || fail "no Gene
 grep -q '^players: Total players : [1-9]' "$tmp/main.clean" || fail "no players counted"
 sleep 1  # the last repaint
 shot "$out/win32-main.png"
+
+timeout 60 wine "$probe" whokilledwhom 30 > "$tmp/wkw.txt" 2> "$tmp/probe.log" || {
+    cat "$tmp/probe.log"
+    fail "Who Killed Whom did not open"
+}
+tr -d '\r' < "$tmp/wkw.txt" > "$tmp/wkw.clean"
+cat "$tmp/wkw.clean"
+grep -qx 'wkw: Who Killed Whom' "$tmp/wkw.clean" || fail "who-killed-whom title"
+grep -qx 'size: 6 7' "$tmp/wkw.clean" || fail "who killed whom: not five killers, a total row, five victims, name and total"
+# Worked by hand from the log; "Joël" is its Windows-1252 byte 0xEB, decoded once.
+grep -qxP 'copy: \tThorn\tJoël\tVexa\tMordecai\tBig Lou\tTotal' "$tmp/wkw.clean" || fail "who killed whom: victims"
+grep -qxP 'copy: Thorn\t0\t1\t2\t1\t1\t5' "$tmp/wkw.clean" || fail "who killed whom: Thorn's row"
+grep -qxP 'copy: Total\t5\t2\t5\t2\t5\t19' "$tmp/wkw.clean" || fail "who killed whom: totals"
+sleep 1
+shot "$out/win32-whokilledwhom.png"
+timeout 30 wine "$probe" close-wkw > /dev/null 2>&1 || true
 
 timeout 60 wine "$probe" gameselect 30 > "$tmp/gs.txt" 2> "$tmp/probe.log" || {
     cat "$tmp/probe.log"

@@ -15,6 +15,7 @@
 #include "ui/win32/dialogs.hpp"
 #include "ui/win32/resource.h"
 #include "ui/win32/twips_layout.hpp"
+#include "ui/win32/who_killed_whom.hpp"
 #include "ui/win32/win32_text.hpp"
 
 namespace fragtide::ui::win32 {
@@ -102,6 +103,7 @@ frmMain::frmMain(HINSTANCE instance, engine::StatsStore& store, settings::Settin
       m_black(CreateSolidBrush(RGB(0, 0, 0))) {}
 
 frmMain::~frmMain() {
+    m_whoKilledWhom.reset();  // before the fonts it borrows go
     if (m_window)
         DestroyWindow(m_window);
     deleteFonts();
@@ -231,6 +233,9 @@ void frmMain::applyFonts() {
         setReportButtonBold(i, m_bold[static_cast<std::size_t>(i)]);
     SendMessageW(control(IDC_CMDRIVALS), WM_SETFONT,
                  reinterpret_cast<WPARAM>(m_rivalsBold ? m_buttonBoldFont : m_uiFont), TRUE);
+    // The fonts were made anew: the open who-killed-whom window must not keep the deleted one.
+    if (m_whoKilledWhom)
+        m_whoKilledWhom->setFont(m_uiFont);
 }
 
 void frmMain::layOut() {
@@ -300,6 +305,8 @@ int frmMain::run() {
             continue;
         }
         if (IsDialogMessageW(m_window, &msg))
+            continue;
+        if (m_whoKilledWhom && m_whoKilledWhom->window() && IsDialogMessageW(m_whoKilledWhom->window(), &msg))
             continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
@@ -688,76 +695,15 @@ void frmMain::setRivalsButton(bool enabled, bool bold) {
                  TRUE);
 }
 
-namespace {
-
-// The matrix as the copy text shows it, with Windows line ends for the edit control.
-std::wstring matrixText(const reports::RivalsMatrix& matrix) {
-    std::wstring text;
-    for (const wchar_t c : toWide(matrix.copyText())) {
-        if (c == L'\n')
-            text += L'\r';
-        text += c;
-    }
-    return text;
-}
-
-LRESULT CALLBACK whoKilledWhomProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_SIZE:
-        MoveWindow(GetDlgItem(window, IDC_WKW_TEXT), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
-        return 0;
-    case WM_DESTROY: {
-        auto** owner = reinterpret_cast<HWND*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (owner)
-            *owner = nullptr;
-        return 0;
-    }
-    default:
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-}
-
-}  // namespace
-
 void frmMain::showWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay display) {
-    (void)display;  // the matrix's copy text names the players with the display it was built for
-    if (!m_whoKilledWhom) {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = whoKilledWhomProc;
-        windowClass.hInstance = m_instance;
-        windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = FRAGTIDE_WKW_CLASS;
-        RegisterClassExW(&windowClass);  // fails harmlessly when registered already
-        const int width = twipsToPixels(9000, dpi());
-        const int height = twipsToPixels(5000, dpi());
-        m_whoKilledWhom = CreateWindowExW(0, FRAGTIDE_WKW_CLASS, toWide(texts::kWhoKilledWhomTitle).c_str(),
-                                          WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, width, height, m_window,
-                                          nullptr, m_instance, nullptr);
-        if (!m_whoKilledWhom)
-            return;
-        SetWindowLongPtrW(m_whoKilledWhom, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&m_whoKilledWhom));
-        // Read-only text the user can select and copy; the rows as tab-separated columns.
-        const HWND text = CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, L"",
-                                          WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
-                                              ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL,
-                                          0, 0, 0, 0, m_whoKilledWhom,
-                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_WKW_TEXT)), m_instance,
-                                          nullptr);
-        SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(m_uiFont), TRUE);
-        RECT client{};
-        GetClientRect(m_whoKilledWhom, &client);
-        MoveWindow(text, 0, 0, client.right, client.bottom, FALSE);
-    }
-    SetDlgItemTextW(m_whoKilledWhom, IDC_WKW_TEXT, matrixText(matrix).c_str());
-    ShowWindow(m_whoKilledWhom, SW_SHOWNORMAL);
-    SetForegroundWindow(m_whoKilledWhom);
+    if (!m_whoKilledWhom)
+        m_whoKilledWhom = std::make_unique<WhoKilledWhom>(m_instance, m_window, m_uiFont);
+    m_whoKilledWhom->show(matrix, display);
 }
 
-void frmMain::updateWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay) {
+void frmMain::updateWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay display) {
     if (m_whoKilledWhom)
-        SetDlgItemTextW(m_whoKilledWhom, IDC_WKW_TEXT, matrixText(matrix).c_str());
+        m_whoKilledWhom->update(matrix, display);
 }
 
 }  // namespace fragtide::ui::win32

@@ -31,6 +31,8 @@ class SettingsBackend;
 // the thread that created it, the analysis included, which pumps paint messages while it reads.
 namespace fragtide::ui::win32 {
 
+class WhoKilledWhom;
+
 class frmMain : public engine::WindowOps, public FormOps {
 public:
     // `commandLine` is the raw text after the program's name (GetCommandLineW's rest).
@@ -119,7 +121,7 @@ private:
     HMENU m_namesMenu = nullptr;
     bool m_hintShown = false;
     bool m_rivalsBold = false;
-    HWND m_whoKilledWhom = nullptr;  // the who-killed-whom window while it is open
+    std::unique_ptr<WhoKilledWhom> m_whoKilledWhom;  // made on the first show
     HFONT m_uiFont = nullptr;
     HFONT m_buttonBoldFont = nullptr;
     HFONT m_titleFont = nullptr;

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "engine/display_text.hpp"
+#include "reports/rivals_matrix.hpp"
+
+// The who-killed-whom window on Windows: a non-modal window over the main one with the matrix of
+// frags in a report-view ListView (the killer's name, one column per victim, the row total; a total
+// row last), cells shaded by count, a click on a column heading sorting the rows by it (the same
+// heading again reverses), Copy putting the matrix on the clipboard as tab-separated text, and
+// Close.
+//
+// It keeps its own copy of the matrix, so the analysis that built it may go away. The window is
+// created on the first show and destroyed when the user closes it; the object outlives it and
+// shows again on the next show. Names are decoded for display here, once. Single-threaded: use it
+// on the thread that runs the main window.
+namespace fragtide::ui::win32 {
+
+class WhoKilledWhom {
+public:
+    // `owner` (the main window) must outlive this object; `font` is borrowed and must stay alive
+    // while the window is open.
+    WhoKilledWhom(HINSTANCE instance, HWND owner, HFONT font);
+    ~WhoKilledWhom();
+    WhoKilledWhom(const WhoKilledWhom&) = delete;
+    WhoKilledWhom& operator=(const WhoKilledWhom&) = delete;
+
+    // Opens the window (or brings it to the front) showing `matrix` in its order of first
+    // appearance.
+    void show(reports::RivalsMatrix matrix, engine::NameDisplay display);
+    // Shows `matrix` when the window is open and does nothing otherwise: the next show brings
+    // the matrix of its own time.
+    void update(reports::RivalsMatrix matrix, engine::NameDisplay display);
+
+    // The font for the window's controls, from now on (the main window made its fonts anew).
+    void setFont(HFONT font);
+
+    // The window while it is open, else nullptr (for the message loop's dialog keys).
+    HWND window() const { return m_window; }
+
+private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    bool create();
+    void setMatrix(reports::RivalsMatrix matrix, engine::NameDisplay display);
+    void fill();
+    void layOut();
+    void sortByListColumn(int listColumn);
+    void copyToClipboard();
+    LRESULT customDraw(NMLVCUSTOMDRAW& draw) const;
+    int scaled(int pixelsAt96) const;
+
+    HINSTANCE m_instance;
+    HWND m_owner;
+    HFONT m_font;
+    HWND m_window = nullptr;
+    HWND m_list = nullptr;
+    HWND m_copy = nullptr;
+    HWND m_close = nullptr;
+    reports::RivalsMatrix m_matrix;
+    engine::NameDisplay m_display = engine::NameDisplay::Automatic;
+    int m_sortColumn = -3;  // none yet: RivalsMatrix's pseudo-columns are -1 and -2
+    bool m_descending = true;
+};
+
+}  // namespace fragtide::ui::win32
