@@ -1,12 +1,16 @@
 // Writes a picture of the main window after an analysis, for the documentation:
 //
-//   QT_QPA_PLATFORM=offscreen build/tests/fragtide_screenshot LOG OUTPUT.png [GAME]
+//   QT_QPA_PLATFORM=offscreen build/tests/fragtide_screenshot [--who-killed-whom] LOG OUTPUT.png [GAME]
 //
 // for example samples/q1_standard.log and docs/screenshot-after-analysis.png, or
 // samples/hl_server.log, docs/screenshot-detection-hint.png and "Quake I : Standard" for the hint.
+// With --who-killed-whom the picture is of the Who Killed Whom window opened (View menu) after the
+// analysis, e.g. samples/q1_standard.log and docs/screenshot-who-killed-whom.png.
 //
 // The window is the real one; the setting lives in memory, so nothing on the machine changes.
 #include <QApplication>
+#include <QHeaderView>
+#include <QTableView>
 #include <QPixmap>
 #include <QTest>
 
@@ -16,12 +20,14 @@
 #include "settings/game_setting.hpp"
 #include "settings/memory_backend.hpp"
 #include "ui/frmMain.hpp"
+#include "ui/who_killed_whom.hpp"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QStringList args = QApplication::arguments();
+    QStringList args = QApplication::arguments();
+    const bool whoKilledWhom = args.removeAll(QStringLiteral("--who-killed-whom")) > 0;
     if (args.size() < 3 || args.size() > 4) {
-        std::fprintf(stderr, "usage: fragtide_screenshot LOG OUTPUT.png [GAME]\n");
+        std::fprintf(stderr, "usage: fragtide_screenshot [--who-killed-whom] LOG OUTPUT.png [GAME]\n");
         return 2;
     }
     fragtide::engine::StatsStore store;
@@ -36,7 +42,24 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "fragtide_screenshot: the window was never shown\n");
         return 1;
     }
-    if (!window.grab().save(args[2])) {
+    QWidget* shown = &window;
+    if (whoKilledWhom) {
+        window.mnuWhoKilledWhom_Click();
+        shown = window.whoKilledWhom();
+        if (!shown || !QTest::qWaitForWindowExposed(shown)) {
+            std::fprintf(stderr, "fragtide_screenshot: the Who Killed Whom window was never shown\n");
+            return 1;
+        }
+        // The window opens at a fixed size; widened here so that the picture holds every column.
+        if (const auto* table = shown->findChild<QTableView*>()) {
+            const int missing = table->horizontalHeader()->length() - table->viewport()->width();
+            if (missing > 0) {
+                shown->resize(shown->width() + missing + 2, shown->height());
+                QTest::qWait(50);
+            }
+        }
+    }
+    if (!shown->grab().save(args[2])) {
         std::fprintf(stderr, "fragtide_screenshot: cannot write '%s'\n", qPrintable(args[2]));
         return 1;
     }

@@ -1,8 +1,10 @@
 // fragtide-probe: reads the running Win32 window back for the tests under Wine, as a user would
 // see it. Prints UTF-8 lines on stdout; exits 1 when what it waits for does not appear in time.
 //   fragtide-probe main SECONDS        the main window: "title: ...", "lst: ..." lines, "players: ..."
-//   fragtide-probe gameselect SECONDS  opens File, Game Select; "dialog: ...", "frame: LEFT TOP",
-//                                      "selected: ..."
+//   fragtide-probe gameselect SECONDS [BMP]
+//                                      opens File, Game Select; "dialog: ...", "frame: LEFT TOP",
+//                                      "selected: ..."; with BMP, also writes a picture of the
+//                                      dialog alone, frame included, into that file
 //   fragtide-probe whokilledwhom SECONDS  opens View, Who Killed Whom; "wkw: TITLE", "size: ROWS COLUMNS"
 //                                      of the list, then presses Copy: "copy: ..." per clipboard line
 //   fragtide-probe post SECONDS ID     posts the menu or button command ID to the main window
@@ -16,6 +18,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 #include "ui/win32/resource.h"
 
@@ -55,6 +58,62 @@ HWND waitFor(const wchar_t* windowClass, const wchar_t* title, int seconds) {
         Sleep(100);
     }
     return nullptr;
+}
+
+// The window, frame included, copied from its own device context into a 24-bit BMP. A picture of
+// the whole X screen under Wine's virtual desktop leaves dialogs out; this one does not.
+// (PrintWindow would not do: it asks the window's process to paint into a device context of ours,
+// which under Wine is valid in this process only, and gives a black picture.)
+bool writePicture(HWND window, const wchar_t* path) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    if (width <= 0 || height <= 0)
+        return false;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;  // bottom-up, as a BMP file stores it
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ReleaseDC(nullptr, screen);
+    if (!memory || !bitmap) {
+        if (memory)
+            DeleteDC(memory);
+        return false;
+    }
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    HDC windowDc = GetWindowDC(window);
+    const BOOL copied = windowDc && BitBlt(memory, 0, 0, width, height, windowDc, 0, 0, SRCCOPY);
+    if (windowDc)
+        ReleaseDC(window, windowDc);
+    GdiFlush();
+    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    const DWORD imageSize = stride * static_cast<DWORD>(height);
+    BITMAPFILEHEADER header{};
+    header.bfType = 0x4D42;  // "BM"
+    header.bfOffBits = sizeof(header) + sizeof(info.bmiHeader);
+    header.bfSize = header.bfOffBits + imageSize;
+    info.bmiHeader.biSizeImage = imageSize;
+    bool written = false;
+    if (copied) {
+        if (FILE* file = _wfopen(path, L"wb")) {
+            written = std::fwrite(&header, sizeof(header), 1, file) == 1 &&
+                      std::fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, file) == 1 &&
+                      std::fwrite(bits, imageSize, 1, file) == 1;
+            written = std::fclose(file) == 0 && written;
+        }
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    return written;
 }
 
 }  // namespace
@@ -107,6 +166,12 @@ int wmain(int argc, wchar_t** argv) {
         const auto selected = SendMessageW(games, CB_GETCURSEL, 0, 0);
         printLine("selected", selected < 0 ? std::wstring() : listItem(games, static_cast<int>(selected),
                                                                         CB_GETLBTEXTLEN, CB_GETLBTEXT));
+        // Painted now, not at the X driver's next flush, for a screenshot taken right after.
+        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        if (argc > 3 && !writePicture(dialog, argv[3])) {
+            std::fprintf(stderr, "fragtide-probe: cannot draw the dialog into the picture\n");
+            return 1;
+        }
         return 0;
     }
     if (command == L"whokilledwhom") {

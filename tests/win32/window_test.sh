@@ -2,8 +2,8 @@
 # The Win32 window under Wine on a virtual display: fragtide.exe started with a log (a quoted path
 # with spaces, as Windows passes it) opens with the caption of the stored game and the General
 # Info report of that log; View, Who Killed Whom opens the matrix, whose Copy puts it on the
-# clipboard; File, Game Select opens its dialog with that game chosen. Screenshots of
-# all three go to OUT. Without Xvfb, xwd or ImageMagick it says it is skipped and exits 77 (ctest's
+# clipboard; File, Game Select opens its dialog with that game chosen. Pictures of all three go
+# to OUT. Without Xvfb, xwd or ImageMagick it says it is skipped and exits 77 (ctest's
 # skip), never 0.
 # Usage: window_test.sh FRAGTIDE_EXE PROBE_EXE LOG OUT
 set -euo pipefail
@@ -95,7 +95,10 @@ sleep 1
 shot "$out/win32-whokilledwhom.png"
 timeout 30 wine "$probe" close-wkw > /dev/null 2>&1 || true
 
-timeout 60 wine "$probe" gameselect 30 > "$tmp/gs.txt" 2> "$tmp/probe.log" || {
+# The probe writes the picture of the dialog: a screenshot of the root window shows the main
+# window where the dialog is.
+gs_bmp=$(winepath -w "$tmp/gs.bmp" 2> /dev/null)
+timeout 60 wine "$probe" gameselect 30 "$gs_bmp" > "$tmp/gs.txt" 2> "$tmp/probe.log" || {
     cat "$tmp/probe.log"
     fail "Game Select did not open"
 }
@@ -103,8 +106,9 @@ tr -d '\r' < "$tmp/gs.txt" > "$tmp/gs.clean"
 cat "$tmp/gs.clean"
 grep -qx 'dialog: Game Select' "$tmp/gs.clean" || fail "dialog title"
 grep -qx 'selected: Quake I : Standard' "$tmp/gs.clean" || fail "the current game is not selected"
-sleep 1
-shot "$out/win32-gameselect.png"
+[ -s "$tmp/gs.bmp" ] || fail "no picture of Game Select"
+"$convert" "bmp:$tmp/gs.bmp" "png:$out/win32-gameselect.png"
+echo "window_test: screenshot $out/win32-gameselect.png"
 
 timeout 30 wine "$probe" close > /dev/null 2>&1 || true
 for _ in $(seq 100); do
