@@ -160,7 +160,7 @@ bool frmMain::create() {
 }
 
 void frmMain::createControls() {
-    struct Spec {
+    struct ControlRow {
         MainControl which;
         const wchar_t* windowClass;
         DWORD style;
@@ -169,7 +169,7 @@ void frmMain::createControls() {
     };
     constexpr DWORD child = WS_CHILD | WS_VISIBLE;
     // Created in the design's tab order: Windows tabs through children in creation order.
-    const Spec specs[] = {
+    const ControlRow rows[] = {
         {MainControl::cmdBrowse, WC_BUTTONW, child | WS_TABSTOP | BS_PUSHBUTTON, 0, texts::kBrowse},
         {MainControl::txtFile, WC_EDITW, child | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE, ""},
         {MainControl::Label1, WC_STATICW, child | SS_LEFT, 0, texts::kSelectLogFile},
@@ -184,9 +184,9 @@ void frmMain::createControls() {
         {MainControl::lstPlayers, WC_LISTBOXW, child | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE, ""},
         {MainControl::lbl2, WC_STATICW, child | SS_LEFT, 0, texts::kNoPlayers},
     };
-    for (const Spec& spec : specs) {
-        CreateWindowExW(spec.exStyle, spec.windowClass, toWide(spec.text).c_str(), spec.style, 0, 0, 0, 0, m_window,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(spec.which))), m_instance, nullptr);
+    for (const ControlRow& row : rows) {
+        CreateWindowExW(row.exStyle, row.windowClass, toWide(row.text).c_str(), row.style, 0, 0, 0, 0, m_window,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(row.which))), m_instance, nullptr);
     }
     // Rivals Info, the fourth report button, under Individual Info.
     CreateWindowExW(0, WC_BUTTONW, toWide(texts::kRivalsInfo).c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON,
