@@ -29,6 +29,7 @@ public:
     bool enabled[3] = {false, false, false};
     bool bold[3] = {true, false, false};
     std::filesystem::path fileName;
+    std::vector<std::filesystem::path> fileNames;  // several chosen together; empty: fileName alone
     std::string txtFile;
     std::string caption = "Fragtide";
     std::vector<Message> messages;
@@ -54,6 +55,9 @@ public:
     void setReportButtonEnabled(int i, bool e) override { enabled[i] = e; }
     void setReportButtonBold(int i, bool b) override { bold[i] = b; }
     std::filesystem::path cdFileName() const override { return fileName; }
+    std::vector<std::filesystem::path> cdFileNames() const override {
+        return fileNames.empty() ? WindowOps::cdFileNames() : fileNames;
+    }
     std::string txtFileText() const override { return txtFile; }
     void setCaption(std::string_view text) override { caption = text; }
     MessageAnswer messageBox(std::string_view prompt, MessageStyle style,

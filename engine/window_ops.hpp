@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // What the analysis run, the reports and the dialogs may do to the main window, and nothing more.
 //
@@ -48,10 +49,21 @@ public:
     virtual void setReportButtonEnabled(int index, bool enabled) = 0;
     virtual void setReportButtonBold(int index, bool bold) = 0;
 
-    // CD's file name: the full path of the log to analyse (empty when none was chosen).
+    // CD's file name: the full path of the log to analyse (empty when none was chosen); with
+    // several logs chosen, the first of them.
     virtual std::filesystem::path cdFileName() const = 0;
 
-    // txtFile: the chosen file's name as shown; "" means no file was chosen.
+    // Every log chosen, in reading order: several when several were chosen together, else
+    // cdFileName alone (nothing when that is empty). The default suits a window that only ever
+    // holds one.
+    virtual std::vector<std::filesystem::path> cdFileNames() const {
+        std::filesystem::path one = cdFileName();
+        if (one.empty())
+            return {};
+        return {std::move(one)};
+    }
+
+    // txtFile: the chosen file's name as shown ("N files" for several); "" means no file was chosen.
     virtual std::string txtFileText() const = 0;
 
     // frmMain's caption; Game Select names the chosen game there.

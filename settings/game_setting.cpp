@@ -41,6 +41,15 @@ void saveLogFolder(SettingsBackend& backend, std::string_view folder) {
     RegSaveString(backend, kHkeyLocalMachine, kGameSelectKey, kLogFolderValue, kRegSz, std::string(folder));
 }
 
+std::string loadExportFolder(SettingsBackend& backend) {
+    std::string folder = RegGetString(backend, kHkeyLocalMachine, kGameSelectKey, kExportFolderValue);
+    return folder == kNotFound ? std::string() : folder;
+}
+
+void saveExportFolder(SettingsBackend& backend, std::string_view folder) {
+    RegSaveString(backend, kHkeyLocalMachine, kGameSelectKey, kExportFolderValue, kRegSz, std::string(folder));
+}
+
 }  // namespace fragtide::settings
 
 namespace fragtide::settings {

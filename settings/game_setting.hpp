@@ -33,6 +33,12 @@ std::string loadLogFolder(SettingsBackend& backend);
 // Stores `folder` as REG_SZ. Failures are not reported: Browse then opens where it did before.
 void saveLogFolder(SettingsBackend& backend, std::string_view folder);
 
+// The folder the last export was written to (value "ExportFolder", REG_SZ, UTF-8), kept like
+// LogFolder: "" when none was written yet; failures to store it are not reported.
+inline constexpr std::string_view kExportFolderValue = "ExportFolder";
+std::string loadExportFolder(SettingsBackend& backend);
+void saveExportFolder(SettingsBackend& backend, std::string_view folder);
+
 // How names are shown, under the same key as the game, value "NameDisplay", REG_SZ: the word of
 // the choice ("auto", "utf-8", "windows-1252", "quake"; engine::parseNameDisplay reads it). A missing
 // setting gives "" (the caller then keeps its default); any stored text is returned as it is.

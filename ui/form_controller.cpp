@@ -1,5 +1,6 @@
 #include "ui/form_controller.hpp"
 
+#include <algorithm>
 #include <system_error>
 #include <utility>
 
@@ -8,8 +9,10 @@
 #include "engine/game_catalogue.hpp"
 #include "engine/game_detector.hpp"
 #include "engine/log_analysis.hpp"
+#include "engine/log_set.hpp"
 #include "engine/stats_store.hpp"
 #include "engine/unicode_upper.hpp"
+#include "export/atomic_file.hpp"
 #include "reports/reports.hpp"
 #include "reports/rivals.hpp"
 #include "settings/game_setting.hpp"
@@ -20,6 +23,17 @@ namespace fragtide::ui {
 
 using engine::MessageStyle;
 namespace fs = std::filesystem;
+
+namespace {
+
+// In byte order of their UTF-8 text: within one folder, byte order of the names, as the command
+// line orders a folder's files.
+void sortByPath(std::vector<fs::path>& paths) {
+    std::stable_sort(paths.begin(), paths.end(),
+                     [](const fs::path& a, const fs::path& b) { return pathText(a) < pathText(b); });
+}
+
+}  // namespace
 
 // The front end's window operations, passed on as they are; the controller only watches the
 // report list being cleared, which ends any Individual Info on show.
@@ -52,6 +66,7 @@ public:
     }
     void setReportButtonBold(int index, bool bold) override { m_window.setReportButtonBold(index, bold); }
     fs::path cdFileName() const override { return m_window.cdFileName(); }
+    std::vector<fs::path> cdFileNames() const override { return m_window.cdFileNames(); }
     std::string txtFileText() const override { return m_window.txtFileText(); }
     void setCaption(std::string_view text) override { m_window.setCaption(text); }
     engine::MessageAnswer messageBox(std::string_view prompt, MessageStyle style,
@@ -63,6 +78,13 @@ private:
     engine::WindowOps& m_window;
     int& m_individualShown;
     bool m_reportShown = false;
+};
+
+// The last successful analysis as Export writes it: a copy of the statistics, so that a game
+// chosen afterwards (which loads its own weapon names into the store) does not change it.
+struct FormController::LastAnalysis {
+    engine::StatsStore store;
+    std::vector<engine::LogSetFile> files;
 };
 
 FormController::FormController(engine::StatsStore& store, settings::SettingsBackend& backend,
@@ -92,7 +114,7 @@ void FormController::Form_Load() {
         m_nameDisplay = static_cast<int>(m_store.NameDisplayChoice);
         m_ops.setNameDisplayChecked(m_nameDisplay);
         if (const auto log = parseCommandLine(m_commandLine)) {
-            m_ops.setChosenFile(log->path, log->shownName);
+            m_ops.setChosenFiles({log->path}, log->shownName);
             cmdAnalyze_Click();
         }
         m_window.setCaption(texts::mainCaption(m_store.CurrentGame));
@@ -112,30 +134,46 @@ void FormController::cmdBrowse_Click() {
     // Where the last log was chosen; the program's own folder only before any was.
     const auto request = browseRequest(m_store.CurrentGame, textPath(settings::loadLogFolder(m_backend)),
                                        m_programFolder);
-    if (const auto chosen = m_ops.chooseLogFile(request))
-        chooseFile(*chosen);
+    auto chosen = m_ops.chooseLogFiles(request);
+    if (chosen.empty())
+        return;
+    // The dialog's order is the order of clicking; logs named by date read in time order by name.
+    sortByPath(chosen);
+    chooseFiles(chosen);
 }
 
-void FormController::chooseFile(const fs::path& path) {
+void FormController::chooseFiles(const std::vector<fs::path>& paths) {
     std::error_code error;
-    fs::path folder = fs::absolute(path, error).parent_path();
+    fs::path folder = fs::absolute(paths.front(), error).parent_path();
     if (error)
-        folder = path.parent_path();
+        folder = paths.front().parent_path();
     settings::saveLogFolder(m_backend, pathText(folder.make_preferred()));
-    m_ops.setChosenFile(path, pathText(path.filename()));
+    m_ops.setChosenFiles(paths, chosenFilesText(paths));
     m_window.lstClear();
     setHint(std::nullopt);  // it spoke of the previous log
 }
 
 bool FormController::acceptsDrop(const std::vector<fs::path>& paths) {
-    std::error_code error;
-    return paths.size() == 1 && fs::is_regular_file(paths.front(), error);
+    if (paths.empty())
+        return false;
+    for (const fs::path& path : paths) {
+        std::error_code error;
+        if (!fs::is_regular_file(path, error) && !fs::is_directory(path, error))
+            return false;
+    }
+    return true;
 }
 
 bool FormController::fileDropped(const std::vector<fs::path>& paths) {
     if (!acceptsDrop(paths))
         return false;
-    chooseFile(paths.front());
+    std::vector<fs::path> sorted = paths;
+    sortByPath(sorted);  // the file manager's order means nothing
+    const engine::LogSet set = engine::expandLogPaths(sorted);
+    // A folder that cannot be listed or holds no file is refused whole rather than half-taken.
+    if (!set.failures.empty() || set.files.empty())
+        return false;
+    chooseFiles(set.files);
     return true;
 }
 
@@ -156,20 +194,50 @@ void FormController::cmdAnalyze_Click() {
         }
     };
     bool analysed = false;  // General Info is shown only once a log was read to its end
+    std::optional<engine::LogSetResult> read;
     {
         RunScope run(*this);
-        engine::cmdAnalyze_Click(m_store, m_window, [this, &analysed] {
+        read = engine::cmdAnalyze_Click(m_store, m_window, [this, &analysed] {
             analysed = true;
             reports::ShowGeneralInfo(m_store, m_window);
         });
     }
-    // A run that asked and was refused, or failed, leaves the window as it was, hint included.
-    if (analysed) {
+    // A run that asked and was refused, or failed, leaves the window as it was, hint and export
+    // included.
+    if (analysed && read) {
         m_shownReport = 0;
         m_rivalsEnabled = true;
         m_ops.setRivalsButton(true, false);
         m_ops.updateWhoKilledWhom(rivalsMatrix(), m_store.NameDisplayChoice);
-        updateDetectionHint();
+        m_lastAnalysis = std::make_unique<LastAnalysis>(LastAnalysis{m_store, read->files});
+        m_ops.setExportEnabled(true);
+        updateDetectionHint(*read);
+    }
+}
+
+void FormController::mnuExport_Click() {
+    if (!m_lastAnalysis)
+        return;
+    const auto request = exportRequest(m_lastAnalysis->files, textPath(settings::loadExportFolder(m_backend)),
+                                       m_programFolder);
+    const auto chosen = m_ops.chooseExportFile(request);
+    if (!chosen)
+        return;
+    std::error_code error;
+    fs::path folder = fs::absolute(chosen->path, error).parent_path();
+    if (error)
+        folder = chosen->path.parent_path();
+    settings::saveExportFolder(m_backend, pathText(folder.make_preferred()));
+
+    // Names as the window shows them now; everything else as the analysis left it.
+    m_lastAnalysis->store.NameDisplayChoice = m_store.NameDisplayChoice;
+    const std::string document =
+        exportDocument(exportFormatFor(chosen->path, chosen->filter), m_lastAnalysis->store, m_lastAnalysis->files);
+    if (const Status written = exports::writeFileAtomically(chosen->path, document); !written) {
+        std::string prompt = written.error().message;
+        prompt += ".\n\n";
+        prompt += texts::kExportFailedAdvice;
+        m_window.messageBox(prompt, MessageStyle::OkCritical, texts::kExportErrorTitle);
     }
 }
 
@@ -334,22 +402,26 @@ void FormController::setHint(std::optional<DetectionHint> hint) {
     m_ops.showDetectionHint(m_hint);
 }
 
-void FormController::updateDetectionHint() {
+void FormController::updateDetectionHint(const engine::LogSetResult& read) {
     // Only an analysis that credited nothing asks the other games; a good one costs nothing more.
     if (anyKill(m_store)) {
         setHint(std::nullopt);
         return;
     }
-    const fs::path file = m_window.cdFileName();
-    const auto detection = engine::detectGame(file);
-    const auto lines = engine::countLines(file);
-    if (!detection || !lines || !detection->best || detection->best->displayName == m_store.CurrentGame) {
+    // Several logs are one server's season: the first that can be read speaks for all.
+    Result<engine::Detection> detection = Error{ErrorKind::NotFound, "no log was read"};
+    for (const engine::LogSetFile& file : read.files) {
+        detection = engine::detectGame(file.path);
+        if (detection)
+            break;
+    }
+    if (!detection || !detection->best || detection->best->displayName == m_store.CurrentGame) {
         setHint(std::nullopt);
         return;
     }
     const std::string other(detection->best->displayName);
     const auto kills = static_cast<std::uint64_t>(engine::killsOf(*detection, detection->best));
-    setHint(DetectionHint{detectionHintText(m_store.CurrentGame, *lines, other, kills),
+    setHint(DetectionHint{detectionHintText(m_store.CurrentGame, read.lines, other, kills),
                           std::string(texts::kHintButtonPrefix) + other, other});
 }
 
@@ -513,7 +585,14 @@ OpenFileRequest browseRequest(std::string_view game, const fs::path& lastFolder,
     std::error_code error;
     request.initialFolder = !lastFolder.empty() && fs::is_directory(lastFolder, error) ? lastFolder : programFolder;
     request.defaultSuffix = std::string(texts::kDefaultSuffix);
+    request.allowMultiple = true;
     return request;
+}
+
+std::string chosenFilesText(const std::vector<fs::path>& paths) {
+    if (paths.size() == 1)
+        return pathText(paths.front().filename());
+    return std::to_string(paths.size()) + std::string(texts::kFilesSuffix);
 }
 
 std::string helpCommandLine(std::string_view helpFilePath) {

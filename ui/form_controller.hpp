@@ -9,8 +9,10 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/log_set.hpp"
 #include "engine/window_ops.hpp"
 #include "reports/rivals_matrix.hpp"
+#include "ui/report_export.hpp"
 
 // What the main window and its dialogs do, without any toolkit: every front end (the Qt window,
 // the Win32 window) is widgets and wiring over one FormController.
@@ -49,6 +51,8 @@ struct OpenFileRequest {
     bool fileMustExist = true;
     bool pathMustExist = true;
     bool hideReadOnly = true;
+    // Several files may be chosen together (Browse: a season of logs in one folder).
+    bool allowMultiple = false;
 };
 
 // Game Select's contents: the games in catalogue order, and the entry selected when it opens
@@ -80,12 +84,20 @@ class FormOps {
 public:
     virtual ~FormOps() = default;
 
-    // The file row: `path` becomes CD's file name (what WindowOps::cdFileName then returns) and
-    // `shownName` txtFile's text (WindowOps::txtFileText).
-    virtual void setChosenFile(const std::filesystem::path& path, std::string_view shownName) = 0;
+    // The file row: `paths` (one or more, in reading order) become CD's file names (what
+    // WindowOps::cdFileNames then returns, and cdFileName the first) and `shownName` txtFile's
+    // text (WindowOps::txtFileText).
+    virtual void setChosenFiles(const std::vector<std::filesystem::path>& paths, std::string_view shownName) = 0;
 
-    // Runs the open-file dialog; the chosen existing file's full path, or nothing when cancelled.
-    virtual std::optional<std::filesystem::path> chooseLogFile(const OpenFileRequest& request) = 0;
+    // Runs the open-file dialog; the chosen existing files' full paths (one unless the request
+    // allows several), or none when cancelled.
+    virtual std::vector<std::filesystem::path> chooseLogFiles(const OpenFileRequest& request) = 0;
+
+    // Runs the save dialog of File, Export Report...; the file to write, or nothing when cancelled.
+    virtual std::optional<ChosenExportFile> chooseExportFile(const ExportFileRequest& request) = 0;
+
+    // File, Export Report...: enabled only once an analysis has results to export.
+    virtual void setExportEnabled(bool enabled) = 0;
 
     // Runs Game Select (title texts::kGameSelectTitle, label texts::kGameSelectLabel, buttons
     // "OK" then "Cancel", neither answering Enter or Escape, F1 calling showHelpDocument) with
@@ -161,8 +173,10 @@ public:
     // "Error!" ending "(error number N)!".
     void Form_Load();
 
-    // Browse: the open-file dialog for the current game; a chosen file becomes the file to
-    // analyse, its folder is remembered for the next Browse, the report list is cleared.
+    // Browse: the open-file dialog for the current game; the chosen file becomes the file to
+    // analyse, its folder is remembered for the next Browse, the report list is cleared. Several
+    // files chosen together are read as one log, in byte order of their names (as a folder's
+    // files are on the command line), and txtFile shows "N files".
     void cmdBrowse_Click();
 
     // Analyze Log: the analysis of the chosen file with input kept out, then General Info shown
@@ -217,11 +231,22 @@ public:
     void mnuAbout_Click();
     static AboutTexts aboutTexts();
 
-    // A drag over the window: whether `paths` may be dropped (exactly one existing file).
+    // A drag over the window: whether `paths` may be dropped (one or more, each an existing file
+    // or folder).
     static bool acceptsDrop(const std::vector<std::filesystem::path>& paths);
-    // A drop: the one file becomes the chosen log as from Browse; false (nothing changes) when
-    // acceptsDrop refuses it.
+    // A drop: the files become the chosen logs as from Browse, in byte order of their paths, a
+    // folder standing for every regular file directly inside it (as on the command line). False
+    // (nothing changes) when acceptsDrop refuses it, a folder cannot be listed or holds no file.
     bool fileDropped(const std::vector<std::filesystem::path>& paths);
+
+    // File, Export Report...: the save dialog, then the last successful analysis (its logs, its
+    // game and weapon names, whatever was chosen since; names shown as the names menu says now)
+    // written whole with exports::writeFileAtomically, in the format exportFormatFor gives. A
+    // failure is told in a message box and leaves any earlier file whole. Nothing before an
+    // analysis (the menu item is disabled then).
+    void mnuExport_Click();
+    // Whether an analysis has results to export.
+    bool exportEnabled() const { return m_lastAnalysis != nullptr; }
 
     // The user asked to close the window. False: close as usual. During a run the program ends at
     // once through FormOps::endProgramDuringRun (true is returned only if that returns).
@@ -249,10 +274,12 @@ public:
 private:
     class Screen;
 
-    void chooseFile(const std::filesystem::path& path);
+    struct LastAnalysis;
+
+    void chooseFiles(const std::vector<std::filesystem::path>& paths);
     void applyGame(const std::string& game);
     void setBold(int index);
-    void updateDetectionHint();
+    void updateDetectionHint(const engine::LogSetResult& read);
     void setHint(std::optional<DetectionHint> hint);
     void startupError(const std::exception& error);
 
@@ -265,6 +292,7 @@ private:
     std::filesystem::path m_programFolder;
     std::filesystem::path m_helpFilePath;
     std::optional<DetectionHint> m_hint;
+    std::unique_ptr<LastAnalysis> m_lastAnalysis;  // what Export writes; null before an analysis
     int m_individualShown = -1;
     int m_shownReport = 0;  // the report button last pressed (bold)
     int m_nameDisplay = 0;
@@ -283,8 +311,8 @@ struct CommandLineLog {
 };
 std::optional<CommandLineLog> parseCommandLine(std::string_view text);
 
-// Browse's request for `game`, opening in `lastFolder` when that is a folder, else in
-// `programFolder`.
+// Browse's request for `game` (several files allowed), opening in `lastFolder` when that is a
+// folder, else in `programFolder`.
 OpenFileRequest browseRequest(std::string_view game, const std::filesystem::path& lastFolder,
                               const std::filesystem::path& programFolder);
 
@@ -299,6 +327,9 @@ std::string helpCommandLine(std::string_view helpFilePath);
 
 // The help document for a program in `programFolder` (see helpFilePath).
 std::filesystem::path findHelpFile(const std::filesystem::path& programFolder);
+
+// txtFile's text for `paths` chosen together: the one file's name as it is, or "N files".
+std::string chosenFilesText(const std::vector<std::filesystem::path>& paths);
 
 // A path's UTF-8 text, and back; every path crossing into display text goes through these.
 std::string pathText(const std::filesystem::path& path);

@@ -61,6 +61,7 @@ frmMain::frmMain(engine::StatsStore& store, settings::SettingsBackend& backend,
     applyLook();
     connectHandlers();
     setReportButtonBold(0, true);
+    ui->mnuExport->setEnabled(false);  // until an analysis has results
     ui->fraHint->hide();
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
@@ -82,6 +83,7 @@ void frmMain::applyTexts() {
     ui->lbl_2->setText(toQString(texts::kNoPlayers));
     ui->mnuFile->setTitle(menuCaption(toQString(texts::kMenuFile)));
     ui->mnuGameSel->setText(menuCaption(toQString(texts::kMenuGameSelect)));
+    ui->mnuExport->setText(menuCaption(toQString(texts::kMenuExport)));
     ui->mnuExit->setText(menuCaption(toQString(texts::kMenuExit)));
     ui->mnuView->setTitle(menuCaption(toQString(texts::kMenuView)));
     ui->mnuNames->setTitle(menuCaption(toQString(texts::kMenuNames)));
@@ -128,6 +130,7 @@ void frmMain::connectHandlers() {
             lstPlayers_Click();
     });
     connect(ui->mnuGameSel, &QAction::triggered, this, &frmMain::mnuGameSel_Click);
+    connect(ui->mnuExport, &QAction::triggered, this, &frmMain::mnuExport_Click);
     connect(ui->mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
     connect(ui->mnuHelp2, &QAction::triggered, this, &frmMain::mnuHelp2_Click);
     connect(ui->mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
@@ -164,6 +167,7 @@ void frmMain::cmdAnalyze_Click() { m_form->cmdAnalyze_Click(); }
 void frmMain::cmdOptions_Click(int index) { m_form->cmdOptions_Click(index, lstPlayersListIndex()); }
 void frmMain::lstPlayers_Click() { m_form->lstPlayers_Click(lstPlayersListIndex()); }
 void frmMain::mnuGameSel_Click() { m_form->mnuGameSel_Click(); }
+void frmMain::mnuExport_Click() { m_form->mnuExport_Click(); }
 void frmMain::mnuExit_Click() { m_form->mnuExit_Click(); }
 void frmMain::mnuHelp2_Click() { m_form->mnuHelp2_Click(); }
 void frmMain::mnuAbout_Click() { m_form->mnuAbout_Click(); }
@@ -207,8 +211,12 @@ MessageAnswer frmMain::showMessage(const QString& prompt, MessageStyle style, co
     return runMessageBox(this, prompt, style, title);
 }
 
-std::optional<QString> frmMain::askForLogFile(const OpenFileRequest& request) {
+QStringList frmMain::askForLogFiles(const OpenFileRequest& request) {
     return runOpenFileDialog(this, request);
+}
+
+std::optional<ChosenExportFile> frmMain::askForExportFile(const ExportFileRequest& request) {
+    return runSaveFileDialog(this, request);
 }
 
 int frmMain::execDialog(QDialog& dialog) {
@@ -224,16 +232,25 @@ bool frmMain::startHelpViewer(const std::string& commandLine) {
 // ---------------------------------------------------------------------------------------------
 // Events
 
+namespace {
+
+std::vector<std::filesystem::path> pathsOf(const QStringList& files) {
+    std::vector<std::filesystem::path> paths;
+    for (const QString& file : files)
+        paths.push_back(toPath(file));
+    return paths;
+}
+
+}  // namespace
+
 void frmMain::dragEnterEvent(QDragEnterEvent* event) {
-    if (droppedLogFile(event->mimeData()))
+    if (FormController::acceptsDrop(pathsOf(droppedPaths(event->mimeData()))))
         event->acceptProposedAction();
 }
 
 void frmMain::dropEvent(QDropEvent* event) {
-    if (const auto file = droppedLogFile(event->mimeData())) {
-        if (m_form->fileDropped({toPath(*file)}))
-            event->acceptProposedAction();
-    }
+    if (m_form->fileDropped(pathsOf(droppedPaths(event->mimeData()))))
+        event->acceptProposedAction();
 }
 
 void frmMain::showEvent(QShowEvent* event) {
@@ -288,7 +305,9 @@ void frmMain::setReportButtonBold(int index, bool bold) {
     }
 }
 
-std::filesystem::path frmMain::cdFileName() const { return toPath(m_cdFileName); }
+std::filesystem::path frmMain::cdFileName() const { return toPath(cdFileNameText()); }
+
+std::vector<std::filesystem::path> frmMain::cdFileNames() const { return pathsOf(m_cdFileNames); }
 std::string frmMain::txtFileText() const { return toUtf8(ui->txtFile->text()); }
 void frmMain::setCaption(std::string_view text) { setWindowTitle(toQString(text)); }
 
@@ -303,16 +322,22 @@ MessageAnswer frmMain::messageBox(std::string_view prompt, MessageStyle style, s
 // ---------------------------------------------------------------------------------------------
 // FormOps
 
-void frmMain::setChosenFile(const std::filesystem::path& path, std::string_view shownName) {
-    m_cdFileName = toQString(pathText(path));
+void frmMain::setChosenFiles(const std::vector<std::filesystem::path>& paths, std::string_view shownName) {
+    m_cdFileNames.clear();
+    for (const std::filesystem::path& path : paths)
+        m_cdFileNames << toQString(pathText(path));
     ui->txtFile->setText(toQString(shownName));
 }
 
-std::optional<std::filesystem::path> frmMain::chooseLogFile(const OpenFileRequest& request) {
-    if (const auto chosen = askForLogFile(request))
-        return toPath(*chosen);
-    return std::nullopt;
+std::vector<std::filesystem::path> frmMain::chooseLogFiles(const OpenFileRequest& request) {
+    return pathsOf(askForLogFiles(request));
 }
+
+std::optional<ChosenExportFile> frmMain::chooseExportFile(const ExportFileRequest& request) {
+    return askForExportFile(request);
+}
+
+void frmMain::setExportEnabled(bool enabled) { ui->mnuExport->setEnabled(enabled); }
 
 std::optional<int> frmMain::runGameSelect(const GameSelectChoice& choice) {
     frmGS dialog(choice, this);

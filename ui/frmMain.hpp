@@ -60,8 +60,9 @@ public:
 
     FormController& controller() { return *m_form; }
 
-    // The file the next analysis opens, as the Browse dialog or the command line named it.
-    QString cdFileNameText() const { return m_cdFileName; }
+    // The file the next analysis opens, as the Browse dialog or the command line named it (the
+    // first of several chosen together).
+    QString cdFileNameText() const { return m_cdFileNames.isEmpty() ? QString() : m_cdFileNames.front(); }
 
     // The built-in help viewer once the help document was opened in it, else null.
     HelpViewer* helpViewer() const { return m_helpViewer.get(); }
@@ -80,14 +81,17 @@ public:
     void setReportButtonEnabled(int index, bool enabled) override;
     void setReportButtonBold(int index, bool bold) override;
     std::filesystem::path cdFileName() const override;
+    std::vector<std::filesystem::path> cdFileNames() const override;
     std::string txtFileText() const override;
     void setCaption(std::string_view text) override;
     engine::MessageAnswer messageBox(std::string_view prompt, engine::MessageStyle style,
                                      std::string_view title) override;
 
     // FormOps
-    void setChosenFile(const std::filesystem::path& path, std::string_view shownName) override;
-    std::optional<std::filesystem::path> chooseLogFile(const OpenFileRequest& request) override;
+    void setChosenFiles(const std::vector<std::filesystem::path>& paths, std::string_view shownName) override;
+    std::vector<std::filesystem::path> chooseLogFiles(const OpenFileRequest& request) override;
+    std::optional<ChosenExportFile> chooseExportFile(const ExportFileRequest& request) override;
+    void setExportEnabled(bool enabled) override;
     std::optional<int> runGameSelect(const GameSelectChoice& choice) override;
     void runAbout(const AboutTexts& texts) override;
     bool startProgram(const std::string& commandLine) override;
@@ -111,6 +115,7 @@ public Q_SLOTS:
     void cmdOptions_Click(int index);
     void lstPlayers_Click();
     void mnuGameSel_Click();
+    void mnuExport_Click();
     void mnuExit_Click();
     void mnuHelp2_Click();
     void mnuAbout_Click();
@@ -125,8 +130,10 @@ protected:
     // Seams. The defaults show the real thing and wait for it to close.
     virtual engine::MessageAnswer showMessage(const QString& prompt, engine::MessageStyle style,
                                               const QString& title);
-    // The chosen file's full path, or nothing when the dialog was cancelled.
-    virtual std::optional<QString> askForLogFile(const OpenFileRequest& request);
+    // The chosen files' full paths, none when the dialog was cancelled.
+    virtual QStringList askForLogFiles(const OpenFileRequest& request);
+    // The save dialog of Export: the file and the filter selected, or nothing when cancelled.
+    virtual std::optional<ChosenExportFile> askForExportFile(const ExportFileRequest& request);
     // Runs a dialog, modal over the form only, to its end and returns its result code.
     virtual int execDialog(QDialog& dialog);
     // Starts the legacy help viewer; false when it cannot be started (it exists only on Windows).
@@ -159,7 +166,7 @@ private:
 
     std::unique_ptr<Ui::frmMain> ui;
     std::unique_ptr<FormController> m_form;
-    QString m_cdFileName;
+    QStringList m_cdFileNames;
     std::unique_ptr<HelpViewer> m_helpViewer;  // a window of its own, gone with the form
     std::unique_ptr<class WhoKilledWhom> m_whoKilledWhom;  // likewise
     std::unique_ptr<ProgressThrottle> m_progress;

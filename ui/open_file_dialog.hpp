@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -8,10 +9,15 @@
 
 class QWidget;
 
-// The Browse dialog in Qt: the form controller's request shown as a file dialog.
+// The Browse and Export dialogs in Qt: the form controller's requests shown as file dialogs.
 namespace fragtide::ui {
 
-// The chosen existing file's full path, or nothing when the dialog was cancelled. Modal.
-std::optional<QString> runOpenFileDialog(QWidget* parent, const OpenFileRequest& request);
+// The chosen existing files' full paths (several only when the request allows them), none when
+// the dialog was cancelled. Modal.
+QStringList runOpenFileDialog(QWidget* parent, const OpenFileRequest& request);
+
+// The file to write and the filter selected, or nothing when the dialog was cancelled. Modal. The
+// suffix added to a typed name without one follows the filter selected.
+std::optional<ChosenExportFile> runSaveFileDialog(QWidget* parent, const ExportFileRequest& request);
 
 }  // namespace fragtide::ui

@@ -24,6 +24,7 @@ inline constexpr std::string_view kNoPlayers = "Total players : 0";
 // Menus; "&" marks the access letter.
 inline constexpr std::string_view kMenuFile = "&File";
 inline constexpr std::string_view kMenuGameSelect = "&Game Select";
+inline constexpr std::string_view kMenuExport = "&Export Report...";
 inline constexpr std::string_view kMenuExit = "E&xit";
 inline constexpr std::string_view kMenuView = "&View";
 inline constexpr std::string_view kMenuNames = "&Names";
@@ -65,6 +66,18 @@ inline constexpr std::string_view kGameLogFilterSuffix = " LOG Files (*.log)";
 inline constexpr std::string_view kTextFilesFilter = "Text Files (*.txt)";
 inline constexpr std::string_view kAllFilesFilter = "All Files (*.*)";
 inline constexpr std::string_view kDefaultSuffix = "log";
+
+// txtFile when several logs are chosen together: the count, then this.
+inline constexpr std::string_view kFilesSuffix = " files";
+
+// Export Report: the save dialog, and what a failed write says (after the reason).
+inline constexpr std::string_view kExportTitle = "Export Report";
+inline constexpr std::string_view kExportHtmlFilter = "HTML page (*.html)";
+inline constexpr std::string_view kExportCsvFilter = "CSV for spreadsheets (*.csv)";
+inline constexpr std::string_view kExportDefaultStem = "fragtide";
+inline constexpr std::string_view kExportFailedAdvice =
+    "Any earlier file of that name is unchanged. Export again to another folder or name.";
+inline constexpr std::string_view kExportErrorTitle = "Export Error.";
 
 // Who killed whom
 inline constexpr std::string_view kWhoKilledWhomTitle = "Who Killed Whom";

@@ -2,12 +2,20 @@
 // dialogs: start-up, Browse, Analyze Log, the report buttons, Game Select, help and drops.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <deque>
+#include <fstream>
+#include <sstream>
 #include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+
+#include "cli/report_command.hpp"
 #include "engine/recording_window.hpp"
 #include "engine/stats_store.hpp"
 #include "settings/game_setting.hpp"
@@ -32,6 +40,10 @@ public:
     explicit FakeForm(engine::RecordingWindow& window) : m_window(window) {}
 
     std::optional<fs::path> fileToChoose;  // nothing: Browse is cancelled
+    std::vector<fs::path> filesToChoose;   // several at once, when fileToChoose is nothing
+    std::optional<ChosenExportFile> exportToChoose;  // nothing: the save dialog is cancelled
+    std::vector<ExportFileRequest> exportRequests;
+    std::optional<bool> exportEnabled;  // nothing: never set
     std::vector<OpenFileRequest> fileRequests;
     std::optional<int> gameToChoose;  // nothing: Game Select is cancelled
     std::vector<GameSelectChoice> gameChoices;
@@ -49,14 +61,22 @@ public:
     std::vector<reports::RivalsMatrix> matrices;  // shown
     int matrixUpdates = 0;
 
-    void setChosenFile(const fs::path& path, std::string_view shownName) override {
-        m_window.fileName = path;
+    void setChosenFiles(const std::vector<fs::path>& paths, std::string_view shownName) override {
+        m_window.fileName = paths.front();
+        m_window.fileNames = paths.size() > 1 ? paths : std::vector<fs::path>{};
         m_window.txtFile = shownName;
     }
-    std::optional<fs::path> chooseLogFile(const OpenFileRequest& request) override {
+    std::vector<fs::path> chooseLogFiles(const OpenFileRequest& request) override {
         fileRequests.push_back(request);
-        return fileToChoose;
+        if (fileToChoose)
+            return {*fileToChoose};
+        return filesToChoose;
     }
+    std::optional<ChosenExportFile> chooseExportFile(const ExportFileRequest& request) override {
+        exportRequests.push_back(request);
+        return exportToChoose;
+    }
+    void setExportEnabled(bool enabled) override { exportEnabled = enabled; }
     std::optional<int> runGameSelect(const GameSelectChoice& choice) override {
         gameChoices.push_back(choice);
         return gameToChoose;
@@ -308,19 +328,30 @@ TEST(FormControllerBrowse, OpensWhereTheLastLogWasChosen) {
     EXPECT_EQ(next.form.fileRequests.at(1).initialFolder, next.programFolder);
 }
 
-TEST(FormControllerDrop, OnlyOneExistingFileIsTaken) {
+TEST(FormControllerDrop, ExistingFilesAndFoldersAreTaken) {
     World world;
     auto form = world.controller();
     form.Form_Load();
     const fs::path log = world.log("Dropped.log", threeKillLog());
-    EXPECT_FALSE(FormController::acceptsDrop({world.folder.path()}));
-    EXPECT_FALSE(FormController::acceptsDrop({log, log}));
     EXPECT_FALSE(FormController::acceptsDrop({}));
+    EXPECT_FALSE(FormController::acceptsDrop({log, world.folder.path() / "missing.log"}));
     EXPECT_FALSE(form.fileDropped({world.folder.path() / "missing.log"}));
+    fs::create_directories(world.folder.path() / "empty");
+    EXPECT_FALSE(form.fileDropped({world.folder.path() / "empty"}));  // stands for no file at all
     EXPECT_EQ(world.window.txtFile, "");
     ASSERT_TRUE(form.fileDropped({log}));
     EXPECT_EQ(world.window.txtFile, "Dropped.log");
     EXPECT_EQ(world.window.fileName, log);
+    EXPECT_TRUE(world.window.fileNames.empty());
+
+    // A folder stands for its files in name order, after the files dropped with it that sort first.
+    fs::create_directories(world.folder.path() / "season");
+    const fs::path day2 = world.log("season/2024-05-02.log", threeKillLog());
+    const fs::path day1 = world.log("season/2024-05-01.log", threeKillLog());
+    EXPECT_TRUE(FormController::acceptsDrop({world.folder.path() / "season", log}));
+    ASSERT_TRUE(form.fileDropped({world.folder.path() / "season", log}));
+    EXPECT_EQ(world.window.txtFile, "3 files");
+    EXPECT_EQ(world.window.fileNames, (std::vector<fs::path>{log, day1, day2}));
 }
 
 TEST(FormControllerReports, ButtonsAndPlayerClicksMoveTheBoldCaption) {
@@ -709,6 +740,258 @@ TEST(FormControllerTexts, MessagesBeginWithACapitalLetter) {
     EXPECT_EQ(startupErrorText("bad file", 2), "Bad file (error number 2)!");
     EXPECT_EQ(helpCommandLine(" x.hlp"), "c:\\windows\\winhelp.exe  x.hlp");
     EXPECT_EQ(helpCommandLine(""), "c:\\windows\\winhelp.exe ");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Several logs as one
+
+TEST(FormControllerLogs, SeveralChosenAreReadAsOneInNameOrder) {
+    World world;
+    auto form = world.controller();
+    form.Form_Load();
+    fs::create_directories(world.folder.path() / "season");
+    const fs::path second = world.log("season/b.log", {"Dan was ax-murdered by Eve"});
+    const fs::path first = world.log("season/a.log", threeKillLog());
+    world.form.filesToChoose = {second, first};
+    form.cmdBrowse_Click();
+    EXPECT_TRUE(world.form.fileRequests.at(0).allowMultiple);
+    EXPECT_EQ(world.window.txtFile, "2 files");
+    EXPECT_EQ(world.window.fileNames, (std::vector<fs::path>{first, second}));
+    EXPECT_TRUE(fs::equivalent(textPath(settings::loadLogFolder(world.backend)), world.folder.path() / "season"));
+
+    form.cmdAnalyze_Click();
+    EXPECT_TRUE(world.window.messages.empty());
+    EXPECT_EQ(world.firstLine(), kGeneralHeading);
+    EXPECT_EQ(world.window.players, (std::vector<std::string>{"Bob", "Alice", "Eve"}));
+    EXPECT_EQ(world.window.playerCount, "Total players : 3");
+    EXPECT_EQ(world.window.progressPeak, 5);
+    EXPECT_EQ(world.window.progressMax, 100);
+    EXPECT_EQ(chosenFilesText({first}), "a.log");
+}
+
+TEST(FormControllerLogs, SizeQuestionIsAskedOnceForTheSum) {
+    World world;
+    auto form = world.controller(world.log("a.log", threeKillLog()).string());
+    form.Form_Load();
+    // Each half is under the limit; together they are over it.
+    std::vector<std::string> half(7000, std::string(100, 'x'));
+    half.push_back("Carol was ax-murdered by Zed");
+    world.form.filesToChoose = {world.log("h1.log", half), world.log("h2.log", half)};
+    form.cmdBrowse_Click();
+    form.cmdOptions_Click(1, -1);
+    const auto report = world.window.lst;
+
+    world.window.answers = {MessageAnswer::No};
+    form.cmdAnalyze_Click();
+    ASSERT_EQ(world.window.messages.size(), 1u);
+    EXPECT_EQ(world.window.messages[0].title, "Large File Size.");
+    EXPECT_EQ(world.window.messages[0].prompt.substr(0, 34), "This file is larger than 1 Megabyt");
+    EXPECT_EQ(world.window.lst, report);  // declined: the store and the window as they were
+    EXPECT_EQ(world.window.players, (std::vector<std::string>{"Bob", "Alice"}));
+    EXPECT_EQ(world.store.PlayerNames()[1], "Bob");
+
+    form.cmdAnalyze_Click();  // Yes
+    EXPECT_EQ(world.window.messages.size(), 2u);
+    EXPECT_EQ(world.window.players, std::vector<std::string>{"Zed"});
+}
+
+TEST(FormControllerLogs, UnreadableLogsAreNamedAfterTheOthersResults) {
+    World world;
+    auto form = world.controller();
+    form.Form_Load();
+    const fs::path good = world.log("a.log", threeKillLog());
+    const fs::path gone = world.log("b.log", {"Dan was ax-murdered by Eve"});
+    world.form.filesToChoose = {good, gone};
+    form.cmdBrowse_Click();
+    fs::remove(gone);  // between choosing and analysing
+    std::size_t reportLines = 0;
+    world.window.answers.clear();
+    form.cmdAnalyze_Click();
+    reportLines = world.window.lst.size();
+    EXPECT_GT(reportLines, 3u);
+    EXPECT_EQ(world.window.players, (std::vector<std::string>{"Bob", "Alice"}));
+    ASSERT_EQ(world.window.messages.size(), 1u);
+    const auto& message = world.window.messages[0];
+    EXPECT_EQ(message.title, "Error.");
+    EXPECT_EQ(message.style, MessageStyle::OkInformation);
+    EXPECT_EQ(message.prompt.find("These logs could not be read"), 0u) << message.prompt;
+    EXPECT_NE(message.prompt.find("b.log"), std::string::npos) << message.prompt;
+    EXPECT_EQ(message.prompt.find("a.log"), std::string::npos) << message.prompt;
+    EXPECT_TRUE(form.exportEnabled());
+
+    // None readable: a failure, and the previous results stay.
+    fs::remove(good);
+    form.cmdAnalyze_Click();
+    ASSERT_EQ(world.window.messages.size(), 2u);
+    EXPECT_NE(world.window.messages[1].prompt.find("a.log"), std::string::npos);
+    EXPECT_NE(world.window.messages[1].prompt.find("Choose another file with Browse."), std::string::npos);
+    EXPECT_EQ(world.window.players, (std::vector<std::string>{"Bob", "Alice"}));
+    EXPECT_EQ(world.window.lst.size(), reportLines);
+    EXPECT_EQ(world.form.runsStarted, world.form.runsFinished);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Export
+
+namespace {
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// What `fragtide-report ARGS... --export TARGET` writes.
+std::string commandLineExport(std::vector<std::string> args, const fs::path& target) {
+    args.push_back("--export");
+    args.push_back(target.string());
+    const std::vector<std::string_view> views(args.begin(), args.end());
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::runFragtideReport(views, out, err), 0) << err.str();
+    return readFile(target);
+}
+
+}  // namespace
+
+TEST(FormControllerExport, DisabledUntilAnAnalysisSucceeds) {
+    World world;
+    auto form = world.controller("C:\\nowhere\\a.log");
+    form.Form_Load();  // a command-line log that cannot be read
+    EXPECT_FALSE(form.exportEnabled());
+    EXPECT_FALSE(world.form.exportEnabled.value_or(false));
+    world.form.exportToChoose = ChosenExportFile{world.folder.path() / "x.html", 0};
+    form.mnuExport_Click();
+    EXPECT_TRUE(world.form.exportRequests.empty());
+    EXPECT_FALSE(fs::exists(world.folder.path() / "x.html"));
+
+    world.form.fileToChoose = world.log("a.log", threeKillLog());
+    form.cmdBrowse_Click();
+    form.cmdAnalyze_Click();
+    EXPECT_EQ(world.form.exportEnabled, true);
+    form.mnuExport_Click();
+    EXPECT_TRUE(fs::is_regular_file(world.folder.path() / "x.html"));
+}
+
+TEST(FormControllerExport, WritesTheCommandLinesBytesForTheSameLogs) {
+    World world;
+    fs::create_directories(world.folder.path() / "season");
+    const fs::path day1 = world.log("season/2024-05-01.log", threeKillLog());
+    const fs::path day2 = world.folder.write("season/2024-05-02.log", "Dan was ax-murdered by \xC2\xEF\xE2");
+    auto form = world.controller();
+    form.Form_Load();
+    world.form.filesToChoose = {day2, day1};
+    form.cmdBrowse_Click();
+    form.cmdAnalyze_Click();
+
+    const fs::path out = world.folder.path() / "out";
+    fs::create_directories(out);
+    for (const std::string format : {"html", "csv"}) {
+        SCOPED_TRACE(format);
+        world.form.exportToChoose = ChosenExportFile{out / ("window." + format), 0};
+        form.mnuExport_Click();
+        const std::string window = readFile(out / ("window." + format));
+        EXPECT_FALSE(window.empty());
+        EXPECT_EQ(window, commandLineExport({(world.folder.path() / "season").string()}, out / ("cli." + format)));
+    }
+    EXPECT_TRUE(world.window.messages.empty());
+    EXPECT_EQ(readFile(out / "window.csv").substr(0, 24), "player,slot,weapon,frags");
+
+    // One log, from the command line of the window.
+    auto one = world.controller(day1.string());
+    one.Form_Load();
+    world.form.exportToChoose = ChosenExportFile{out / "one.html", 0};
+    one.mnuExport_Click();
+    EXPECT_EQ(readFile(out / "one.html"), commandLineExport({day1.string()}, out / "one-cli.html"));
+}
+
+TEST(FormControllerExport, ReflectsTheLastAnalysisNotALaterGame) {
+    World world;
+    auto form = world.controller(world.log("Match1.log", threeKillLog()).string());
+    form.Form_Load();
+    world.form.exportToChoose = ChosenExportFile{world.folder.path() / "before.html", 0};
+    form.mnuExport_Click();
+    world.form.gameToChoose = 1;
+    form.mnuGameSel_Click();
+    ASSERT_NE(world.store.CurrentGame, "Quake I : Standard");
+    world.form.exportToChoose = ChosenExportFile{world.folder.path() / "after.html", 0};
+    form.mnuExport_Click();
+    EXPECT_EQ(readFile(world.folder.path() / "after.html"), readFile(world.folder.path() / "before.html"));
+
+    // The request: the log's name, the last export's folder remembered.
+    ASSERT_EQ(world.form.exportRequests.size(), 2u);
+    const ExportFileRequest& request = world.form.exportRequests[0];
+    EXPECT_EQ(request.title, "Export Report");
+    ASSERT_EQ(request.filters.size(), 2u);
+    EXPECT_EQ(request.filters[0].description, "HTML page (*.html)");
+    EXPECT_EQ(request.filters[1].description, "CSV for spreadsheets (*.csv)");
+    EXPECT_EQ(request.defaultName, fs::path("Match1.html"));
+    EXPECT_TRUE(request.overwritePrompt);
+    EXPECT_TRUE(fs::equivalent(world.form.exportRequests[1].initialFolder, world.folder.path()));
+    EXPECT_TRUE(fs::equivalent(textPath(settings::loadExportFolder(world.backend)), world.folder.path()));
+}
+
+TEST(FormControllerExport, FailedWriteIsToldAndTheOldFileStays) {
+    World world;
+    auto form = world.controller(world.log("a.log", threeKillLog()).string());
+    form.Form_Load();
+    fs::create_directories(world.folder.path() / "taken.html");
+    world.folder.write("taken.html/inside", "kept");
+    world.form.exportToChoose = ChosenExportFile{world.folder.path() / "taken.html", 0};
+    form.mnuExport_Click();
+    ASSERT_EQ(world.window.messages.size(), 1u);
+    EXPECT_EQ(world.window.messages[0].title, "Export Error.");
+    EXPECT_EQ(world.window.messages[0].style, MessageStyle::OkCritical);
+    EXPECT_NE(world.window.messages[0].prompt.find("taken.html': it is a folder, not a file.\n\nAny earlier file"),
+              std::string::npos)
+        << world.window.messages[0].prompt;
+    EXPECT_EQ(readFile(world.folder.path() / "taken.html" / "inside"), "kept");
+
+#ifndef _WIN32
+    // A write that fails halfway (the file-size limit stands in for a full disk, even for root).
+    const fs::path page = world.folder.write("season.html", "the old page");
+    world.form.exportToChoose = ChosenExportFile{page, 0};
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 256;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    form.mnuExport_Click();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldSignal);
+    ASSERT_EQ(world.window.messages.size(), 2u);
+    EXPECT_EQ(world.window.messages[1].title, "Export Error.");
+    EXPECT_EQ(readFile(page), "the old page");
+#endif
+}
+
+TEST(FormControllerExport, FormatFollowsTheExtensionThenTheFilter) {
+    const std::vector<std::tuple<std::string, int, ExportFormat>> cases = {
+        {"s.html", 1, ExportFormat::Html},  {"s.HTM", 1, ExportFormat::Html}, {"s.csv", 0, ExportFormat::Csv},
+        {"s.Csv", 0, ExportFormat::Csv},    {"season", 0, ExportFormat::Html}, {"season", 1, ExportFormat::Csv},
+        {"s.txt", 1, ExportFormat::Csv},    {"s.csv.bak", 0, ExportFormat::Html},
+    };
+    for (const auto& [name, filter, format] : cases)
+        EXPECT_EQ(exportFormatFor(name, filter), format) << name << " " << filter;
+}
+
+TEST(FormControllerExport, DefaultNameAndFolderComeFromTheLogs) {
+    fragtide::testing::TempDir dir;
+    fs::create_directories(dir.path() / "season");
+    fs::create_directories(dir.path() / "other");
+    const fs::path program = dir.path() / "program";
+    const std::vector<engine::LogSetFile> one = {{dir.path() / "season" / "Duel.LOG", 1, 1}};
+    const std::vector<engine::LogSetFile> season = {{dir.path() / "season" / "a.log", 1, 1},
+                                                    {dir.path() / "season" / "b.log", 1, 1}};
+    const std::vector<engine::LogSetFile> mixed = {{dir.path() / "season" / "a.log", 1, 1},
+                                                   {dir.path() / "other" / "b.log", 1, 1}};
+    EXPECT_EQ(exportRequest(one, "", program).defaultName, fs::path("Duel.html"));
+    EXPECT_EQ(exportRequest(season, "", program).defaultName, fs::path("season.html"));
+    EXPECT_EQ(exportRequest(mixed, "", program).defaultName, fs::path("fragtide.html"));
+    EXPECT_TRUE(fs::equivalent(exportRequest(one, "", program).initialFolder, dir.path() / "season"));
+    EXPECT_TRUE(fs::equivalent(exportRequest(one, dir.path() / "other", program).initialFolder, dir.path() / "other"));
+    EXPECT_TRUE(fs::equivalent(exportRequest(one, dir.path() / "gone", program).initialFolder, dir.path() / "season"));
+    const std::vector<engine::LogSetFile> goneLog = {{dir.path() / "gone" / "a.log", 1, 1}};
+    EXPECT_EQ(exportRequest(goneLog, "", program).initialFolder, program);
 }
 
 TEST(FormControllerAbout, TextsAndExit) {

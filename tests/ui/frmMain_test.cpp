@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QUrl>
 
+#include "ui/qt_text.hpp"
 #include "ui/who_killed_whom.hpp"
 #include "window_fixture.hpp"
 
@@ -67,6 +68,8 @@ private Q_SLOTS:
     void hintBelowTheReportSwitchesTheGameAndAnalysesAgain();
     void namesMenuChecksOneEntryAndShowsNamesAgain();
     void rivalsButtonAndWhoKilledWhomWindow();
+    void browseTakesSeveralFilesAsOneLog();
+    void exportMenuWritesTheLastAnalysis();
 };
 
 void FrmMainTest::startUpCaptionNamesTheStoredGameOrTheFallback_data() {
@@ -199,11 +202,15 @@ void FrmMainTest::droppedFileBecomesTheChosenLog() {
     window.Form_Load();
     const QString log = world.writeLog(QStringLiteral("Dropped.log"), testing::threeKillLog());
 
-    QMimeData folder;
-    folder.setUrls({QUrl::fromLocalFile(world.folder.path())});
-    QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &folder, Qt::LeftButton, {});
-    QCoreApplication::sendEvent(&window, &refused);
-    QVERIFY(!refused.isAccepted());
+    // A web address among the files, or a file that is not there, refuses the whole drag.
+    for (const QList<QUrl>& urls : {QList<QUrl>{QUrl::fromLocalFile(log), QUrl(QStringLiteral("https://example.org/a.log"))},
+                                    QList<QUrl>{QUrl::fromLocalFile(log + QStringLiteral(".gone"))}}) {
+        QMimeData refusedData;
+        refusedData.setUrls(urls);
+        QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &refusedData, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(&window, &refused);
+        QVERIFY(!refused.isAccepted());
+    }
 
     QMimeData file;
     file.setUrls({QUrl::fromLocalFile(log)});
@@ -214,6 +221,20 @@ void FrmMainTest::droppedFileBecomesTheChosenLog() {
     QCoreApplication::sendEvent(&window, &drop);
     QCOMPARE(window.widget<QLineEdit>("txtFile")->text(), QStringLiteral("Dropped.log"));
     QCOMPARE(window.cdFileNameText(), log);
+
+    // Two files at once: read as one, in name order.
+    const QString other = world.writeLog(QStringLiteral("Another.log"), {QStringLiteral("Dan was ax-murdered by Eve")});
+    QMimeData two;
+    two.setUrls({QUrl::fromLocalFile(log), QUrl::fromLocalFile(other)});
+    QDragEnterEvent enterTwo(QPoint(10, 10), Qt::CopyAction, &two, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(&window, &enterTwo);
+    QVERIFY(enterTwo.isAccepted());
+    QDropEvent dropTwo(QPointF(10, 10), Qt::CopyAction, &two, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(&window, &dropTwo);
+    QCOMPARE(window.widget<QLineEdit>("txtFile")->text(), QStringLiteral("2 files"));
+    QCOMPARE(window.cdFileNameText(), other);
+    QTest::mouseClick(window.widget<QPushButton>("cmdAnalyze"), Qt::LeftButton);
+    QCOMPARE(window.lines("lstPlayers"), (QStringList{"Eve", "Bob", "Alice"}));
 }
 
 void FrmMainTest::reportButtonsAndPlayerClicksMoveTheBoldCaption() {
@@ -356,6 +377,52 @@ void FrmMainTest::menusUnderlineOnlyAccessKeysThatWork() {
     QCOMPARE(captions, (QStringList{"&Game Select", "E&xit", "&Fragtide Help Topics", "&About Fragtide..."}));
     for (const QString& caption : captions)
         QCOMPARE(caption.count(u'&'), 1);
+}
+
+void FrmMainTest::browseTakesSeveralFilesAsOneLog() {
+    WindowWorld world;
+    TestWindow window(world.store, world.backend, "");
+    window.Form_Load();
+    const QString b = world.writeLog(QStringLiteral("b.log"), {QStringLiteral("Dan was ax-murdered by Eve")});
+    const QString a = world.writeLog(QStringLiteral("a.log"), testing::threeKillLog());
+    window.filesToChoose = {b, a};
+    QTest::mouseClick(window.widget<QPushButton>("cmdBrowse"), Qt::LeftButton);
+    QVERIFY(window.fileRequests.at(0).allowMultiple);
+    QCOMPARE(window.widget<QLineEdit>("txtFile")->text(), QStringLiteral("2 files"));
+    QCOMPARE(window.cdFileNameText(), a);
+    QTest::mouseClick(window.widget<QPushButton>("cmdAnalyze"), Qt::LeftButton);
+    QCOMPARE(window.lines("lstPlayers"), (QStringList{"Bob", "Alice", "Eve"}));
+    QVERIFY(window.messages.empty());
+}
+
+void FrmMainTest::exportMenuWritesTheLastAnalysis() {
+    WindowWorld world;
+    TestWindow window(world.store, world.backend, "");
+    window.Form_Load();
+    auto* file = window.findChild<QMenu*>(QStringLiteral("mnuFile"));
+    QStringList entries;
+    for (const QAction* action : file->actions())
+        entries << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    QCOMPARE(entries, (QStringList{"&Game Select", "&Export Report...", "-", "E&xit"}));
+    auto* exportAction = window.findChild<QAction*>(QStringLiteral("mnuExport"));
+    QVERIFY(!exportAction->isEnabled());
+
+    window.fileToChoose = world.writeLog(QStringLiteral("Match1.log"), testing::threeKillLog());
+    QTest::mouseClick(window.widget<QPushButton>("cmdBrowse"), Qt::LeftButton);
+    QVERIFY(!exportAction->isEnabled());  // chosen, not yet analysed
+    QTest::mouseClick(window.widget<QPushButton>("cmdAnalyze"), Qt::LeftButton);
+    QVERIFY(exportAction->isEnabled());
+
+    const QString target = QDir(world.folder.path()).filePath(QStringLiteral("season.csv"));
+    window.exportToChoose = ui::ChosenExportFile{ui::toPath(target), 0};
+    exportAction->trigger();
+    QCOMPARE(window.exportRequests.size(), std::size_t{1});
+    QCOMPARE(ui::toQString(ui::pathText(window.exportRequests[0].defaultName)), QStringLiteral("Match1.html"));
+    QFile written(target);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QByteArray csv = written.readAll();
+    QVERIFY2(csv.startsWith("player,slot,weapon,frags\r\nBob,"), csv.constData());
+    QVERIFY(window.messages.empty());
 }
 
 void FrmMainTest::hintBelowTheReportSwitchesTheGameAndAnalysesAgain() {

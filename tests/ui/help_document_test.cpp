@@ -57,6 +57,8 @@ QStringList programTexts() {
         q(t::kCancel), q(t::kAboutTitle), q(e::kLargeFilePrompt), q(e::kLargeFileTitle), q(e::kErrorTitle),
         q(e::kPlayerCountPrefix), q(e::kChooseAnotherFile), q(r::kKillsPerWeaponHeading),
         q(r::kBigNumbersHeading), q(r::kPlayersHeading), q(r::kPercentagesHeading), q(r::kFragsPerWeapon),
+        menu(t::kMenuExport), q(t::kExportHtmlFilter), q(t::kExportCsvFilter), q(t::kExportErrorTitle),
+        q(t::kExportFailedAdvice), q(e::kLogsLeftOut),
     };
     for (const engine::Game& game : engine::games()) {
         texts << q(game.displayName) << q(t::mainCaption(game.displayName));
@@ -122,7 +124,8 @@ void HelpDocumentTest::everyMessageIsQuoted() {
         return texts;
     }();
     for (const std::string_view message : {engine::texts::kLargeFilePrompt, ui::texts::kSelectPlayerFirst,
-                                           ui::texts::kHelpErrorPrompt, engine::texts::kChooseAnotherFile})
+                                           ui::texts::kHelpErrorPrompt, engine::texts::kChooseAnotherFile,
+                                           engine::texts::kLogsLeftOut, ui::texts::kExportFailedAdvice})
         QVERIFY2(quoted.contains(q(message)), message.data());
 }
 

@@ -42,7 +42,10 @@ public:
     std::deque<MessageAnswer> answers;               // Yes / Ok when empty
     std::function<void()> duringMessage;             // runs inside each message box
     std::optional<QString> fileToChoose;             // nullopt: the dialog is cancelled
+    QStringList filesToChoose;                       // several at once, when fileToChoose is nullopt
     std::vector<ui::OpenFileRequest> fileRequests;
+    std::optional<ui::ChosenExportFile> exportToChoose;  // nullopt: the save dialog is cancelled
+    std::vector<ui::ExportFileRequest> exportRequests;
     std::function<int(QDialog&)> operateDialog;      // default: close it with Cancel
     std::vector<std::string> helpCommands;
     bool helpViewerStarts = false;
@@ -86,9 +89,13 @@ protected:
         answers.pop_front();
         return answer;
     }
-    std::optional<QString> askForLogFile(const ui::OpenFileRequest& request) override {
+    QStringList askForLogFiles(const ui::OpenFileRequest& request) override {
         fileRequests.push_back(request);
-        return fileToChoose;
+        return fileToChoose ? QStringList{*fileToChoose} : filesToChoose;
+    }
+    std::optional<ui::ChosenExportFile> askForExportFile(const ui::ExportFileRequest& request) override {
+        exportRequests.push_back(request);
+        return exportToChoose;
     }
     int execDialog(QDialog& dialog) override {
         return operateDialog ? operateDialog(dialog) : QDialog::Rejected;

@@ -13,6 +13,7 @@
 #include "ui/message_text.hpp"
 #include "ui/ui_texts.hpp"
 #include "ui/win32/dialogs.hpp"
+#include "ui/win32/file_dialog_text.hpp"
 #include "ui/win32/resource.h"
 #include "ui/win32/twips_layout.hpp"
 #include "ui/win32/who_killed_whom.hpp"
@@ -125,6 +126,8 @@ bool frmMain::create() {
     HMENU menuBar = CreateMenu();
     HMENU file = CreatePopupMenu();
     AppendMenuW(file, MF_STRING, IDM_GAMESEL, menuCaption(toWide(texts::kMenuGameSelect)).c_str());
+    // Greyed until an analysis has results to export.
+    AppendMenuW(file, MF_STRING | MF_GRAYED, IDM_EXPORT, menuCaption(toWide(texts::kMenuExport)).c_str());
     AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(file, MF_STRING, IDM_EXIT, menuCaption(toWide(texts::kMenuExit)).c_str());
     HMENU view = CreatePopupMenu();
@@ -149,6 +152,7 @@ bool frmMain::create() {
     createFonts();
     createControls();
     applyFonts();
+    DragAcceptFiles(m_window, TRUE);
 
     // The design's client area at this monitor's DPI.
     RECT frame{0, 0, twipsToPixels(kClientWidthTwips, dpi()), twipsToPixels(kClientHeightTwips, dpi())};
@@ -335,6 +339,7 @@ LRESULT frmMain::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         switch (id) {
         case IDM_GAMESEL: m_form->mnuGameSel_Click(); return 0;
+        case IDM_EXPORT: m_form->mnuExport_Click(); return 0;
         case IDM_EXIT: m_form->mnuExit_Click(); return 0;
         case IDM_HELPTOPICS: m_form->mnuHelp2_Click(); return 0;
         case IDM_ABOUT: m_form->mnuAbout_Click(); return 0;
@@ -408,6 +413,9 @@ LRESULT frmMain::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HELP:
         m_form->showHelpDocument();
         return TRUE;
+    case WM_DROPFILES:
+        filesDropped(reinterpret_cast<HDROP>(wParam));
+        return 0;
     case kShowWaitingMessages: {
         const auto waiting = std::move(m_waitingMessages);
         m_waitingMessages.clear();
@@ -501,6 +509,20 @@ void frmMain::drawProgress() {
     }
 }
 
+void frmMain::filesDropped(HDROP drop) {
+    std::vector<std::filesystem::path> paths;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring path(static_cast<std::size_t>(DragQueryFileW(drop, i, nullptr, 0)) + 1, L'\0');
+        path.resize(DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+        paths.emplace_back(path);
+    }
+    DragFinish(drop);
+    // A drop is not input the run's pump drops; it is ignored here instead, like a click.
+    if (!m_running)
+        m_form->fileDropped(paths);
+}
+
 void frmMain::setProgressMin(double value) {
     m_progressMin = value;
     drawProgress();
@@ -571,33 +593,48 @@ void frmMain::setReportButtonBold(int index, bool bold) {
                  reinterpret_cast<WPARAM>(bold ? m_buttonBoldFont : m_uiFont), TRUE);
 }
 
-std::filesystem::path frmMain::cdFileName() const { return std::filesystem::path(m_cdFileName); }
+std::filesystem::path frmMain::cdFileName() const {
+    return m_cdFileNames.empty() ? std::filesystem::path() : m_cdFileNames.front();
+}
+
+std::vector<std::filesystem::path> frmMain::cdFileNames() const { return m_cdFileNames; }
 std::string frmMain::txtFileText() const { return toUtf8(windowText(control(IDC_TXTFILE))); }
 void frmMain::setCaption(std::string_view text) { SetWindowTextW(m_window, toWide(text).c_str()); }
 
 // ---------------------------------------------------------------------------------------------
 // FormOps
 
-void frmMain::setChosenFile(const std::filesystem::path& path, std::string_view shownName) {
-    m_cdFileName = path.wstring();
+void frmMain::setChosenFiles(const std::vector<std::filesystem::path>& paths, std::string_view shownName) {
+    m_cdFileNames = paths;
     SetWindowTextW(control(IDC_TXTFILE), toWide(shownName).c_str());
 }
 
-std::optional<std::filesystem::path> frmMain::chooseLogFile(const OpenFileRequest& request) {
-    // "label\0pattern\0" per filter, and the list's own closing NUL.
-    std::wstring filter;
-    for (const OpenFileRequest::Filter& entry : request.filters) {
-        filter += toWide(entry.description);
-        filter += L'\0';
-        filter += toWide(entry.patterns);
-        filter += L'\0';
+namespace {
+
+// "label\0pattern\0" per filter, and the list's own closing NUL.
+template <typename Filter>
+std::wstring filterList(const std::vector<Filter>& filters) {
+    std::wstring list;
+    for (const Filter& entry : filters) {
+        list += toWide(entry.description);
+        list += L'\0';
+        list += toWide(entry.patterns);
+        list += L'\0';
     }
-    filter += L'\0';
+    list += L'\0';
+    return list;
+}
+
+}  // namespace
+
+std::vector<std::filesystem::path> frmMain::chooseLogFiles(const OpenFileRequest& request) {
+    const std::wstring filter = filterList(request.filters);
     const std::wstring title = toWide(request.title);
     const std::wstring folder = request.initialFolder.wstring();
     const std::wstring suffix = toWide(request.defaultSuffix);
 
-    std::wstring file(32768, L'\0');
+    // Room for a season of names; the dialog fails (FNERR_BUFFERTOOSMALL) rather than cut a list.
+    std::wstring file(request.allowMultiple ? 1 << 20 : 32768, L'\0');
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = m_window;
@@ -608,12 +645,44 @@ std::optional<std::filesystem::path> frmMain::chooseLogFile(const OpenFileReques
     dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     dialog.lpstrTitle = title.c_str();
     dialog.Flags = (request.fileMustExist ? OFN_FILEMUSTEXIST : 0) | (request.pathMustExist ? OFN_PATHMUSTEXIST : 0) |
-                   (request.hideReadOnly ? OFN_HIDEREADONLY : 0);
+                   (request.hideReadOnly ? OFN_HIDEREADONLY : 0) |
+                   (request.allowMultiple ? OFN_ALLOWMULTISELECT | OFN_EXPLORER : 0);
     dialog.lpstrDefExt = suffix.empty() ? nullptr : suffix.c_str();
     if (!GetOpenFileNameW(&dialog))
+        return {};  // cancelled
+    return multiSelectPaths(file);
+}
+
+std::optional<ChosenExportFile> frmMain::chooseExportFile(const ExportFileRequest& request) {
+    const std::wstring filter = filterList(request.filters);
+    const std::wstring title = toWide(request.title);
+    const std::wstring folder = request.initialFolder.wstring();
+    const std::wstring suffix = toWide(request.defaultSuffix);
+    std::wstring file(32768, L'\0');
+    const std::wstring name = request.defaultName.wstring();
+    std::copy_n(name.begin(), std::min(name.size(), file.size() - 1), file.begin());
+
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = m_window;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    dialog.lpstrTitle = title.c_str();
+    dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOREADONLYRETURN |
+                   (request.overwritePrompt ? OFN_OVERWRITEPROMPT : 0);
+    // The dialog adds the selected filter's extension to a name typed without one.
+    dialog.lpstrDefExt = suffix.empty() ? nullptr : suffix.c_str();
+    if (!GetSaveFileNameW(&dialog))
         return std::nullopt;  // cancelled
     file.resize(wcslen(file.c_str()));
-    return std::filesystem::path(file);
+    return ChosenExportFile{std::filesystem::path(file), dialog.nFilterIndex > 0 ? static_cast<int>(dialog.nFilterIndex) - 1 : 0};
+}
+
+void frmMain::setExportEnabled(bool enabled) {
+    EnableMenuItem(GetMenu(m_window), IDM_EXPORT, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
 std::optional<int> frmMain::runGameSelect(const GameSelectChoice& choice) {

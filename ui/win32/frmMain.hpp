@@ -20,7 +20,7 @@ class SettingsBackend;
 }
 
 // The main window on Windows, in plain Win32: the file row, the report list, the report buttons,
-// the player list and the progress bar, with the File and Help menus, laid out from the design's
+// the player list and the progress bar, with the File, View and Help menus, laid out from the design's
 // twips at the monitor's DPI. It is the window operations of the core, as the Qt window is on
 // Linux; every text crossing them is UTF-8 and becomes UTF-16 here, once.
 //
@@ -67,14 +67,17 @@ public:
     void setReportButtonEnabled(int index, bool enabled) override;
     void setReportButtonBold(int index, bool bold) override;
     std::filesystem::path cdFileName() const override;
+    std::vector<std::filesystem::path> cdFileNames() const override;
     std::string txtFileText() const override;
     void setCaption(std::string_view text) override;
     engine::MessageAnswer messageBox(std::string_view prompt, engine::MessageStyle style,
                                      std::string_view title) override;
 
     // FormOps
-    void setChosenFile(const std::filesystem::path& path, std::string_view shownName) override;
-    std::optional<std::filesystem::path> chooseLogFile(const OpenFileRequest& request) override;
+    void setChosenFiles(const std::vector<std::filesystem::path>& paths, std::string_view shownName) override;
+    std::vector<std::filesystem::path> chooseLogFiles(const OpenFileRequest& request) override;
+    std::optional<ChosenExportFile> chooseExportFile(const ExportFileRequest& request) override;
+    void setExportEnabled(bool enabled) override;
     std::optional<int> runGameSelect(const GameSelectChoice& choice) override;
     void runAbout(const AboutTexts& texts) override;
     bool startProgram(const std::string& commandLine) override;
@@ -114,6 +117,8 @@ private:
     // clicks and keys aimed at the window, so it repaints and the bar moves but takes no input.
     void pumpDuringRun();
     void drawProgress();
+    // WM_DROPFILES: every file or folder dropped, handed to the controller.
+    void filesDropped(HDROP drop);
 
     HINSTANCE m_instance;
     std::unique_ptr<FormController> m_form;
@@ -128,7 +133,7 @@ private:
     HFONT m_reportFont = nullptr;
     HBRUSH m_black = nullptr;
     std::array<bool, 3> m_bold{true, false, false};
-    std::wstring m_cdFileName;
+    std::vector<std::filesystem::path> m_cdFileNames;  // in reading order; the first is CD's file name
     std::vector<WaitingMessage> m_waitingMessages;
     bool m_loading = false;
     bool m_running = false;
