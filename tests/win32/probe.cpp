@@ -1,12 +1,15 @@
 // fragtide-probe: reads the running Win32 window back for the tests under Wine, as a user would
 // see it. Prints UTF-8 lines on stdout; exits 1 when what it waits for does not appear in time.
-//   fragtide-probe main SECONDS        the main window: "title: ...", "lst: ..." lines, "players: ..."
+//   fragtide-probe main SECONDS        the main window: "title: ...", "file: ..." (txtFile), "lst: ..."
+//                                      lines, "players: ..."
 //   fragtide-probe gameselect SECONDS [BMP]
 //                                      opens File, Game Select; "dialog: ...", "frame: LEFT TOP",
 //                                      "selected: ..."; with BMP, also writes a picture of the
 //                                      dialog alone, frame included, into that file
 //   fragtide-probe whokilledwhom SECONDS  opens View, Who Killed Whom; "wkw: TITLE", "size: ROWS COLUMNS"
 //                                      of the list, then presses Copy: "copy: ..." per clipboard line
+//   fragtide-probe export SECONDS FILE opens File, Export Report...; "export: TITLE", "name: NAME" (the
+//                                      name offered), then saves as FILE and waits for it to exist
 //   fragtide-probe post SECONDS ID     posts the menu or button command ID to the main window
 //   fragtide-probe close-wkw           closes the who-killed-whom window
 //   fragtide-probe close               closes the dialog, if open, and the main window
@@ -14,6 +17,7 @@
 // desktop are invisible to FindWindow.
 #include <windows.h>
 #include <commctrl.h>
+#include <dlgs.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -143,6 +147,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"main") {
         printLine("title", textOf(main));
+        printLine("file", textOf(GetDlgItem(main, IDC_TXTFILE)));
         HWND lst = GetDlgItem(main, IDC_LST);
         const auto count = SendMessageW(lst, LB_GETCOUNT, 0, 0);
         for (int i = 0; i < count; ++i)
@@ -202,6 +207,33 @@ int wmain(int argc, wchar_t** argv) {
             start = end == std::wstring::npos ? text.size() : end + 2;
         }
         return 0;
+    }
+    if (command == L"export" && argc > 3) {
+        PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDM_EXPORT, 0), 0);
+        HWND dialog = waitFor(L"#32770", L"Export Report", seconds);
+        if (!dialog) {
+            std::fprintf(stderr, "fragtide-probe: no Export Report dialog\n");
+            return 1;
+        }
+        printLine("export", textOf(dialog));
+        // The file name box: an edit in the classic layout, a combo box in the newer one.
+        HWND name = GetDlgItem(dialog, edt1);
+        if (!name)
+            name = GetDlgItem(dialog, cmb13);
+        if (!name) {
+            std::fprintf(stderr, "fragtide-probe: no file name box in the dialog\n");
+            return 1;
+        }
+        printLine("name", textOf(name));
+        SetWindowTextW(name, argv[3]);
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+        for (int i = 0; i < seconds * 10; ++i) {
+            if (GetFileAttributesW(argv[3]) != INVALID_FILE_ATTRIBUTES && !IsWindow(dialog))
+                return 0;
+            Sleep(100);
+        }
+        std::fprintf(stderr, "fragtide-probe: the export was not written\n");
+        return 1;
     }
     if (command == L"post" && argc > 3) {  // debugging aid: a menu or button command
         PostMessageW(main, WM_COMMAND, static_cast<WPARAM>(_wtoi(argv[3])), 0);

@@ -2,12 +2,13 @@
 # The Win32 window under Wine on a virtual display: fragtide.exe started with a log (a quoted path
 # with spaces, as Windows passes it) opens with the caption of the stored game and the General
 # Info report of that log; View, Who Killed Whom opens the matrix, whose Copy puts it on the
-# clipboard; File, Game Select opens its dialog with that game chosen. Pictures of all three go
-# to OUT. Without Xvfb, xwd or ImageMagick it says it is skipped and exits 77 (ctest's
+# clipboard; File, Export Report... offers the log's name and writes the same page as
+# fragtide-report --export (when REPORT_EXE is given); File, Game Select opens its dialog with that
+# game chosen. Pictures of the main window, the matrix and Game Select go to OUT. Without Xvfb, xwd or ImageMagick it says it is skipped and exits 77 (ctest's
 # skip), never 0.
-# Usage: window_test.sh FRAGTIDE_EXE PROBE_EXE LOG OUT
+# Usage: window_test.sh FRAGTIDE_EXE PROBE_EXE LOG OUT [REPORT_EXE]
 set -euo pipefail
-exe=$1 probe=$2 log=$3 out=$4
+exe=$1 probe=$2 log=$3 out=$4 report=${5:-}
 skip() {
     echo "window_test: skipped: $*"
     exit 77
@@ -73,6 +74,7 @@ timeout 120 wine "$probe" main 90 > "$tmp/main.txt" 2> "$tmp/probe.log" || {
 tr -d '\r' < "$tmp/main.txt" > "$tmp/main.clean"
 cat "$tmp/main.clean"
 grep -qx 'title: Fragtide (analyzing Quake I : Standard log files)' "$tmp/main.clean" || fail "caption"
+grep -qx 'file: match 1.log' "$tmp/main.clean" || fail "txtFile"
 grep -qx 'lst: LIST OF ALL KILLS PER WEAPON:' "$tmp/main.clean" || fail "no General Info report"
 [ "$(grep -c '^lst: ' "$tmp/main.clean")" -gt 5 ] || fail "the report is too short"
 grep -q '^players: Total players : [1-9]' "$tmp/main.clean" || fail "no players counted"
@@ -94,6 +96,21 @@ grep -qxP 'copy: Total\t5\t2\t5\t2\t5\t19' "$tmp/wkw.clean" || fail "who killed 
 sleep 1
 shot "$out/win32-whokilledwhom.png"
 timeout 30 wine "$probe" close-wkw > /dev/null 2>&1 || true
+
+timeout 60 wine "$probe" export 30 "$(winepath -w "$tmp/window.html" 2> /dev/null)" > "$tmp/export.txt" 2> "$tmp/probe.log" || {
+    cat "$tmp/probe.log"
+    fail "Export Report did not write the page"
+}
+tr -d '\r' < "$tmp/export.txt" > "$tmp/export.clean"
+cat "$tmp/export.clean"
+grep -qx 'export: Export Report' "$tmp/export.clean" || fail "export dialog title"
+grep -qx 'name: Match 1.html' "$tmp/export.clean" || fail "export: the name offered is not the log's"
+if [ -n "$report" ]; then
+    wine "$report" --export "$(winepath -w "$tmp/cli.html" 2> /dev/null)" "$windows_log" > /dev/null 2>&1 ||
+        fail "fragtide-report --export failed"
+    cmp "$tmp/window.html" "$tmp/cli.html" || fail "the window's export differs from fragtide-report's"
+    echo "window_test: the export is fragtide-report's, byte for byte"
+fi
 
 # The probe writes the picture of the dialog: a screenshot of the root window shows the main
 # window where the dialog is.
