@@ -43,6 +43,14 @@ std::wstring textOf(HWND window) {
     return buffer;
 }
 
+// A control's text: GetWindowText gives another process's control only its creation text, so
+// the control is asked itself.
+std::wstring controlText(HWND control) {
+    wchar_t buffer[1024] = {};
+    SendMessageW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}
+
 std::wstring listItem(HWND list, int index, UINT lengthMessage, UINT textMessage) {
     const auto length = SendMessageW(list, lengthMessage, static_cast<WPARAM>(index), 0);
     if (length < 0)
@@ -147,7 +155,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"main") {
         printLine("title", textOf(main));
-        printLine("file", textOf(GetDlgItem(main, IDC_TXTFILE)));
+        printLine("file", controlText(GetDlgItem(main, IDC_TXTFILE)));
         HWND lst = GetDlgItem(main, IDC_LST);
         const auto count = SendMessageW(lst, LB_GETCOUNT, 0, 0);
         for (int i = 0; i < count; ++i)
@@ -224,8 +232,8 @@ int wmain(int argc, wchar_t** argv) {
             std::fprintf(stderr, "fragtide-probe: no file name box in the dialog\n");
             return 1;
         }
-        printLine("name", textOf(name));
-        SetWindowTextW(name, argv[3]);
+        printLine("name", controlText(name));
+        SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
         for (int i = 0; i < seconds * 10; ++i) {
             if (GetFileAttributesW(argv[3]) != INVALID_FILE_ATTRIBUTES && !IsWindow(dialog))
