@@ -10,6 +10,9 @@
 //                                      of the list, then presses Copy: "copy: ..." per clipboard line
 //   fragtide-probe export SECONDS FILE opens File, Export Report...; "export: TITLE", "name: NAME" (the
 //                                      name offered), then saves as FILE and waits for it to exist
+//   fragtide-probe browse SECONDS FOLDER NAME...
+//                                      presses Browse, chooses the NAMEs in FOLDER together in the
+//                                      open dialog, waits for it to close; "file: ..." (txtFile)
 //   fragtide-probe post SECONDS ID     posts the menu or button command ID to the main window
 //   fragtide-probe close-wkw           closes the who-killed-whom window
 //   fragtide-probe close               closes the dialog, if open, and the main window
@@ -242,6 +245,38 @@ int wmain(int argc, wchar_t** argv) {
         }
         std::fprintf(stderr, "fragtide-probe: the export was not written\n");
         return 1;
+    }
+    if (command == L"browse" && argc > 4) {
+        PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_CMDBROWSE, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(main, IDC_CMDBROWSE)));
+        HWND dialog = waitFor(L"#32770", nullptr, seconds);
+        HWND name = dialog ? GetDlgItem(dialog, edt1) : nullptr;
+        if (dialog && !name)
+            name = GetDlgItem(dialog, cmb13);
+        if (!name) {
+            std::fprintf(stderr, "fragtide-probe: no open dialog with a file name box\n");
+            return 1;
+        }
+        const auto ok = [&] {
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+        };
+        // A folder typed and confirmed is opened; then the names, quoted, are chosen together.
+        SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
+        ok();
+        Sleep(1000);
+        std::wstring names;
+        for (int i = 4; i < argc; ++i)
+            names += L"\"" + std::wstring(argv[i]) + L"\" ";
+        SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(names.c_str()));
+        ok();
+        for (int i = 0; i < seconds * 10 && IsWindow(dialog); ++i)
+            Sleep(100);
+        if (IsWindow(dialog)) {
+            std::fprintf(stderr, "fragtide-probe: the open dialog did not close\n");
+            return 1;
+        }
+        printLine("file", controlText(GetDlgItem(main, IDC_TXTFILE)));
+        return 0;
     }
     if (command == L"post" && argc > 3) {  // debugging aid: a menu or button command
         PostMessageW(main, WM_COMMAND, static_cast<WPARAM>(_wtoi(argv[3])), 0);

@@ -2,9 +2,10 @@
 # The Win32 window under Wine on a virtual display: fragtide.exe started with a log (a quoted path
 # with spaces, as Windows passes it) opens with the caption of the stored game and the General
 # Info report of that log; View, Who Killed Whom opens the matrix, whose Copy puts it on the
-# clipboard; File, Export Report... offers the log's name and writes the same page as
-# fragtide-report --export (when REPORT_EXE is given); File, Game Select opens its dialog with that
-# game chosen. Pictures of the main window, the matrix and Game Select go to OUT. Without Xvfb, xwd or ImageMagick it says it is skipped and exits 77 (ctest's
+# clipboard; Browse with two logs chosen together shows "2 files" and analyses them as one;
+# File, Export Report... offers their folder's name and writes the same page as
+# fragtide-report --export of that folder (when REPORT_EXE is given); File, Game Select opens its
+# dialog with that game chosen. Pictures of the main window, the matrix and Game Select go to OUT. Without Xvfb, xwd or ImageMagick it says it is skipped and exits 77 (ctest's
 # skip), never 0.
 # Usage: window_test.sh FRAGTIDE_EXE PROBE_EXE LOG OUT [REPORT_EXE]
 set -euo pipefail
@@ -56,6 +57,7 @@ shot() {
 
 mkdir -p "$out" "$tmp/my logs"
 cp "$log" "$tmp/my logs/Match 1.LOG"
+cp "$log" "$tmp/my logs/Match 2.LOG"
 windows_log=$(winepath -w "$tmp/my logs/Match 1.LOG" 2> /dev/null)
 desktop=fragtide-test
 # The prefix is shared with the settings tests, which store other games: start from no stored
@@ -97,6 +99,24 @@ sleep 1
 shot "$out/win32-whokilledwhom.png"
 timeout 30 wine "$probe" close-wkw > /dev/null 2>&1 || true
 
+# Browse with two logs chosen together: "2 files", read as one log, so every count doubles.
+timeout 60 wine "$probe" browse 30 "$(winepath -w "$tmp/my logs" 2> /dev/null)" "Match 1.LOG" "Match 2.LOG" \
+    > "$tmp/browse.txt" 2> "$tmp/probe.log" || {
+    cat "$tmp/probe.log"
+    fail "Browse did not take two files"
+}
+tr -d '\r' < "$tmp/browse.txt" > "$tmp/browse.clean"
+cat "$tmp/browse.clean"
+grep -qx 'file: 2 files' "$tmp/browse.clean" || fail "txtFile does not say 2 files"
+timeout 30 wine "$probe" post 30 1004 > /dev/null 2>&1 || fail "cannot press Analyze Log"
+for _ in $(seq 50); do
+    timeout 30 wine "$probe" main 10 > "$tmp/two.txt" 2> /dev/null || true
+    grep -q 'Vexa with 14 frags' "$tmp/two.txt" && break
+    sleep 0.2
+done
+grep -q 'Vexa with 14 frags' "$tmp/two.txt" || fail "two logs were not analysed as one"
+echo "window_test: two logs chosen together are analysed as one"
+
 timeout 60 wine "$probe" export 30 "$(winepath -w "$tmp/window.html" 2> /dev/null)" > "$tmp/export.txt" 2> "$tmp/probe.log" || {
     cat "$tmp/probe.log"
     fail "Export Report did not write the page"
@@ -104,9 +124,9 @@ timeout 60 wine "$probe" export 30 "$(winepath -w "$tmp/window.html" 2> /dev/nul
 tr -d '\r' < "$tmp/export.txt" > "$tmp/export.clean"
 cat "$tmp/export.clean"
 grep -qx 'export: Export Report' "$tmp/export.clean" || fail "export dialog title"
-grep -qx 'name: Match 1.html' "$tmp/export.clean" || fail "export: the name offered is not the log's"
+grep -qx 'name: my logs.html' "$tmp/export.clean" || fail "export: the name offered is not the logs' folder's"
 if [ -n "$report" ]; then
-    wine "$report" --export "$(winepath -w "$tmp/cli.html" 2> /dev/null)" "$windows_log" > /dev/null 2>&1 ||
+    wine "$report" --export "$(winepath -w "$tmp/cli.html" 2> /dev/null)" "$(winepath -w "$tmp/my logs" 2> /dev/null)" > /dev/null 2>&1 ||
         fail "fragtide-report --export failed"
     cmp "$tmp/window.html" "$tmp/cli.html" || fail "the window's export differs from fragtide-report's"
     echo "window_test: the export is fragtide-report's, byte for byte"

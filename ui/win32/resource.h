@@ -14,6 +14,7 @@
 
 // Main window controls (1000 + MainControl)
 #define IDC_MAIN_FIRST 1000
+#define IDC_CMDBROWSE 1000
 #define IDC_TXTFILE 1001
 #define IDC_LST 1003
 #define IDC_PB 1005
