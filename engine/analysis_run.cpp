@@ -70,15 +70,10 @@ std::optional<LogSetResult> analyzeSeveral(StatsStore& store, WindowOps& window,
             MessageAnswer::No)
         return std::nullopt;
 
-    if (window.txtFileText().empty()) {
-        store.resetCounts();
-        return std::nullopt;
-    }
-
     StatsStore fresh = store;
     fresh.resetCounts();
-    // An upper bound: two files meeting at CR and LF make one line of two. A file that cannot be
-    // counted adds nothing; the analysis names it.
+    // An upper bound: where one file ends in CR and the next starts with LF, the two counted line
+    // ends are one. A file that cannot be counted adds nothing; the analysis names it.
     std::uint64_t lines = 0;
     for (const std::filesystem::path& file : set.files) {
         if (const auto counted = countLines(file))
