@@ -128,6 +128,17 @@ Result<engine::Detection> detectFirstReadable(const engine::LogSet& set) {
     return detected;
 }
 
+// The logs as the user named them: "'a'", "'a' and 'b'", "'a', 'b' and 'c'".
+std::string namedLogs(const std::vector<std::string>& files) {
+    std::string text;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (i > 0)
+            text += i + 1 == files.size() ? " and " : ", ";
+        text += "'" + files[i] + "'";
+    }
+    return text;
+}
+
 int positionOf(const engine::WindowOps& window, std::string_view name) {
     for (int i = 0; i < window.lstPlayersListCount(); ++i) {
         if (window.lstPlayersList(i) == name)
@@ -174,7 +185,7 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
             store->CurrentGame = detection->best->displayName;
         } else {
             store->CurrentGame = kDefaultGame;
-            err << texts::kProgram << ": no game finds a kill in '" << options.file << "'; reading it as "
+            err << texts::kProgram << ": no game finds a kill in " << namedLogs(options.files) << "; reading it as "
                 << kDefaultGame << ".\n";
         }
     } else {
@@ -232,8 +243,8 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
             if (options.playerIndex) {
                 // Out of range is a wrong command line, like an unknown option: nothing on stdout.
                 if (*options.playerIndex > window.lstPlayersListCount()) {
-                    err << texts::kProgram << ": --player-index " << *options.playerIndex << " names no player; '"
-                        << options.file << "' has " << window.lstPlayersListCount() << " players. "
+                    err << texts::kProgram << ": --player-index " << *options.playerIndex << " names no player; "
+                        << namedLogs(options.files) << (options.files.size() == 1 ? " has " : " have ") << window.lstPlayersListCount() << " players. "
                         << texts::kSeePlayers << '\n';
                     return kExitUsage;
                 }
@@ -242,8 +253,8 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
                 reports::ShowIndividualInfo(*store, window, position);
             } else {
                 reports::showIndividualInfoFor(*store, window, *options.player);
-                err << texts::kProgram << ": no player is called '" << *options.player << "' in '"
-                    << options.file << "'. " << texts::kSeePlayers << '\n';
+                err << texts::kProgram << ": no player is called '" << *options.player << "' in "
+                    << namedLogs(options.files) << ". " << texts::kSeePlayers << '\n';
                 code = kExitUnreadable;
             }
             break;

@@ -91,6 +91,19 @@ TEST(FragtideReport, PrintsTheReportOfNobodyForAnUnknownPlayerAndFails) {
     EXPECT_NE(r.err.find("no player is called 'alice'"), std::string::npos) << r.err;
 }
 
+TEST(FragtideReport, NamesEveryLogGivenWhenAPlayerIsMissing) {
+    TempDir dir;
+    const std::string a = dir.write("a.log", kQ1Log);
+    const std::string b = dir.write("b.log", kQ1Log);
+    const std::string c = dir.write("c.log", kQ1Log);
+    Outcome r = run({"--game", "q1", "--player", "Nobody", a, b, c});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("in '" + a + "', '" + b + "' and '" + c + "'."), std::string::npos) << r.err;
+    r = run({"--game", "q1", "--report", "player", "--player-index", "9", a, b});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("'" + a + "' and '" + b + "' have 3 players"), std::string::npos) << r.err;
+}
+
 TEST(FragtideReport, MeansTheEarlierPlayerWhenTwoDisplayAlike) {
     TempDir dir;
     // The same name in Windows-1252 and in UTF-8: two players, one displayed name.
