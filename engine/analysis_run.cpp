@@ -56,16 +56,16 @@ void cmdAnalyze_Click(StatsStore& store, WindowOps& window,
     if (file.empty())
         return fail({ErrorKind::InvalidInput, "cannot read the log: no file was chosen"});
 
-    const auto lines = countLines(file);
-    if (!lines)
-        return fail(lines.error());
+    // The bar runs over the file's bytes, so the file is read once, not counted first. A size
+    // that cannot be taken leaves the bar still; opening the file then says why.
+    const auto size = fileSize(file);
     window.setProgressMin(0);
-    window.setProgressMax(static_cast<double>(*lines));
+    window.setProgressMax(size ? static_cast<double>(*size) : 0);
     window.setProgressValue(0);
 
-    const auto analysed = analyzeFile(fresh, file, [&window](std::uint64_t done) {
-        window.setProgressValue(static_cast<double>(done));
-    });
+    AnalysisOptions options;
+    options.byteProgress = [&window](std::uint64_t done) { window.setProgressValue(static_cast<double>(done)); };
+    const auto analysed = analyzeFile(fresh, file, {}, options);
     if (!analysed)
         return fail(analysed.error());
     store = std::move(fresh);
