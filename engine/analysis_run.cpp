@@ -27,8 +27,8 @@ void resetProgress(WindowOps& window) {
 
 }  // namespace
 
-void cmdAnalyze_Click(StatsStore& store, WindowOps& window,
-                      const std::function<void()>& showGeneralInfo) {
+std::optional<std::uint64_t> cmdAnalyze_Click(StatsStore& store, WindowOps& window,
+                                              const std::function<void()>& showGeneralInfo) {
     const std::filesystem::path file = window.cdFileName();
 
     // A size that cannot be taken asks nothing; opening the file below reports why.
@@ -37,21 +37,22 @@ void cmdAnalyze_Click(StatsStore& store, WindowOps& window,
         if (size && *size > kLargeFileBytes &&
             window.messageBox(texts::kLargeFilePrompt, MessageStyle::YesNoQuestion,
                               texts::kLargeFileTitle) == MessageAnswer::No)
-            return;
+            return std::nullopt;
     }
 
     if (window.txtFileText().empty()) {
         store.resetCounts();
-        return;
+        return std::nullopt;
     }
 
     // Counted into a copy, so that a log that cannot be read leaves the previous results whole
     // instead of a cleared store behind a window that still shows them.
     StatsStore fresh = store;
     fresh.resetCounts();
-    const auto fail = [&](const Error& error) {
+    const auto fail = [&](const Error& error) -> std::optional<std::uint64_t> {
         resetProgress(window);
         showReadError(window, error);
+        return std::nullopt;
     };
     if (file.empty())
         return fail({ErrorKind::InvalidInput, "cannot read the log: no file was chosen"});
@@ -87,6 +88,7 @@ void cmdAnalyze_Click(StatsStore& store, WindowOps& window,
     }
     window.setPlayerCountCaption(std::string(texts::kPlayerCountPrefix) +
                                  std::to_string(window.lstPlayersListCount()));
+    return *analysed;
 }
 
 }  // namespace fragtide::engine

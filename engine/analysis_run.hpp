@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 // What the "Analyze Log" button does: confirm a large file, clear the store, analyse every line
 // with the progress bar running over the file's bytes, and show the results through the window
@@ -17,8 +18,9 @@ class WindowOps;
 
 inline constexpr std::uint64_t kLargeFileBytes = 1200000;
 
-// showGeneralInfo writes the General Info report (the reports library provides it).
-void cmdAnalyze_Click(StatsStore& store, WindowOps& window,
-                      const std::function<void()>& showGeneralInfo);
+// showGeneralInfo writes the General Info report (the reports library provides it). Returns the
+// number of lines of the log when it was read to its end, nothing when the run stopped before.
+std::optional<std::uint64_t> cmdAnalyze_Click(StatsStore& store, WindowOps& window,
+                                              const std::function<void()>& showGeneralInfo);
 
 }  // namespace fragtide::engine

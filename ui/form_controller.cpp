@@ -155,21 +155,18 @@ void FormController::cmdAnalyze_Click() {
             form.m_ops.runFinished();
         }
     };
-    bool analysed = false;  // General Info is shown only once a log was read to its end
+    std::optional<std::uint64_t> lines;  // set only once a log was read to its end
     {
         RunScope run(*this);
-        engine::cmdAnalyze_Click(m_store, m_window, [this, &analysed] {
-            analysed = true;
-            reports::ShowGeneralInfo(m_store, m_window);
-        });
+        lines = engine::cmdAnalyze_Click(m_store, m_window, [this] { reports::ShowGeneralInfo(m_store, m_window); });
     }
     // A run that asked and was refused, or failed, leaves the window as it was, hint included.
-    if (analysed) {
+    if (lines) {
         m_shownReport = 0;
         m_rivalsEnabled = true;
         m_ops.setRivalsButton(true, false);
         m_ops.updateWhoKilledWhom(rivalsMatrix(), m_store.NameDisplayChoice);
-        updateDetectionHint();
+        updateDetectionHint(*lines);
     }
 }
 
@@ -334,22 +331,22 @@ void FormController::setHint(std::optional<DetectionHint> hint) {
     m_ops.showDetectionHint(m_hint);
 }
 
-void FormController::updateDetectionHint() {
+void FormController::updateDetectionHint(std::uint64_t lines) {
     // Only an analysis that credited nothing asks the other games; a good one costs nothing more.
     if (anyKill(m_store)) {
         setHint(std::nullopt);
         return;
     }
     const fs::path file = m_window.cdFileName();
+    // The lines come from the analysis just done: counting them again would read the log twice.
     const auto detection = engine::detectGame(file);
-    const auto lines = engine::countLines(file);
-    if (!detection || !lines || !detection->best || detection->best->displayName == m_store.CurrentGame) {
+    if (!detection || !detection->best || detection->best->displayName == m_store.CurrentGame) {
         setHint(std::nullopt);
         return;
     }
     const std::string other(detection->best->displayName);
     const auto kills = static_cast<std::uint64_t>(engine::killsOf(*detection, detection->best));
-    setHint(DetectionHint{detectionHintText(m_store.CurrentGame, *lines, other, kills),
+    setHint(DetectionHint{detectionHintText(m_store.CurrentGame, lines, other, kills),
                           std::string(texts::kHintButtonPrefix) + other, other});
 }
 

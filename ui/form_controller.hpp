@@ -252,7 +252,7 @@ private:
     void chooseFile(const std::filesystem::path& path);
     void applyGame(const std::string& game);
     void setBold(int index);
-    void updateDetectionHint();
+    void updateDetectionHint(std::uint64_t lines);
     void setHint(std::optional<DetectionHint> hint);
     void startupError(const std::exception& error);
 
