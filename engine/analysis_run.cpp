@@ -1,5 +1,6 @@
 #include "engine/analysis_run.hpp"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -72,20 +73,18 @@ std::optional<LogSetResult> analyzeSeveral(StatsStore& store, WindowOps& window,
 
     StatsStore fresh = store;
     fresh.resetCounts();
-    // An upper bound: where one file ends in CR and the next starts with LF, the two counted line
-    // ends are one. A file that cannot be counted adds nothing; the analysis names it.
-    std::uint64_t lines = 0;
-    for (const std::filesystem::path& file : set.files) {
-        if (const auto counted = countLines(file))
-            lines += *counted;
-    }
+    // The bar runs over the logs' bytes, so each is read once, not counted first.
+    const auto bytes = static_cast<double>(totalSize(set));
     window.setProgressMin(0);
-    window.setProgressMax(static_cast<double>(lines));
+    window.setProgressMax(bytes);
     window.setProgressValue(0);
 
-    auto analysed = analyzeLogSet(fresh, set, [&window](std::uint64_t done) {
-        window.setProgressValue(static_cast<double>(done));
-    });
+    AnalysisOptions options;
+    options.byteProgress = [&window, bytes](std::uint64_t done) {
+        // A line end put after a file without one is a byte no file has.
+        window.setProgressValue(std::min(static_cast<double>(done), bytes));
+    };
+    auto analysed = analyzeLogSet(fresh, set, {}, options);
     if (!analysed) {
         resetProgress(window);
         showReadError(window, analysed.error());
@@ -144,25 +143,24 @@ std::optional<LogSetResult> cmdAnalyze_Click(StatsStore& store, WindowOps& windo
     if (file.empty())
         return fail({ErrorKind::InvalidInput, "cannot read the log: no file was chosen"});
 
-    const auto lines = countLines(file);
-    if (!lines)
-        return fail(lines.error());
+    // The bar runs over the file's bytes, so the file is read once, not counted first. A size
+    // that cannot be taken leaves the bar still; opening the file then says why.
+    const auto size = fileSize(file);
     window.setProgressMin(0);
-    window.setProgressMax(static_cast<double>(*lines));
+    window.setProgressMax(size ? static_cast<double>(*size) : 0);
     window.setProgressValue(0);
 
-    const auto analysed = analyzeFile(fresh, file, [&window](std::uint64_t done) {
-        window.setProgressValue(static_cast<double>(done));
-    });
+    AnalysisOptions options;
+    options.byteProgress = [&window](std::uint64_t done) { window.setProgressValue(static_cast<double>(done)); };
+    const auto analysed = analyzeFile(fresh, file, {}, options);
     if (!analysed)
         return fail(analysed.error());
     store = std::move(fresh);
     showResults(store, window, showGeneralInfo);
 
     // The one file as a set of one describes it: every byte read, its lines as analysed.
-    const auto bytes = fileSize(file);
     LogSetResult read;
-    read.files.push_back({file, bytes ? *bytes : 0, *analysed});
+    read.files.push_back({file, size ? *size : 0, *analysed});
     read.lines = *analysed;
     return read;
 }

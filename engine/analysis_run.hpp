@@ -6,8 +6,9 @@
 
 #include "engine/log_set.hpp"
 
-// What the "Analyze Log" button does: confirm a large file, clear the store, count the lines for
-// the progress bar, analyse every line, and show the results through the window operations.
+// What the "Analyze Log" button does: confirm a large file, clear the store, analyse every line
+// with the progress bar running over the file's bytes, and show the results through the window
+// operations.
 //
 // Reaches the window only through `window`. A file that cannot be read ends the run with a
 // message box (title "Error.") saying what failed and why; the statistics and the window then

@@ -1,12 +1,15 @@
 #include "engine/game_detector.hpp"
 
 #include <algorithm>
+#include <atomic>
 #include <memory>
 #include <numeric>
 #include <string>
+#include <thread>
 
 #include "engine/kill_source.hpp"
 #include "engine/log_file.hpp"
+#include "engine/worker_pool.hpp"
 
 namespace fragtide::engine {
 namespace {
@@ -46,20 +49,31 @@ std::string_view wholeLines(std::string_view bytes, bool cutFront, bool cutBack)
 }  // namespace
 
 Detection detectGameInBytes(std::string_view bytes) {
+    const auto& catalogue = games();
+    std::vector<FragCount> kills(catalogue.size(), 0);
+    // The games are independent: each thread takes the next game not yet taken, into a store of
+    // its own (large, so reused from game to game, each starting it afresh).
+    const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+    std::atomic<std::size_t> nextGame{0};
+    WorkerPool pool(threads - 1);
+    pool.run(threads, [&](unsigned) {
+        const auto store = std::make_unique<StatsStore>();
+        for (std::size_t g; (g = nextGame.fetch_add(1)) < catalogue.size();) {
+            const Game& game = catalogue[g];
+            store->resetCounts();
+            store->CurrentGame = game.displayName;
+            LoadWeaponNames(*store);
+            makeKillSource(&game)->analyzeLines(*store, bytes);
+            kills[g] = std::accumulate(store->WeaponFrags.begin(), store->WeaponFrags.end(), FragCount{0});
+        }
+    });
     Detection detection;
     FragCount bestKills = 0;
-    // One store, reused: it is large, and each game starts it afresh.
-    const auto store = std::make_unique<StatsStore>();
-    for (const Game& game : games()) {
-        store->resetCounts();
-        store->CurrentGame = game.displayName;
-        LoadWeaponNames(*store);
-        makeKillSource(&game)->analyzeLines(*store, bytes);
-        const FragCount kills = std::accumulate(store->WeaponFrags.begin(), store->WeaponFrags.end(), FragCount{0});
-        detection.kills.emplace_back(&game, kills);
-        if (kills > bestKills) {
-            bestKills = kills;
-            detection.best = &game;
+    for (std::size_t g = 0; g < catalogue.size(); ++g) {
+        detection.kills.emplace_back(&catalogue[g], kills[g]);
+        if (kills[g] > bestKills) {
+            bestKills = kills[g];
+            detection.best = &catalogue[g];
         }
     }
     return detection;

@@ -27,7 +27,8 @@ struct Detection {
 // Analyses the file (or its three samples) with every game. Fails when the file cannot be read.
 Result<Detection> detectGame(const std::filesystem::path& path);
 
-// The same over bytes already in memory, all of them.
+// The same over bytes already in memory, all of them. The games are tried side by side on a few
+// threads; the result is the same as one after the other.
 Detection detectGameInBytes(std::string_view bytes);
 
 // The kills `game` credits in `detection`, 0 when it is not listed.

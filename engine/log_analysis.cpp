@@ -73,6 +73,13 @@ public:
         m_size = size;
         return true;
     }
+    std::size_t capacity() const { return m_capacity; }
+    // Gives the memory back; the buffer is then empty.
+    void release() {
+        std::free(m_data);
+        m_data = nullptr;
+        m_size = m_capacity = 0;
+    }
     void dropFront(std::size_t n) {
         if (n < m_size)  // an empty buffer's data() may be null, which memmove must not get
             std::memmove(m_data, m_data + n, m_size - n);
@@ -206,20 +213,13 @@ Result<std::uint64_t> analyzeStream(const KillSource& source, StatsStore& store,
     const std::size_t maxLine = std::max<std::size_t>(options.maxLineBytes, 1);
     // The buffer never needs more: a batch, or the longest allowed line, and one read.
     const std::size_t mostBytes = std::max(batchBytes, maxLine) + readBytes + 1;
+    // A buffer grown far past a batch by a long line is given back once that line is done.
+    const std::size_t keepBytes = 2 * (batchBytes + readBytes);
 
-    ByteBuffer buffer;  // the unfinished last line of the previous batch, then new bytes
-    std::size_t carried = 0;  // holds no line ending
-    bool skipLf = false;      // the previous batch ended in CR
-    bool atEnd = false;
-    std::uint64_t lines = 0;
-    std::vector<StatsStore> parts(threads - 1);
-    WorkerPool pool(threads - 1);
-    std::vector<std::string_view> pieces;
-    std::vector<std::uint64_t> counts;
-
-    while (!atEnd) {
+    // Reads after the first `carried` bytes of `buffer` until it holds a batch (and at least one
+    // read more than was carried, so a line longer than a batch still grows) or the stream ends.
+    const auto fill = [&](ByteBuffer& buffer, std::size_t carried, bool& atEnd) -> Status {
         (void)buffer.resize(carried, mostBytes);  // never grows
-        // At least one block more than was carried, so a line longer than a batch still grows.
         while (!atEnd && (buffer.size() < batchBytes || buffer.size() == carried)) {
             // Straight into the batch: no second copy of every byte.
             const std::size_t had = buffer.size();
@@ -231,12 +231,35 @@ Result<std::uint64_t> analyzeStream(const KillSource& source, StatsStore& store,
             (void)buffer.resize(had + *got, mostBytes);
             atEnd = *got == 0;
         }
-        if (skipLf && buffer.size() > 0) {
+        return Ok{};
+    };
+
+    // Two buffers: while the lines of one are analysed, a helper reads the next batch into the
+    // other, so the threads do not wait for the reading.
+    ByteBuffer buffers[2];
+    ByteBuffer* current = &buffers[0];
+    ByteBuffer* next = &buffers[1];
+    std::size_t carried = 0;  // the start of `current` left from the batch before; holds no line ending
+    bool skipLf = false;      // the previous batch ended in CR
+    bool atEnd = false;       // the stream holds nothing after `current`
+    std::uint64_t lines = 0;
+    std::uint64_t bytesDone = 0;
+    std::vector<StatsStore> parts(threads - 1);
+    WorkerPool pool(threads);  // one helper more than the pieces need: the reader
+    std::vector<std::string_view> pieces;
+    std::vector<std::uint64_t> counts;
+
+    if (const Status read = fill(*current, 0, atEnd); !read)
+        return read.error();
+    for (;;) {
+        if (skipLf && current->size() > 0) {
             skipLf = false;  // set only when nothing was carried: the new bytes follow the CR
-            if (buffer.data()[0] == '\n')
-                buffer.dropFront(1);
+            if (current->data()[0] == '\n') {
+                current->dropFront(1);
+                ++bytesDone;
+            }
         }
-        const std::string_view bytes(buffer.data(), buffer.size());
+        const std::string_view bytes(current->data(), current->size());
         std::size_t complete = afterLastLineEnd(bytes, carried);
         if (atEnd)
             complete = bytes.size();  // a last line without an ending is still a line
@@ -251,7 +274,9 @@ Result<std::uint64_t> analyzeStream(const KillSource& source, StatsStore& store,
             return stream.lineTooLong(lines + countLineEnds(whole, previousWasCr) + 1, maxLine);
         }
         if (complete == 0 && !bytes.empty()) {
-            carried = bytes.size();  // a line longer than a batch: read on
+            carried = bytes.size();  // a line longer than a batch: read on, here
+            if (const Status read = fill(*current, carried, atEnd); !read)
+                return read.error();
             continue;
         }
 
@@ -268,8 +293,25 @@ Result<std::uint64_t> analyzeStream(const KillSource& source, StatsStore& store,
         if (begin < whole.size())
             pieces.push_back(whole.substr(begin));
 
+        // The unfinished last line starts the next batch.
+        const std::string_view rest = bytes.substr(complete);
+        const bool readNext = !atEnd;
+        bool nextAtEnd = false;
+        Status nextRead = Ok{};
+        if (readNext) {
+            if (!next->resize(rest.size(), mostBytes))
+                return stream.outOfMemory();
+            if (!rest.empty())
+                std::memcpy(next->data(), rest.data(), rest.size());
+        }
+
+        const auto analysers = static_cast<unsigned>(pieces.size());
         counts.assign(pieces.size(), 0);
-        pool.run(static_cast<unsigned>(pieces.size()), [&](unsigned i) {
+        pool.run(analysers + (readNext ? 1 : 0), [&](unsigned i) {
+            if (i == analysers) {
+                nextRead = fill(*next, rest.size(), nextAtEnd);
+                return;
+            }
             if (i == 0) {
                 counts[0] = source.analyzeLines(store, pieces[0]);
                 return;
@@ -286,15 +328,23 @@ Result<std::uint64_t> analyzeStream(const KillSource& source, StatsStore& store,
         }
         for (const auto n : counts)
             lines += n;
+        bytesDone += complete;
         if (progress)
             progress(lines);
+        if (options.byteProgress)
+            options.byteProgress(bytesDone);
+        if (!nextRead)
+            return nextRead.error();
+        if (!readNext)
+            return lines;
 
-        // Keep the unfinished line for the next batch.
-        carried = bytes.size() - complete;
+        carried = rest.size();
         skipLf = carried == 0 && complete > 0 && bytes[complete - 1] == '\r';
-        buffer.dropFront(complete);
+        atEnd = nextAtEnd;
+        std::swap(current, next);
+        if (next->capacity() > keepBytes)
+            next->release();
     }
-    return lines;
 }
 
 Result<std::uint64_t> countLines(const std::filesystem::path& path) {

@@ -28,11 +28,16 @@ struct AnalysisOptions {
     std::size_t partBytes = 4 << 20;        // lines handed to one thread at a time
     unsigned threads = 0;                   // 0: one per processor, at most 4
     std::size_t maxLineBytes = kMaxLineBytes;  // longer lines stop the analysis (without ending)
+    // Called on the caller's thread right after the line progress, with the bytes of the log
+    // analysed so far (the file's size at the end): a bar scaled by the size needs no line count
+    // first.
+    std::function<void(std::uint64_t bytesDone)> byteProgress = {};
 };
 
 // Every line of the file, read in batches of whole lines. The lines of a batch are analysed on a
 // few threads kept for the run, each piece into a store of its own, and merged in file order, so
-// the result is exactly that of one thread reading line by line. Time is linear in the file size
+// the result is exactly that of one thread reading line by line; meanwhile one more thread reads
+// the next batch. Time is linear in the file size
 // and memory is bounded (a few batches, plus the longest line up to maxLineBytes), whatever the
 // lines. A line longer than maxLineBytes stops the analysis with an ErrorKind::TooLong error that
 // names the file, the line and the limit. Returns the number of lines. On a failure the store may
@@ -46,7 +51,8 @@ Result<std::uint64_t> analyzeFile(const KillSource& source, StatsStore& store,
                                   const AnalysisOptions& options = {});
 
 // Log bytes read front to back, as analyzeStream takes them: one file, or several read as one
-// (log_set.hpp). Used from the analysing thread only.
+// (log_set.hpp). Used by one thread at a time, not always the same one: the reading runs beside
+// the analysis of the batch before.
 class LogStream {
 public:
     virtual ~LogStream() = default;

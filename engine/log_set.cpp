@@ -49,7 +49,9 @@ public:
             if (got && *got > 0) {
                 const std::string_view bytes(dst, *got);
                 entry.bytes += *got;
-                entry.lines += countLineEnds(bytes, m_previousWasCr);
+                // A set of one file takes its lines from the analysis: one pass over the bytes less.
+                if (m_set.files.size() > 1)
+                    entry.lines += countLineEnds(bytes, m_previousWasCr);
                 m_last = bytes.back();
                 return *got;
             }
@@ -138,6 +140,8 @@ Result<LogSetResult> analyzeLogSet(StatsStore& store, const LogSet& set, const L
     if (!lines)
         return lines.error();
     result.lines = *lines;
+    if (set.files.size() == 1 && !result.files.empty())
+        result.files[0].lines = *lines;
     return result;
 }
 
@@ -150,6 +154,8 @@ Result<LogSetResult> analyzeLogSet(const KillSource& source, StatsStore& store, 
     if (!lines)
         return lines.error();
     result.lines = *lines;
+    if (set.files.size() == 1 && !result.files.empty())
+        result.files[0].lines = *lines;
     return result;
 }
 

@@ -9,6 +9,7 @@
 #include "engine/store_merge.hpp"
 
 #include <array>
+#include <atomic>
 #include <string>
 
 namespace fragtide::engine {
@@ -54,7 +55,10 @@ int slotForKey(StatsStore& store, std::string_view key, std::string_view name) {
 
 }  // namespace
 
-ServerLogSource::ServerLogSource(const rules::Game& game) : m_game(game), m_words(game) {}
+ServerLogSource::ServerLogSource(const rules::Game& game) : m_game(game), m_words(game) {
+    static std::atomic<std::uint64_t> sources{0};
+    m_id = ++sources;  // never 0, never reused: a per-thread cache can tell sources apart by it
+}
 
 std::optional<LogEvent> ServerLogSource::readLine(std::string_view line) const {
     if (m_game.kind == rules::KillSource::HalfLifeServerLog) {
@@ -101,17 +105,35 @@ void ServerLogSource::onEvent(StatsStore& store, const LogEvent& event) const {
 }
 
 int ServerLogSource::slotFor(StatsStore& store, std::string_view weapon) const {
+    // The slot a word last had, per thread and source (by a hash of the word): taken while that
+    // slot still holds the word's key, which then is the slot the scan below finds, since a key is
+    // in one slot at most. A kill of a known weapon then neither looks the word up nor scans.
+    struct Recent {
+        std::uint64_t source = 0;
+        std::string word;
+        std::string key;
+        int slot = 0;
+    };
+    thread_local std::array<Recent, 64> recent;
+    const std::size_t hash = weapon.empty() ? 0
+                             : weapon.size() * 31 + static_cast<unsigned char>(weapon.front()) * 7 +
+                                   static_cast<unsigned char>(weapon.back());
+    Recent& r = recent[hash % recent.size()];
+    if (r.source == m_id && r.word == weapon && store.WeaponKeys[r.slot] == r.key)
+        return r.slot;
+
     // Reused per thread: a kill should not allocate once its weapon is known.
     thread_local std::string key;
     key.clear();
-    if (const auto known = m_words.displayName(weapon)) {
-        key += kKnownKey;
-        key += *known;
-        return slotForKey(store, key, *known);
-    }
-    key += kWrittenKey;
-    key += weapon;
-    return slotForKey(store, key, weapon);
+    const auto known = m_words.displayName(weapon);
+    key += known ? kKnownKey : kWrittenKey;
+    key += known ? *known : weapon;
+    const int slot = slotForKey(store, key, known ? *known : weapon);
+    r.source = m_id;
+    r.word.assign(weapon);
+    r.key = key;
+    r.slot = slot;
+    return slot;
 }
 
 bool ServerLogSource::mergePart(StatsStore& into, const StatsStore& part) const {

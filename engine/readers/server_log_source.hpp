@@ -62,6 +62,7 @@ protected:
 private:
     const rules::Game& m_game;
     WeaponWords m_words;
+    std::uint64_t m_id = 0;  // this source among all built in the program
 };
 
 }  // namespace fragtide::engine

@@ -18,11 +18,26 @@ bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+// Words equal in either case land in one bucket.
+std::size_t bucketOf(std::string_view word, std::size_t buckets) {
+    if (word.empty())
+        return 0;
+    const auto first = static_cast<unsigned char>(asciiLower(word.front()));
+    const auto last = static_cast<unsigned char>(asciiLower(word.back()));
+    return (word.size() * 31 + first * 7 + last) % buckets;
+}
+
 }  // namespace
 
+WeaponWords::WeaponWords(std::span<const rules::WeaponWord> table, WordCase wordCase)
+    : m_table(table), m_case(wordCase) {
+    for (std::size_t i = 0; i < m_table.size(); ++i)
+        m_buckets[bucketOf(m_table[i].word, kBuckets)].push_back(static_cast<std::uint16_t>(i));
+}
+
 std::optional<std::string_view> WeaponWords::displayName(std::string_view word) const {
-    // A few dozen short words: a scan that rejects on length first beats hashing here.
-    for (const rules::WeaponWord& entry : m_table) {
+    for (const std::uint16_t i : m_buckets[bucketOf(word, kBuckets)]) {
+        const rules::WeaponWord& entry = m_table[i];
         if (m_case == WordCase::Exact ? entry.word == word : equalIgnoringAsciiCase(entry.word, word))
             return entry.displayName;
     }

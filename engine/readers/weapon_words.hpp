@@ -1,8 +1,11 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "rules/game.hpp"
 
@@ -20,8 +23,7 @@ enum class WordCase {
 
 class WeaponWords {
 public:
-    WeaponWords(std::span<const rules::WeaponWord> table, WordCase wordCase)
-        : m_table(table), m_case(wordCase) {}
+    WeaponWords(std::span<const rules::WeaponWord> table, WordCase wordCase);
     // The table of `game`, compared as the game says.
     explicit WeaponWords(const rules::Game& game)
         : WeaponWords(game.weaponWords, game.weaponWordsIgnoreCase ? WordCase::IgnoreAsciiCase : WordCase::Exact) {}
@@ -33,6 +35,11 @@ public:
 private:
     std::span<const rules::WeaponWord> m_table;
     WordCase m_case;
+    // The table's entries by their length and first and last bytes (letter case folded), in table
+    // order: a word is compared only with the few entries it could equal, and the first of those
+    // that does is the table's first that does.
+    static constexpr std::size_t kBuckets = 64;
+    std::array<std::vector<std::uint16_t>, kBuckets> m_buckets;
 };
 
 // The lookups of the two games whose logs name their weapons.

@@ -38,14 +38,15 @@ protected:
 };
 
 TEST_F(AnalysisRun, ShowsPlayersInTheOrderOfTheirFirstKill) {
-    choose(dir.write("m.log", "Al was nailed by Bob\r\nBob was nailed by Alice\nAl chewed on Carol's boomstick\r"
-                              "Alice was nailed by Bob"));
+    const std::string log = "Al was nailed by Bob\r\nBob was nailed by Alice\nAl chewed on Carol's boomstick\r"
+                            "Alice was nailed by Bob";
+    choose(dir.write("m.log", log));
     run();
     EXPECT_EQ(window.players, (std::vector<std::string>{"Bob", "Alice", "Carol"}));
     EXPECT_EQ(window.playerCount, "Total players : 3");
     EXPECT_EQ(store.PlayerWeaponFrags[1][4], 2);
     EXPECT_EQ(reportsShown, 1);
-    EXPECT_EQ(window.progressPeak, 4) << "the bar runs to the line count";
+    EXPECT_EQ(window.progressPeak, static_cast<double>(log.size())) << "the bar runs over the file's bytes";
     EXPECT_EQ(window.progressMax, 100);
     EXPECT_EQ(window.progress, 0);
     EXPECT_TRUE(window.enabled[0] && window.enabled[1] && window.enabled[2]);
@@ -170,7 +171,7 @@ TEST_F(AnalysisRun, ReadsButCreditsNothingForAnUnknownGame) {
     store.CurrentGame = "Not Found";
     choose(dir.write("m.log", "Al was nailed by Bob\nx\n"));
     run();
-    EXPECT_EQ(window.progressPeak, 2);
+    EXPECT_EQ(window.progressPeak, 23);
     EXPECT_TRUE(window.players.empty());
     EXPECT_EQ(window.playerCount, "Total players : 0");
     EXPECT_EQ(store.WeaponFrags[4], 0);

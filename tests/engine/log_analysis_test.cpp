@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <random>
+
 #include "engine/game_catalogue.hpp"
 #include "engine/log_file.hpp"
 #include "engine/game_catalogue.hpp"
@@ -223,6 +227,97 @@ TEST(AnalyzeFile, SaysWhatFailedAndWhy) {
     const auto size = fileSize(dir.path());
     ASSERT_FALSE(size);
     EXPECT_EQ(size.error().kind, ErrorKind::NotAFile);
+}
+
+// Bytes served by reads of any length the stream likes, and a failure at a chosen byte.
+class ChoppyStream final : public LogStream {
+public:
+    ChoppyStream(std::string_view bytes, unsigned seed, std::size_t failAt = std::string_view::npos)
+        : m_bytes(bytes), m_rng(seed), m_failAt(failAt) {}
+    Result<std::size_t> readInto(char* dst, std::size_t size) override {
+        if (m_at >= m_failAt)
+            return Error{ErrorKind::Io, "cannot read 'choppy.log': input/output error"};
+        std::size_t n = std::min({size, m_bytes.size() - m_at, m_failAt - m_at});
+        if (n > 1)
+            n = std::uniform_int_distribution<std::size_t>(1, n)(m_rng);
+        std::memcpy(dst, m_bytes.data() + m_at, n);
+        m_at += n;
+        return n;
+    }
+    Error lineTooLong(std::uint64_t line, std::size_t limit) const override {
+        return {ErrorKind::TooLong, "line " + std::to_string(line) + " over " + std::to_string(limit)};
+    }
+    Error outOfMemory() const override { return {ErrorKind::Io, "out of memory"}; }
+
+private:
+    std::string_view m_bytes;
+    std::mt19937 m_rng;
+    std::size_t m_failAt;
+    std::size_t m_at = 0;
+};
+
+// The next batch is read while one is analysed: short reads, batches cut inside CR LF and inside
+// a middle text, and a long line must leave the result exactly the one-thread, one-read result.
+TEST(AnalyzeStream, GivesTheSameResultWhateverTheReadsReturn) {
+    std::string log;
+    for (int i = 0; i < 3000; ++i) {
+        log += "V" + std::to_string(i % 11) + " was machinegunned by K" + std::to_string((i * 31) % 300) +
+               (i % 4 == 0 ? "\r" : "\r\n");
+        if (i % 700 == 0)
+            log += std::string(3000, 'y') + " was railed by Far\r\n";
+    }
+    log += "Last was blasted by End";
+    StatsStore one;
+    one.CurrentGame = "Quake II : Standard";
+    ChoppyStream whole(log, 1);
+    const auto oneLines = analyzeStream(one, whole, {}, {.partBytes = 1 << 20, .threads = 1});
+    ASSERT_TRUE(oneLines) << oneLines.error().message;
+    unsigned seed = 2;
+    for (const unsigned threads : {1u, 2u, 3u}) {
+        for (const std::size_t part : {std::size_t{5}, std::size_t{97}, std::size_t{4096}}) {
+            SCOPED_TRACE("threads " + std::to_string(threads) + ", pieces of " + std::to_string(part));
+            StatsStore store;
+            store.CurrentGame = one.CurrentGame;
+            ChoppyStream choppy(log, seed++);
+            std::uint64_t bytesShown = 0;
+            std::uint64_t linesShown = 0;
+            AnalysisOptions options{.partBytes = part, .threads = threads};
+            options.byteProgress = [&](std::uint64_t done) {
+                EXPECT_GE(done, bytesShown);
+                bytesShown = done;
+            };
+            const auto lines = analyzeStream(store, choppy, [&](std::uint64_t n) { linesShown = n; }, options);
+            ASSERT_TRUE(lines) << lines.error().message;
+            EXPECT_EQ(*lines, *oneLines);
+            EXPECT_EQ(linesShown, *oneLines);
+            EXPECT_EQ(bytesShown, log.size()) << "the bar ends at the file's size";
+            EXPECT_EQ(store.WeaponFrags, one.WeaponFrags);
+            EXPECT_EQ(store.PlayerNames(), one.PlayerNames());
+            EXPECT_EQ(store.PlayerWeaponFrags, one.PlayerWeaponFrags);
+            EXPECT_EQ(store.KillerName, one.KillerName);
+            EXPECT_EQ(store.VictimName, one.VictimName);
+        }
+    }
+}
+
+TEST(AnalyzeStream, StopsWithTheReadErrorWhereverItComes) {
+    std::string log;
+    for (int i = 0; i < 400; ++i)
+        log += "V was machinegunned by K" + std::to_string(i % 9) + "\r\n";
+    for (const std::size_t failAt : {std::size_t{0}, std::size_t{1}, std::size_t{500}, log.size() - 1}) {
+        for (const unsigned threads : {1u, 2u}) {
+            SCOPED_TRACE("fails at " + std::to_string(failAt) + ", threads " + std::to_string(threads));
+            StatsStore store;
+            store.CurrentGame = "Quake II : Standard";
+            ChoppyStream failing(log, 9, failAt);
+            std::uint64_t linesShown = 0;
+            const auto lines = analyzeStream(store, failing, [&](std::uint64_t n) { linesShown = n; },
+                                             {.partBytes = 64, .threads = threads});
+            ASSERT_FALSE(lines);
+            EXPECT_EQ(lines.error().message, "cannot read 'choppy.log': input/output error");
+            EXPECT_LE(linesShown * 26, failAt) << "no line past the failure is counted";
+        }
+    }
 }
 
 }  // namespace

@@ -153,5 +153,35 @@ TEST(ServerLogSource, ForgetsTheWeaponsOfAnEarlierAnalysis) {
     EXPECT_EQ(store.WeaponNames[2], "") << "no name left over from the earlier log";
 }
 
+// A word's slot is remembered per thread; stores whose slots were given in other orders, and the
+// sources of both games, taking turns on one thread must still each get their own slots.
+TEST(ServerLogSource, GivesEachStoreItsOwnSlotsWhenStoresAndSourcesTakeTurns) {
+    const ServerLogSource hl(kHl), stdlog(kStdLog);
+    const std::string hlKills[] = {
+        "\"A<1><BOT><CT>\" killed \"B<2><BOT><TERRORIST>\" with \"knife\"\n",
+        "\"A<1><BOT><CT>\" killed \"B<2><BOT><TERRORIST>\" with \"awp\"\n",
+    };
+    const std::string stdKills[] = {"K\tV\tKill\tknife\n", "K\tV\tKill\tawp\n", "K\tV\tKill\tRailgun\n"};
+    StatsStore first, second, third;
+    for (int round = 0; round < 3; ++round) {
+        hl.analyzeLines(first, hlKills[round % 2]);            // knife then awp
+        hl.analyzeLines(second, hlKills[(round + 1) % 2]);     // awp then knife
+        stdlog.analyzeLines(third, stdKills[(round + 2) % 3]);  // Railgun, knife, awp
+    }
+    EXPECT_EQ(first.WeaponNames[1], "Knife");
+    EXPECT_EQ(first.WeaponNames[2], "AI Arctic Warfare/Magnum");
+    EXPECT_EQ(first.WeaponFrags[1], 2);
+    EXPECT_EQ(first.WeaponFrags[2], 1);
+    EXPECT_EQ(second.WeaponNames[1], first.WeaponNames[2]);
+    EXPECT_EQ(second.WeaponNames[2], first.WeaponNames[1]);
+    EXPECT_EQ(second.WeaponFrags[1], 2);
+    EXPECT_EQ(second.WeaponFrags[2], 1);
+    EXPECT_EQ(third.WeaponNames[1], "Railgun");
+    EXPECT_EQ(third.WeaponNames[2], "knife") << "a word Quake II does not know keeps its bytes";
+    EXPECT_EQ(third.WeaponNames[3], "awp");
+    for (int slot = 1; slot <= 3; ++slot)
+        EXPECT_EQ(third.WeaponFrags[slot], 1) << slot;
+}
+
 }  // namespace
 }  // namespace fragtide::engine
