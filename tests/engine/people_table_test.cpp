@@ -105,6 +105,63 @@ TEST(PeopleTable, MergingPartsInOrderEqualsOneTable) {
     }
 }
 
+// Far more people than the flat grid of pairs holds (128) and than the player table keeps (200),
+// names that differ only in their last bytes: the table equals the plain model, recorded whole,
+// merged from parts of any size, and in part tables reused after clear() as the analysis reuses
+// them (a reused table must forget the pairs of its last part, in the grid and beyond it).
+TEST(PeopleTable, ManyPeopleEqualThePlainModelWholeAndMergedFromReusedParts) {
+    std::mt19937 rng(23);
+    std::vector<std::string> names = {""};
+    for (int i = 0; i < 700; ++i)
+        names.push_back("[Clan] Fragger " + std::to_string(i) + (i % 2 ? "" : "\xff"));
+    const auto name = [&] { return names[rng() % 4 ? rng() % names.size() : rng() % 20]; };
+    struct Event {
+        int kind;
+        std::string a, b;
+    };
+    std::vector<Event> events;
+    for (int i = 0; i < 30000; ++i)
+        events.push_back({static_cast<int>(rng() % 6), name(), name()});
+    const auto apply = [](PeopleTable& t, const Event& e) {
+        if (e.kind <= 3)
+            t.recordKill(e.a, e.b);
+        else if (e.kind == 4)
+            t.recordTeamKill(e.a, e.b);
+        else
+            t.recordSuicide(e.a);
+    };
+    reference::ReferencePeople ref;
+    PeopleTable whole;
+    for (const Event& e : events) {
+        apply(whole, e);
+        if (e.kind <= 3)
+            ref.kill(e.a, e.b);
+        else if (e.kind == 4)
+            ref.teamKill(e.a, e.b);
+        else
+            ref.suicide(e.a);
+    }
+    ASSERT_GT(ref.people.size(), 600u);
+    EXPECT_EQ(reference::differenceFrom(whole, ref), "");
+
+    for (const std::size_t most : {50u, 3000u, 12000u}) {
+        SCOPED_TRACE("parts of up to " + std::to_string(most) + " events");
+        PeopleTable merged;
+        PeopleTable parts[2];
+        std::size_t at = 0;
+        for (int k = 0; at < events.size(); ++k) {
+            PeopleTable& part = parts[k % 2];
+            part.clear();
+            const std::size_t end = std::min(events.size(), at + 1 + rng() % most);
+            for (; at < end; ++at)
+                apply(part, events[at]);
+            merged.merge(part);
+        }
+        EXPECT_EQ(reference::differenceFrom(merged, ref), "");
+        EXPECT_TRUE(merged == whole);
+    }
+}
+
 // Victim first: deaths go to the head of the line, trimmed and without one trailing "'s".
 TEST(PeopleTable, QuakeDeathsAndVictimsFromAHandWorkedLog) {
     const StatsStore store = analysed("Quake I : Standard",
