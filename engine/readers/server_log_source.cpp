@@ -2,6 +2,7 @@
 
 #include "engine/kill_recorder.hpp"
 #include "engine/line_ends.hpp"
+#include "engine/name_index.hpp"
 #include "engine/readers/hl_server_log.hpp"
 #include "engine/readers/stdlog.hpp"
 #include "engine/readers/weapon_words.hpp"
@@ -10,6 +11,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace fragtide::engine {
 namespace {
@@ -54,6 +56,28 @@ int slotForKey(StatsStore& store, std::string_view key, std::string_view name) {
 
 }  // namespace
 
+class ServerLogSource::WordSlots {
+public:
+    // The slot of `word` as slotFor gives it in the one store this belongs to.
+    int slotOf(const ServerLogSource& source, StatsStore& store, std::string_view word) {
+        const std::uint32_t hash = NameIndex::hashOf(word);
+        const std::uint32_t at =
+            m_index.find(word, hash, [this](std::uint32_t n) { return std::string_view(m_words[n]); });
+        if (at != NameIndex::kNone)
+            return m_slots[at];
+        const int slot = source.slotFor(store, word);
+        m_index.insert(hash, static_cast<std::uint32_t>(m_words.size()));
+        m_words.emplace_back(word);
+        m_slots.push_back(slot);
+        return slot;
+    }
+
+private:
+    NameIndex m_index;
+    std::vector<std::string> m_words;  // as the log wrote them: a word in two cases is two words
+    std::vector<int> m_slots;
+};
+
 ServerLogSource::ServerLogSource(const rules::Game& game) : m_game(game), m_words(game) {}
 
 std::optional<LogEvent> ServerLogSource::readLine(std::string_view line) const {
@@ -71,21 +95,31 @@ std::optional<LogEvent> ServerLogSource::readLine(std::string_view line) const {
 }
 
 std::uint64_t ServerLogSource::analyzeLines(StatsStore& store, std::string_view bytes) const {
+    WordSlots seen;
+    std::optional<LogEvent> lastKill;  // its views point into `bytes`
     std::uint64_t lines = 0;
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         const std::size_t end = findLineEnd(bytes, pos);
         ++lines;
-        if (const auto event = readLine(bytes.substr(pos, end - pos)))
-            onEvent(store, *event);
+        if (const auto event = readLine(bytes.substr(pos, end - pos))) {
+            onEvent(store, *event, seen);
+            if (event->kind == LogEventKind::Kill)
+                lastKill = event;
+        }
         pos = end + 1;
         if (end < bytes.size() && bytes[end] == '\r' && pos < bytes.size() && bytes[pos] == '\n')
             ++pos;
     }
+    // The names of earlier kills would be overwritten anyway: set them once, from the last.
+    if (lastKill) {
+        store.KillerName.assign(lastKill->killer);
+        store.VictimName.assign(lastKill->victim);
+    }
     return lines;
 }
 
-void ServerLogSource::onEvent(StatsStore& store, const LogEvent& event) const {
+void ServerLogSource::onEvent(StatsStore& store, const LogEvent& event, WordSlots& seen) const {
     // Team kills and suicides are no frags: they reach the people table only.
     if (event.kind == LogEventKind::TeamKill) {
         store.People.recordTeamKill(event.killer, event.victim);
@@ -95,9 +129,7 @@ void ServerLogSource::onEvent(StatsStore& store, const LogEvent& event) const {
         store.People.recordSuicide(event.killer);
         return;
     }
-    store.KillerName.assign(event.killer);
-    store.VictimName.assign(event.victim);
-    creditExactKill(store, slotFor(store, event.weapon), event.killer, event.victim);
+    creditExactKill(store, seen.slotOf(*this, store, event.weapon), event.killer, event.victim);
 }
 
 int ServerLogSource::slotFor(StatsStore& store, std::string_view weapon) const {
