@@ -223,11 +223,11 @@ TEST(PeopleTable, EachOneNameMessageCreditsTheNamedPerson) {
 
 // Logs of kill lines, one-name lines and noise, with names that hold kill and suicide texts,
 // spaces and "'s", and more people than the player table keeps.
-std::string generatedLog(const Game& game, unsigned seed, int lines) {
+std::string generatedLog(const Game& game, unsigned seed, int lines, int numberedNames = 300) {
     std::mt19937 rng(seed);
     std::vector<std::string> names = {"Ann", " Bob ", "Carl's", "Dan 's", "", "  ", "Eve was nailed by Fay",
                                       "Gus died", "Hal killed Ida"};
-    for (int i = 0; i < 300; ++i)
+    for (int i = 0; i < numberedNames; ++i)
         names.push_back("P" + std::to_string(i));
     const auto name = [&] {
         // Mostly a few regulars, so people meet each other often.
@@ -271,6 +271,25 @@ TEST(PeopleTable, AnalysisOnSeveralThreadsEqualsThePlainReference) {
             EXPECT_EQ(reference::differenceFrom(store.People, ref), "");
         }
         EXPECT_GT(ref.people.size(), 200u) << "the log should name more people than the player table keeps";
+    }
+}
+
+// Several times more people than the grid of pairs and the player table hold ("P1", "P10" and "P100"
+// differ only in their last bytes), parts as small as a few lines: one result on any threads.
+TEST(PeopleTable, ManyPeopleGiveOneResultOnAnyThreads) {
+    const Game& game = *findGame("Quake II : Standard");
+    const std::string log = generatedLog(game, 77, 12000, 900);
+    const reference::ReferencePeople ref = reference::referencePeople(game, log);
+    ASSERT_GT(ref.people.size(), 600u);
+    const StatsStore one = analysed(game.displayName, log, {.threads = 1});
+    EXPECT_EQ(reference::differenceFrom(one.People, ref), "");
+    for (const unsigned threads : {2u, 4u}) {
+        SCOPED_TRACE("threads " + std::to_string(threads));
+        const StatsStore many = analysed(game.displayName, log, {.partBytes = 900, .threads = threads});
+        EXPECT_TRUE(many.People == one.People);
+        EXPECT_EQ(many.PlayerNames(), one.PlayerNames());
+        EXPECT_TRUE(many.PlayerWeaponFrags == one.PlayerWeaponFrags);
+        EXPECT_EQ(many.WeaponFrags, one.WeaponFrags);
     }
 }
 
