@@ -5,14 +5,18 @@
 namespace fragtide::engine {
 
 std::string_view normalizeName(std::string_view raw) {
-    const std::size_t first = raw.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    std::string_view name = raw.substr(first, raw.find_last_not_of(' ') - first + 1);
+    // Pointers rather than find_first_not_of: this runs twice per kill, and most names have no
+    // space at either end or one before the middle text.
+    const char* begin = raw.data();
+    const char* end = begin + raw.size();
+    while (begin != end && *begin == ' ')
+        ++begin;
+    while (end != begin && end[-1] == ' ')
+        --end;
     // One "'s" only, and no trim after it: "Bob 's" is the player "Bob ".
-    if (name.ends_with("'s"))
-        name.remove_suffix(2);
-    return name;
+    if (end - begin >= 2 && end[-2] == '\'' && end[-1] == 's')
+        end -= 2;
+    return {begin, static_cast<std::size_t>(end - begin)};
 }
 
 namespace {
@@ -30,17 +34,36 @@ void normalizeInPlace(std::string& name) {
 
 namespace {
 
-// Counts the kill and credits `killer`, both names already normalised.
-void credit(StatsStore& store, int slot, std::string_view killer, std::string_view victim) {
-    ++store.WeaponFrags[slot];
-    store.People.recordKill(killer, victim);
-    // An empty killer would be indistinguishable from a free entry; the weapon total keeps it.
-    if (killer.empty())
-        return;
+// A player tag (people_table.hpp) for a killer the full player table could not take. Nobody is
+// ever removed from the table before the people are cleared too, so "no room" stays true.
+constexpr std::int16_t kNoRoom = -1;
+
+// The player index of `person`, named `killer`, or 0 when there is no room for him.
+int playerOf(StatsStore& store, std::uint32_t person, std::string_view killer) {
+    const std::int16_t tag = store.People.playerTag(person);
+    if (tag > 0)
+        return tag;
+    if (tag == kNoRoom)
+        return 0;
+    // His first kill in this store: the fixed table may know him already (a merged part did).
     int player = store.findPlayer(killer);
     if (player == 0)
         player = store.addPlayer(killer);
-    if (player != 0)
+    store.People.setPlayerTag(person, player == 0 ? kNoRoom : static_cast<std::int16_t>(player));
+    return player;
+}
+
+// Counts the kill and credits `killer`, both names already normalised. One name lookup each serves
+// the people table and, through the killer's tag, the fixed player table. Inlined into each caller:
+// as a call of its own it cost a tenth of a kill in register saves.
+[[gnu::always_inline]] inline void credit(StatsStore& store, int slot, std::string_view killer, std::string_view victim) {
+    ++store.WeaponFrags[slot];
+    const std::uint32_t k = store.People.personOf(killer);
+    store.People.recordKill(k, store.People.personOf(victim));
+    // An empty killer would be indistinguishable from a free entry; the weapon total keeps it.
+    if (k == PeopleTable::kNobody)
+        return;
+    if (const int player = playerOf(store, k, killer))
         ++store.PlayerWeaponFrags[player][slot];
 }
 

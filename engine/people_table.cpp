@@ -3,25 +3,20 @@
 namespace fragtide::engine {
 
 std::optional<std::uint32_t> PeopleTable::find(std::string_view name) const {
-    const auto it = m_byName.find(name);
-    if (it == m_byName.end())
+    const std::uint32_t at =
+        m_byName.find(name, NameIndex::hashOf(name), [this](std::uint32_t p) { return nameOf(p); });
+    if (at == NameIndex::kNone)
         return std::nullopt;
-    return it->second;
+    return at;
 }
 
-std::uint32_t PeopleTable::personOf(std::string_view name) {
-    const auto it = m_byName.find(name);
-    if (it != m_byName.end())
-        return it->second;
+std::uint32_t PeopleTable::addPerson(std::string_view name, std::uint32_t hash) {
     const auto index = static_cast<std::uint32_t>(m_people.size());
     m_people.emplace_back();
     m_people.back().name = name;
-    m_byName.emplace(std::string(name), index);
+    m_tags.push_back(0);
+    m_byName.insert(hash, index);
     return index;
-}
-
-PeopleTable::PairSlots& PeopleTable::slotsOf(std::uint32_t killer, std::uint32_t victim) {
-    return m_pairs.try_emplace(pairKey(killer, victim), PairSlots{kNone, kNone}).first->second;
 }
 
 void PeopleTable::addVictimFrags(PairSlots& slots, std::uint32_t killer, std::uint32_t victim, PeopleCount frags) {
@@ -44,17 +39,13 @@ void PeopleTable::addKillerFrags(PairSlots& slots, std::uint32_t killer, std::ui
 
 void PeopleTable::recordKill(std::string_view killer, std::string_view victim) {
     // The killer first: people who scored then keep the order of their player indices.
-    const std::optional<std::uint32_t> k = killer.empty() ? std::nullopt : std::optional(personOf(killer));
-    const std::optional<std::uint32_t> v = victim.empty() ? std::nullopt : std::optional(personOf(victim));
-    if (k)
-        ++m_people[*k].frags;
-    if (v)
-        ++m_people[*v].deaths;
-    if (k && v) {
-        PairSlots& slots = slotsOf(*k, *v);  // map references survive rehashing
-        addVictimFrags(slots, *k, *v, 1);
-        addKillerFrags(slots, *k, *v, 1);
-    }
+    const std::uint32_t k = personOf(killer);
+    recordKill(k, personOf(victim));
+}
+
+void PeopleTable::firstFrag(PairSlots& slots, std::uint32_t killer, std::uint32_t victim) {
+    addVictimFrags(slots, killer, victim, 0);
+    addKillerFrags(slots, killer, victim, 0);
 }
 
 void PeopleTable::recordTeamKill(std::string_view killer, std::string_view victim) {
@@ -86,16 +77,17 @@ void PeopleTable::merge(const PeopleTable& part) {
     // a pair are filled separately because their orders differ.
     for (std::size_t i = 0; i < part.m_people.size(); ++i) {
         for (const Rival& r : part.m_people[i].victims)
-            addVictimFrags(slotsOf(into[i], into[r.person]), into[i], into[r.person], r.frags);
+            addVictimFrags(m_pairs.at(into[i], into[r.person]), into[i], into[r.person], r.frags);
         for (const Rival& r : part.m_people[i].killedBy)
-            addKillerFrags(slotsOf(into[r.person], into[i]), into[r.person], into[i], r.frags);
+            addKillerFrags(m_pairs.at(into[r.person], into[i]), into[r.person], into[i], r.frags);
     }
 }
 
 void PeopleTable::clear() {
+    m_pairs.clear(m_people.size());
     m_people.clear();
+    m_tags.clear();
     m_byName.clear();
-    m_pairs.clear();
 }
 
 bool PeopleTable::operator==(const PeopleTable& other) const {

@@ -1,12 +1,13 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
+
+#include "engine/name_index.hpp"
+#include "engine/pair_index.hpp"
 
 // Everybody a log names as scoring, dying, killing himself or killing a teammate, with his
 // deaths, suicides, team kills, frags and who he fragged.
@@ -43,9 +44,36 @@ public:
     // The index of the person named exactly `name`, or nothing.
     std::optional<std::uint32_t> find(std::string_view name) const;
 
+    // Nobody, as personOf gives it for "".
+    static constexpr std::uint32_t kNobody = 0xFFFFFFFFu;
+    // The index of the person named exactly `name`, who joins the table (with no counts) when new;
+    // kNobody for "". With recordKill(killer, victim) by index, this is the per-kill path: one
+    // lookup per name, which the caller may also use for tables of its own (playerTag).
+    std::uint32_t personOf(std::string_view name) {
+        if (name.empty())
+            return kNobody;
+        const std::uint32_t hash = NameIndex::hashOf(name);
+        const std::uint32_t at = m_byName.find(name, hash, [this](std::uint32_t p) { return nameOf(p); });
+        return at != NameIndex::kNone ? at : addPerson(name, hash);
+    }
+
     // A frag: one more frag for `killer` (and one more on `victim`), one more death for `victim`.
     // An empty killer frags nobody, an empty victim dies uncounted.
     void recordKill(std::string_view killer, std::string_view victim);
+    // The same for two indices from personOf, either kNobody.
+    void recordKill(std::uint32_t killer, std::uint32_t victim) {
+        if (killer != kNobody)
+            ++m_people[killer].frags;
+        if (victim != kNobody)
+            ++m_people[victim].deaths;
+        if (killer == kNobody || victim == kNobody)
+            return;
+        PairSlots& slots = m_pairs.at(killer, victim);
+        if (slots.victimAt == kNone || slots.killerAt == kNone) [[unlikely]]
+            firstFrag(slots, killer, victim);
+        ++m_people[killer].victims[slots.victimAt].frags;
+        ++m_people[victim].killedBy[slots.killerAt].frags;
+    }
     // A kill of a teammate: no frag, one more team kill for `killer` and a death for `victim`
     // (either may be "", as when a game prints the killer alone).
     void recordTeamKill(std::string_view killer, std::string_view victim);
@@ -56,32 +84,29 @@ public:
     // as if its events had been recorded here.
     void merge(const PeopleTable& part);
 
+    // A number the owner of the table keeps per person (the statistics store: his player index,
+    // so that a frag needs no second name lookup). 0 for a newcomer, also one that merge brings;
+    // cleared with the table; no part of the table's contents (operator== ignores it).
+    std::int16_t playerTag(std::uint32_t person) const { return m_tags[person]; }
+    void setPlayerTag(std::uint32_t person, std::int16_t tag) { m_tags[person] = tag; }
+
     void clear();
 
     bool operator==(const PeopleTable& other) const;
 
 private:
-    struct NameHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
-    };
-    struct PairSlots;
-    std::uint32_t personOf(std::string_view name);
-    PairSlots& slotsOf(std::uint32_t killer, std::uint32_t victim);
+    using PairSlots = PairIndex::Slots;
+    static constexpr std::uint32_t kNone = PairIndex::kNone;
     void addVictimFrags(PairSlots& slots, std::uint32_t killer, std::uint32_t victim, PeopleCount frags);
     void addKillerFrags(PairSlots& slots, std::uint32_t killer, std::uint32_t victim, PeopleCount frags);
-    static std::uint64_t pairKey(std::uint32_t a, std::uint32_t b) { return std::uint64_t{a} << 32 | b; }
+    std::string_view nameOf(std::uint32_t person) const { return m_people[person].name; }
+    std::uint32_t addPerson(std::string_view name, std::uint32_t hash);
+    void firstFrag(PairSlots& slots, std::uint32_t killer, std::uint32_t victim);
 
     std::vector<Person> m_people;
-    std::unordered_map<std::string, std::uint32_t, NameHash, std::equal_to<>> m_byName;
-    // (killer, victim) -> positions in the killer's victims and the victim's killedBy, so a frag is
-    // counted in constant time however many rivals a person has.
-    static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
-    struct PairSlots {
-        std::uint32_t victimAt;
-        std::uint32_t killerAt;
-    };
-    std::unordered_map<std::uint64_t, PairSlots> m_pairs;
+    std::vector<std::int16_t> m_tags;  // beside m_people
+    NameIndex m_byName;
+    PairIndex m_pairs;
 };
 
 }  // namespace fragtide::engine

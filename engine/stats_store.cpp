@@ -1,28 +1,12 @@
 #include "engine/stats_store.hpp"
 
-#include <cstring>
+#include "engine/name_index.hpp"
 
 namespace fragtide::engine {
 
 std::uint32_t StatsStore::hashName(std::string_view name) {
-    // Eight bytes a step: names are hashed once per kill.
-    constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
-    std::uint64_t h = name.size() * kMul;
-    const char* p = name.data();
-    std::size_t left = name.size();
-    for (; left >= 8; p += 8, left -= 8) {
-        std::uint64_t w;
-        std::memcpy(&w, p, 8);
-        h = (h ^ w) * kMul;
-        h ^= h >> 29;
-    }
-    if (left > 0) {
-        std::uint64_t w = 0;
-        std::memcpy(&w, p, left);
-        h = (h ^ w) * kMul;
-        h ^= h >> 29;
-    }
-    return static_cast<std::uint32_t>(h ^ (h >> 32));
+    // The people table's hash: it spreads names that differ only in their last bytes.
+    return NameIndex::hashOf(name);
 }
 
 int StatsStore::findPlayer(std::string_view name) const {

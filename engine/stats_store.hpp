@@ -49,7 +49,9 @@ public:
     // Players credited with a kill, at indices 1..k in the order of their first kill.
     const std::array<std::string, kPlayerEntries>& PlayerNames() const { return m_playerNames; }
 
-    // The lowest player index 1..200 whose name equals `name` byte for byte, or 0.
+    // The lowest player index 1..200 whose name equals `name` byte for byte, or 0. A name
+    // credited through kill_recorder is remembered as a tag of its person in People, so the two
+    // calls below are the only ways to add a player.
     int findPlayer(std::string_view name) const;
     // Stores `name` at the first free index 1..200 and returns it, or 0 when all 200 are taken.
     // The caller has checked that the name is not known yet.
@@ -61,8 +63,9 @@ public:
     void resetCounts();
 
 private:
-    // Name lookup, once per kill and millions of times per log: open addressing over a table
-    // four times the player limit, word-at-a-time hashes, so a lookup is one or two probes.
+    // Name lookup for a killer's first kill in this store, merges and reports (later kills find
+    // the player through the people table's tag): open addressing over a table four times the
+    // player limit, so a lookup is one or two probes.
     static constexpr std::size_t kIndexSlots = 1024;
     struct IndexEntry {
         std::uint32_t hash = 0;

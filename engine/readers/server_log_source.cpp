@@ -2,6 +2,7 @@
 
 #include "engine/kill_recorder.hpp"
 #include "engine/line_ends.hpp"
+#include "engine/name_index.hpp"
 #include "engine/readers/hl_server_log.hpp"
 #include "engine/readers/stdlog.hpp"
 #include "engine/readers/weapon_words.hpp"
@@ -9,8 +10,8 @@
 #include "engine/store_merge.hpp"
 
 #include <array>
-#include <atomic>
 #include <string>
+#include <vector>
 
 namespace fragtide::engine {
 namespace {
@@ -55,10 +56,29 @@ int slotForKey(StatsStore& store, std::string_view key, std::string_view name) {
 
 }  // namespace
 
-ServerLogSource::ServerLogSource(const rules::Game& game) : m_game(game), m_words(game) {
-    static std::atomic<std::uint64_t> sources{0};
-    m_id = ++sources;  // never 0, never reused: a per-thread cache can tell sources apart by it
-}
+class ServerLogSource::WordSlots {
+public:
+    // The slot of `word` as slotFor gives it in the one store this belongs to.
+    int slotOf(const ServerLogSource& source, StatsStore& store, std::string_view word) {
+        const std::uint32_t hash = NameIndex::hashOf(word);
+        const std::uint32_t at =
+            m_index.find(word, hash, [this](std::uint32_t n) { return std::string_view(m_words[n]); });
+        if (at != NameIndex::kNone)
+            return m_slots[at];
+        const int slot = source.slotFor(store, word);
+        m_index.insert(hash, static_cast<std::uint32_t>(m_words.size()));
+        m_words.emplace_back(word);
+        m_slots.push_back(slot);
+        return slot;
+    }
+
+private:
+    NameIndex m_index;
+    std::vector<std::string> m_words;  // as the log wrote them: a word in two cases is two words
+    std::vector<int> m_slots;
+};
+
+ServerLogSource::ServerLogSource(const rules::Game& game) : m_game(game), m_words(game) {}
 
 std::optional<LogEvent> ServerLogSource::readLine(std::string_view line) const {
     if (m_game.kind == rules::KillSource::HalfLifeServerLog) {
@@ -75,21 +95,31 @@ std::optional<LogEvent> ServerLogSource::readLine(std::string_view line) const {
 }
 
 std::uint64_t ServerLogSource::analyzeLines(StatsStore& store, std::string_view bytes) const {
+    WordSlots seen;
+    std::optional<LogEvent> lastKill;  // its views point into `bytes`
     std::uint64_t lines = 0;
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         const std::size_t end = findLineEnd(bytes, pos);
         ++lines;
-        if (const auto event = readLine(bytes.substr(pos, end - pos)))
-            onEvent(store, *event);
+        if (const auto event = readLine(bytes.substr(pos, end - pos))) {
+            onEvent(store, *event, seen);
+            if (event->kind == LogEventKind::Kill)
+                lastKill = event;
+        }
         pos = end + 1;
         if (end < bytes.size() && bytes[end] == '\r' && pos < bytes.size() && bytes[pos] == '\n')
             ++pos;
     }
+    // The names of earlier kills would be overwritten anyway: set them once, from the last.
+    if (lastKill) {
+        store.KillerName.assign(lastKill->killer);
+        store.VictimName.assign(lastKill->victim);
+    }
     return lines;
 }
 
-void ServerLogSource::onEvent(StatsStore& store, const LogEvent& event) const {
+void ServerLogSource::onEvent(StatsStore& store, const LogEvent& event, WordSlots& seen) const {
     // Team kills and suicides are no frags: they reach the people table only.
     if (event.kind == LogEventKind::TeamKill) {
         store.People.recordTeamKill(event.killer, event.victim);
@@ -99,41 +129,21 @@ void ServerLogSource::onEvent(StatsStore& store, const LogEvent& event) const {
         store.People.recordSuicide(event.killer);
         return;
     }
-    store.KillerName.assign(event.killer);
-    store.VictimName.assign(event.victim);
-    creditExactKill(store, slotFor(store, event.weapon), event.killer, event.victim);
+    creditExactKill(store, seen.slotOf(*this, store, event.weapon), event.killer, event.victim);
 }
 
 int ServerLogSource::slotFor(StatsStore& store, std::string_view weapon) const {
-    // The slot a word last had, per thread and source (by a hash of the word): taken while that
-    // slot still holds the word's key, which then is the slot the scan below finds, since a key is
-    // in one slot at most. A kill of a known weapon then neither looks the word up nor scans.
-    struct Recent {
-        std::uint64_t source = 0;
-        std::string word;
-        std::string key;
-        int slot = 0;
-    };
-    thread_local std::array<Recent, 64> recent;
-    const std::size_t hash = weapon.empty() ? 0
-                             : weapon.size() * 31 + static_cast<unsigned char>(weapon.front()) * 7 +
-                                   static_cast<unsigned char>(weapon.back());
-    Recent& r = recent[hash % recent.size()];
-    if (r.source == m_id && r.word == weapon && store.WeaponKeys[r.slot] == r.key)
-        return r.slot;
-
     // Reused per thread: a kill should not allocate once its weapon is known.
     thread_local std::string key;
     key.clear();
-    const auto known = m_words.displayName(weapon);
-    key += known ? kKnownKey : kWrittenKey;
-    key += known ? *known : weapon;
-    const int slot = slotForKey(store, key, known ? *known : weapon);
-    r.source = m_id;
-    r.word.assign(weapon);
-    r.key = key;
-    r.slot = slot;
-    return slot;
+    if (const auto known = m_words.displayName(weapon)) {
+        key += kKnownKey;
+        key += *known;
+        return slotForKey(store, key, *known);
+    }
+    key += kWrittenKey;
+    key += weapon;
+    return slotForKey(store, key, weapon);
 }
 
 bool ServerLogSource::mergePart(StatsStore& into, const StatsStore& part) const {

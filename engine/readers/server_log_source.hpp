@@ -52,9 +52,15 @@ public:
     // The event of one line (no line ending inside), or nothing.
     std::optional<LogEvent> readLine(std::string_view line) const;
 
+    // The slot each weapon word already has in one store, for one analyzeLines call: the store's
+    // slots only grow during it, so a word keeps its slot and a kill costs one lookup of its word.
+    class WordSlots;
+
 protected:
-    // Every event of the log, in file order, on the thread analysing its piece. Credits kills.
-    virtual void onEvent(StatsStore& store, const LogEvent& event) const;
+    // Every event of the log, in file order, on the thread analysing its piece. Credits kills,
+    // their weapons' slots found through `seen`, which belongs to `store`. The caller sets the
+    // store's KillerName and VictimName from the last kill.
+    virtual void onEvent(StatsStore& store, const LogEvent& event, WordSlots& seen) const;
 
     // The slot of `weapon` in `store`, given at this call when it has none yet (and named).
     int slotFor(StatsStore& store, std::string_view weapon) const;
@@ -62,7 +68,6 @@ protected:
 private:
     const rules::Game& m_game;
     WeaponWords m_words;
-    std::uint64_t m_id = 0;  // this source among all built in the program
 };
 
 }  // namespace fragtide::engine

@@ -2,8 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
 #include "engine/obituary_matcher.hpp"
 #include "engine/stats_store.hpp"
+#include "engine/store_merge.hpp"
 
 namespace fragtide::engine {
 namespace {
@@ -15,7 +22,8 @@ TEST(RecordKill, NormalisesNamesLikeStoredLogsExpect) {
     const Case cases[] = {
         {"  Jim's ", "Jim"},         {"Bob 's", "Bob "},   {"Eve's's", "Eve's"}, {"\tTab ", "\tTab"},
         {"bob", "bob"},              {"   ", ""},          {"'s", ""},           {"Alice'", "Alice'"},
-        {" Ann Lee ", "Ann Lee"},    {"S", "S"},
+        {" Ann Lee ", "Ann Lee"},    {"S", "S"},           {"Bob's ", "Bob"},    {" 's", ""},
+        {"'", "'"},                  {"s", "s"},           {"Jo\xff's", "Jo\xff"}, {"", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.raw));
@@ -88,6 +96,89 @@ TEST(RecordKill, CountsPast32767) {
     }
     EXPECT_EQ(store.WeaponFrags[3], 40000);
     EXPECT_EQ(store.PlayerWeaponFrags[1][3], 40000);
+}
+
+// More killers than the table keeps, named in several raw forms, some of whom appear (dying, or
+// killing themselves) before their first kill: players in the order of their first kill, the first
+// 200 only, as a plain list says; and the same when the kills are counted in parts merged in file
+// order, a full part counted again in place, as the analysis does.
+TEST(RecordKill, PlayerTableEqualsAPlainListWholeAndMergedFromParts) {
+    std::mt19937 rng(31);
+    std::vector<std::string> raw = {"", "  ", "'s"};
+    for (int i = 0; i < 260; ++i) {
+        const std::string n = "P" + std::to_string(i);
+        raw.insert(raw.end(), {n, " " + n + " ", n + "'s"});
+    }
+    struct Kill {
+        int slot;
+        std::string killer, victim;
+        bool suicide;
+    };
+    std::vector<Kill> kills;
+    for (int i = 0; i < 20000; ++i) {
+        // Newcomers arrive slowly, so that parts of the log meet the table's limit at different times.
+        const std::size_t known = std::min(raw.size(), std::size_t{30} + static_cast<std::size_t>(i) / 25);
+        kills.push_back({1 + static_cast<int>(rng() % kMaxSlot), raw[rng() % known], raw[rng() % known], rng() % 7 == 0});
+    }
+    const auto apply = [](StatsStore& store, const Kill& k) {
+        if (k.suicide)
+            store.People.recordSuicide(normalizeName(k.killer));
+        else
+            creditKill(store, k.slot, k.killer, k.victim);
+    };
+
+    std::vector<std::string> players;
+    std::map<std::pair<std::size_t, int>, FragCount> frags;
+    for (const Kill& k : kills) {
+        const std::string killer(normalizeName(k.killer));
+        if (k.suicide || killer.empty())
+            continue;
+        auto at = std::find(players.begin(), players.end(), killer);
+        if (at == players.end() && players.size() < static_cast<std::size_t>(kMaxPlayers))
+            at = players.insert(players.end(), killer);
+        if (at != players.end())
+            ++frags[{static_cast<std::size_t>(at - players.begin()) + 1, k.slot}];
+    }
+    ASSERT_EQ(players.size(), static_cast<std::size_t>(kMaxPlayers));
+
+    StatsStore whole;
+    for (const Kill& k : kills)
+        apply(whole, k);
+    for (int p = 1; p <= kMaxPlayers; ++p) {
+        ASSERT_EQ(whole.PlayerNames()[p], players[static_cast<std::size_t>(p) - 1]) << "player " << p;
+        for (int s = 1; s <= kMaxSlot; ++s) {
+            const auto it = frags.find({static_cast<std::size_t>(p), s});
+            ASSERT_EQ(whole.PlayerWeaponFrags[p][s], it == frags.end() ? 0 : it->second) << p << "/" << s;
+        }
+    }
+
+    int fullParts = 0, mergedParts = 0;
+    for (const std::size_t most : {40u, 900u, 7000u}) {
+        SCOPED_TRACE("parts of up to " + std::to_string(most) + " kills");
+        StatsStore merged;
+        StatsStore part;  // reused, as the analysis reuses its parts
+        for (std::size_t at = 0; at < kills.size();) {
+            const std::size_t end = std::min(kills.size(), at + 1 + rng() % most);
+            part.resetCounts();
+            for (std::size_t i = at; i < end; ++i)
+                apply(part, kills[i]);
+            if (storeIsFull(part)) {
+                ++fullParts;
+                for (std::size_t i = at; i < end; ++i)
+                    apply(merged, kills[i]);
+            } else {
+                ++mergedParts;
+                mergeStore(merged, part);
+            }
+            at = end;
+        }
+        EXPECT_EQ(merged.PlayerNames(), whole.PlayerNames());
+        EXPECT_TRUE(merged.PlayerWeaponFrags == whole.PlayerWeaponFrags);
+        EXPECT_EQ(merged.WeaponFrags, whole.WeaponFrags);
+        EXPECT_TRUE(merged.People == whole.People);
+    }
+    EXPECT_GT(fullParts, 0);
+    EXPECT_GT(mergedParts, 0);
 }
 
 }  // namespace

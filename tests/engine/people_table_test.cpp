@@ -105,6 +105,63 @@ TEST(PeopleTable, MergingPartsInOrderEqualsOneTable) {
     }
 }
 
+// Far more people than the flat grid of pairs holds (128) and than the player table keeps (200),
+// names that differ only in their last bytes: the table equals the plain model, recorded whole,
+// merged from parts of any size, and in part tables reused after clear() as the analysis reuses
+// them (a reused table must forget the pairs of its last part, in the grid and beyond it).
+TEST(PeopleTable, ManyPeopleEqualThePlainModelWholeAndMergedFromReusedParts) {
+    std::mt19937 rng(23);
+    std::vector<std::string> names = {""};
+    for (int i = 0; i < 700; ++i)
+        names.push_back("[Clan] Fragger " + std::to_string(i) + (i % 2 ? "" : "\xff"));
+    const auto name = [&] { return names[rng() % 4 ? rng() % names.size() : rng() % 20]; };
+    struct Event {
+        int kind;
+        std::string a, b;
+    };
+    std::vector<Event> events;
+    for (int i = 0; i < 30000; ++i)
+        events.push_back({static_cast<int>(rng() % 6), name(), name()});
+    const auto apply = [](PeopleTable& t, const Event& e) {
+        if (e.kind <= 3)
+            t.recordKill(e.a, e.b);
+        else if (e.kind == 4)
+            t.recordTeamKill(e.a, e.b);
+        else
+            t.recordSuicide(e.a);
+    };
+    reference::ReferencePeople ref;
+    PeopleTable whole;
+    for (const Event& e : events) {
+        apply(whole, e);
+        if (e.kind <= 3)
+            ref.kill(e.a, e.b);
+        else if (e.kind == 4)
+            ref.teamKill(e.a, e.b);
+        else
+            ref.suicide(e.a);
+    }
+    ASSERT_GT(ref.people.size(), 600u);
+    EXPECT_EQ(reference::differenceFrom(whole, ref), "");
+
+    for (const std::size_t most : {50u, 3000u, 12000u}) {
+        SCOPED_TRACE("parts of up to " + std::to_string(most) + " events");
+        PeopleTable merged;
+        PeopleTable parts[2];
+        std::size_t at = 0;
+        for (int k = 0; at < events.size(); ++k) {
+            PeopleTable& part = parts[k % 2];
+            part.clear();
+            const std::size_t end = std::min(events.size(), at + 1 + rng() % most);
+            for (; at < end; ++at)
+                apply(part, events[at]);
+            merged.merge(part);
+        }
+        EXPECT_EQ(reference::differenceFrom(merged, ref), "");
+        EXPECT_TRUE(merged == whole);
+    }
+}
+
 // Victim first: deaths go to the head of the line, trimmed and without one trailing "'s".
 TEST(PeopleTable, QuakeDeathsAndVictimsFromAHandWorkedLog) {
     const StatsStore store = analysed("Quake I : Standard",
@@ -166,11 +223,11 @@ TEST(PeopleTable, EachOneNameMessageCreditsTheNamedPerson) {
 
 // Logs of kill lines, one-name lines and noise, with names that hold kill and suicide texts,
 // spaces and "'s", and more people than the player table keeps.
-std::string generatedLog(const Game& game, unsigned seed, int lines) {
+std::string generatedLog(const Game& game, unsigned seed, int lines, int numberedNames = 300) {
     std::mt19937 rng(seed);
     std::vector<std::string> names = {"Ann", " Bob ", "Carl's", "Dan 's", "", "  ", "Eve was nailed by Fay",
                                       "Gus died", "Hal killed Ida"};
-    for (int i = 0; i < 300; ++i)
+    for (int i = 0; i < numberedNames; ++i)
         names.push_back("P" + std::to_string(i));
     const auto name = [&] {
         // Mostly a few regulars, so people meet each other often.
@@ -214,6 +271,25 @@ TEST(PeopleTable, AnalysisOnSeveralThreadsEqualsThePlainReference) {
             EXPECT_EQ(reference::differenceFrom(store.People, ref), "");
         }
         EXPECT_GT(ref.people.size(), 200u) << "the log should name more people than the player table keeps";
+    }
+}
+
+// Several times more people than the grid of pairs and the player table hold ("P1", "P10" and "P100"
+// differ only in their last bytes), parts as small as a few lines: one result on any threads.
+TEST(PeopleTable, ManyPeopleGiveOneResultOnAnyThreads) {
+    const Game& game = *findGame("Quake II : Standard");
+    const std::string log = generatedLog(game, 77, 12000, 900);
+    const reference::ReferencePeople ref = reference::referencePeople(game, log);
+    ASSERT_GT(ref.people.size(), 600u);
+    const StatsStore one = analysed(game.displayName, log, {.threads = 1});
+    EXPECT_EQ(reference::differenceFrom(one.People, ref), "");
+    for (const unsigned threads : {2u, 4u}) {
+        SCOPED_TRACE("threads " + std::to_string(threads));
+        const StatsStore many = analysed(game.displayName, log, {.partBytes = 900, .threads = threads});
+        EXPECT_TRUE(many.People == one.People);
+        EXPECT_EQ(many.PlayerNames(), one.PlayerNames());
+        EXPECT_TRUE(many.PlayerWeaponFrags == one.PlayerWeaponFrags);
+        EXPECT_EQ(many.WeaponFrags, one.WeaponFrags);
     }
 }
 

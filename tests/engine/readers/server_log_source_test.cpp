@@ -137,12 +137,17 @@ TEST(ServerLogSource, SharesSlotFiftyAmongTheFiftiethWeaponAndLater) {
     std::string log;
     for (int w = 1; w <= 55; ++w)
         log += "K\tV\tKill\tw" + std::to_string(w) + "\n";
-    log += "K\tV\tKill\tw3\n";
-    const StatsStore store = analysed(kStdLog, log);
-    EXPECT_EQ(store.WeaponNames[49], "w49");
-    EXPECT_EQ(store.WeaponNames[50], kOtherWeapons);
-    EXPECT_EQ(store.WeaponFrags[50], 6);
-    EXPECT_EQ(store.WeaponFrags[3], 2);
+    // Words met again, before and past the fiftieth, also in pieces analysed apart.
+    log += "K\tV\tKill\tw3\nK\tV\tKill\tw53\nK\tV\tKill\tw50\n";
+    for (const unsigned threads : {1u, 3u}) {
+        SCOPED_TRACE("threads " + std::to_string(threads));
+        const StatsStore store = analysed(kStdLog, log, threads, 40);
+        EXPECT_EQ(store.WeaponNames[49], "w49");
+        EXPECT_EQ(store.WeaponNames[50], kOtherWeapons);
+        EXPECT_EQ(store.WeaponFrags[50], 8);
+        EXPECT_EQ(store.WeaponFrags[3], 2);
+        EXPECT_EQ(store.KillerName, "K");
+    }
 }
 
 TEST(ServerLogSource, ForgetsTheWeaponsOfAnEarlierAnalysis) {

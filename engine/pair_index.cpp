@@ -1,0 +1,60 @@
+#include "engine/pair_index.hpp"
+
+#include <algorithm>
+
+namespace fragtide::engine {
+namespace {
+
+constexpr std::size_t kFirstEntries = 256;
+constexpr std::size_t kKeptEntries = 16384;  // a cleared index gives back a table past this
+
+std::size_t spread(std::uint64_t key, std::size_t mask) {
+    key *= 0x9E3779B97F4A7C15ull;
+    return static_cast<std::size_t>(key ^ (key >> 32)) & mask;
+}
+
+}  // namespace
+
+void PairIndex::grow() {
+    std::vector<Entry> old = std::move(m_far);
+    m_far.assign(old.empty() ? kFirstEntries : old.size() * 2, Entry{});
+    const std::size_t mask = m_far.size() - 1;
+    for (const Entry& e : old) {
+        if (e.key == kEmpty)
+            continue;
+        std::size_t i = spread(e.key, mask);
+        while (m_far[i].key != kEmpty)
+            i = (i + 1) & mask;
+        m_far[i] = e;
+    }
+}
+
+PairIndex::Slots& PairIndex::far(std::uint64_t key) {
+    if ((m_farCount + 1) * 2 > m_far.size())
+        grow();
+    const std::size_t mask = m_far.size() - 1;
+    std::size_t i = spread(key, mask);
+    while (m_far[i].key != key) {
+        if (m_far[i].key == kEmpty) {
+            m_far[i].key = key;
+            ++m_farCount;
+            break;
+        }
+        i = (i + 1) & mask;
+    }
+    return m_far[i].slots;
+}
+
+void PairIndex::clear(std::size_t people) {
+    // Only the rows of people met since the last clear can hold pairs: no 128 KB wipe per piece.
+    const std::size_t rows = std::min<std::size_t>(people, kGridSide);
+    if (!m_grid.empty())
+        std::fill(m_grid.begin(), m_grid.begin() + static_cast<std::ptrdiff_t>(rows * kGridSide), Slots{});
+    if (m_far.size() > kKeptEntries)
+        m_far = {};
+    else if (m_farCount > 0)
+        m_far.assign(m_far.size(), Entry{});
+    m_farCount = 0;
+}
+
+}  // namespace fragtide::engine
