@@ -96,8 +96,9 @@ LineAnalyzer::LineAnalyzer(const rules::RuleSet* rules, const rules::OneNameTabl
         const auto& list = rules->slots[slot - 1].rules;
         for (std::size_t order = 0; order < list.size(); ++order) {
             const auto& rule = list[order];
-            if (rule.middle.empty())
-                continue;  // never matches
+            // Never matches: lines hold no CR or LF. The one-pass scan relies on the others' having none.
+            if (rule.middle.empty() || rule.middle.find_first_of("\r\n") != std::string_view::npos)
+                continue;
             auto [it, added] = ids.try_emplace(rule.middle, static_cast<std::uint16_t>(m_middles.size()));
             if (added) {
                 m_middles.push_back({rule.middle});
@@ -176,6 +177,9 @@ LineAnalyzer::LineAnalyzer(const rules::RuleSet* rules, const rules::OneNameTabl
     if (lo2 <= hi2)
         m_secondLo = lo2, m_secondSpan = static_cast<unsigned char>(hi2 - lo2);
     m_vectorScan = !m_startBytes.empty() && m_startBytes.size() <= 2;
+#if defined(__SSE2__)
+    m_fusedScan = m_vectorScan;
+#endif
     if (m_vectorScan) {
         std::memset(m_startSplat[0].bytes, m_startBytes.front(), 16);
         std::memset(m_startSplat[1].bytes, m_startBytes.back(), 16);
@@ -210,6 +214,7 @@ LineAnalyzer::LineAnalyzer(const rules::RuleSet* rules, const rules::OneNameTabl
     // Should no table fit, the plain path credits the lines instead: slower, never different.
     if (!m_prefixTable.build(keys4, load32(emptyBytes)) || !m_longTable.build(keys8, load64(emptyBytes)))
         m_plain = true;
+    m_fusedScan = m_fusedScan && !m_plain;
 }
 
 // A multiplier and table size under which no two keys share an entry, tried in turn from a table
@@ -245,9 +250,9 @@ std::uint64_t LineAnalyzer::analyzeLines(StatsStore& store, std::string_view byt
     std::uint64_t lines = 0;
     std::size_t pos = 0;
     while (pos < bytes.size()) {
-        const std::size_t end = findLineEnd(bytes, pos);
-        const std::string_view line = bytes.substr(pos, end - pos);
-        if (!creditLine(store, line, last) && m_oneName) {
+        std::size_t end = 0;
+        if (!creditLine(store, bytes, pos, end, last) && m_oneName) {
+            const std::string_view line = bytes.substr(pos, end - pos);
             if (const auto event = m_oneName->match(line, KillVerdict::NotAKill)) {
                 if (event->kind == OneNameKind::Suicide)
                     store.People.recordSuicide(event->name);
@@ -268,104 +273,155 @@ std::uint64_t LineAnalyzer::analyzeLines(StatsStore& store, std::string_view byt
     return lines;
 }
 
-bool LineAnalyzer::creditLine(StatsStore& store, std::string_view line, LastKill& last) const {
-    if (m_middles.empty())
-        return false;
-    if (m_plain) {
-        if (last.any) {  // the plain path reads and writes the store's names
-            store.KillerName.assign(normalizeName(last.killer));
-            store.VictimName.assign(normalizeName(last.victim));
-            last.any = false;
-        }
-        bool credited = false;
-        for (int slot = 1; slot <= kSlotsPerLine; ++slot)
-            credited = checkRuleSet(store, *m_rules, slot, line) || credited;
-        return credited;
-    }
-    const char* const data = line.data();
-    const std::size_t n = line.size();
+bool LineAnalyzer::creditLine(StatsStore& store, std::string_view bytes, std::size_t pos, std::size_t& end,
+                              LastKill& last) const {
     Found found;
-
-    // A kill line ends with a trailing text; when every rule has one, other lines stop here.
-    if (m_everyRuleTrails &&
-        (n < 2 || !hasPair(m_lastPairs, pairIndex(static_cast<unsigned char>(data[n - 2]),
-                                                  static_cast<unsigned char>(data[n - 1])))))
-        return false;
-
-    // p <= n - 4 always, so four bytes can be read at p.
-    const auto probe = [&](std::size_t p) __attribute__((always_inline)) {
-        const std::uint32_t key = load32(data + p);
+    // Records the middle texts that begin at base[p], of which `limit` bytes may be read (at
+    // least p + 4), at line offset `at`.
+    const auto probeAt = [&](const char* base, std::size_t p, std::size_t limit, std::size_t at)
+                             __attribute__((always_inline)) {
+        const std::uint32_t key = load32(base + p);
         const std::size_t h = m_prefixTable.slot(key);
         if (m_prefixTable.keys[h] != key)
             return;
         const Prefix& prefix = m_prefixes[m_prefixTable.group[h]];
         for (std::uint16_t k = 0; k < prefix.count; ++k) {
             const Candidate& c = m_candidates[prefix.first + k];
-            if (p + c.size <= n && sameAfter4(data + p, c.text, c.size))
-                found.record(c.middle, static_cast<std::uint32_t>(p));
+            if (p + c.size <= limit && sameAfter4(base + p, c.text, c.size))
+                found.record(c.middle, static_cast<std::uint32_t>(at));
         }
-        if (prefix.hasLong && p + 8 <= n) {
-            const std::uint64_t key8 = load64(data + p);
+        if (prefix.hasLong && p + 8 <= limit) {
+            const std::uint64_t key8 = load64(base + p);
             const std::size_t h8 = m_longTable.slot(key8);
             if (m_longTable.keys[h8] != key8)
                 return;
             const auto [first, count] = m_longGroups[m_longTable.group[h8]];
             for (std::uint16_t k = 0; k < count; ++k) {
                 const Candidate& c = m_candidates[first + k];
-                if (p + c.size <= n && sameAfter8(data + p, c.text, c.size))
-                    found.record(c.middle, static_cast<std::uint32_t>(p));
+                if (p + c.size <= limit && sameAfter8(base + p, c.text, c.size))
+                    found.record(c.middle, static_cast<std::uint32_t>(at));
             }
         }
     };
 
-    // Every position where a middle text could begin, left to right. Middle texts begin with a
-    // space or an apostrophe, so on x86 sixteen bytes are tested at once for up to two such bytes,
-    // each followed by a byte in the range of the middle texts' second bytes.
-    if (n >= 4) {
-        const std::size_t lastStart = n - 4;  // a probe reads four bytes
-        std::size_t p = 0;
 #if defined(__SSE2__)
-        if (m_vectorScan) {  // none: every middle text is short
-            const auto splat = [](const Splat& s) { return _mm_load_si128(reinterpret_cast<const __m128i*>(s.bytes)); };
-            const __m128i a = splat(m_startSplat[0]), b = splat(m_startSplat[1]);
-            const __m128i lo2 = splat(m_secondLoSplat), span2 = splat(m_secondSpanSplat);
-            // Bit i: byte i may begin a middle text. The byte after the last of the sixteen is
-            // not in the register; that position is kept and left to the probe.
-            const auto startsAt = [&](const char* at) __attribute__((always_inline)) {
-                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-                const auto starting = static_cast<unsigned>(
-                    _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b))));
-                const __m128i d2 = _mm_sub_epi8(v, lo2);  // in range: d2 <= span, unsigned
-                const auto in2 = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(d2, span2), d2)));
-                return starting & ((in2 >> 1) | 0x8000u);
-            };
-            for (; p + 16 <= n; p += 16) {
-                unsigned mask = startsAt(data + p);
-                while (mask) {
-                    const std::size_t q = p + static_cast<std::size_t>(__builtin_ctz(mask));
-                    if (q <= lastStart)
-                        probe(q);
-                    mask &= mask - 1;
-                }
+    if (m_fusedScan) {
+        // The line's end and the places where middle texts may begin, in one pass of sixteen
+        // bytes at a time. Keys and texts may be read past the line's end: they then hold its CR
+        // or LF, which no middle text has, so they match nothing.
+        const char* const all = bytes.data();
+        const std::size_t size = bytes.size();
+        const auto splat = [](const Splat& s) { return _mm_load_si128(reinterpret_cast<const __m128i*>(s.bytes)); };
+        const __m128i a = splat(m_startSplat[0]), b = splat(m_startSplat[1]);
+        const __m128i lo2 = splat(m_secondLoSplat), span2 = splat(m_secondSpanSplat);
+        const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+        std::size_t block = pos;
+        end = size;
+        // Sixteen bytes and the three after them are there: a key can be read at each position.
+        for (; block + 19 <= size; block += 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(all + block));
+            const auto ends = static_cast<unsigned>(
+                _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
+            const auto starting = static_cast<unsigned>(
+                _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b))));
+            const __m128i d2 = _mm_sub_epi8(v, lo2);  // in range: d2 <= span, unsigned
+            const auto in2 = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(d2, span2), d2)));
+            // The byte after the last of the sixteen is not in the register: that position is kept.
+            unsigned mask = starting & ((in2 >> 1) | 0x8000u);
+            if (ends)
+                mask &= (1u << __builtin_ctz(ends)) - 1;
+            for (; mask; mask &= mask - 1) {
+                const std::size_t p = block + static_cast<std::size_t>(__builtin_ctz(mask));
+                probeAt(all, p, size, p - pos);
             }
-            // The rest again sixteen at a time, from the line's last sixteen bytes, keeping only
-            // the positions not seen yet: no byte-by-byte loop for lines of sixteen bytes or more.
-            if (n >= 16 && p <= lastStart) {
-                const std::size_t base = n - 16;  // p > base here
-                unsigned mask = startsAt(data + base);
-                mask &= (0xFFFFu << (p - base)) & ((1u << (lastStart - base + 1)) - 1);
-                while (mask) {
-                    probe(base + static_cast<std::size_t>(__builtin_ctz(mask)));
-                    mask &= mask - 1;
-                }
-                p = lastStart + 1;
+            if (ends) {
+                end = block + static_cast<std::size_t>(__builtin_ctz(ends));
+                break;
             }
         }
+        if (end == size) {  // the last bytes of the batch, one at a time
+            end = findLineEnd(bytes, block);
+            for (std::size_t p = block; p + 4 <= end; ++p)
+                if (m_canStart[static_cast<unsigned char>(all[p])])
+                    probeAt(all, p, end, p - pos);
+        }
+    } else
 #endif
-        for (; p <= lastStart; ++p) {
-            if (m_canStart[static_cast<unsigned char>(data[p])] &&
-                static_cast<unsigned char>(data[p + 1] - m_secondLo) <= m_secondSpan)
-                probe(p);
+    {
+        end = findLineEnd(bytes, pos);
+    }
+    const std::string_view line = bytes.substr(pos, end - pos);
+    const char* const data = line.data();
+    const std::size_t n = line.size();
+    if (!m_fusedScan) {
+        if (m_middles.empty())
+            return false;
+        if (m_plain) {
+            if (last.any) {  // the plain path reads and writes the store's names
+                store.KillerName.assign(normalizeName(last.killer));
+                store.VictimName.assign(normalizeName(last.victim));
+                last.any = false;
+            }
+            bool credited = false;
+            for (int slot = 1; slot <= kSlotsPerLine; ++slot)
+                credited = checkRuleSet(store, *m_rules, slot, line) || credited;
+            return credited;
+        }
+        // A kill line ends with a trailing text; when every rule has one, other lines stop here.
+        if (m_everyRuleTrails &&
+            (n < 2 || !hasPair(m_lastPairs, pairIndex(static_cast<unsigned char>(data[n - 2]),
+                                                      static_cast<unsigned char>(data[n - 1])))))
+            return false;
+        const auto probe = [&](std::size_t p) __attribute__((always_inline)) { probeAt(data, p, n, p); };
+        // Every position where a middle text could begin, left to right. Middle texts begin with a
+        // space or an apostrophe, so on x86 sixteen bytes are tested at once for up to two such bytes,
+        // each followed by a byte in the range of the middle texts' second bytes.
+        if (n >= 4) {
+            const std::size_t lastStart = n - 4;  // a probe reads four bytes
+            std::size_t p = 0;
+#if defined(__SSE2__)
+            if (m_vectorScan) {  // none: every middle text is short
+                const auto splat = [](const Splat& s) { return _mm_load_si128(reinterpret_cast<const __m128i*>(s.bytes)); };
+                const __m128i a = splat(m_startSplat[0]), b = splat(m_startSplat[1]);
+                const __m128i lo2 = splat(m_secondLoSplat), span2 = splat(m_secondSpanSplat);
+                // Bit i: byte i may begin a middle text. The byte after the last of the sixteen is
+                // not in the register; that position is kept and left to the probe.
+                const auto startsAt = [&](const char* at) __attribute__((always_inline)) {
+                    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+                    const auto starting = static_cast<unsigned>(
+                        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b))));
+                    const __m128i d2 = _mm_sub_epi8(v, lo2);  // in range: d2 <= span, unsigned
+                    const auto in2 = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(d2, span2), d2)));
+                    return starting & ((in2 >> 1) | 0x8000u);
+                };
+                for (; p + 16 <= n; p += 16) {
+                    unsigned mask = startsAt(data + p);
+                    while (mask) {
+                        const std::size_t q = p + static_cast<std::size_t>(__builtin_ctz(mask));
+                        if (q <= lastStart)
+                            probe(q);
+                        mask &= mask - 1;
+                    }
+                }
+                // The rest again sixteen at a time, from the line's last sixteen bytes, keeping only
+                // the positions not seen yet: no byte-by-byte loop for lines of sixteen bytes or more.
+                if (n >= 16 && p <= lastStart) {
+                    const std::size_t base = n - 16;  // p > base here
+                    unsigned mask = startsAt(data + base);
+                    mask &= (0xFFFFu << (p - base)) & ((1u << (lastStart - base + 1)) - 1);
+                    while (mask) {
+                        probe(base + static_cast<std::size_t>(__builtin_ctz(mask)));
+                        mask &= mask - 1;
+                    }
+                    p = lastStart + 1;
+                }
+            }
+#endif
+            for (; p <= lastStart; ++p) {
+                if (m_canStart[static_cast<unsigned char>(data[p])] &&
+                    static_cast<unsigned char>(data[p + 1] - m_secondLo) <= m_secondSpan)
+                    probe(p);
+            }
         }
     }
     for (const std::uint16_t id : m_shortMiddles) {
@@ -411,14 +467,14 @@ bool LineAnalyzer::creditLine(StatsStore& store, std::string_view line, LastKill
         }
         if (n >= 4 && middle.longBegin != middle.longEnd) {
             const RuleRef* it = refs + middle.longBegin;
-            const RuleRef* const end = refs + middle.longEnd;
+            const RuleRef* const stop = refs + middle.longEnd;
             const auto below = [](const RuleRef& r, std::uint32_t v) { return r.tail4 < v; };
-            if (end - it > 4)
-                it = std::lower_bound(it, end, lineTail, below);
+            if (stop - it > 4)
+                it = std::lower_bound(it, stop, lineTail, below);
             else
-                while (it != end && it->tail4 < lineTail)
+                while (it != stop && it->tail4 < lineTail)
                     ++it;
-            for (; it != end && it->tail4 == lineTail; ++it) {
+            for (; it != stop && it->tail4 == lineTail; ++it) {
                 if (it->trailing.size() <= n)
                     consider(*it, p, middleLen);
             }

@@ -35,8 +35,10 @@ private:
         std::string_view killer, victim;  // raw views into the line
         bool any = false;
     };
-    // Whether the line was credited as a kill in some slot.
-    bool creditLine(StatsStore& store, std::string_view line, LastKill& last) const;
+    // Credits the line that begins at `pos` and sets `end` to where it ends (its CR or LF, or
+    // bytes.size()). Whether the line was credited as a kill in some slot.
+    bool creditLine(StatsStore& store, std::string_view bytes, std::size_t pos, std::size_t& end,
+                    LastKill& last) const;
 
     struct RuleRef {
         std::uint16_t slot;
@@ -106,6 +108,7 @@ private:
     };
     Splat m_startSplat[2]{}, m_secondLoSplat{}, m_secondSpanSplat{};
     bool m_vectorScan = false;  // one or two start bytes
+    bool m_fusedScan = false;   // and SSE2: a line's end is found in the same pass as its middle texts
     // When every rule has a trailing text: bit (last two bytes) set for the endings a kill line
     // can have, so any other line is passed over before its middle texts are looked for.
     bool m_everyRuleTrails = false;
