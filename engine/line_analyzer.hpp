@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "engine/one_name_matcher.hpp"
@@ -60,7 +61,7 @@ private:
         std::uint16_t middle;
     };
     // The middle texts sharing one first four bytes: those under eight bytes as candidates
-    // [first, first + count), and whether some longer one is in m_table8.
+    // [first, first + count), and whether some longer one is in m_longTable.
     struct Prefix {
         std::uint16_t first = 0;
         std::uint16_t count = 0;
@@ -110,7 +111,8 @@ private:
     bool m_vectorScan = false;  // one or two start bytes
     bool m_fusedScan = false;   // and SSE2: a line's end is found in the same pass as its middle texts
     // When every rule has a trailing text: bit (last two bytes) set for the endings a kill line
-    // can have, so any other line is passed over before its middle texts are looked for.
+    // can have, so without the one-pass scan any other line is passed over before its middle
+    // texts are looked for.
     bool m_everyRuleTrails = false;
     std::array<std::uint64_t, 1024> m_lastPairs{};
 };
