@@ -245,35 +245,8 @@ bool LineAnalyzer::PerfectTable<Key>::build(const std::vector<Key>& all, Key emp
     return false;
 }
 
-std::uint64_t LineAnalyzer::analyzeLines(StatsStore& store, std::string_view bytes) const {
-    LastKill last;
-    std::uint64_t lines = 0;
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        std::size_t end = 0;
-        if (!creditLine(store, bytes, pos, end, last) && m_oneName) {
-            const std::string_view line = bytes.substr(pos, end - pos);
-            if (const auto event = m_oneName->match(line, KillVerdict::NotAKill)) {
-                if (event->kind == OneNameKind::Suicide)
-                    store.People.recordSuicide(event->name);
-                else
-                    store.People.recordTeamKill(event->name, {});
-            }
-        }
-        ++lines;
-        pos = end + 1;
-        if (end < bytes.size() && bytes[end] == '\r' && pos < bytes.size() && bytes[pos] == '\n')
-            ++pos;
-    }
-    // The names of earlier kills would be overwritten anyway: set them once, from the last.
-    if (last.any) {
-        store.KillerName.assign(normalizeName(last.killer));
-        store.VictimName.assign(normalizeName(last.victim));
-    }
-    return lines;
-}
-
-bool LineAnalyzer::creditLine(StatsStore& store, std::string_view bytes, std::size_t pos, std::size_t& end,
+// Inlined into the loop over the lines: no call and no spills per line.
+__attribute__((always_inline)) inline bool LineAnalyzer::creditLine(StatsStore& store, std::string_view bytes, std::size_t pos, std::size_t& end,
                               LastKill& last) const {
     Found found;
     // Records the middle texts that begin at base[p], of which `limit` bytes may be read (at
@@ -492,6 +465,34 @@ bool LineAnalyzer::creditLine(StatsStore& store, std::string_view bytes, std::si
         creditKill(store, slot, last.killer, last.victim);
     }
     return credited;
+}
+
+std::uint64_t LineAnalyzer::analyzeLines(StatsStore& store, std::string_view bytes) const {
+    LastKill last;
+    std::uint64_t lines = 0;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        std::size_t end = 0;
+        if (!creditLine(store, bytes, pos, end, last) && m_oneName) {
+            const std::string_view line = bytes.substr(pos, end - pos);
+            if (const auto event = m_oneName->match(line, KillVerdict::NotAKill)) {
+                if (event->kind == OneNameKind::Suicide)
+                    store.People.recordSuicide(event->name);
+                else
+                    store.People.recordTeamKill(event->name, {});
+            }
+        }
+        ++lines;
+        pos = end + 1;
+        if (end < bytes.size() && bytes[end] == '\r' && pos < bytes.size() && bytes[pos] == '\n')
+            ++pos;
+    }
+    // The names of earlier kills would be overwritten anyway: set them once, from the last.
+    if (last.any) {
+        store.KillerName.assign(normalizeName(last.killer));
+        store.VictimName.assign(normalizeName(last.victim));
+    }
+    return lines;
 }
 
 }  // namespace fragtide::engine
