@@ -246,16 +246,20 @@ bool LineAnalyzer::PerfectTable<Key>::build(const std::vector<Key>& all, Key emp
 }
 
 // Inlined into the loop over the lines: no call and no spills per line.
-__attribute__((always_inline)) inline bool LineAnalyzer::creditLine(StatsStore& store, std::string_view bytes, std::size_t pos, std::size_t& end,
-                              LastKill& last) const {
+__attribute__((always_inline)) inline bool LineAnalyzer::creditLine(StatsStore& store, std::string_view bytes,
+                                                                    std::size_t pos, std::size_t& end,
+                                                                    LastKill& last) const {
     Found found;
+    const std::uint32_t* const prefixKeys = m_prefixTable.keys.data();  // read once per line, not per block
+    const std::uint32_t prefixMul = m_prefixTable.mul;
+    const int prefixShift = m_prefixTable.shift;
     // Records the middle texts that begin at base[p], of which `limit` bytes may be read (at
     // least p + 4), at line offset `at`.
     const auto probeAt = [&](const char* base, std::size_t p, std::size_t limit, std::size_t at)
                              __attribute__((always_inline)) {
         const std::uint32_t key = load32(base + p);
-        const std::size_t h = m_prefixTable.slot(key);
-        if (m_prefixTable.keys[h] != key)
+        const std::size_t h = static_cast<std::uint32_t>(key * prefixMul) >> prefixShift;
+        if (prefixKeys[h] != key)
             return;
         const Prefix& prefix = m_prefixes[m_prefixTable.group[h]];
         for (std::uint16_t k = 0; k < prefix.count; ++k) {
