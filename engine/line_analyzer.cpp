@@ -57,11 +57,6 @@ std::size_t pairIndex(unsigned char a, unsigned char b) { return a | static_cast
 bool hasPair(const std::array<std::uint64_t, 1024>& bits, std::size_t i) { return (bits[i >> 6] >> (i & 63)) & 1; }
 void setPair(std::array<std::uint64_t, 1024>& bits, std::size_t i) { bits[i >> 6] |= std::uint64_t{1} << (i & 63); }
 
-std::size_t hashKey(std::uint32_t key, int bits) { return (key * 0x9E3779B1u) >> (32 - bits); }
-std::size_t hashKey(std::uint64_t key, int bits) {
-    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> (64 - bits));
-}
-
 // Middle texts found on one line, with their rightmost positions. A game with more distinct
 // middle texts than the cap takes the plain path instead, so nothing is ever dropped here.
 struct Found {
@@ -95,16 +90,21 @@ LineAnalyzer::LineAnalyzer(const rules::RuleSet* rules, const rules::OneNameTabl
     m_rules = rules;
     m_killerFirst = rules->killerFirst;
     std::map<std::string_view, std::uint16_t> ids;
+    std::vector<std::vector<RuleRef>> shortRefs, longRefs;
     const int slots = std::min(static_cast<int>(rules->slots.size()), kSlotsPerLine);
     for (int slot = 1; slot <= slots; ++slot) {
         const auto& list = rules->slots[slot - 1].rules;
         for (std::size_t order = 0; order < list.size(); ++order) {
             const auto& rule = list[order];
-            if (rule.middle.empty())
-                continue;  // never matches
+            // Never matches: lines hold no CR or LF. The one-pass scan relies on the others' having none.
+            if (rule.middle.empty() || rule.middle.find_first_of("\r\n") != std::string_view::npos)
+                continue;
             auto [it, added] = ids.try_emplace(rule.middle, static_cast<std::uint16_t>(m_middles.size()));
-            if (added)
-                m_middles.push_back({rule.middle, {}, {}});
+            if (added) {
+                m_middles.push_back({rule.middle});
+                shortRefs.emplace_back();
+                longRefs.emplace_back();
+            }
             // The last up-to-four bytes of the trailing text, placed as they sit at a line's end.
             const std::size_t t = rule.trailing.size();
             const std::size_t k = std::min<std::size_t>(t, 4);
@@ -114,7 +114,7 @@ LineAnalyzer::LineAnalyzer(const rules::RuleSet* rules, const rules::OneNameTabl
             std::memset(mask + 4 - k, 0xFF, k);
             const RuleRef ref{static_cast<std::uint16_t>(slot), static_cast<std::uint16_t>(order),
                               rule.trailing, load32(tail), load32(mask)};
-            (t >= 4 ? m_middles[it->second].longRules : m_middles[it->second].rules).push_back(ref);
+            (t >= 4 ? longRefs : shortRefs)[it->second].push_back(ref);
         }
     }
     // Which line endings a kill can have, when every rule asks for one.
@@ -135,179 +135,270 @@ LineAnalyzer::LineAnalyzer(const rules::RuleSet* rules, const rules::OneNameTabl
             }
         }
     }
-    for (Middle& middle : m_middles)
-        std::sort(middle.longRules.begin(), middle.longRules.end(),
+    m_plain = m_middles.size() > Found::kCap;
+    if (m_plain)
+        return;
+    for (std::uint16_t id = 0; id < m_middles.size(); ++id) {
+        std::sort(longRefs[id].begin(), longRefs[id].end(),
                   [](const RuleRef& a, const RuleRef& b) { return a.tail4 < b.tail4; });
-    // Group the middles by their first eight (or four) bytes, one table bucket per prefix.
+        Middle& middle = m_middles[id];
+        middle.shortBegin = static_cast<std::uint16_t>(m_refs.size());
+        m_refs.insert(m_refs.end(), shortRefs[id].begin(), shortRefs[id].end());
+        middle.longBegin = static_cast<std::uint16_t>(m_refs.size());
+        m_refs.insert(m_refs.end(), longRefs[id].begin(), longRefs[id].end());
+        middle.longEnd = static_cast<std::uint16_t>(m_refs.size());
+    }
+    // Group the middles by their first eight bytes (eight or more) and their first four (all of
+    // four or more): one group per prefix.
     std::map<std::uint64_t, std::vector<std::uint16_t>> by8;
-    std::map<std::uint32_t, std::vector<std::uint16_t>> by4;
+    std::map<std::uint32_t, std::pair<std::vector<std::uint16_t>, bool>> by4;  // under eight; any longer
+    unsigned char lo2 = 255, hi2 = 0;
     for (std::uint16_t id = 0; id < m_middles.size(); ++id) {
         const std::string_view text = m_middles[id].text;
         if (text.size() < 4) {
             m_shortMiddles.push_back(id);
             continue;
         }
-        if (text.size() >= 8)
+        auto& prefix = by4[load32(text.data())];
+        if (text.size() >= 8) {
             by8[load64(text.data())].push_back(id);
-        else
-            by4[load32(text.data())].push_back(id);
-        setPair(m_secondPairs, pairIndex(static_cast<unsigned char>(text[1]), static_cast<unsigned char>(text[2])));
+            prefix.second = true;
+        } else {
+            prefix.first.push_back(id);
+        }
+        const auto second = static_cast<unsigned char>(text[1]);
+        lo2 = std::min(lo2, second), hi2 = std::max(hi2, second);
         const auto first = static_cast<unsigned char>(text[0]);
         if (!m_canStart[first]) {
             m_canStart[first] = true;
             m_startBytes.push_back(first);
         }
     }
-    const auto fill = [this](auto& table, const auto& byKey) {
-        for (const auto& [key, list] : byKey) {
-            const auto first = static_cast<std::uint16_t>(m_candidates.size());
-            for (const std::uint16_t id : list) {
-                const std::string_view text = m_middles[id].text;
-                m_candidates.push_back({text.data(), static_cast<std::uint16_t>(text.size()), id});
-            }
-            insert(table, key, first, static_cast<std::uint16_t>(list.size()));
+    if (lo2 <= hi2)
+        m_secondLo = lo2, m_secondSpan = static_cast<unsigned char>(hi2 - lo2);
+    m_vectorScan = !m_startBytes.empty() && m_startBytes.size() <= 2;
+#if defined(__SSE2__)
+    m_fusedScan = m_vectorScan;
+#endif
+    if (m_vectorScan) {
+        std::memset(m_startSplat[0].bytes, m_startBytes.front(), 16);
+        std::memset(m_startSplat[1].bytes, m_startBytes.back(), 16);
+        std::memset(m_secondLoSplat.bytes, m_secondLo, 16);
+        std::memset(m_secondSpanSplat.bytes, m_secondSpan, 16);
+    }
+    const auto addCandidates = [this](const std::vector<std::uint16_t>& list) {
+        for (const std::uint16_t id : list) {
+            const std::string_view text = m_middles[id].text;
+            m_candidates.push_back({text.data(), static_cast<std::uint16_t>(text.size()), id});
         }
     };
-    fill(m_table8, by8);
-    fill(m_table4, by4);
-    m_hasTable4 = !by4.empty();
-}
-
-template <typename Key>
-void LineAnalyzer::insert(Table<Key>& table, Key key, std::uint16_t first, std::uint16_t count) {
-    std::size_t i = hashKey(key, kBucketBits);
-    while (table[i].count != 0)
-        i = (i + 1) % table.size();
-    table[i] = {key, first, count};
-}
-
-template <typename Key>
-const LineAnalyzer::Bucket<Key>* LineAnalyzer::find(const Table<Key>& table, Key key) {
-    for (std::size_t i = hashKey(key, kBucketBits);; i = (i + 1) % table.size()) {
-        const Bucket<Key>& b = table[i];
-        if (b.count == 0)
-            return nullptr;
-        if (b.key == key)
-            return &b;
+    std::vector<std::uint64_t> keys8;
+    for (const auto& [key, list] : by8) {
+        keys8.push_back(key);
+        m_longGroups.emplace_back(static_cast<std::uint16_t>(m_candidates.size()), static_cast<std::uint16_t>(list.size()));
+        addCandidates(list);
     }
+    std::vector<std::uint32_t> keys4;
+    for (const auto& [key, entry] : by4) {
+        const auto& [list, hasLong] = entry;
+        keys4.push_back(key);
+        m_prefixes.push_back({static_cast<std::uint16_t>(m_candidates.size()), static_cast<std::uint16_t>(list.size()),
+                              hasLong});
+        addCandidates(list);
+    }
+    // The empty key begins with a byte no middle text begins with: no probed position has it.
+    int free = 0;
+    while (free < 255 && m_canStart[static_cast<std::size_t>(free)])
+        ++free;
+    const char emptyBytes[8] = {static_cast<char>(free), 0, 0, 0, 0, 0, 0, 0};
+    // Should no table fit, the plain path credits the lines instead: slower, never different.
+    if (!m_prefixTable.build(keys4, load32(emptyBytes)) || !m_longTable.build(keys8, load64(emptyBytes)))
+        m_plain = true;
+    m_fusedScan = m_fusedScan && !m_plain;
 }
 
-std::uint64_t LineAnalyzer::analyzeLines(StatsStore& store, std::string_view bytes) const {
-    LastKill last;
-    std::uint64_t lines = 0;
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        const std::size_t end = findLineEnd(bytes, pos);
-        const std::string_view line = bytes.substr(pos, end - pos);
-        if (!creditLine(store, line, last) && m_oneName) {
-            if (const auto event = m_oneName->match(line, KillVerdict::NotAKill)) {
-                if (event->kind == OneNameKind::Suicide)
-                    store.People.recordSuicide(event->name);
-                else
-                    store.People.recordTeamKill(event->name, {});
+// A multiplier and table size under which no two keys share an entry, tried in turn from a table
+// of twice the keys' number up; fewer than 64 keys fit at once or after a few tries.
+template <typename Key>
+bool LineAnalyzer::PerfectTable<Key>::build(const std::vector<Key>& all, Key empty) {
+    constexpr int kKeyBits = static_cast<int>(sizeof(Key) * 8);
+    for (int bits = 1; bits <= 16; ++bits) {
+        if ((std::size_t{1} << bits) < 2 * all.size())
+            continue;
+        std::uint64_t m = 0x9E3779B97F4A7C15ull;
+        for (int attempt = 0; attempt < 32; ++attempt, m = m * 0x5851F42D4C957F2Dull + 0x14057B7EF767814Full) {
+            mul = static_cast<Key>(m | 1u);
+            shift = kKeyBits - bits;
+            keys.assign(std::size_t{1} << bits, empty);
+            group.assign(std::size_t{1} << bits, 0);
+            bool clash = false;
+            for (std::size_t i = 0; i < all.size() && !clash; ++i) {
+                const std::size_t h = slot(all[i]);
+                clash = keys[h] != empty;
+                keys[h] = all[i];
+                group[h] = static_cast<std::uint8_t>(i);
+            }
+            if (!clash)
+                return true;
+        }
+    }
+    return false;
+}
+
+// Inlined into the loop over the lines: no call and no spills per line.
+__attribute__((always_inline)) inline bool LineAnalyzer::creditLine(StatsStore& store, std::string_view bytes,
+                                                                    std::size_t pos, std::size_t& end,
+                                                                    LastKill& last) const {
+    Found found;
+    const std::uint32_t* const prefixKeys = m_prefixTable.keys.data();  // read once per line, not per block
+    const std::uint32_t prefixMul = m_prefixTable.mul;
+    const int prefixShift = m_prefixTable.shift;
+    // Records the middle texts that begin at base[p], of which `limit` bytes may be read (at
+    // least p + 4), at line offset `at`.
+    const auto probeAt = [&](const char* base, std::size_t p, std::size_t limit, std::size_t at)
+                             __attribute__((always_inline)) {
+        const std::uint32_t key = load32(base + p);
+        const std::size_t h = static_cast<std::uint32_t>(key * prefixMul) >> prefixShift;
+        if (prefixKeys[h] != key)
+            return;
+        const Prefix& prefix = m_prefixes[m_prefixTable.group[h]];
+        for (std::uint16_t k = 0; k < prefix.count; ++k) {
+            const Candidate& c = m_candidates[prefix.first + k];
+            if (p + c.size <= limit && sameAfter4(base + p, c.text, c.size))
+                found.record(c.middle, static_cast<std::uint32_t>(at));
+        }
+        if (prefix.hasLong && p + 8 <= limit) {
+            const std::uint64_t key8 = load64(base + p);
+            const std::size_t h8 = m_longTable.slot(key8);
+            if (m_longTable.keys[h8] != key8)
+                return;
+            const auto [first, count] = m_longGroups[m_longTable.group[h8]];
+            for (std::uint16_t k = 0; k < count; ++k) {
+                const Candidate& c = m_candidates[first + k];
+                if (p + c.size <= limit && sameAfter8(base + p, c.text, c.size))
+                    found.record(c.middle, static_cast<std::uint32_t>(at));
             }
         }
-        ++lines;
-        pos = end + 1;
-        if (end < bytes.size() && bytes[end] == '\r' && pos < bytes.size() && bytes[pos] == '\n')
-            ++pos;
-    }
-    // The names of earlier kills would be overwritten anyway: set them once, from the last.
-    if (last.any) {
-        store.KillerName.assign(normalizeName(last.killer));
-        store.VictimName.assign(normalizeName(last.victim));
-    }
-    return lines;
-}
+    };
 
-bool LineAnalyzer::creditLine(StatsStore& store, std::string_view line, LastKill& last) const {
-    if (m_middles.empty())
-        return false;
-    if (m_middles.size() > Found::kCap) {
-        if (last.any) {  // the plain path reads and writes the store's names
-            store.KillerName.assign(normalizeName(last.killer));
-            store.VictimName.assign(normalizeName(last.victim));
-            last.any = false;
+#if defined(__SSE2__)
+    if (m_fusedScan) {
+        // The line's end and the places where middle texts may begin, in one pass of sixteen
+        // bytes at a time. Keys and texts may be read past the line's end: they then hold its CR
+        // or LF, which no middle text has, so they match nothing.
+        const char* const all = bytes.data();
+        const std::size_t size = bytes.size();
+        const auto splat = [](const Splat& s) { return _mm_load_si128(reinterpret_cast<const __m128i*>(s.bytes)); };
+        const __m128i a = splat(m_startSplat[0]), b = splat(m_startSplat[1]);
+        const __m128i lo2 = splat(m_secondLoSplat), span2 = splat(m_secondSpanSplat);
+        const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+        std::size_t block = pos;
+        end = size;
+        // Sixteen bytes and the three after them are there: a key can be read at each position.
+        for (; block + 19 <= size; block += 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(all + block));
+            const auto ends = static_cast<unsigned>(
+                _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
+            const auto starting = static_cast<unsigned>(
+                _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b))));
+            const __m128i d2 = _mm_sub_epi8(v, lo2);  // in range: d2 <= span, unsigned
+            const auto in2 = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(d2, span2), d2)));
+            // The byte after the last of the sixteen is not in the register: that position is kept.
+            unsigned mask = starting & ((in2 >> 1) | 0x8000u);
+            if (ends)
+                mask &= (1u << __builtin_ctz(ends)) - 1;
+            for (; mask; mask &= mask - 1) {
+                const std::size_t p = block + static_cast<std::size_t>(__builtin_ctz(mask));
+                probeAt(all, p, size, p - pos);
+            }
+            if (ends) {
+                end = block + static_cast<std::size_t>(__builtin_ctz(ends));
+                break;
+            }
         }
-        bool credited = false;
-        for (int slot = 1; slot <= kSlotsPerLine; ++slot)
-            credited = checkRuleSet(store, *m_rules, slot, line) || credited;
-        return credited;
+        if (end == size) {  // the last bytes of the batch, one at a time
+            end = findLineEnd(bytes, block);
+            for (std::size_t p = block; p + 4 <= end; ++p)
+                if (m_canStart[static_cast<unsigned char>(all[p])])
+                    probeAt(all, p, end, p - pos);
+        }
+    } else
+#endif
+    {
+        end = findLineEnd(bytes, pos);
     }
+    const std::string_view line = bytes.substr(pos, end - pos);
     const char* const data = line.data();
     const std::size_t n = line.size();
-    Found found;
-
-    // A kill line ends with a trailing text; when every rule has one, other lines stop here.
-    if (m_everyRuleTrails &&
-        (n < 2 || !hasPair(m_lastPairs, pairIndex(static_cast<unsigned char>(data[n - 2]),
-                                                  static_cast<unsigned char>(data[n - 1])))))
-        return false;
-
-    // p <= n - 4 always, so the two bytes after p can be read.
-    const auto probe = [&](std::size_t p) __attribute__((always_inline)) {
-        if (!hasPair(m_secondPairs, pairIndex(static_cast<unsigned char>(data[p + 1]),
-                                              static_cast<unsigned char>(data[p + 2]))))
-            return;
-        if (p + 8 <= n) {
-            if (const auto* b = find(m_table8, load64(data + p))) {
-                for (std::uint16_t k = 0; k < b->count; ++k) {
-                    const Candidate& c = m_candidates[b->first + k];
-                    if (p + c.size <= n && sameAfter8(data + p, c.text, c.size))
-                        found.record(c.middle, static_cast<std::uint32_t>(p));
-                }
+    if (!m_fusedScan) {
+        if (m_middles.empty())
+            return false;
+        if (m_plain) {
+            if (last.any) {  // the plain path reads and writes the store's names
+                store.KillerName.assign(normalizeName(last.killer));
+                store.VictimName.assign(normalizeName(last.victim));
+                last.any = false;
             }
+            bool credited = false;
+            for (int slot = 1; slot <= kSlotsPerLine; ++slot)
+                credited = checkRuleSet(store, *m_rules, slot, line) || credited;
+            return credited;
         }
-        if (m_hasTable4) {
-            if (const auto* b = find(m_table4, load32(data + p))) {
-                for (std::uint16_t k = 0; k < b->count; ++k) {
-                    const Candidate& c = m_candidates[b->first + k];
-                    if (p + c.size <= n && sameAfter4(data + p, c.text, c.size))
-                        found.record(c.middle, static_cast<std::uint32_t>(p));
-                }
-            }
-        }
-    };
-
-    // Every position where a middle text could begin, left to right. Middle texts begin with a
-    // space or an apostrophe, so on x86 sixteen bytes are tested at once for up to two such bytes.
-    if (n >= 4) {
-        const std::size_t lastStart = n - 4;  // a probe reads four bytes
-        std::size_t p = 0;
+        // A kill line ends with a trailing text; when every rule has one, other lines stop here.
+        if (m_everyRuleTrails &&
+            (n < 2 || !hasPair(m_lastPairs, pairIndex(static_cast<unsigned char>(data[n - 2]),
+                                                      static_cast<unsigned char>(data[n - 1])))))
+            return false;
+        const auto probe = [&](std::size_t p) __attribute__((always_inline)) { probeAt(data, p, n, p); };
+        // Every position where a middle text could begin, left to right. Middle texts begin with a
+        // space or an apostrophe, so on x86 sixteen bytes are tested at once for up to two such bytes,
+        // each followed by a byte in the range of the middle texts' second bytes.
+        if (n >= 4) {
+            const std::size_t lastStart = n - 4;  // a probe reads four bytes
+            std::size_t p = 0;
 #if defined(__SSE2__)
-        if (!m_startBytes.empty() && m_startBytes.size() <= 2) {  // none: every middle text is short
-            const __m128i a = _mm_set1_epi8(static_cast<char>(m_startBytes[0]));
-            const __m128i b = _mm_set1_epi8(static_cast<char>(m_startBytes.back()));
-            for (; p + 16 <= n; p += 16) {
-                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + p));
-                unsigned mask = static_cast<unsigned>(
-                    _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b))));
-                while (mask) {
-                    const std::size_t q = p + static_cast<std::size_t>(__builtin_ctz(mask));
-                    if (q <= lastStart)
-                        probe(q);
-                    mask &= mask - 1;
+            if (m_vectorScan) {  // none: every middle text is short
+                const auto splat = [](const Splat& s) { return _mm_load_si128(reinterpret_cast<const __m128i*>(s.bytes)); };
+                const __m128i a = splat(m_startSplat[0]), b = splat(m_startSplat[1]);
+                const __m128i lo2 = splat(m_secondLoSplat), span2 = splat(m_secondSpanSplat);
+                // Bit i: byte i may begin a middle text. The byte after the last of the sixteen is
+                // not in the register; that position is kept and left to the probe.
+                const auto startsAt = [&](const char* at) __attribute__((always_inline)) {
+                    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+                    const auto starting = static_cast<unsigned>(
+                        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b))));
+                    const __m128i d2 = _mm_sub_epi8(v, lo2);  // in range: d2 <= span, unsigned
+                    const auto in2 = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(d2, span2), d2)));
+                    return starting & ((in2 >> 1) | 0x8000u);
+                };
+                for (; p + 16 <= n; p += 16) {
+                    unsigned mask = startsAt(data + p);
+                    while (mask) {
+                        const std::size_t q = p + static_cast<std::size_t>(__builtin_ctz(mask));
+                        if (q <= lastStart)
+                            probe(q);
+                        mask &= mask - 1;
+                    }
+                }
+                // The rest again sixteen at a time, from the line's last sixteen bytes, keeping only
+                // the positions not seen yet: no byte-by-byte loop for lines of sixteen bytes or more.
+                if (n >= 16 && p <= lastStart) {
+                    const std::size_t base = n - 16;  // p > base here
+                    unsigned mask = startsAt(data + base);
+                    mask &= (0xFFFFu << (p - base)) & ((1u << (lastStart - base + 1)) - 1);
+                    while (mask) {
+                        probe(base + static_cast<std::size_t>(__builtin_ctz(mask)));
+                        mask &= mask - 1;
+                    }
+                    p = lastStart + 1;
                 }
             }
-            // The rest again sixteen at a time, from the line's last sixteen bytes, keeping only
-            // the positions not seen yet: no byte-by-byte loop for lines of sixteen bytes or more.
-            if (n >= 16 && p <= lastStart) {
-                const std::size_t base = n - 16;  // p > base here
-                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + base));
-                unsigned mask = static_cast<unsigned>(
-                    _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b))));
-                mask &= (0xFFFFu << (p - base)) & ((1u << (lastStart - base + 1)) - 1);
-                while (mask) {
-                    probe(base + static_cast<std::size_t>(__builtin_ctz(mask)));
-                    mask &= mask - 1;
-                }
-                p = lastStart + 1;
-            }
-        }
 #endif
-        for (; p <= lastStart; ++p) {
-            if (m_canStart[static_cast<unsigned char>(data[p])])
-                probe(p);
+            for (; p <= lastStart; ++p) {
+                if (m_canStart[static_cast<unsigned char>(data[p])] &&
+                    static_cast<unsigned char>(data[p + 1] - m_secondLo) <= m_secondSpan)
+                    probe(p);
+            }
         }
     }
     for (const std::uint16_t id : m_shortMiddles) {
@@ -341,20 +432,28 @@ bool LineAnalyzer::creditLine(StatsStore& store, std::string_view line, LastKill
                                static_cast<std::uint32_t>(middleLen), static_cast<std::uint32_t>(t)};
         }
     };
+    const RuleRef* const refs = m_refs.data();
     for (int f = 0; f < found.count; ++f) {
         const Middle& middle = m_middles[found.middle[f]];
         const std::size_t p = found.pos[f];
-        for (const RuleRef& rule : middle.rules) {
-            const bool ends = n >= 4 ? (lineTail & rule.tailMask) == rule.tail4 : line.ends_with(rule.trailing);
-            if (ends && rule.trailing.size() <= n)
-                consider(rule, p, middle.text.size());
+        const std::size_t middleLen = middle.text.size();
+        for (const RuleRef* rule = refs + middle.shortBegin; rule != refs + middle.longBegin; ++rule) {
+            const bool ends = n >= 4 ? (lineTail & rule->tailMask) == rule->tail4 : line.ends_with(rule->trailing);
+            if (ends && rule->trailing.size() <= n)
+                consider(*rule, p, middleLen);
         }
-        if (n >= 4) {
-            auto it = std::lower_bound(middle.longRules.begin(), middle.longRules.end(), lineTail,
-                                       [](const RuleRef& r, std::uint32_t v) { return r.tail4 < v; });
-            for (; it != middle.longRules.end() && it->tail4 == lineTail; ++it) {
+        if (n >= 4 && middle.longBegin != middle.longEnd) {
+            const RuleRef* it = refs + middle.longBegin;
+            const RuleRef* const stop = refs + middle.longEnd;
+            const auto below = [](const RuleRef& r, std::uint32_t v) { return r.tail4 < v; };
+            if (stop - it > 4)
+                it = std::lower_bound(it, stop, lineTail, below);
+            else
+                while (it != stop && it->tail4 < lineTail)
+                    ++it;
+            for (; it != stop && it->tail4 == lineTail; ++it) {
                 if (it->trailing.size() <= n)
-                    consider(*it, p, middle.text.size());
+                    consider(*it, p, middleLen);
             }
         }
     }
@@ -370,6 +469,34 @@ bool LineAnalyzer::creditLine(StatsStore& store, std::string_view line, LastKill
         creditKill(store, slot, last.killer, last.victim);
     }
     return credited;
+}
+
+std::uint64_t LineAnalyzer::analyzeLines(StatsStore& store, std::string_view bytes) const {
+    LastKill last;
+    std::uint64_t lines = 0;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        std::size_t end = 0;
+        if (!creditLine(store, bytes, pos, end, last) && m_oneName) {
+            const std::string_view line = bytes.substr(pos, end - pos);
+            if (const auto event = m_oneName->match(line, KillVerdict::NotAKill)) {
+                if (event->kind == OneNameKind::Suicide)
+                    store.People.recordSuicide(event->name);
+                else
+                    store.People.recordTeamKill(event->name, {});
+            }
+        }
+        ++lines;
+        pos = end + 1;
+        if (end < bytes.size() && bytes[end] == '\r' && pos < bytes.size() && bytes[pos] == '\n')
+            ++pos;
+    }
+    // The names of earlier kills would be overwritten anyway: set them once, from the last.
+    if (last.any) {
+        store.KillerName.assign(normalizeName(last.killer));
+        store.VictimName.assign(normalizeName(last.victim));
+    }
+    return lines;
 }
 
 }  // namespace fragtide::engine

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "engine/one_name_matcher.hpp"
@@ -35,8 +36,10 @@ private:
         std::string_view killer, victim;  // raw views into the line
         bool any = false;
     };
-    // Whether the line was credited as a kill in some slot.
-    bool creditLine(StatsStore& store, std::string_view line, LastKill& last) const;
+    // Credits the line that begins at `pos` and sets `end` to where it ends (its CR or LF, or
+    // bytes.size()). Whether the line was credited as a kill in some slot.
+    bool creditLine(StatsStore& store, std::string_view bytes, std::size_t pos, std::size_t& end,
+                    LastKill& last) const;
 
     struct RuleRef {
         std::uint16_t slot;
@@ -47,8 +50,9 @@ private:
     };
     struct Middle {
         std::string_view text;
-        std::vector<RuleRef> rules;      // trailing texts under four bytes, checked one by one
-        std::vector<RuleRef> longRules;  // four bytes or more, sorted by tail4 for a binary search
+        // Its rules in m_refs: [shortBegin, longBegin) have trailing texts under four bytes,
+        // checked one by one; [longBegin, longEnd) four bytes or more, sorted by tail4.
+        std::uint16_t shortBegin = 0, longBegin = 0, longEnd = 0;
     };
     // A middle text in a bucket of the tables below.
     struct Candidate {
@@ -56,39 +60,59 @@ private:
         std::uint16_t size;
         std::uint16_t middle;
     };
-    template <typename Key>
-    struct Bucket {
-        Key key = 0;
+    // The middle texts sharing one first four bytes: those under eight bytes as candidates
+    // [first, first + count), and whether some longer one is in m_longTable.
+    struct Prefix {
         std::uint16_t first = 0;
-        std::uint16_t count = 0;  // 0: empty
+        std::uint16_t count = 0;
+        bool hasLong = false;
     };
-    static constexpr int kBucketBits = 9;
-    template <typename Key>
-    using Table = std::array<Bucket<Key>, 1 << kBucketBits>;
-    template <typename Key>
-    static void insert(Table<Key>& table, Key key, std::uint16_t first, std::uint16_t count);
-    template <typename Key>
-    static const Bucket<Key>* find(const Table<Key>& table, Key key);
 
     const rules::RuleSet* m_rules = nullptr;
     std::optional<OneNameMatcher> m_oneName;
     bool m_killerFirst = false;
+    bool m_plain = false;           // too many middle texts for the one scan: the rule-set procedure
     std::vector<Middle> m_middles;  // each distinct middle text once
-    // Middle texts of eight bytes or more by their first eight bytes, shorter ones by their first
-    // four: a position in a line is one or two probes, and a bucket rarely holds two texts.
-    Table<std::uint64_t> m_table8{};
-    Table<std::uint32_t> m_table4{};
-    bool m_hasTable4 = false;
+    std::vector<RuleRef> m_refs;    // every rule, grouped by middle text
+    // A table from a text's first four or eight bytes to a group of middle texts, hashed without
+    // collisions (keys[h] holds the only key that can sit at h), so a lookup is one multiply and
+    // one compare. Empty entries hold a key whose first byte begins no middle text.
+    template <typename Key>
+    struct PerfectTable {
+        std::vector<Key> keys;
+        std::vector<std::uint8_t> group;  // index into the groups of the table
+        Key mul = 0;
+        int shift = 0;
+
+        // false when no multiplier and size up to 2^16 keep the keys apart
+        bool build(const std::vector<Key>& all, Key empty);
+        std::size_t slot(Key key) const { return static_cast<std::size_t>(static_cast<Key>(key * mul) >> shift); }
+    };
+    // Every middle text of four bytes or more by its first four: most positions of a line stop
+    // at this one lookup.
+    PerfectTable<std::uint32_t> m_prefixTable;
+    std::vector<Prefix> m_prefixes;
+    // Middle texts of eight bytes or more by their first eight, as candidates [first, first + count).
+    PerfectTable<std::uint64_t> m_longTable;
+    std::vector<std::pair<std::uint16_t, std::uint16_t>> m_longGroups;
     std::vector<Candidate> m_candidates;
     std::vector<std::uint16_t> m_shortMiddles;   // under 4 bytes: searched directly
     std::array<bool, 256> m_canStart{};          // bytes that begin some middle text
     std::vector<unsigned char> m_startBytes;
-    // Bit (b1 | b2 << 8) set when some middle text of the tables has b1 b2 as its second and
-    // third bytes: most spaces on a line (inside names, chat) are turned away by this one test
-    // before any hashing.
-    std::array<std::uint64_t, 1024> m_secondPairs{};
+    // The second bytes of the middle texts of the tables lie in [lo, lo + span]: a
+    // start byte followed by others is passed over sixteen positions at a time, before any
+    // hashing (names, numbers and brackets mostly fall outside a range of lower-case letters).
+    unsigned char m_secondLo = 0, m_secondSpan = 255;
+    // The same tests as sixteen copies of each byte, loaded once per line.
+    struct alignas(16) Splat {
+        unsigned char bytes[16];
+    };
+    Splat m_startSplat[2]{}, m_secondLoSplat{}, m_secondSpanSplat{};
+    bool m_vectorScan = false;  // one or two start bytes
+    bool m_fusedScan = false;   // and SSE2: a line's end is found in the same pass as its middle texts
     // When every rule has a trailing text: bit (last two bytes) set for the endings a kill line
-    // can have, so any other line is passed over before its middle texts are looked for.
+    // can have, so without the one-pass scan any other line is passed over before its middle
+    // texts are looked for.
     bool m_everyRuleTrails = false;
     std::array<std::uint64_t, 1024> m_lastPairs{};
 };

@@ -255,6 +255,110 @@ TEST(LineAnalyzer, CreditsAsTheReferenceWhenEveryMiddleTextIsShort) {
     EXPECT_GT(store.WeaponFrags[2], 0);
 }
 
+// The analyzer over `log` and over every shorter start of it against the reference: each cut
+// puts the end of the bytes somewhere else (inside CR LF, inside a middle text, before the last
+// sixteen bytes), where the one-pass scan gives way to the byte-by-byte one.
+void expectEveryCutLikeReference(const rules::RuleSet& rules, std::string_view log) {
+    const LineAnalyzer analyzer(&rules);
+    for (std::size_t cut = 0; cut <= log.size(); ++cut) {
+        const std::string_view bytes = log.substr(0, cut);
+        StatsStore store;
+        ReferenceStore ref;
+        ASSERT_EQ(analyzer.analyzeLines(store, bytes), reference::referenceAnalyze(ref, &rules, bytes)) << "cut " << cut;
+        SCOPED_TRACE("cut " + std::to_string(cut));
+        expectSameStore(store, ref);
+        if (::testing::Test::HasFailure())
+            return;
+    }
+}
+
+// Every sixteen-byte alignment of a kill line, its middle text and its ending, in each of the
+// console games, after lines of every short length.
+TEST(LineAnalyzer, CreditsAsTheReferenceWhereverBlocksAndBatchesCutALine) {
+    for (std::size_t g = 0; g < 6; ++g) {
+        const Game& game = games()[g];
+        SCOPED_TRACE(std::string(game.displayName));
+        const auto& rule = game.rules->slots[g % game.rules->slots.size()].rules[0];
+        std::string log;
+        for (int pad = 0; pad < 17; ++pad) {
+            log += std::string(static_cast<std::size_t>(pad), 'x') + "\r\n";  // lines of 0 to 16 bytes
+            log += std::string(static_cast<std::size_t>(pad), 'A') + std::string(rule.middle) + "Bob" +
+                   std::string(rule.trailing) + (pad % 3 == 0 ? "\n" : pad % 3 == 1 ? "\r" : "\r\n");
+        }
+        expectEveryCutLikeReference(*game.rules, log);
+    }
+}
+
+// Rules built to trip a scan that looks at a few bytes first: middle texts that overlap, hold
+// one another or appear in trailing texts, middle texts under four, four to seven and eight or
+// more bytes sharing their first bytes, second bytes far apart, and middle texts with a CR or
+// LF, which no line can hold.
+TEST(LineAnalyzer, CreditsAsTheReferenceForAwkwardMiddleTexts) {
+    static constexpr rules::ObituaryRule kSlot1[] = {{" by ", ""}, {" by by ", "!"}, {" b", " by "}};
+    static constexpr rules::ObituaryRule kSlot2[] = {{" bye bye by ", ""}, {" bye ", "s"}, {" \x01z ", ""}};
+    static constexpr rules::ObituaryRule kSlot3[] = {{" \xfe\xff ", "'s x"}, {" a\nb ", ""}, {"\r", ""}};
+    static constexpr rules::ObituaryRule kSlot4[] = {{"y b", ""}, {" by\r\n", ""}, {" by the way by ", " by"}};
+    static constexpr rules::SlotRules kSlots[] = {{kSlot1}, {kSlot2}, {kSlot3}, {kSlot4}};
+    for (const bool killerFirst : {false, true}) {
+        const rules::RuleSet set{killerFirst, kSlots};
+        const char* const kLines[] = {
+            "A by B", "A by by B!", "A by B by C", "A b by ", "A by by by B", "by", " by ", " b", "",
+            "A bye bye by B", "A bye Bs", "A bye bye Bs", "A \x01z B", "A \xfe\xff B's x", "A \xfe\xff's x",
+            "A a", "Ann by the way by Bob by", "A by the way by by", "Ay bB", "y b", "A by", "A by ",
+            "A bye bye by bye bye by B", "[12:00] A by B",
+        };
+        std::string log;
+        for (std::size_t pad = 0; pad < 20; pad += 3) {
+            for (const char* line : kLines)
+                log += std::string(pad, 'P') + line + (pad % 2 ? "\r\n" : "\n");
+        }
+        SCOPED_TRACE(killerFirst ? "killer first" : "victim first");
+        StatsStore store;
+        ReferenceStore ref;
+        EXPECT_EQ(LineAnalyzer(&set).analyzeLines(store, log), reference::referenceAnalyze(ref, &set, log));
+        expectSameStore(store, ref);
+        EXPECT_GT(ref.weaponFrags[1], 0);
+        EXPECT_GT(ref.weaponFrags[2], 0);
+        EXPECT_GT(ref.weaponFrags[3], 0);
+        EXPECT_GT(ref.weaponFrags[4], 0);
+        expectEveryCutLikeReference(set, log.substr(0, 400));
+        LogGenerator generator(set, killerFirst ? 11 : 12);
+        const std::string generated = generator.log(3000);
+        StatsStore store2;
+        ReferenceStore ref2;
+        EXPECT_EQ(LineAnalyzer(&set).analyzeLines(store2, generated), reference::referenceAnalyze(ref2, &set, generated));
+        expectSameStore(store2, ref2);
+    }
+}
+
+// Sixty-four middle texts, the most the one-pass scan takes: many share their first four or
+// eight bytes, so the collision-free tables hold groups, and three different start bytes send
+// the lines through the byte-by-byte scan.
+TEST(LineAnalyzer, CreditsAsTheReferenceWithSixtyFourMiddleTextsInGroups) {
+    std::deque<std::string> texts;
+    std::vector<std::vector<rules::ObituaryRule>> lists(25);
+    static const char* const kTrailings[] = {"", "'s gun", "s", " (head shot)"};
+    for (int i = 0; i < 64; ++i) {
+        static const char* const kStarts[] = {" was", " was hit", "'s", "~ka"};
+        texts.push_back(std::string(kStarts[i % 4]) + std::string(static_cast<std::size_t>(i % 5), 'x') + " by" +
+                        std::to_string(i) + " ");
+        lists[static_cast<std::size_t>(i % 25)].push_back({texts.back(), kTrailings[i % 4]});
+    }
+    std::vector<rules::SlotRules> slots;
+    for (const auto& list : lists)
+        slots.push_back({list});
+    for (const bool killerFirst : {false, true}) {
+        const rules::RuleSet set{killerFirst, slots};
+        LogGenerator generator(set, killerFirst ? 21 : 22);
+        const std::string log = generator.log(4000, 50);
+        StatsStore store;
+        ReferenceStore ref;
+        EXPECT_EQ(LineAnalyzer(&set).analyzeLines(store, log), reference::referenceAnalyze(ref, &set, log));
+        expectSameStore(store, ref);
+        EXPECT_GT(ref.weaponFrags[25], 0);
+    }
+}
+
 TEST(LineAnalyzer, CreditsNothingForAGameWithoutRules) {
     StatsStore store;
     store.CurrentGame = "quake I : Standard";  // names no game: game names are matched exactly
