@@ -7,6 +7,14 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+// The AVX2 scan is compiled for any x86-64 build and taken only where the processor has it. Not on
+// Windows: GCC there cannot align the stack for a spilled 32-byte register.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(_WIN32)
+#define FRAGTIDE_SCAN_AVX2 1
+#include <immintrin.h>
+#else
+#define FRAGTIDE_SCAN_AVX2 0
+#endif
 
 #include "engine/game_catalogue.hpp"
 #include "engine/kill_recorder.hpp"
@@ -80,9 +88,49 @@ struct Found {
     }
 };
 
+#if FRAGTIDE_SCAN_AVX2
+// The one pass of the SSE2 scan in creditLine, 32 bytes at a time: calls probe(p) for each
+// position of the line from `block` on where a middle text may begin, and returns where the line
+// ends; or, with `block` at the first byte left, `size` when the batch's last 34 bytes or fewer
+// are reached. The tests are sixteen-byte copies broadcast to both halves. Written without
+// lambdas: they would not take this function's target.
+template <typename Probe>
+__attribute__((target("avx2"))) inline std::size_t scanLineAvx2(const char* all, std::size_t size,
+                                                                std::size_t& block, const unsigned char* start0,
+                                                                const unsigned char* start1,
+                                                                const unsigned char* secondLo,
+                                                                const unsigned char* secondSpan, Probe& probe) {
+    const __m256i a = _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(start0)));
+    const __m256i b = _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(start1)));
+    const __m256i lo2 = _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(secondLo)));
+    const __m256i span2 = _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(secondSpan)));
+    const __m256i cr = _mm256_set1_epi8('\r'), lf = _mm256_set1_epi8('\n');
+    // Thirty-two bytes and the three after them are there: a key can be read at each position.
+    for (; block + 35 <= size; block += 32) {
+        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(all + block));
+        const auto ends = static_cast<std::uint32_t>(
+            _mm256_movemask_epi8(_mm256_or_si256(_mm256_cmpeq_epi8(v, cr), _mm256_cmpeq_epi8(v, lf))));
+        const auto starting = static_cast<std::uint32_t>(
+            _mm256_movemask_epi8(_mm256_or_si256(_mm256_cmpeq_epi8(v, a), _mm256_cmpeq_epi8(v, b))));
+        const __m256i d2 = _mm256_sub_epi8(v, lo2);  // in range: d2 <= span, unsigned
+        const auto in2 =
+            static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(_mm256_min_epu8(d2, span2), d2)));
+        // The byte after the last of the 32 is not in the register: that position is kept.
+        std::uint32_t mask = starting & ((in2 >> 1) | 0x80000000u);
+        if (ends)
+            mask &= (std::uint32_t{1} << __builtin_ctz(ends)) - 1;
+        for (; mask; mask &= mask - 1)
+            probe(block + static_cast<std::size_t>(__builtin_ctz(mask)));
+        if (ends)
+            return block + static_cast<std::size_t>(__builtin_ctz(ends));
+    }
+    return size;
+}
+#endif
+
 }  // namespace
 
-LineAnalyzer::LineAnalyzer(const rules::RuleSet* rules, const rules::OneNameTable* oneName) {
+LineAnalyzer::LineAnalyzer(const rules::RuleSet* rules, const rules::OneNameTable* oneName, ScanPath scan) {
     if (oneName && (!oneName->suicides.empty() || !oneName->teamKills.empty()))
         m_oneName.emplace(*oneName);
     if (!rules)
@@ -176,10 +224,7 @@ LineAnalyzer::LineAnalyzer(const rules::RuleSet* rules, const rules::OneNameTabl
     }
     if (lo2 <= hi2)
         m_secondLo = lo2, m_secondSpan = static_cast<unsigned char>(hi2 - lo2);
-    m_vectorScan = !m_startBytes.empty() && m_startBytes.size() <= 2;
-#if defined(__SSE2__)
-    m_fusedScan = m_vectorScan;
-#endif
+    m_vectorScan = !m_startBytes.empty() && m_startBytes.size() <= 2 && scan != ScanPath::Portable;
     if (m_vectorScan) {
         std::memset(m_startSplat[0].bytes, m_startBytes.front(), 16);
         std::memset(m_startSplat[1].bytes, m_startBytes.back(), 16);
@@ -214,7 +259,14 @@ LineAnalyzer::LineAnalyzer(const rules::RuleSet* rules, const rules::OneNameTabl
     // Should no table fit, the plain path credits the lines instead: slower, never different.
     if (!m_prefixTable.build(keys4, load32(emptyBytes)) || !m_longTable.build(keys8, load64(emptyBytes)))
         m_plain = true;
-    m_fusedScan = m_fusedScan && !m_plain;
+#if defined(__SSE2__)
+    if (m_vectorScan && !m_plain)
+        m_path = ScanPath::Sse2;
+#endif
+#if FRAGTIDE_SCAN_AVX2
+    if (m_path == ScanPath::Sse2 && scan != ScanPath::Sse2 && __builtin_cpu_supports("avx2"))
+        m_path = ScanPath::Avx2;
+#endif
 }
 
 // A multiplier and table size under which no two keys share an entry, tried in turn from a table
@@ -246,6 +298,7 @@ bool LineAnalyzer::PerfectTable<Key>::build(const std::vector<Key>& all, Key emp
 }
 
 // Inlined into the loop over the lines: no call and no spills per line.
+template <LineAnalyzer::ScanPath Path>
 __attribute__((always_inline)) inline bool LineAnalyzer::creditLine(StatsStore& store, std::string_view bytes,
                                                                     std::size_t pos, std::size_t& end,
                                                                     LastKill& last) const {
@@ -281,56 +334,64 @@ __attribute__((always_inline)) inline bool LineAnalyzer::creditLine(StatsStore& 
         }
     };
 
-#if defined(__SSE2__)
-    if (m_fusedScan) {
+    if constexpr (Path != ScanPath::Portable) {
         // The line's end and the places where middle texts may begin, in one pass of sixteen
-        // bytes at a time. Keys and texts may be read past the line's end: they then hold its CR
-        // or LF, which no middle text has, so they match nothing.
+        // (or 32) bytes at a time. Keys and texts may be read past the line's end: they then hold
+        // its CR or LF, which no middle text has, so they match nothing.
         const char* const all = bytes.data();
         const std::size_t size = bytes.size();
-        const auto splat = [](const Splat& s) { return _mm_load_si128(reinterpret_cast<const __m128i*>(s.bytes)); };
-        const __m128i a = splat(m_startSplat[0]), b = splat(m_startSplat[1]);
-        const __m128i lo2 = splat(m_secondLoSplat), span2 = splat(m_secondSpanSplat);
-        const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
         std::size_t block = pos;
         end = size;
-        // Sixteen bytes and the three after them are there: a key can be read at each position.
-        for (; block + 19 <= size; block += 16) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(all + block));
-            const auto ends = static_cast<unsigned>(
-                _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
-            const auto starting = static_cast<unsigned>(
-                _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b))));
-            const __m128i d2 = _mm_sub_epi8(v, lo2);  // in range: d2 <= span, unsigned
-            const auto in2 = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(d2, span2), d2)));
-            // The byte after the last of the sixteen is not in the register: that position is kept.
-            unsigned mask = starting & ((in2 >> 1) | 0x8000u);
-            if (ends)
-                mask &= (1u << __builtin_ctz(ends)) - 1;
-            for (; mask; mask &= mask - 1) {
-                const std::size_t p = block + static_cast<std::size_t>(__builtin_ctz(mask));
-                probeAt(all, p, size, p - pos);
-            }
-            if (ends) {
-                end = block + static_cast<std::size_t>(__builtin_ctz(ends));
-                break;
+#if FRAGTIDE_SCAN_AVX2
+        if constexpr (Path == ScanPath::Avx2) {
+            const auto probe = [&](std::size_t p) __attribute__((always_inline)) { probeAt(all, p, size, p - pos); };
+            end = scanLineAvx2(all, size, block, m_startSplat[0].bytes, m_startSplat[1].bytes, m_secondLoSplat.bytes,
+                               m_secondSpanSplat.bytes, probe);
+        }
+#endif
+#if defined(__SSE2__)
+        if constexpr (Path == ScanPath::Sse2) {
+            const auto splat = [](const Splat& s) { return _mm_load_si128(reinterpret_cast<const __m128i*>(s.bytes)); };
+            const __m128i a = splat(m_startSplat[0]), b = splat(m_startSplat[1]);
+            const __m128i lo2 = splat(m_secondLoSplat), span2 = splat(m_secondSpanSplat);
+            const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+            // Sixteen bytes and the three after them are there: a key can be read at each position.
+            for (; block + 19 <= size; block += 16) {
+                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(all + block));
+                const auto ends = static_cast<unsigned>(
+                    _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
+                const auto starting = static_cast<unsigned>(
+                    _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b))));
+                const __m128i d2 = _mm_sub_epi8(v, lo2);  // in range: d2 <= span, unsigned
+                const auto in2 = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(d2, span2), d2)));
+                // The byte after the last of the sixteen is not in the register: that position is kept.
+                unsigned mask = starting & ((in2 >> 1) | 0x8000u);
+                if (ends)
+                    mask &= (1u << __builtin_ctz(ends)) - 1;
+                for (; mask; mask &= mask - 1) {
+                    const std::size_t p = block + static_cast<std::size_t>(__builtin_ctz(mask));
+                    probeAt(all, p, size, p - pos);
+                }
+                if (ends) {
+                    end = block + static_cast<std::size_t>(__builtin_ctz(ends));
+                    break;
+                }
             }
         }
+#endif
         if (end == size) {  // the last bytes of the batch, one at a time
             end = findLineEnd(bytes, block);
             for (std::size_t p = block; p + 4 <= end; ++p)
                 if (m_canStart[static_cast<unsigned char>(all[p])])
                     probeAt(all, p, end, p - pos);
         }
-    } else
-#endif
-    {
+    } else {
         end = findLineEnd(bytes, pos);
     }
     const std::string_view line = bytes.substr(pos, end - pos);
     const char* const data = line.data();
     const std::size_t n = line.size();
-    if (!m_fusedScan) {
+    if constexpr (Path == ScanPath::Portable) {
         if (m_middles.empty())
             return false;
         if (m_plain) {
@@ -472,12 +533,39 @@ __attribute__((always_inline)) inline bool LineAnalyzer::creditLine(StatsStore& 
 }
 
 std::uint64_t LineAnalyzer::analyzeLines(StatsStore& store, std::string_view bytes) const {
+    switch (m_path) {
+    case ScanPath::Avx2:
+        return analyzeLinesAvx2(store, bytes);
+#if defined(__SSE2__)
+    case ScanPath::Sse2:
+        return analyzeLinesWith<ScanPath::Sse2>(store, bytes);
+#endif
+    default:
+        return analyzeLinesWith<ScanPath::Portable>(store, bytes);
+    }
+}
+
+// The AVX2 loop: flatten inlines the scan, compiled for AVX2, into this function alone, so no
+// function shared with the other paths is ever compiled for it.
+#if FRAGTIDE_SCAN_AVX2
+__attribute__((target("avx2"), flatten))
+#endif
+std::uint64_t LineAnalyzer::analyzeLinesAvx2(StatsStore& store, std::string_view bytes) const {
+#if FRAGTIDE_SCAN_AVX2
+    return analyzeLinesWith<ScanPath::Avx2>(store, bytes);
+#else
+    return analyzeLinesWith<ScanPath::Portable>(store, bytes);  // never chosen here
+#endif
+}
+
+template <LineAnalyzer::ScanPath Path>
+std::uint64_t LineAnalyzer::analyzeLinesWith(StatsStore& store, std::string_view bytes) const {
     LastKill last;
     std::uint64_t lines = 0;
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         std::size_t end = 0;
-        if (!creditLine(store, bytes, pos, end, last) && m_oneName) {
+        if (!creditLine<Path>(store, bytes, pos, end, last) && m_oneName) {
             const std::string_view line = bytes.substr(pos, end - pos);
             if (const auto event = m_oneName->match(line, KillVerdict::NotAKill)) {
                 if (event->kind == OneNameKind::Suicide)

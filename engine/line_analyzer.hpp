@@ -25,7 +25,16 @@ class StatsStore;
 
 class LineAnalyzer {
 public:
-    explicit LineAnalyzer(const rules::RuleSet* rules, const rules::OneNameTable* oneName = nullptr);
+    // How a line is scanned for its end and its middle texts' starts: 32 bytes at a time with
+    // AVX2, 16 with SSE2, or a byte at a time. Best takes the widest the processor has; a narrower
+    // one can be asked for (tests compare them), and an unavailable one falls back to the next.
+    enum class ScanPath : std::uint8_t { Best, Portable, Sse2, Avx2 };
+
+    explicit LineAnalyzer(const rules::RuleSet* rules, const rules::OneNameTable* oneName = nullptr,
+                          ScanPath scan = ScanPath::Best);
+
+    // The scan analyzeLines uses: Portable when the game's middle texts do not suit a vector scan.
+    ScanPath scanPath() const { return m_path; }
 
     // Every line of `bytes` (CR, LF and CR LF end lines; a last line without an ending counts).
     // Returns the number of lines. Sets KillerName and VictimName once, for the last kill.
@@ -38,8 +47,12 @@ private:
     };
     // Credits the line that begins at `pos` and sets `end` to where it ends (its CR or LF, or
     // bytes.size()). Whether the line was credited as a kill in some slot.
+    template <ScanPath Path>
     bool creditLine(StatsStore& store, std::string_view bytes, std::size_t pos, std::size_t& end,
                     LastKill& last) const;
+    template <ScanPath Path>
+    std::uint64_t analyzeLinesWith(StatsStore& store, std::string_view bytes) const;
+    std::uint64_t analyzeLinesAvx2(StatsStore& store, std::string_view bytes) const;
 
     struct RuleRef {
         std::uint16_t slot;
@@ -109,7 +122,8 @@ private:
     };
     Splat m_startSplat[2]{}, m_secondLoSplat{}, m_secondSpanSplat{};
     bool m_vectorScan = false;  // one or two start bytes
-    bool m_fusedScan = false;   // and SSE2: a line's end is found in the same pass as its middle texts
+    // Sse2 or Avx2: a line's end is found in the same pass as its middle texts; Portable: apart.
+    ScanPath m_path = ScanPath::Portable;
     // When every rule has a trailing text: bit (last two bytes) set for the endings a kill line
     // can have, so without the one-pass scan any other line is passed over before its middle
     // texts are looked for.

@@ -258,8 +258,9 @@ TEST(LineAnalyzer, CreditsAsTheReferenceWhenEveryMiddleTextIsShort) {
 // The analyzer over `log` and over every shorter start of it against the reference: each cut
 // puts the end of the bytes somewhere else (inside CR LF, inside a middle text, before the last
 // sixteen bytes), where the one-pass scan gives way to the byte-by-byte one.
-void expectEveryCutLikeReference(const rules::RuleSet& rules, std::string_view log) {
-    const LineAnalyzer analyzer(&rules);
+void expectEveryCutLikeReference(const rules::RuleSet& rules, std::string_view log,
+                                 LineAnalyzer::ScanPath path = LineAnalyzer::ScanPath::Best) {
+    const LineAnalyzer analyzer(&rules, nullptr, path);
     for (std::size_t cut = 0; cut <= log.size(); ++cut) {
         const std::string_view bytes = log.substr(0, cut);
         StatsStore store;
@@ -272,20 +273,63 @@ void expectEveryCutLikeReference(const rules::RuleSet& rules, std::string_view l
     }
 }
 
-// Every sixteen-byte alignment of a kill line, its middle text and its ending, in each of the
-// console games, after lines of every short length.
+constexpr LineAnalyzer::ScanPath kEveryPath[] = {LineAnalyzer::ScanPath::Portable, LineAnalyzer::ScanPath::Sse2,
+                                                 LineAnalyzer::ScanPath::Avx2};
+
+std::string pathName(LineAnalyzer::ScanPath path) {
+    using enum LineAnalyzer::ScanPath;
+    return path == Portable ? "portable" : path == Sse2 ? "SSE2" : "AVX2";
+}
+
+// Every 16- and 32-byte alignment of a kill line, its middle text and its ending, in each of
+// the console games, after lines of every short length, on every scan path.
 TEST(LineAnalyzer, CreditsAsTheReferenceWhereverBlocksAndBatchesCutALine) {
-    for (std::size_t g = 0; g < 6; ++g) {
-        const Game& game = games()[g];
-        SCOPED_TRACE(std::string(game.displayName));
-        const auto& rule = game.rules->slots[g % game.rules->slots.size()].rules[0];
-        std::string log;
-        for (int pad = 0; pad < 17; ++pad) {
-            log += std::string(static_cast<std::size_t>(pad), 'x') + "\r\n";  // lines of 0 to 16 bytes
-            log += std::string(static_cast<std::size_t>(pad), 'A') + std::string(rule.middle) + "Bob" +
-                   std::string(rule.trailing) + (pad % 3 == 0 ? "\n" : pad % 3 == 1 ? "\r" : "\r\n");
+    for (const auto path : kEveryPath) {
+        for (std::size_t g = 0; g < 6; ++g) {
+            const Game& game = games()[g];
+            SCOPED_TRACE(std::string(game.displayName) + " on the " + pathName(path) + " path");
+            const auto& rule = game.rules->slots[g % game.rules->slots.size()].rules[0];
+            std::string log;
+            for (int pad = 0; pad < 33; ++pad) {
+                log += std::string(static_cast<std::size_t>(pad), 'x') + "\r\n";  // lines of 0 to 32 bytes
+                log += std::string(static_cast<std::size_t>(pad), 'A') + std::string(rule.middle) + "Bob" +
+                       std::string(rule.trailing) + (pad % 3 == 0 ? "\n" : pad % 3 == 1 ? "\r" : "\r\n");
+            }
+            expectEveryCutLikeReference(*game.rules, log, path);
         }
-        expectEveryCutLikeReference(*game.rules, log);
+    }
+}
+
+// Each scan path over generated logs of every console game, ending at other places, against
+// the reference; the path asked for is the one taken where the build and the processor have it.
+TEST(LineAnalyzer, EveryScanPathCreditsAsTheReference) {
+    unsigned seed = 900;
+    for (const auto path : kEveryPath) {
+        for (std::size_t g = 0; g < 6; ++g) {
+            const Game& game = games()[g];
+            SCOPED_TRACE(std::string(game.displayName) + " on the " + pathName(path) + " path");
+            LogGenerator generator(*game.rules, seed++);
+            const std::string log = generator.log(3000, 50);
+            const LineAnalyzer analyzer(game.rules, nullptr, path);
+            if (path == LineAnalyzer::ScanPath::Portable) {
+                EXPECT_EQ(analyzer.scanPath(), path);
+            }
+#if defined(__x86_64__) && !defined(_WIN32)
+            if (g == 3 && path == LineAnalyzer::ScanPath::Avx2 && __builtin_cpu_supports("avx2")) {
+                EXPECT_EQ(analyzer.scanPath(), path) << "Quake II suits the vector scan";
+            }
+#endif
+            for (const std::size_t skip : {0, 1, 13, 31}) {  // the same lines, other batch ends
+                const std::string_view bytes = std::string_view(log).substr(skip);
+                StatsStore store;
+                ReferenceStore ref;
+                ASSERT_EQ(analyzer.analyzeLines(store, bytes), reference::referenceAnalyze(ref, game.rules, bytes));
+                SCOPED_TRACE("from byte " + std::to_string(skip));
+                expectSameStore(store, ref);
+                if (::testing::Test::HasFailure())
+                    return;
+            }
+        }
     }
 }
 
@@ -308,7 +352,7 @@ TEST(LineAnalyzer, CreditsAsTheReferenceForAwkwardMiddleTexts) {
             "A bye bye by bye bye by B", "[12:00] A by B",
         };
         std::string log;
-        for (std::size_t pad = 0; pad < 20; pad += 3) {
+        for (std::size_t pad = 0; pad < 36; pad += 3) {
             for (const char* line : kLines)
                 log += std::string(pad, 'P') + line + (pad % 2 ? "\r\n" : "\n");
         }
@@ -321,13 +365,23 @@ TEST(LineAnalyzer, CreditsAsTheReferenceForAwkwardMiddleTexts) {
         EXPECT_GT(ref.weaponFrags[2], 0);
         EXPECT_GT(ref.weaponFrags[3], 0);
         EXPECT_GT(ref.weaponFrags[4], 0);
-        expectEveryCutLikeReference(set, log.substr(0, 400));
         LogGenerator generator(set, killerFirst ? 11 : 12);
         const std::string generated = generator.log(3000);
-        StatsStore store2;
-        ReferenceStore ref2;
-        EXPECT_EQ(LineAnalyzer(&set).analyzeLines(store2, generated), reference::referenceAnalyze(ref2, &set, generated));
-        expectSameStore(store2, ref2);
+        for (const auto path : kEveryPath) {
+            SCOPED_TRACE("the " + pathName(path) + " path");
+            expectEveryCutLikeReference(set, log.substr(0, 400), path);
+            StatsStore store2;
+            ReferenceStore ref2;
+            EXPECT_EQ(LineAnalyzer(&set, nullptr, path).analyzeLines(store2, generated),
+                      reference::referenceAnalyze(ref2, &set, generated));
+            expectSameStore(store2, ref2);
+            StatsStore store3;
+            ReferenceStore ref3;
+            const std::string_view late = std::string_view(log).substr(log.size() / 2);  // long padded lines
+            EXPECT_EQ(LineAnalyzer(&set, nullptr, path).analyzeLines(store3, late),
+                      reference::referenceAnalyze(ref3, &set, late));
+            expectSameStore(store3, ref3);
+        }
     }
 }
 
