@@ -576,8 +576,8 @@ std::uint64_t LineAnalyzer::analyzeLinesWith(StatsStore& store, std::string_view
         }
         ++lines;
         pos = end + 1;
-        if (end < bytes.size() && bytes[end] == '\r' && pos < bytes.size() && bytes[pos] == '\n')
-            ++pos;
+        if (pos < bytes.size() && bytes[end] == '\r')  // CR LF ends one line
+            pos += bytes[pos] == '\n';
     }
     // The names of earlier kills would be overwritten anyway: set them once, from the last.
     if (last.any) {
