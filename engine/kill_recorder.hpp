@@ -60,7 +60,7 @@ public:
     static constexpr std::size_t kKeptBytes = 24;
 
 private:
-    static constexpr int kEntryBits = 10;
+    static constexpr int kSetBits = 9;
     // A raw name of up to kKeptBytes as three words and its length. From eight bytes on, the words
     // at 0, (size - 8) / 2 and size - 8 cover every byte; below that, the word at 0 alone does, as
     // two overlapping halves or three bytes (hashOf's spelling). Nothing outside the name is read.
@@ -98,7 +98,7 @@ private:
         const std::size_t n = raw.size();
         // The last eight bytes and the length tell apart the names of one log well enough.
         const std::uint64_t mixed = ((n >= 8 ? key.tail : key.head) + key.sizePlusOne) * 0x9E3779B97F4A7C15ull;
-        Entry* const set = &m_entries[static_cast<std::size_t>(mixed >> (64 - kEntryBits)) & ~std::size_t{1}];
+        Entry* const set = m_sets[static_cast<std::size_t>(mixed >> (64 - kSetBits))].ways;
         const auto holds = [&key](const Entry& e) {
             return ((e.head ^ key.head) | (e.middle ^ key.middle) | (e.tail ^ key.tail) |
                     (e.sizePlusOne ^ key.sizePlusOne)) == 0;
@@ -129,7 +129,10 @@ private:
     void firstKillOf(int slot, std::uint32_t killer, std::int16_t tag);
 
     StatsStore& m_store;
-    alignas(64) std::array<Entry, std::size_t{1} << kEntryBits> m_entries{};
+    struct alignas(64) Set {
+        Entry ways[2];
+    };
+    std::array<Set, std::size_t{1} << kSetBits> m_sets{};
 };
 
 }  // namespace fragtide::engine
