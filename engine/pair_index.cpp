@@ -29,6 +29,15 @@ void PairIndex::grow() {
     }
 }
 
+PairIndex::Slots& PairIndex::beyondGrid(std::uint32_t killer, std::uint32_t victim) {
+    if (killer < kGridSide && victim < kGridSide) {  // the first pair: the grid is not there yet
+        m_grid.resize(std::size_t{kGridSide} * kGridSide);
+        m_gridSide = kGridSide;
+        return m_grid[std::size_t{killer} * kGridSide + victim];
+    }
+    return far(std::uint64_t{killer} << 32 | victim);
+}
+
 PairIndex::Slots& PairIndex::far(std::uint64_t key) {
     if ((m_farCount + 1) * 2 > m_far.size())
         grow();
