@@ -36,11 +36,11 @@ void creditExactKill(StatsStore& store, int slot, std::string_view killer, std::
 // remembers which person each recent raw name (untrimmed, as the line holds it) stands for: a log
 // names the same few players again and again, and a remembered name needs no trimming, hashing or
 // table probe. The memory is a two-way set-associative table (a set is one cache line) keyed by
-// all the raw bytes and their length;
-// raw names past kKeptBytes are looked up in full every time.
+// all the raw bytes and their length; raw names past kKeptBytes are looked up in full every time.
 //
-// The store must outlive the crediter, and its people table must not be cleared while the
-// crediter is in use (the remembered person numbers would then name nobody, or somebody else).
+// The store must outlive the crediter, and its people table must not be cleared (resetCounts)
+// while the crediter is in use: the remembered person numbers would then name nobody, or somebody
+// else. Other calls may add people meanwhile; numbers once given never change.
 // About 32 KB; one per thread and run, not thread-safe.
 class KillCrediter {
 public:
