@@ -1,5 +1,7 @@
 #include "engine/kill_recorder.hpp"
 
+#include <cstring>
+
 #include "engine/stats_store.hpp"
 
 namespace fragtide::engine {
@@ -38,6 +40,17 @@ namespace {
 // ever removed from the table before the people are cleared too, so "no room" stays true.
 constexpr std::int16_t kNoRoom = -1;
 
+// The player index of `person`, named `killer`, who has no player tag yet, or 0 when there is no
+// room for him.
+[[gnu::noinline]] int firstPlayerOf(StatsStore& store, std::uint32_t person, std::string_view killer) {
+    // His first kill in this store: the fixed table may know him already (a merged part did).
+    int player = store.findPlayer(killer);
+    if (player == 0)
+        player = store.addPlayer(killer);
+    store.People.setPlayerTag(person, player == 0 ? kNoRoom : static_cast<std::int16_t>(player));
+    return player;
+}
+
 // The player index of `person`, named `killer`, or 0 when there is no room for him.
 int playerOf(StatsStore& store, std::uint32_t person, std::string_view killer) {
     const std::int16_t tag = store.People.playerTag(person);
@@ -45,12 +58,7 @@ int playerOf(StatsStore& store, std::uint32_t person, std::string_view killer) {
         return tag;
     if (tag == kNoRoom)
         return 0;
-    // His first kill in this store: the fixed table may know him already (a merged part did).
-    int player = store.findPlayer(killer);
-    if (player == 0)
-        player = store.addPlayer(killer);
-    store.People.setPlayerTag(person, player == 0 ? kNoRoom : static_cast<std::int16_t>(player));
-    return player;
+    return firstPlayerOf(store, person, killer);
 }
 
 // Counts the kill and credits `killer`, both names already normalised. One name lookup each serves
@@ -68,6 +76,18 @@ int playerOf(StatsStore& store, std::uint32_t person, std::string_view killer) {
 }
 
 }  // namespace
+
+std::uint32_t KillCrediter::lookUp(std::string_view raw) {
+    static_assert(kKeptBytes <= 24, "three words cover a name of 24 bytes at most");
+    return m_store.People.personOf(normalizeName(raw));
+}
+
+void KillCrediter::firstKillOf(int slot, std::uint32_t killer, std::int16_t tag) {
+    if (tag == kNoRoom)
+        return;
+    if (const int player = firstPlayerOf(m_store, killer, m_store.People.people()[killer].name))
+        ++m_store.PlayerWeaponFrags[player][slot];
+}
 
 void creditKill(StatsStore& store, int slot, std::string_view rawKiller, std::string_view rawVictim) {
     if (slot >= 0 && slot <= kMaxSlot)

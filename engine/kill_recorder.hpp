@@ -1,13 +1,15 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "engine/name_index.hpp"
+#include "engine/stats_store.hpp"
+
 // Credits one recognised kill in the statistics store.
 namespace fragtide::engine {
-
-class StatsStore;
 
 // A raw name as the recorder keys it: spaces (only spaces) trimmed at both ends, then one
 // trailing "'s" removed, with no trimming after that. A view into `raw`.
@@ -29,5 +31,108 @@ void creditKill(StatsStore& store, int slot, std::string_view rawKiller, std::st
 // The same credit for a killer's and a victim's name exactly as given, nothing trimmed or removed:
 // for logs that servers write, where each name is a field of its own.
 void creditExactKill(StatsStore& store, int slot, std::string_view killer, std::string_view victim);
+
+// Credits the kills of one run over a log's lines into one store, as creditKill would, but
+// remembers which person each recent raw name (untrimmed, as the line holds it) stands for: a log
+// names the same few players again and again, and a remembered name needs no trimming, hashing or
+// table probe. The memory is a two-way set-associative table (a set is one cache line) keyed by
+// all the raw bytes and their length; raw names past kKeptBytes are looked up in full every time.
+//
+// The store must outlive the crediter, and its people table must not be cleared (resetCounts)
+// while the crediter is in use: the remembered person numbers would then name nobody, or somebody
+// else. Other calls may add people meanwhile; numbers once given never change.
+// About 32 KB; one per thread and run, not thread-safe.
+class KillCrediter {
+public:
+    explicit KillCrediter(StatsStore& store) : m_store(store) {}
+    KillCrediter(const KillCrediter&) = delete;
+    KillCrediter& operator=(const KillCrediter&) = delete;
+
+    // Exactly creditKill(store, slot, rawKiller, rawVictim).
+    void credit(int slot, std::string_view rawKiller, std::string_view rawVictim) {
+        if (slot < 0 || slot > kMaxSlot)
+            return;
+        // The killer first: a newcomer joins the people table in that order.
+        const std::uint32_t killer = personOf(rawKiller);
+        creditPersons(slot, killer, personOf(rawVictim));
+    }
+
+    static constexpr std::size_t kKeptBytes = 24;
+
+private:
+    static constexpr int kSetBits = 9;
+    // A raw name of up to kKeptBytes as three words and its length. From eight bytes on, the words
+    // at 0, (size - 8) / 2 and size - 8 cover every byte; below that, the word at 0 alone does, as
+    // two overlapping halves or three bytes (hashOf's spelling). Nothing outside the name is read.
+    struct Key {
+        std::uint64_t head = 0, middle = 0, tail = 0;
+        std::uint32_t sizePlusOne = 0;  // 0: a free entry
+    };
+    struct Entry {
+        std::uint64_t head = 0, middle = 0, tail = 0;
+        std::uint32_t sizePlusOne = 0;
+        std::uint32_t person = 0;
+    };
+    static Key keyOf(std::string_view raw) {
+        const char* p = raw.data();
+        const std::size_t n = raw.size();
+        Key key;
+        key.sizePlusOne = static_cast<std::uint32_t>(n + 1);
+        if (n >= 8) {
+            key.head = loadWord(p);
+            key.middle = loadWord(p + (n - 8) / 2);
+            key.tail = loadWord(p + n - 8);
+        } else if (n >= 4) {
+            key.head = std::uint64_t{loadHalf(p)} << 32 | loadHalf(p + n - 4);
+        } else if (n > 0) {
+            key.head = std::uint64_t{static_cast<unsigned char>(p[0])} << 16 |
+                       std::uint64_t{static_cast<unsigned char>(p[n / 2])} << 8 | static_cast<unsigned char>(p[n - 1]);
+        }
+        return key;
+    }
+
+    std::uint32_t personOf(std::string_view raw) {
+        if (raw.size() > kKeptBytes) [[unlikely]]
+            return lookUp(raw);
+        const Key key = keyOf(raw);
+        const std::size_t n = raw.size();
+        // The last eight bytes and the length tell apart the names of one log well enough.
+        const std::uint64_t mixed = ((n >= 8 ? key.tail : key.head) + key.sizePlusOne) * 0x9E3779B97F4A7C15ull;
+        Entry* const set = m_sets[static_cast<std::size_t>(mixed >> (64 - kSetBits))].ways;
+        const auto holds = [&key](const Entry& e) {
+            return ((e.head ^ key.head) | (e.middle ^ key.middle) | (e.tail ^ key.tail) |
+                    (e.sizePlusOne ^ key.sizePlusOne)) == 0;
+        };
+        if (holds(set[0]))
+            return set[0].person;
+        if (holds(set[1]))
+            return set[1].person;
+        // The newest first; the one it displaces stays a while.
+        set[1] = set[0];
+        set[0] = {key.head, key.middle, key.tail, key.sizePlusOne, lookUp(raw)};
+        return set[0].person;
+    }
+    std::uint32_t lookUp(std::string_view raw);
+    // creditKill's counting for two people (either kNobody). Inlined into the loop over the lines
+    // with the rest of a kill; only a killer's first kill in the store leaves it.
+    void creditPersons(int slot, std::uint32_t killer, std::uint32_t victim) {
+        StatsStore& store = m_store;
+        ++store.WeaponFrags[slot];
+        store.People.recordKill(killer, victim);
+        if (killer == PeopleTable::kNobody)
+            return;
+        if (const std::int16_t tag = store.People.playerTag(killer); tag > 0)
+            ++store.PlayerWeaponFrags[tag][slot];
+        else
+            firstKillOf(slot, killer, tag);
+    }
+    void firstKillOf(int slot, std::uint32_t killer, std::int16_t tag);
+
+    StatsStore& m_store;
+    struct alignas(64) Set {
+        Entry ways[2];
+    };
+    std::array<Set, std::size_t{1} << kSetBits> m_sets{};
+};
 
 }  // namespace fragtide::engine

@@ -524,10 +524,13 @@ __attribute__((always_inline)) inline bool LineAnalyzer::creditLine(StatsStore& 
         hitSlots &= hitSlots - 1;
         const Hit& h = hits[slot];
         // The head keeps the first byte of the middle text, as stored names always have.
-        const std::string_view head = line.substr(0, h.pos + 1);
-        const std::string_view farName = line.substr(h.pos + h.middleLen, n - h.trailingLen - (h.pos + h.middleLen));
-        last = {m_killerFirst ? head : farName, m_killerFirst ? farName : head, true};
-        creditKill(store, slot, last.killer, last.victim);
+        // Both within the line: the middle text and the trailing text do not overlap (consider).
+        const std::string_view head(data, h.pos + 1);
+        const std::string_view farName(data + h.pos + h.middleLen, n - h.trailingLen - (h.pos + h.middleLen));
+        last.killer = m_killerFirst ? head : farName;
+        last.victim = m_killerFirst ? farName : head;
+        last.any = true;
+        last.crediter.credit(slot, last.killer, last.victim);
     }
     return credited;
 }
@@ -560,7 +563,7 @@ std::uint64_t LineAnalyzer::analyzeLinesAvx2(StatsStore& store, std::string_view
 
 template <LineAnalyzer::ScanPath Path>
 std::uint64_t LineAnalyzer::analyzeLinesWith(StatsStore& store, std::string_view bytes) const {
-    LastKill last;
+    LastKill last(store);
     std::uint64_t lines = 0;
     std::size_t pos = 0;
     while (pos < bytes.size()) {

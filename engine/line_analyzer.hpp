@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/kill_recorder.hpp"
 #include "engine/one_name_matcher.hpp"
 #include "rules/rule_tables.hpp"
 
@@ -42,8 +43,10 @@ public:
 
 private:
     struct LastKill {
+        explicit LastKill(StatsStore& store) : crediter(store) {}
         std::string_view killer, victim;  // raw views into the line
         bool any = false;
+        KillCrediter crediter;  // credits each kill of the run
     };
     // Credits the line that begins at `pos` and sets `end` to where it ends (its CR or LF, or
     // bytes.size()). Whether the line was credited as a kill in some slot.

@@ -27,12 +27,10 @@ public:
 
     // The entry of (killer, victim), created as {kNone, kNone} when new. Valid until the next call.
     Slots& at(std::uint32_t killer, std::uint32_t victim) {
-        if (killer < kGridSide && victim < kGridSide) {
-            if (m_grid.empty())
-                m_grid.resize(std::size_t{kGridSide} * kGridSide);
+        static_assert((kGridSide & (kGridSide - 1)) == 0, "both below it when their bits together are");
+        if ((killer | victim) < m_gridSide)
             return m_grid[std::size_t{killer} * kGridSide + victim];
-        }
-        return far(std::uint64_t{killer} << 32 | victim);
+        return beyondGrid(killer, victim);
     }
 
     // Forgets every pair; `people` bounds the person numbers used since the last clear.
@@ -44,12 +42,14 @@ private:
         Slots slots;
     };
     static constexpr std::uint64_t kEmpty = ~std::uint64_t{0};  // no pair of two numbers < kNone
-    Slots& far(std::uint64_t key);
+    Slots& beyondGrid(std::uint32_t killer, std::uint32_t victim);
+    Slots& hashed(std::uint64_t key);
     void grow();
 
     std::vector<Slots> m_grid;
-    std::vector<Entry> m_far;  // empty, or a power of two in size, at most half full
-    std::size_t m_farCount = 0;
+    std::uint32_t m_gridSide = 0;  // kGridSide once the grid is there: one test for both
+    std::vector<Entry> m_hashed;  // empty, or a power of two in size, at most half full
+    std::size_t m_hashedCount = 0;
 };
 
 }  // namespace fragtide::engine

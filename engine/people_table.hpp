@@ -29,7 +29,8 @@ public:
         std::uint32_t person;  // index into people()
         PeopleCount frags = 0;
     };
-    struct Person {
+    // 128 bytes: a person's number becomes his offset with one shift, twice a frag.
+    struct alignas(128) Person {
         std::string name;  // raw log bytes, never empty
         PeopleCount frags = 0;
         PeopleCount deaths = 0;

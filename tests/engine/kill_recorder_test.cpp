@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine/obituary_matcher.hpp"
@@ -179,6 +181,127 @@ TEST(RecordKill, PlayerTableEqualsAPlainListWholeAndMergedFromParts) {
     }
     EXPECT_GT(fullParts, 0);
     EXPECT_GT(mergedParts, 0);
+}
+
+
+// Raw names the crediter's memory could confuse: equal in their first eight and last eight bytes
+// and length but not in between, at every length around the remembered limit; equal but for one
+// byte anywhere in a short name; spaces at either end and "'s"; NUL bytes; and far more names than
+// the memory holds, so that entries are displaced and met again. Each name sits in a block of
+// exactly its size, so that a read past a name's end shows under a sanitizer.
+class RawNames {
+public:
+    RawNames() {
+        std::vector<std::string> names = {"", " ", "  ", "'s", " 's", "s", "'", "Bob", "Bob's", " Bob", "Bob ",
+                                          "  Bob's  ", "Bob 's", "Bob's's", std::string("B\0b", 3),
+                                          std::string("\0\0\0\0", 4), std::string(8, '\0')};
+        for (std::size_t n = 1; n <= 30; ++n) {
+            const std::string base = "[Clan] Fragger" + std::string(n, '-');
+            const std::string same(base.substr(0, n));
+            for (std::size_t at = 0; at < n; ++at) {
+                std::string other = same;
+                other[at] = static_cast<char>(other[at] ^ 0x01);
+                names.push_back(other);
+            }
+            names.push_back(same);
+            names.push_back(" " + same);
+            names.push_back(same + "'s");
+            names.push_back(same + " ");
+        }
+        for (int i = 0; i < 3000; ++i)
+            names.push_back("Player" + std::to_string(i) + (i % 5 == 0 ? " " : ""));
+        for (const std::string& n : names) {
+            m_blocks.push_back(std::make_unique<char[]>(n.size() + 1));
+            std::copy(n.begin(), n.end(), m_blocks.back().get());
+            m_views.emplace_back(m_blocks.back().get(), n.size());
+        }
+    }
+    const std::vector<std::string_view>& views() const { return m_views; }
+
+private:
+    std::vector<std::unique_ptr<char[]>> m_blocks;
+    std::vector<std::string_view> m_views;
+};
+
+struct RawKill {
+    int slot;
+    std::size_t killer, victim;  // indices into RawNames::views()
+};
+
+std::vector<RawKill> rawKills(std::size_t names, std::size_t count, unsigned seed) {
+    std::mt19937 rng(seed);
+    std::vector<RawKill> kills;
+    for (std::size_t i = 0; i < count; ++i) {
+        // Mostly a small crowd (remembered), now and then anybody (displacing), now and then a slot
+        // out of range.
+        const std::size_t crowd = std::min<std::size_t>(names, 40 + (i / 1000) * 7);
+        const std::size_t range = rng() % 8 == 0 ? names : crowd;
+        const int slot = rng() % 97 == 0 ? (rng() % 2 ? -1 : kMaxSlot + 1) : 1 + static_cast<int>(rng() % kMaxSlot);
+        kills.push_back({slot, rng() % range, rng() % range});
+    }
+    return kills;
+}
+
+void expectSameCredit(const StatsStore& got, const StatsStore& want) {
+    EXPECT_EQ(got.WeaponFrags, want.WeaponFrags);
+    EXPECT_EQ(got.PlayerNames(), want.PlayerNames());
+    EXPECT_TRUE(got.PlayerWeaponFrags == want.PlayerWeaponFrags);
+    EXPECT_TRUE(got.People == want.People);
+}
+
+TEST(KillCrediter, CreditsExactlyAsCreditKillWhateverNamesShareInTheirMemory) {
+    const RawNames raw;
+    const auto& names = raw.views();
+    for (const unsigned seed : {1u, 2u}) {
+        SCOPED_TRACE(seed);
+        const std::vector<RawKill> kills = rawKills(names.size(), 60000, seed);
+        StatsStore want;
+        for (const RawKill& k : kills)
+            creditKill(want, k.slot, names[k.killer], names[k.victim]);
+        ASSERT_FALSE(want.PlayerNames()[kMaxPlayers].empty()) << "the player table should fill";
+
+        StatsStore got;
+        {
+            const auto crediter = std::make_unique<KillCrediter>(got);
+            for (const RawKill& k : kills)
+                crediter->credit(k.slot, names[k.killer], names[k.victim]);
+        }
+        expectSameCredit(got, want);
+
+        // A crediter per run over one store, as the analysis has one per batch of lines.
+        StatsStore runs;
+        for (std::size_t at = 0; at < kills.size(); at += 7919) {
+            const auto crediter = std::make_unique<KillCrediter>(runs);
+            for (std::size_t i = at; i < std::min(kills.size(), at + 7919); ++i)
+                crediter->credit(kills[i].slot, names[kills[i].killer], names[kills[i].victim]);
+        }
+        expectSameCredit(runs, want);
+    }
+}
+
+TEST(KillCrediter, CreditersOnSeveralThreadsShareNothing) {
+    const RawNames raw;
+    const auto& names = raw.views();
+    const std::vector<RawKill> kills = rawKills(names.size(), 30000, 3);
+    StatsStore want;
+    for (const RawKill& k : kills)
+        creditKill(want, k.slot, names[k.killer], names[k.victim]);
+
+    std::vector<std::unique_ptr<StatsStore>> stores;
+    for (int t = 0; t < 4; ++t)
+        stores.push_back(std::make_unique<StatsStore>());
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&, t] {
+            KillCrediter crediter(*stores[static_cast<std::size_t>(t)]);
+            for (const RawKill& k : kills)
+                crediter.credit(k.slot, names[k.killer], names[k.victim]);
+        });
+    }
+    for (std::thread& t : threads)
+        t.join();
+    for (const auto& store : stores)
+        expectSameCredit(*store, want);
 }
 
 }  // namespace

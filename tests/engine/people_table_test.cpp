@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <random>
+#include <utility>
 #include <string>
 #include <vector>
 
 #include "engine/game_catalogue.hpp"
+#include "engine/pair_index.hpp"
 #include "engine/reference/analyze_bytes.hpp"
 #include "engine/reference/reference_people.hpp"
 #include "engine/stats_store.hpp"
@@ -38,6 +41,31 @@ StatsStore analysed(std::string_view game, std::string_view log, const AnalysisO
     const auto lines = reference::analyzeBytes(store, log, options);
     EXPECT_TRUE(lines) << lines.error().message;
     return store;
+}
+
+// Pairs in the grid, beyond it on either side, and the first of them beyond it (the grid not there
+// yet): each keeps its own slots, and a clear forgets them all.
+TEST(PairIndex, KeepsEachPairApartInAndBeyondTheGridWhicheverComesFirst) {
+    constexpr std::uint32_t side = PairIndex::kGridSide;
+    const std::pair<std::uint32_t, std::uint32_t> pairs[] = {
+        {200, 3}, {3, 200}, {0, 0}, {side - 1, side - 1}, {side - 1, side}, {side, side - 1},
+        {5, 9},   {9, 5},   {1000000, 1}, {1, 1000000}, {side, side},
+    };
+    PairIndex index;
+    for (int round = 0; round < 2; ++round) {
+        for (std::uint32_t i = 0; i < std::size(pairs); ++i) {
+            PairIndex::Slots& slots = index.at(pairs[i].first, pairs[i].second);
+            ASSERT_EQ(slots.victimAt, PairIndex::kNone) << "pair " << i << " round " << round;
+            ASSERT_EQ(slots.killerAt, PairIndex::kNone) << "pair " << i << " round " << round;
+            slots = {i, i + 100};
+        }
+        for (std::uint32_t i = 0; i < std::size(pairs); ++i) {
+            const PairIndex::Slots& slots = index.at(pairs[i].first, pairs[i].second);
+            EXPECT_EQ(slots.victimAt, i) << "pair " << i;
+            EXPECT_EQ(slots.killerAt, i + 100) << "pair " << i;
+        }
+        index.clear(1000001);
+    }
 }
 
 TEST(PeopleTable, CountsKillsTeamKillsAndSuicidesByExactName) {
