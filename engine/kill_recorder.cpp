@@ -79,7 +79,7 @@ int playerOf(StatsStore& store, std::uint32_t person, std::string_view killer) {
 
 std::uint32_t KillCrediter::lookUp(std::string_view raw) {
     static_assert(kKeptBytes <= 24, "three words cover a name of 24 bytes at most");
-    return m_store.People.personOf(normalizeName(raw));
+    return m_store.People.personOf(m_exact ? raw : normalizeName(raw));
 }
 
 void KillCrediter::firstKillOf(int slot, std::uint32_t killer, std::int16_t tag) {

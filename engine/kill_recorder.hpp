@@ -41,14 +41,20 @@ void creditExactKill(StatsStore& store, int slot, std::string_view killer, std::
 // The store must outlive the crediter, and its people table must not be cleared (resetCounts)
 // while the crediter is in use: the remembered person numbers would then name nobody, or somebody
 // else. Other calls may add people meanwhile; numbers once given never change.
+// With NameForm::Exact the names are taken exactly as given, as creditExactKill takes them (logs
+// that servers write); the memory is keyed by the raw bytes either way.
 // About 32 KB; one per thread and run, not thread-safe.
 class KillCrediter {
 public:
-    explicit KillCrediter(StatsStore& store) : m_store(store) {}
+    // How a raw name becomes the person's name: normalizeName, or nothing at all.
+    enum class NameForm : std::uint8_t { Normalised, Exact };
+
+    explicit KillCrediter(StatsStore& store, NameForm form = NameForm::Normalised)
+        : m_store(store), m_exact(form == NameForm::Exact) {}
     KillCrediter(const KillCrediter&) = delete;
     KillCrediter& operator=(const KillCrediter&) = delete;
 
-    // Exactly creditKill(store, slot, rawKiller, rawVictim).
+    // Exactly creditKill(store, slot, rawKiller, rawVictim), or creditExactKill with NameForm::Exact.
     void credit(int slot, std::string_view rawKiller, std::string_view rawVictim) {
         if (slot < 0 || slot > kMaxSlot)
             return;
@@ -56,6 +62,13 @@ public:
         const std::uint32_t killer = personOf(rawKiller);
         creditPersons(slot, killer, personOf(rawVictim));
     }
+    // The people table's recordTeamKill and recordSuicide for the names in this crediter's form:
+    // no frag, no player, no weapon.
+    void creditTeamKill(std::string_view rawKiller, std::string_view rawVictim) {
+        const std::uint32_t killer = personOf(rawKiller);
+        m_store.People.recordTeamKill(killer, personOf(rawVictim));
+    }
+    void creditSuicide(std::string_view raw) { m_store.People.recordSuicide(personOf(raw)); }
 
     static constexpr std::size_t kKeptBytes = 24;
 
@@ -129,6 +142,7 @@ private:
     void firstKillOf(int slot, std::uint32_t killer, std::int16_t tag);
 
     StatsStore& m_store;
+    bool m_exact;
     struct alignas(64) Set {
         Entry ways[2];
     };

@@ -78,8 +78,20 @@ public:
     // A kill of a teammate: no frag, one more team kill for `killer` and a death for `victim`
     // (either may be "", as when a game prints the killer alone).
     void recordTeamKill(std::string_view killer, std::string_view victim);
+    // The same for two indices from personOf, either kNobody.
+    void recordTeamKill(std::uint32_t killer, std::uint32_t victim) {
+        if (killer != kNobody)
+            ++m_people[killer].teamKills;
+        if (victim != kNobody)
+            ++m_people[victim].deaths;
+    }
     // A death with nobody else to credit.
     void recordSuicide(std::string_view name);
+    // The same for an index from personOf, or kNobody.
+    void recordSuicide(std::uint32_t person) {
+        if (person != kNobody)
+            ++m_people[person].suicides;
+    }
 
     // Adds `part`, filled from empty over the events right after those in this table, exactly
     // as if its events had been recorded here.

@@ -96,6 +96,8 @@ std::optional<LogEvent> ServerLogSource::readLine(std::string_view line) const {
 
 std::uint64_t ServerLogSource::analyzeLines(StatsStore& store, std::string_view bytes) const {
     WordSlots seen;
+    // Names are fields of their own here: nothing trimmed, and a name's bytes are its person.
+    KillCrediter crediter(store, KillCrediter::NameForm::Exact);
     std::optional<LogEvent> lastKill;  // its views point into `bytes`
     std::uint64_t lines = 0;
     std::size_t pos = 0;
@@ -103,7 +105,7 @@ std::uint64_t ServerLogSource::analyzeLines(StatsStore& store, std::string_view 
         const std::size_t end = findLineEnd(bytes, pos);
         ++lines;
         if (const auto event = readLine(bytes.substr(pos, end - pos))) {
-            onEvent(store, *event, seen);
+            onEvent(store, *event, seen, crediter);
             if (event->kind == LogEventKind::Kill)
                 lastKill = event;
         }
@@ -119,17 +121,18 @@ std::uint64_t ServerLogSource::analyzeLines(StatsStore& store, std::string_view 
     return lines;
 }
 
-void ServerLogSource::onEvent(StatsStore& store, const LogEvent& event, WordSlots& seen) const {
+void ServerLogSource::onEvent(StatsStore& store, const LogEvent& event, WordSlots& seen,
+                              KillCrediter& crediter) const {
     // Team kills and suicides are no frags: they reach the people table only.
     if (event.kind == LogEventKind::TeamKill) {
-        store.People.recordTeamKill(event.killer, event.victim);
+        crediter.creditTeamKill(event.killer, event.victim);
         return;
     }
     if (event.kind == LogEventKind::Suicide) {
-        store.People.recordSuicide(event.killer);
+        crediter.creditSuicide(event.killer);
         return;
     }
-    creditExactKill(store, seen.slotOf(*this, store, event.weapon), event.killer, event.victim);
+    crediter.credit(seen.slotOf(*this, store, event.weapon), event.killer, event.victim);
 }
 
 int ServerLogSource::slotFor(StatsStore& store, std::string_view weapon) const {

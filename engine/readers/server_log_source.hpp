@@ -23,6 +23,7 @@
 // that of one thread reading line by line.
 namespace fragtide::engine {
 
+class KillCrediter;
 class StatsStore;
 
 enum class LogEventKind : std::uint8_t {
@@ -58,9 +59,11 @@ public:
 
 protected:
     // Every event of the log, in file order, on the thread analysing its piece. Credits kills,
-    // their weapons' slots found through `seen`, which belongs to `store`. The caller sets the
-    // store's KillerName and VictimName from the last kill.
-    virtual void onEvent(StatsStore& store, const LogEvent& event, WordSlots& seen) const;
+    // their weapons' slots found through `seen`, and every event's people through `crediter`
+    // (exact names); both belong to `store` and to this run. The caller sets the store's
+    // KillerName and VictimName from the last kill.
+    virtual void onEvent(StatsStore& store, const LogEvent& event, WordSlots& seen,
+                         KillCrediter& crediter) const;
 
     // The slot of `weapon` in `store`, given at this call when it has none yet (and named).
     int slotFor(StatsStore& store, std::string_view weapon) const;
