@@ -279,6 +279,43 @@ TEST(KillCrediter, CreditsExactlyAsCreditKillWhateverNamesShareInTheirMemory) {
     }
 }
 
+// Exact names: " Bob", "Bob's" and "Bob" are three people, also when remembered, and team kills
+// and suicides reach the same people as the kills.
+TEST(KillCrediter, TakesExactNamesAsCreditExactKillAndThePeopleTableDo) {
+    const RawNames raw;
+    const auto& names = raw.views();
+    const std::vector<RawKill> kills = rawKills(names.size(), 60000, 4);
+    StatsStore want;
+    for (std::size_t i = 0; i < kills.size(); ++i) {
+        const RawKill& k = kills[i];
+        if (i % 11 == 0)
+            want.People.recordTeamKill(names[k.killer], names[k.victim]);
+        else if (i % 13 == 0)
+            want.People.recordSuicide(names[k.killer]);
+        else
+            creditExactKill(want, k.slot, names[k.killer], names[k.victim]);
+    }
+    ASSERT_FALSE(want.PlayerNames()[kMaxPlayers].empty()) << "the player table should fill";
+    // One run, and a crediter per run over one store.
+    for (const std::size_t run : {kills.size(), std::size_t{7919}}) {
+        SCOPED_TRACE(run);
+        StatsStore got;
+        for (std::size_t at = 0; at < kills.size(); at += run) {
+            const auto crediter = std::make_unique<KillCrediter>(got, KillCrediter::NameForm::Exact);
+            for (std::size_t i = at; i < std::min(kills.size(), at + run); ++i) {
+                const RawKill& k = kills[i];
+                if (i % 11 == 0)
+                    crediter->creditTeamKill(names[k.killer], names[k.victim]);
+                else if (i % 13 == 0)
+                    crediter->creditSuicide(names[k.killer]);
+                else
+                    crediter->credit(k.slot, names[k.killer], names[k.victim]);
+            }
+        }
+        expectSameCredit(got, want);
+    }
+}
+
 TEST(KillCrediter, CreditersOnSeveralThreadsShareNothing) {
     const RawNames raw;
     const auto& names = raw.views();

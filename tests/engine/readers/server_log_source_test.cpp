@@ -7,8 +7,12 @@
 
 #include "engine/game_catalogue.hpp"
 #include "engine/reference/analyze_bytes.hpp"
+#include "engine/reference/hl_server_log_reference.hpp"
 #include "engine/reference/log_lines.hpp"
+#include "engine/reference/reference_matcher.hpp"
+#include "engine/reference/reference_people.hpp"
 #include "engine/reference/server_log_reference.hpp"
+#include "engine/reference/stdlog_reference.hpp"
 #include "engine/stats_store.hpp"
 #include "rules/half_life_server_log.hpp"
 #include "rules/quake2_stdlog.hpp"
@@ -89,6 +93,78 @@ TEST(ServerLogSource, CreditsWhatThePlainReferenceCreditsOnAnyThreadsAndBatches)
                     expectSameAs(plain, analysed(*game, log, threads, partBytes));
                 }
             }
+        }
+    }
+}
+
+// The people of every event, as the plain readers read each line: names exactly as written.
+reference::ReferencePeople plainPeople(const rules::Game& game, std::string_view log) {
+    reference::ReferencePeople people;
+    for (const std::string& line : reference::referenceLines(log)) {
+        if (game.kind == rules::KillSource::HalfLifeServerLog) {
+            const auto event = fragtide::reference::readHlServerLogLine(line);
+            if (!event)
+                continue;
+            if (event->kind == HlEventKind::Kill)
+                people.kill(event->killer.name, event->victim.name);
+            else if (event->kind == HlEventKind::TeamKill)
+                people.teamKill(event->killer.name, event->victim.name);
+            else
+                people.suicide(event->killer.name);
+        } else if (const auto event = fragtide::reference::readStdLogLine(line)) {
+            if (event->kind == StdLogEventKind::Kill)
+                people.kill(event->killer, event->victim);
+            else
+                people.suicide(event->killer);
+        }
+    }
+    return people;
+}
+
+// Names that the console games would take for one player stay apart here, however often the run
+// has met them and whatever it remembers: spaces around, one or two "'s", past the 24 bytes a
+// remembered name may have, and enough distinct names to push each other out of its memory.
+TEST(ServerLogSource, KeepsNamesThatDifferOnlyBySpacesOrAnApostropheSApart) {
+    std::vector<std::string> names;
+    for (const std::string base : {"Bob", "Player Number Twenty-Seven", "x"}) {
+        for (const std::string form : {"", " ", "  "})
+            names.insert(names.end(), {form + base, base + form, form + base + form, form + base + "'s",
+                                       base + "'s" + form, base + " 's", base + "'s's"});
+    }
+    names.push_back("");
+    for (int n = 0; n < 1500; ++n)
+        names.push_back("P" + std::to_string(n) + std::string(static_cast<std::size_t>(n % 30), ' '));
+    std::mt19937 rng(11);
+    const auto name = [&] {
+        // Mostly the look-alikes, so each is met often, remembered, and met again.
+        const std::size_t alike = 3 * 3 * 7 + 1;
+        return names[rng() % 4 != 0 ? rng() % alike : rng() % names.size()];
+    };
+    for (const rules::Game* game : {&kHl, &kStdLog}) {
+        std::string log;
+        for (int i = 0; i < 6000; ++i) {
+            const unsigned pick = rng() % 8;
+            const std::string killer = name(), victim = name();
+            if (pick == 0 && game == &kHl) {
+                log += "\"" + killer + "<1><BOT><CT>\" killed \"" + victim + "<2><BOT><CT>\" with \"knife\"";
+            } else if (pick == 0) {
+                log += "\t" + killer + "\tSuicide\tLava";
+            } else if (pick == 1 && game == &kHl) {
+                log += "\"" + killer + "<1><BOT><CT>\" committed suicide with \"world\"";
+            } else {
+                log += reference::killLine(*game, rng, killer, victim, reference::weaponWord(*game, rng));
+            }
+            log += i % 3 == 0 ? "\r\n" : "\n";
+        }
+        reference::ServerLogReferenceStore plain;
+        reference::referenceAnalyzeServerLog(plain, *game, log);
+        const reference::ReferencePeople people = plainPeople(*game, log);
+        ASSERT_GT(people.people.size(), 1000u) << "the log names many people, as meant";
+        for (const unsigned threads : {1u, 3u}) {
+            SCOPED_TRACE(std::string(game->displayName) + " threads " + std::to_string(threads));
+            const StatsStore store = analysed(*game, log, threads, threads == 1 ? 4 << 20 : 5000);
+            expectSameAs(plain, store);
+            EXPECT_EQ(reference::differenceFrom(store.People, people), "");
         }
     }
 }
