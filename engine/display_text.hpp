@@ -39,4 +39,7 @@ std::optional<NameDisplay> parseNameDisplay(std::string_view word);
 // mapping; a character without a single upper-case form stays as it is. `text` must be valid UTF-8.
 std::string toUpperDisplay(std::string_view text);
 
+// Appends code point `c` (at most U+10FFFF, no surrogate) to `out` as UTF-8.
+void appendUtf8(std::string& out, char32_t c);
+
 }  // namespace fragtide::engine

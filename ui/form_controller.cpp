@@ -505,24 +505,6 @@ char32_t nextCodePoint(std::string_view text, std::size_t& i) {
     return c;
 }
 
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 // The lower case of `c`: the character whose simple upper case is `c`, looked for at the
 // distances the cased scripts use (Latin-1, Greek and Cyrillic +32, Latin Extended pairs +1,
 // Cyrillic Ѐ-Џ +80, Armenian +48).
@@ -548,7 +530,7 @@ std::string toLowerText(std::string_view text) {
         if (i - start == 1 && c >= 0x80)
             lower += text[start];  // a stray byte stays as it was
         else
-            appendUtf8(lower, simpleLower(c));
+            engine::appendUtf8(lower, simpleLower(c));
     }
     return lower;
 }
