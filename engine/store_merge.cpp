@@ -5,9 +5,18 @@
 namespace fragtide::engine {
 
 void mergeStore(StatsStore& into, const StatsStore& part) {
+    SlotMap same;
+    for (int s = 0; s < kSlotEntries; ++s)
+        same[s] = s;
+    mergeStore(into, part, same);
+}
+
+void mergeStore(StatsStore& into, const StatsStore& part, const SlotMap& slotOf) {
     bool anyKill = false;
     for (int s = 0; s < kSlotEntries; ++s) {
-        into.WeaponFrags[s] += part.WeaponFrags[s];
+        if (slotOf[s] < 0)
+            continue;
+        into.WeaponFrags[slotOf[s]] += part.WeaponFrags[s];
         anyKill = anyKill || part.WeaponFrags[s] > 0;
     }
     for (int p = 1; p <= kMaxPlayers; ++p) {
@@ -19,8 +28,10 @@ void mergeStore(StatsStore& into, const StatsStore& part) {
             player = into.addPlayer(name);
         if (player == 0)
             continue;  // the table is full: as in one pass, a latecomer is credited nothing
-        for (int s = 0; s < kSlotEntries; ++s)
-            into.PlayerWeaponFrags[player][s] += part.PlayerWeaponFrags[p][s];
+        for (int s = 0; s < kSlotEntries; ++s) {
+            if (slotOf[s] >= 0)
+                into.PlayerWeaponFrags[player][slotOf[s]] += part.PlayerWeaponFrags[p][s];
+        }
     }
     into.People.merge(part.People);
     if (anyKill) {

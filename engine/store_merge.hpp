@@ -1,9 +1,11 @@
 #pragma once
 
+#include <array>
+
+#include "engine/stats_store.hpp"
+
 // Joining the statistics of consecutive pieces of one log.
 namespace fragtide::engine {
-
-class StatsStore;
 
 // Adds `part`, the statistics of the lines that follow those already in `into`, as if its lines
 // had been analysed into `into` directly: its players, in their order, join `into` where they are
@@ -12,6 +14,12 @@ class StatsStore;
 // `into`. `part` must have been counted from an empty store and must not have run out of player
 // entries (then some of its kills went to no player; analyse those lines into `into` instead).
 void mergeStore(StatsStore& into, const StatsStore& part);
+
+// Where each of `part`'s weapon slots goes in `into`, -1 for a slot that holds nothing: pieces of
+// a log that names its weapons give them slots in the order each piece met them.
+using SlotMap = std::array<int, kSlotEntries>;
+// mergeStore with `part`'s slot s counted in `into`'s slot slotOf[s].
+void mergeStore(StatsStore& into, const StatsStore& part, const SlotMap& slotOf);
 
 // Whether `part` met more killers than it could keep (its last entry is taken).
 bool storeIsFull(const StatsStore& part);

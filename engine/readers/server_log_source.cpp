@@ -154,31 +154,11 @@ bool ServerLogSource::mergePart(StatsStore& into, const StatsStore& part) const 
     // table lost kills a player of `into` might still take: both are analysed again in place.
     if (storeIsFull(part) || !part.WeaponKeys[kMaxSlot].empty())
         return false;
-    std::array<int, kSlotEntries> slotOf{};
+    SlotMap slotOf;
+    slotOf.fill(-1);
     for (int s = 1; s < kMaxSlot && !part.WeaponKeys[s].empty(); ++s)
         slotOf[s] = slotForKey(into, part.WeaponKeys[s], part.WeaponNames[s]);
-    bool anyKill = false;
-    for (int s = 1; s < kMaxSlot && slotOf[s] != 0; ++s) {
-        into.WeaponFrags[slotOf[s]] += part.WeaponFrags[s];
-        anyKill = anyKill || part.WeaponFrags[s] > 0;
-    }
-    for (int p = 1; p <= kMaxPlayers; ++p) {
-        const std::string& name = part.PlayerNames()[p];
-        if (name.empty())
-            break;  // entries fill from 1 without gaps
-        int player = into.findPlayer(name);
-        if (player == 0)
-            player = into.addPlayer(name);
-        if (player == 0)
-            continue;  // the table is full: as in one pass, a latecomer is credited nothing
-        for (int s = 1; s < kMaxSlot && slotOf[s] != 0; ++s)
-            into.PlayerWeaponFrags[player][slotOf[s]] += part.PlayerWeaponFrags[p][s];
-    }
-    into.People.merge(part.People);
-    if (anyKill) {
-        into.KillerName = part.KillerName;
-        into.VictimName = part.VictimName;
-    }
+    mergeStore(into, part, slotOf);
     return true;
 }
 
