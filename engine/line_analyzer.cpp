@@ -65,9 +65,84 @@ std::size_t pairIndex(unsigned char a, unsigned char b) { return a | static_cast
 bool hasPair(const std::array<std::uint64_t, 1024>& bits, std::size_t i) { return (bits[i >> 6] >> (i & 63)) & 1; }
 void setPair(std::array<std::uint64_t, 1024>& bits, std::size_t i) { bits[i >> 6] |= std::uint64_t{1} << (i & 63); }
 
-// Middle texts found on one line, with their rightmost positions. A game with more distinct
-// middle texts than the cap takes the plain path instead, so nothing is ever dropped here.
-struct Found {
+// Where lines end and middle texts may begin in 64 bytes: bit i of `cr` and `lf` for a CR or LF
+// at i, of `starts` for a start byte at i followed by a byte in the second bytes' range.
+struct ChunkMasks {
+    std::uint64_t cr = 0, lf = 0, starts = 0;
+};
+
+// Reads at[0] to at[64]. `splats`: sixteen copies each of the two start bytes, lo and span.
+#if defined(__SSE2__)
+inline ChunkMasks chunkMasksSse2(const char* at, const unsigned char (*splats)[16]) {
+    const auto splat = [&](int k) { return _mm_load_si128(reinterpret_cast<const __m128i*>(splats[k])); };
+    const __m128i a = splat(0), b = splat(1), lo2 = splat(2), span2 = splat(3);
+    const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+    ChunkMasks m;
+    for (int q = 0; q < 4; ++q) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 16 * q));
+        const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 16 * q + 1));  // the bytes after
+        const __m128i starting = _mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b));
+        const __m128i d2 = _mm_sub_epi8(w, lo2);  // in range: d2 <= span, unsigned
+        const __m128i in2 = _mm_cmpeq_epi8(_mm_min_epu8(d2, span2), d2);
+        const int shift = 16 * q;
+        m.cr |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, cr)))} << shift;
+        m.lf |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, lf)))} << shift;
+        m.starts |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_and_si128(starting, in2)))} << shift;
+    }
+    return m;
+}
+#endif
+
+#if FRAGTIDE_SCAN_AVX2
+// The same, 32 bytes at a time. Written without lambdas: they would not take this function's target.
+__attribute__((target("avx2"))) inline ChunkMasks chunkMasksAvx2(const char* at, const unsigned char (*splats)[16]) {
+    const __m256i a = _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(splats[0])));
+    const __m256i b = _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(splats[1])));
+    const __m256i lo2 = _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(splats[2])));
+    const __m256i span2 = _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(splats[3])));
+    const __m256i cr = _mm256_set1_epi8('\r'), lf = _mm256_set1_epi8('\n');
+    ChunkMasks m;
+    for (int h = 0; h < 2; ++h) {
+        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 32 * h));
+        const __m256i w = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 32 * h + 1));
+        const __m256i starting = _mm256_or_si256(_mm256_cmpeq_epi8(v, a), _mm256_cmpeq_epi8(v, b));
+        const __m256i d2 = _mm256_sub_epi8(w, lo2);
+        const __m256i in2 = _mm256_cmpeq_epi8(_mm256_min_epu8(d2, span2), d2);
+        const int shift = 32 * h;
+        m.cr |= std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v, cr)))} << shift;
+        m.lf |= std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v, lf)))} << shift;
+        m.starts |= std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_and_si256(starting, in2)))}
+                    << shift;
+    }
+    return m;
+}
+#endif
+
+// The bits of a chunk at `chunk` from position `from` on.
+inline std::uint64_t bitsFrom(std::size_t from, std::size_t chunk) {
+    const std::size_t d = from > chunk ? from - chunk : 0;
+    return d >= 64 ? 0 : ~std::uint64_t{0} << d;
+}
+
+// The first offset k > 0 at which some text of `others` could begin inside `text` found at p,
+// as far as text's own bytes tell; text.size() when none can.
+std::uint16_t roomInside(std::string_view text, const std::vector<std::string_view>& others) {
+    for (std::size_t k = 1; k < text.size(); ++k) {
+        const std::string_view rest = text.substr(k);
+        for (const std::string_view other : others) {
+            const std::size_t n = std::min(rest.size(), other.size());
+            if (rest.substr(0, n) == other.substr(0, n))
+                return static_cast<std::uint16_t>(k);
+        }
+    }
+    return static_cast<std::uint16_t>(text.size());
+}
+
+}  // namespace
+
+// A game with more distinct middle texts than the cap takes the plain path instead, so nothing
+// is ever dropped here.
+struct LineAnalyzer::Found {
     static constexpr int kCap = 64;
     std::uint16_t middle[kCap];
     std::uint32_t pos[kCap];
@@ -87,48 +162,6 @@ struct Found {
         }
     }
 };
-
-#if FRAGTIDE_SCAN_AVX2
-// The one pass of the SSE2 scan in creditLine, 32 bytes at a time: calls probe(p) for each
-// position of the line from `block` on where a middle text may begin, and returns where the line
-// ends; or, with `block` at the first byte left, `size` when the batch's last 34 bytes or fewer
-// are reached. The tests are sixteen-byte copies broadcast to both halves. Written without
-// lambdas: they would not take this function's target.
-template <typename Probe>
-__attribute__((target("avx2"))) inline std::size_t scanLineAvx2(const char* all, std::size_t size,
-                                                                std::size_t& block, const unsigned char* start0,
-                                                                const unsigned char* start1,
-                                                                const unsigned char* secondLo,
-                                                                const unsigned char* secondSpan, Probe& probe) {
-    const __m256i a = _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(start0)));
-    const __m256i b = _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(start1)));
-    const __m256i lo2 = _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(secondLo)));
-    const __m256i span2 = _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(secondSpan)));
-    const __m256i cr = _mm256_set1_epi8('\r'), lf = _mm256_set1_epi8('\n');
-    // Thirty-two bytes and the three after them are there: a key can be read at each position.
-    for (; block + 35 <= size; block += 32) {
-        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(all + block));
-        const auto ends = static_cast<std::uint32_t>(
-            _mm256_movemask_epi8(_mm256_or_si256(_mm256_cmpeq_epi8(v, cr), _mm256_cmpeq_epi8(v, lf))));
-        const auto starting = static_cast<std::uint32_t>(
-            _mm256_movemask_epi8(_mm256_or_si256(_mm256_cmpeq_epi8(v, a), _mm256_cmpeq_epi8(v, b))));
-        const __m256i d2 = _mm256_sub_epi8(v, lo2);  // in range: d2 <= span, unsigned
-        const auto in2 =
-            static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(_mm256_min_epu8(d2, span2), d2)));
-        // The byte after the last of the 32 is not in the register: that position is kept.
-        std::uint32_t mask = starting & ((in2 >> 1) | 0x80000000u);
-        if (ends)
-            mask &= (std::uint32_t{1} << __builtin_ctz(ends)) - 1;
-        for (; mask; mask &= mask - 1)
-            probe(block + static_cast<std::size_t>(__builtin_ctz(mask)));
-        if (ends)
-            return block + static_cast<std::size_t>(__builtin_ctz(ends));
-    }
-    return size;
-}
-#endif
-
-}  // namespace
 
 LineAnalyzer::LineAnalyzer(const rules::RuleSet* rules, const rules::OneNameTable* oneName, ScanPath scan) {
     if (oneName && (!oneName->suicides.empty() || !oneName->teamKills.empty()))
@@ -226,15 +259,20 @@ LineAnalyzer::LineAnalyzer(const rules::RuleSet* rules, const rules::OneNameTabl
         m_secondLo = lo2, m_secondSpan = static_cast<unsigned char>(hi2 - lo2);
     m_vectorScan = !m_startBytes.empty() && m_startBytes.size() <= 2 && scan != ScanPath::Portable;
     if (m_vectorScan) {
-        std::memset(m_startSplat[0].bytes, m_startBytes.front(), 16);
-        std::memset(m_startSplat[1].bytes, m_startBytes.back(), 16);
-        std::memset(m_secondLoSplat.bytes, m_secondLo, 16);
-        std::memset(m_secondSpanSplat.bytes, m_secondSpan, 16);
+        std::memset(m_splats.bytes[0], m_startBytes.front(), 16);
+        std::memset(m_splats.bytes[1], m_startBytes.back(), 16);
+        std::memset(m_splats.bytes[2], m_secondLo, 16);
+        std::memset(m_splats.bytes[3], m_secondSpan, 16);
     }
-    const auto addCandidates = [this](const std::vector<std::uint16_t>& list) {
+    std::vector<std::string_view> scanned;  // the middle texts the tables hold: four bytes or more
+    for (const Middle& middle : m_middles)
+        if (middle.text.size() >= 4)
+            scanned.push_back(middle.text);
+    const auto addCandidates = [&](const std::vector<std::uint16_t>& list) {
         for (const std::uint16_t id : list) {
             const std::string_view text = m_middles[id].text;
-            m_candidates.push_back({text.data(), static_cast<std::uint16_t>(text.size()), id});
+            m_candidates.push_back(
+                {text.data(), static_cast<std::uint16_t>(text.size()), id, roomInside(text, scanned)});
         }
     };
     std::vector<std::uint64_t> keys8;
@@ -297,178 +335,93 @@ bool LineAnalyzer::PerfectTable<Key>::build(const std::vector<Key>& all, Key emp
     return false;
 }
 
-// Inlined into the loop over the lines: no call and no spills per line.
-template <LineAnalyzer::ScanPath Path>
-__attribute__((always_inline)) inline bool LineAnalyzer::creditLine(StatsStore& store, std::string_view bytes,
-                                                                    std::size_t pos, std::size_t& end,
-                                                                    LastKill& last) const {
-    Found found;
-    const std::uint32_t* const prefixKeys = m_prefixTable.keys.data();  // read once per line, not per block
-    const std::uint32_t prefixMul = m_prefixTable.mul;
-    const int prefixShift = m_prefixTable.shift;
-    // Records the middle texts that begin at base[p], of which `limit` bytes may be read (at
-    // least p + 4), at line offset `at`.
-    const auto probeAt = [&](const char* base, std::size_t p, std::size_t limit, std::size_t at)
-                             __attribute__((always_inline)) {
-        const std::uint32_t key = load32(base + p);
-        const std::size_t h = static_cast<std::uint32_t>(key * prefixMul) >> prefixShift;
-        if (prefixKeys[h] != key)
-            return;
-        const Prefix& prefix = m_prefixes[m_prefixTable.group[h]];
-        for (std::uint16_t k = 0; k < prefix.count; ++k) {
-            const Candidate& c = m_candidates[prefix.first + k];
-            if (p + c.size <= limit && sameAfter4(base + p, c.text, c.size))
-                found.record(c.middle, static_cast<std::uint32_t>(at));
+// Inlined into the loops over the lines: no call and no spills per position.
+__attribute__((always_inline)) inline std::size_t LineAnalyzer::probeAt(Found& found, const char* base, std::size_t p,
+                                                                       std::size_t limit, std::size_t at) const {
+    const std::uint32_t key = load32(base + p);
+    const std::size_t h = m_prefixTable.slot(key);
+    if (m_prefixTable.keys[h] != key)
+        return 1;
+    std::size_t skip = ~std::size_t{0};
+    const Prefix& prefix = m_prefixes[m_prefixTable.group[h]];
+    for (std::uint16_t k = 0; k < prefix.count; ++k) {
+        const Candidate& c = m_candidates[prefix.first + k];
+        if (p + c.size <= limit && sameAfter4(base + p, c.text, c.size)) {
+            found.record(c.middle, static_cast<std::uint32_t>(at));
+            skip = std::min<std::size_t>(skip, c.skip);
         }
-        if (prefix.hasLong && p + 8 <= limit) {
-            const std::uint64_t key8 = load64(base + p);
-            const std::size_t h8 = m_longTable.slot(key8);
-            if (m_longTable.keys[h8] != key8)
-                return;
+    }
+    if (prefix.hasLong && p + 8 <= limit) {
+        const std::uint64_t key8 = load64(base + p);
+        const std::size_t h8 = m_longTable.slot(key8);
+        if (m_longTable.keys[h8] == key8) {
             const auto [first, count] = m_longGroups[m_longTable.group[h8]];
             for (std::uint16_t k = 0; k < count; ++k) {
                 const Candidate& c = m_candidates[first + k];
-                if (p + c.size <= limit && sameAfter8(base + p, c.text, c.size))
+                if (p + c.size <= limit && sameAfter8(base + p, c.text, c.size)) {
                     found.record(c.middle, static_cast<std::uint32_t>(at));
-            }
-        }
-    };
-
-    if constexpr (Path != ScanPath::Portable) {
-        // The line's end and the places where middle texts may begin, in one pass of sixteen
-        // (or 32) bytes at a time. Keys and texts may be read past the line's end: they then hold
-        // its CR or LF, which no middle text has, so they match nothing.
-        const char* const all = bytes.data();
-        const std::size_t size = bytes.size();
-        std::size_t block = pos;
-        end = size;
-#if FRAGTIDE_SCAN_AVX2
-        if constexpr (Path == ScanPath::Avx2) {
-            const auto probe = [&](std::size_t p) __attribute__((always_inline)) { probeAt(all, p, size, p - pos); };
-            end = scanLineAvx2(all, size, block, m_startSplat[0].bytes, m_startSplat[1].bytes, m_secondLoSplat.bytes,
-                               m_secondSpanSplat.bytes, probe);
-        }
-#endif
-#if defined(__SSE2__)
-        if constexpr (Path == ScanPath::Sse2) {
-            const auto splat = [](const Splat& s) { return _mm_load_si128(reinterpret_cast<const __m128i*>(s.bytes)); };
-            const __m128i a = splat(m_startSplat[0]), b = splat(m_startSplat[1]);
-            const __m128i lo2 = splat(m_secondLoSplat), span2 = splat(m_secondSpanSplat);
-            const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
-            // Sixteen bytes and the three after them are there: a key can be read at each position.
-            for (; block + 19 <= size; block += 16) {
-                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(all + block));
-                const auto ends = static_cast<unsigned>(
-                    _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
-                const auto starting = static_cast<unsigned>(
-                    _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b))));
-                const __m128i d2 = _mm_sub_epi8(v, lo2);  // in range: d2 <= span, unsigned
-                const auto in2 = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(d2, span2), d2)));
-                // The byte after the last of the sixteen is not in the register: that position is kept.
-                unsigned mask = starting & ((in2 >> 1) | 0x8000u);
-                if (ends)
-                    mask &= (1u << __builtin_ctz(ends)) - 1;
-                for (; mask; mask &= mask - 1) {
-                    const std::size_t p = block + static_cast<std::size_t>(__builtin_ctz(mask));
-                    probeAt(all, p, size, p - pos);
-                }
-                if (ends) {
-                    end = block + static_cast<std::size_t>(__builtin_ctz(ends));
-                    break;
+                    skip = std::min<std::size_t>(skip, c.skip);
                 }
             }
         }
-#endif
-        if (end == size) {  // the last bytes of the batch, one at a time
-            end = findLineEnd(bytes, block);
-            for (std::size_t p = block; p + 4 <= end; ++p)
-                if (m_canStart[static_cast<unsigned char>(all[p])])
-                    probeAt(all, p, end, p - pos);
-        }
-    } else {
-        end = findLineEnd(bytes, pos);
     }
+    return skip == ~std::size_t{0} ? 1 : skip;
+}
+
+__attribute__((always_inline)) inline bool LineAnalyzer::creditLine(StatsStore& store, std::string_view bytes,
+                                                                    std::size_t pos, std::size_t& end,
+                                                                    LastKill& last) const {
+    end = findLineEnd(bytes, pos);
     const std::string_view line = bytes.substr(pos, end - pos);
     const char* const data = line.data();
     const std::size_t n = line.size();
-    if constexpr (Path == ScanPath::Portable) {
-        if (m_middles.empty())
-            return false;
-        if (m_plain) {
-            if (last.any) {  // the plain path reads and writes the store's names
-                store.KillerName.assign(normalizeName(last.killer));
-                store.VictimName.assign(normalizeName(last.victim));
-                last.any = false;
-            }
-            bool credited = false;
-            for (int slot = 1; slot <= kSlotsPerLine; ++slot)
-                credited = checkRuleSet(store, *m_rules, slot, line) || credited;
-            return credited;
-        }
-        // A kill line ends with a trailing text; when every rule has one, other lines stop here.
-        if (m_everyRuleTrails &&
-            (n < 2 || !hasPair(m_lastPairs, pairIndex(static_cast<unsigned char>(data[n - 2]),
-                                                      static_cast<unsigned char>(data[n - 1])))))
-            return false;
-        const auto probe = [&](std::size_t p) __attribute__((always_inline)) { probeAt(data, p, n, p); };
-        // Every position where a middle text could begin, left to right. Middle texts begin with a
-        // space or an apostrophe, so on x86 sixteen bytes are tested at once for up to two such bytes,
-        // each followed by a byte in the range of the middle texts' second bytes.
-        if (n >= 4) {
-            const std::size_t lastStart = n - 4;  // a probe reads four bytes
-            std::size_t p = 0;
-#if defined(__SSE2__)
-            if (m_vectorScan) {  // none: every middle text is short
-                const auto splat = [](const Splat& s) { return _mm_load_si128(reinterpret_cast<const __m128i*>(s.bytes)); };
-                const __m128i a = splat(m_startSplat[0]), b = splat(m_startSplat[1]);
-                const __m128i lo2 = splat(m_secondLoSplat), span2 = splat(m_secondSpanSplat);
-                // Bit i: byte i may begin a middle text. The byte after the last of the sixteen is
-                // not in the register; that position is kept and left to the probe.
-                const auto startsAt = [&](const char* at) __attribute__((always_inline)) {
-                    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-                    const auto starting = static_cast<unsigned>(
-                        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b))));
-                    const __m128i d2 = _mm_sub_epi8(v, lo2);  // in range: d2 <= span, unsigned
-                    const auto in2 = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(d2, span2), d2)));
-                    return starting & ((in2 >> 1) | 0x8000u);
-                };
-                for (; p + 16 <= n; p += 16) {
-                    unsigned mask = startsAt(data + p);
-                    while (mask) {
-                        const std::size_t q = p + static_cast<std::size_t>(__builtin_ctz(mask));
-                        if (q <= lastStart)
-                            probe(q);
-                        mask &= mask - 1;
-                    }
-                }
-                // The rest again sixteen at a time, from the line's last sixteen bytes, keeping only
-                // the positions not seen yet: no byte-by-byte loop for lines of sixteen bytes or more.
-                if (n >= 16 && p <= lastStart) {
-                    const std::size_t base = n - 16;  // p > base here
-                    unsigned mask = startsAt(data + base);
-                    mask &= (0xFFFFu << (p - base)) & ((1u << (lastStart - base + 1)) - 1);
-                    while (mask) {
-                        probe(base + static_cast<std::size_t>(__builtin_ctz(mask)));
-                        mask &= mask - 1;
-                    }
-                    p = lastStart + 1;
-                }
-            }
-#endif
-            for (; p <= lastStart; ++p) {
-                if (m_canStart[static_cast<unsigned char>(data[p])] &&
-                    static_cast<unsigned char>(data[p + 1] - m_secondLo) <= m_secondSpan)
-                    probe(p);
-            }
-        }
-    }
-    for (const std::uint16_t id : m_shortMiddles) {
-        const std::size_t p = line.rfind(m_middles[id].text);
-        if (p != std::string_view::npos)
-            found.record(id, static_cast<std::uint32_t>(p));
-    }
-    if (found.count == 0)
+    if (m_middles.empty())
         return false;
+    if (m_plain) {
+        if (last.any) {  // the plain path reads and writes the store's names
+            store.KillerName.assign(normalizeName(last.killer));
+            store.VictimName.assign(normalizeName(last.victim));
+            last.any = false;
+        }
+        bool credited = false;
+        for (int slot = 1; slot <= kSlotsPerLine; ++slot)
+            credited = checkRuleSet(store, *m_rules, slot, line) || credited;
+        return credited;
+    }
+    // A kill line ends with a trailing text; when every rule has one, other lines stop here.
+    if (m_everyRuleTrails &&
+        (n < 2 || !hasPair(m_lastPairs, pairIndex(static_cast<unsigned char>(data[n - 2]),
+                                                  static_cast<unsigned char>(data[n - 1])))))
+        return false;
+    // Every position where a middle text could begin, left to right.
+    Found found;
+    for (std::size_t p = 0; p + 4 <= n;) {  // a probe reads four bytes
+        if (m_canStart[static_cast<unsigned char>(data[p])] &&
+            static_cast<unsigned char>(data[p + 1] - m_secondLo) <= m_secondSpan)
+            p += probeAt(found, data, p, n, p);
+        else
+            ++p;
+    }
+    return creditFound(found, line, last);
+}
+
+__attribute__((always_inline)) inline bool LineAnalyzer::creditFound(const Found& lineFound, std::string_view line,
+                                                                     LastKill& last) const {
+    const Found* found = &lineFound;
+    Found withShort;  // only for middle texts under four bytes, which the scan does not look for
+    if (!m_shortMiddles.empty()) {
+        withShort = lineFound;
+        for (const std::uint16_t id : m_shortMiddles) {
+            const std::size_t p = line.rfind(m_middles[id].text);
+            if (p != std::string_view::npos)
+                withShort.record(id, static_cast<std::uint32_t>(p));
+        }
+        found = &withShort;
+    }
+    if (found->count == 0)
+        return false;
+    const char* const data = line.data();
+    const std::size_t n = line.size();
 
     // For each slot, the last rule of its list that matches; at most one kill per slot.
     struct Hit {
@@ -494,9 +447,9 @@ __attribute__((always_inline)) inline bool LineAnalyzer::creditLine(StatsStore& 
         }
     };
     const RuleRef* const refs = m_refs.data();
-    for (int f = 0; f < found.count; ++f) {
-        const Middle& middle = m_middles[found.middle[f]];
-        const std::size_t p = found.pos[f];
+    for (int f = 0; f < found->count; ++f) {
+        const Middle& middle = m_middles[found->middle[f]];
+        const std::size_t p = found->pos[f];
         const std::size_t middleLen = middle.text.size();
         for (const RuleRef* rule = refs + middle.shortBegin; rule != refs + middle.longBegin; ++rule) {
             const bool ends = n >= 4 ? (lineTail & rule->tailMask) == rule->tail4 : line.ends_with(rule->trailing);
@@ -535,6 +488,72 @@ __attribute__((always_inline)) inline bool LineAnalyzer::creditLine(StatsStore& 
     return credited;
 }
 
+inline void LineAnalyzer::creditOneName(StatsStore& store, std::string_view line) const {
+    if (const auto event = m_oneName->match(line, KillVerdict::NotAKill)) {
+        if (event->kind == OneNameKind::Suicide)
+            store.People.recordSuicide(event->name);
+        else
+            store.People.recordTeamKill(event->name, {});
+    }
+}
+
+template <LineAnalyzer::ScanPath Path>
+__attribute__((always_inline)) inline std::size_t LineAnalyzer::analyzeChunks(StatsStore& store,
+                                                                             std::string_view bytes, LastKill& last,
+                                                                             std::uint64_t& lines) const {
+    // A chunk is read up to its 65th byte (the byte after each position) and a key of four
+    // bytes from each of its positions: 67 bytes must be there.
+    constexpr std::size_t kReach = 67;
+    const char* const all = bytes.data();
+    const std::size_t size = bytes.size();
+    std::size_t lineStart = 0;
+    std::size_t resume = 0;    // positions before it lie inside a middle text found: none begins there
+    std::uint64_t crEnd = 0;   // 1: the chunk before ended with CR, so an LF first ends nothing
+    Found found;
+    for (std::size_t chunk = 0; chunk + kReach <= size; chunk += 64) {
+        ChunkMasks m;
+#if FRAGTIDE_SCAN_AVX2
+        if constexpr (Path == ScanPath::Avx2)
+            m = chunkMasksAvx2(all + chunk, m_splats.bytes);
+#endif
+#if defined(__SSE2__)
+        if constexpr (Path == ScanPath::Sse2)
+            m = chunkMasksSse2(all + chunk, m_splats.bytes);
+#endif
+        // CR, LF and CR LF each end one line: an LF right after a CR ends nothing more.
+        std::uint64_t ends = m.cr | (m.lf & ~(m.cr << 1 | crEnd));
+        const std::uint64_t crLf = m.cr & (m.lf >> 1 | std::uint64_t{all[chunk + 64] == '\n'} << 63);
+        crEnd = m.cr >> 63;
+        // Keys and texts may be read past a line's end: they then hold its CR or LF, which no
+        // middle text has, so they match nothing.
+        std::uint64_t starts = m.starts & bitsFrom(resume, chunk);
+        for (;;) {
+            // The places on the line that ends next (or goes on past the chunk), left to right.
+            const std::uint64_t before = (ends & (0 - ends)) - 1;  // all bits when no line ends here
+            std::uint64_t mine = starts & before;
+            starts &= ~before;
+            while (mine) {
+                const auto i = static_cast<std::size_t>(__builtin_ctzll(mine));
+                const std::size_t next = i + probeAt(found, all, chunk + i, size, chunk + i - lineStart);
+                mine = next < 64 ? mine & ~std::uint64_t{0} << next : 0;
+                resume = chunk + next;
+            }
+            if (!ends)
+                break;
+            const int i = __builtin_ctzll(ends);
+            const std::size_t end = chunk + static_cast<std::size_t>(i);
+            const std::string_view line(all + lineStart, end - lineStart);
+            if (!creditFound(found, line, last) && m_oneName)
+                creditOneName(store, line);
+            found.count = 0;
+            ++lines;
+            lineStart = end + 1 + ((crLf >> i) & 1);
+            ends &= ends - 1;
+        }
+    }
+    return lineStart;
+}
+
 std::uint64_t LineAnalyzer::analyzeLines(StatsStore& store, std::string_view bytes) const {
     switch (m_path) {
     case ScanPath::Avx2:
@@ -566,17 +585,13 @@ std::uint64_t LineAnalyzer::analyzeLinesWith(StatsStore& store, std::string_view
     LastKill last(store);
     std::uint64_t lines = 0;
     std::size_t pos = 0;
+    if constexpr (Path != ScanPath::Portable)
+        pos = analyzeChunks<Path>(store, bytes, last, lines);
+    // The rest (all of it on the portable path) a line at a time.
     while (pos < bytes.size()) {
         std::size_t end = 0;
-        if (!creditLine<Path>(store, bytes, pos, end, last) && m_oneName) {
-            const std::string_view line = bytes.substr(pos, end - pos);
-            if (const auto event = m_oneName->match(line, KillVerdict::NotAKill)) {
-                if (event->kind == OneNameKind::Suicide)
-                    store.People.recordSuicide(event->name);
-                else
-                    store.People.recordTeamKill(event->name, {});
-            }
-        }
+        if (!creditLine(store, bytes, pos, end, last) && m_oneName)
+            creditOneName(store, bytes.substr(pos, end - pos));
         ++lines;
         pos = end + 1;
         if (pos < bytes.size() && bytes[end] == '\r')  // CR LF ends one line

@@ -48,11 +48,25 @@ private:
         bool any = false;
         KillCrediter crediter;  // credits each kill of the run
     };
-    // Credits the line that begins at `pos` and sets `end` to where it ends (its CR or LF, or
-    // bytes.size()). Whether the line was credited as a kill in some slot.
+    struct Found;  // the middle texts found on one line, with their rightmost positions
+
+    // The vector paths: every line that ends within the 64-byte chunks of `bytes` that can be read
+    // whole, line ends and middle-text starts found a chunk at a time. Returns where the first
+    // line not yet analysed begins; `lines` counts those that were.
     template <ScanPath Path>
+    std::size_t analyzeChunks(StatsStore& store, std::string_view bytes, LastKill& last, std::uint64_t& lines) const;
+    // Credits the line that begins at `pos`, found a byte at a time, and sets `end` to where it
+    // ends (its CR or LF, or bytes.size()). Whether the line was credited as a kill in some slot.
     bool creditLine(StatsStore& store, std::string_view bytes, std::size_t pos, std::size_t& end,
                     LastKill& last) const;
+    // Records the middle texts that begin at base[p], of which `limit` bytes may be read (at
+    // least p + 4), at line offset `at`. Returns how far on from p the next middle text can begin:
+    // 1, or more when one found here leaves no room for another to begin inside it.
+    std::size_t probeAt(Found& found, const char* base, std::size_t p, std::size_t limit, std::size_t at) const;
+    // The kills that the middle texts found on `line` name, credited in slot order; whether any.
+    bool creditFound(const Found& found, std::string_view line, LastKill& last) const;
+    // A line credited in no slot: its suicide or team kill, if it is one.
+    void creditOneName(StatsStore& store, std::string_view line) const;
     template <ScanPath Path>
     std::uint64_t analyzeLinesWith(StatsStore& store, std::string_view bytes) const;
     std::uint64_t analyzeLinesAvx2(StatsStore& store, std::string_view bytes) const;
@@ -75,6 +89,9 @@ private:
         const char* text;
         std::uint16_t size;
         std::uint16_t middle;
+        // Found at p, no middle text the tables hold can begin at p + 1 .. p + skip - 1: its own
+        // bytes rule them out.
+        std::uint16_t skip;
     };
     // The middle texts sharing one first four bytes: those under eight bytes as candidates
     // [first, first + count), and whether some longer one is in m_longTable.
@@ -119,13 +136,14 @@ private:
     // start byte followed by others is passed over sixteen positions at a time, before any
     // hashing (names, numbers and brackets mostly fall outside a range of lower-case letters).
     unsigned char m_secondLo = 0, m_secondSpan = 255;
-    // The same tests as sixteen copies of each byte, loaded once per line.
-    struct alignas(16) Splat {
-        unsigned char bytes[16];
+    // The same tests as sixteen copies of each byte: the two start bytes, lo and span, loaded
+    // once per chunk.
+    struct alignas(16) Splats {
+        unsigned char bytes[4][16];
     };
-    Splat m_startSplat[2]{}, m_secondLoSplat{}, m_secondSpanSplat{};
+    Splats m_splats{};
     bool m_vectorScan = false;  // one or two start bytes
-    // Sse2 or Avx2: a line's end is found in the same pass as its middle texts; Portable: apart.
+    // Sse2 or Avx2: lines' ends and middle texts found in one pass over chunks; Portable: line by line.
     ScanPath m_path = ScanPath::Portable;
     // When every rule has a trailing text: bit (last two bytes) set for the endings a kill line
     // can have, so without the one-pass scan any other line is passed over before its middle

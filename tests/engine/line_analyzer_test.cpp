@@ -385,6 +385,46 @@ TEST(LineAnalyzer, CreditsAsTheReferenceForAwkwardMiddleTexts) {
     }
 }
 
+// A middle text found lets the scan pass over the places inside it where no other can begin.
+// Texts longer than a 64-byte chunk, texts that hold others or begin again inside themselves,
+// and lines whose CR LF falls across chunks, at every alignment, on every path.
+TEST(LineAnalyzer, CreditsAsTheReferenceWhenMiddleTextsSpanChunks) {
+    const std::string longText = " was sent " + std::string(70, 'o') + "ut of the arena by ";
+    const std::string again = " by by by ";
+    static const std::string kLong = longText, kAgain = again;
+    const rules::ObituaryRule slot1[] = {{kLong, ""}};
+    const rules::ObituaryRule slot2[] = {{kAgain, ""}, {" ut of ", ""}};
+    const rules::ObituaryRule slot3[] = {{" by ", ""}};  // also the last bytes of the long text
+    const rules::SlotRules slots[] = {{slot1}, {slot2}, {slot3}};
+    for (const bool killerFirst : {false, true}) {
+        const rules::RuleSet set{killerFirst, slots};
+        std::string log;
+        for (std::size_t pad = 0; pad < 70; ++pad) {
+            const std::string name(pad, 'N');
+            log += "A" + name + longText + "B\r\n";
+            log += name + "C" + again + "by by D\r\n";  // the text again, three bytes on
+            log += name + "E ut of F by G\r\n";
+            log += name + std::string(pad % 7, 'x') + "\r";  // a lone CR, then CR LF across chunks
+        }
+        for (const auto path : kEveryPath) {
+            SCOPED_TRACE(std::string(killerFirst ? "killer first" : "victim first") + " on the " + pathName(path) +
+                         " path");
+            for (const std::size_t from : {0, 1, 2, 31, 63}) {
+                const std::string_view bytes = std::string_view(log).substr(from);
+                StatsStore store;
+                ReferenceStore ref;
+                ASSERT_EQ(LineAnalyzer(&set, nullptr, path).analyzeLines(store, bytes),
+                          reference::referenceAnalyze(ref, &set, bytes));
+                SCOPED_TRACE("from byte " + std::to_string(from));
+                expectSameStore(store, ref);
+                EXPECT_GT(ref.weaponFrags[1], 60);
+                EXPECT_GT(ref.weaponFrags[2], 60);
+                EXPECT_GT(ref.weaponFrags[3], 60);
+            }
+        }
+    }
+}
+
 // Sixty-four middle texts, the most the one-pass scan takes: many share their first four or
 // eight bytes, so the collision-free tables hold groups, and three different start bytes send
 // the lines through the byte-by-byte scan.
