@@ -422,6 +422,33 @@ __attribute__((always_inline)) inline bool LineAnalyzer::creditFound(const Found
         return false;
     const char* const data = line.data();
     const std::size_t n = line.size();
+    const std::uint32_t lineTail = n >= 4 ? load32(data + n - 4) : 0;
+    // The head keeps the first byte of the middle text, as stored names always have. Both within
+    // the line: the middle text and the trailing text do not overlap (checked before).
+    const auto credit = [&](int slot, std::size_t p, std::size_t middleLen, std::size_t trailingLen) {
+        const std::string_view head(data, p + 1);
+        const std::string_view farName(data + p + middleLen, n - trailingLen - (p + middleLen));
+        last.killer = m_killerFirst ? head : farName;
+        last.victim = m_killerFirst ? farName : head;
+        last.any = true;
+        last.crediter.credit(slot, last.killer, last.victim);
+    };
+    // Most kill lines: one middle text, which one rule alone has.
+    if (found->count == 1 && m_middles[found->middle[0]].longEnd - m_middles[found->middle[0]].shortBegin == 1) {
+        const Middle& middle = m_middles[found->middle[0]];
+        const RuleRef& rule = m_refs[middle.shortBegin];
+        const std::size_t t = rule.trailing.size();
+        const std::size_t p = found->pos[0];
+        const std::size_t middleLen = middle.text.size();
+        if (t > n || p + middleLen > n - t)
+            return false;
+        if (n >= 4 ? (lineTail & rule.tailMask) != rule.tail4 : !line.ends_with(rule.trailing))
+            return false;
+        if (t > 4 && !sameBytes(data + n - t, rule.trailing.data(), t - 4))
+            return false;
+        credit(rule.slot, p, middleLen, t);
+        return true;
+    }
 
     // For each slot, the last rule of its list that matches; at most one kill per slot.
     struct Hit {
@@ -431,7 +458,6 @@ __attribute__((always_inline)) inline bool LineAnalyzer::creditFound(const Found
     };
     Hit hits[kSlotsPerLine + 1];
     std::uint32_t hitSlots = 0;  // bit s: slot s has a matching rule
-    const std::uint32_t lineTail = n >= 4 ? load32(data + n - 4) : 0;
     const auto consider = [&](const RuleRef& rule, std::size_t p, std::size_t middleLen) {
         const std::size_t t = rule.trailing.size();
         if (t > 4 && !sameBytes(data + n - t, rule.trailing.data(), t - 4))
@@ -476,14 +502,7 @@ __attribute__((always_inline)) inline bool LineAnalyzer::creditFound(const Found
         const int slot = __builtin_ctz(hitSlots);
         hitSlots &= hitSlots - 1;
         const Hit& h = hits[slot];
-        // The head keeps the first byte of the middle text, as stored names always have.
-        // Both within the line: the middle text and the trailing text do not overlap (consider).
-        const std::string_view head(data, h.pos + 1);
-        const std::string_view farName(data + h.pos + h.middleLen, n - h.trailingLen - (h.pos + h.middleLen));
-        last.killer = m_killerFirst ? head : farName;
-        last.victim = m_killerFirst ? farName : head;
-        last.any = true;
-        last.crediter.credit(slot, last.killer, last.victim);
+        credit(slot, h.pos, h.middleLen, h.trailingLen);
     }
     return credited;
 }

@@ -395,7 +395,8 @@ TEST(LineAnalyzer, CreditsAsTheReferenceWhenMiddleTextsSpanChunks) {
     const rules::ObituaryRule slot1[] = {{kLong, ""}};
     const rules::ObituaryRule slot2[] = {{kAgain, ""}, {" ut of ", ""}};
     const rules::ObituaryRule slot3[] = {{" by ", ""}};  // also the last bytes of the long text
-    const rules::SlotRules slots[] = {{slot1}, {slot2}, {slot3}};
+    const rules::ObituaryRule slot4[] = {{" is ", "s fine"}};
+    const rules::SlotRules slots[] = {{slot1}, {slot2}, {slot3}, {slot4}};
     for (const bool killerFirst : {false, true}) {
         const rules::RuleSet set{killerFirst, slots};
         std::string log;
@@ -404,6 +405,7 @@ TEST(LineAnalyzer, CreditsAsTheReferenceWhenMiddleTextsSpanChunks) {
             log += "A" + name + longText + "B\r\n";
             log += name + "C" + again + "by by D\r\n";  // the text again, three bytes on
             log += name + "E ut of F by G\r\n";
+            log += name + "H is Is fine\r\n" + name + "J is fine\n" + name + "K is L is fine\n";  // only the first
             log += name + std::string(pad % 7, 'x') + "\r";  // a lone CR, then CR LF across chunks
         }
         for (const auto path : kEveryPath) {
@@ -420,6 +422,8 @@ TEST(LineAnalyzer, CreditsAsTheReferenceWhenMiddleTextsSpanChunks) {
                 EXPECT_GT(ref.weaponFrags[1], 60);
                 EXPECT_GT(ref.weaponFrags[2], 60);
                 EXPECT_GT(ref.weaponFrags[3], 60);
+                EXPECT_GT(ref.weaponFrags[4], 60);
+                EXPECT_LT(ref.weaponFrags[4], 80);
             }
         }
     }
