@@ -1,5 +1,6 @@
 #include "engine/kill_recorder.hpp"
 
+#include <algorithm>
 #include <cstring>
 
 #include "engine/stats_store.hpp"
@@ -87,6 +88,28 @@ void KillCrediter::firstKillOf(int slot, std::uint32_t killer, std::int16_t tag)
         return;
     if (const int player = firstPlayerOf(m_store, killer, m_store.People.people()[killer].name))
         ++m_store.PlayerWeaponFrags[player][slot];
+}
+
+void KillCrediter::localFragOutOfLine(std::uint32_t killer, std::uint32_t victim, std::uint32_t& n) {
+    if (n == 0) {
+        m_store.People.recordKill(killer, victim);
+        m_localKillers = std::max(m_localKillers, killer + 1);
+    } else {  // full: the waiting frags and this one
+        m_store.People.addFrags(killer, victim, PeopleCount{n});
+    }
+    n = 1;
+}
+
+void KillCrediter::flush() {
+    for (std::uint32_t killer = 0; killer < m_localKillers; ++killer) {
+        for (std::uint32_t victim = 0; victim < kLocalPeople; ++victim) {
+            std::uint32_t& n = m_pairFrags[std::size_t{killer} * kLocalPeople + victim];
+            if (n > 1)
+                m_store.People.addFrags(killer, victim, PeopleCount{n - 1});
+            n = 0;
+        }
+    }
+    m_localKillers = 0;
 }
 
 void creditKill(StatsStore& store, int slot, std::string_view rawKiller, std::string_view rawVictim) {

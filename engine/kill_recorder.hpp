@@ -43,7 +43,12 @@ void creditExactKill(StatsStore& store, int slot, std::string_view killer, std::
 // else. Other calls may add people meanwhile; numbers once given never change.
 // With NameForm::Exact the names are taken exactly as given, as creditExactKill takes them (logs
 // that servers write); the memory is keyed by the raw bytes either way.
-// About 32 KB; one per thread and run, not thread-safe.
+//
+// Frags between two of the store's first kLocalPeople people are counted here and added to the
+// people table by flush(), which the destructor calls: until then the table's frag, death and
+// rival counts may lag behind, everything else (who is in it, in which order, rivals' order, the
+// player table) is up to date.
+// About 48 KB; one per thread and run, not thread-safe.
 class KillCrediter {
 public:
     // How a raw name becomes the person's name: normalizeName, or nothing at all.
@@ -53,6 +58,10 @@ public:
         : m_store(store), m_exact(form == NameForm::Exact) {}
     KillCrediter(const KillCrediter&) = delete;
     KillCrediter& operator=(const KillCrediter&) = delete;
+    ~KillCrediter() { flush(); }
+
+    // Adds the frags counted here to the store's people table.
+    void flush();
 
     // Exactly creditKill(store, slot, rawKiller, rawVictim), or creditExactKill with NameForm::Exact.
     void credit(int slot, std::string_view rawKiller, std::string_view rawVictim) {
@@ -131,7 +140,15 @@ private:
     void creditPersons(int slot, std::uint32_t killer, std::uint32_t victim) {
         StatsStore& store = m_store;
         ++store.WeaponFrags[slot];
-        store.People.recordKill(killer, victim);
+        if ((killer | victim) < kLocalPeople) {  // neither is kNobody then
+            std::uint32_t& n = m_pairFrags[std::size_t{killer} * kLocalPeople + victim];
+            if (n + 1 > 1) [[likely]]  // neither the pair's first frag here nor a full count
+                ++n;
+            else
+                localFragOutOfLine(killer, victim, n);
+        } else {
+            store.People.recordKill(killer, victim);
+        }
         if (killer == PeopleTable::kNobody)
             return;
         if (const std::int16_t tag = store.People.playerTag(killer); tag > 0)
@@ -140,6 +157,8 @@ private:
             firstKillOf(slot, killer, tag);
     }
     void firstKillOf(int slot, std::uint32_t killer, std::int16_t tag);
+    // A frag counted in `n` (its m_pairFrags entry) when n is 0 or full.
+    void localFragOutOfLine(std::uint32_t killer, std::uint32_t victim, std::uint32_t& n);
 
     StatsStore& m_store;
     bool m_exact;
@@ -147,6 +166,13 @@ private:
         Entry ways[2];
     };
     std::array<Set, std::size_t{1} << kSetBits> m_sets{};
+    // Per (killer, victim): 0 for a pair with no frag in this crediter yet, else one more than the
+    // frags not yet in the people table. The pair's first frag goes to the table at once, so it
+    // takes its place in the rival lists in order; the others are one increment here instead of
+    // four in scattered places there.
+    static constexpr std::uint32_t kLocalPeople = 64;
+    std::array<std::uint32_t, kLocalPeople * kLocalPeople> m_pairFrags{};
+    std::uint32_t m_localKillers = 0;  // rows of m_pairFrags that may hold counts
 };
 
 }  // namespace fragtide::engine

@@ -75,6 +75,15 @@ public:
         ++m_people[killer].victims[slots.victimAt].frags;
         ++m_people[victim].killedBy[slots.killerAt].frags;
     }
+    // `frags` more frags of `killer` on `victim` (neither kNobody), a pair recordKill has met
+    // already: what as many more recordKill calls would add.
+    void addFrags(std::uint32_t killer, std::uint32_t victim, PeopleCount frags) {
+        m_people[killer].frags += frags;
+        m_people[victim].deaths += frags;
+        const PairSlots& slots = m_pairs.at(killer, victim);
+        m_people[killer].victims[slots.victimAt].frags += frags;
+        m_people[victim].killedBy[slots.killerAt].frags += frags;
+    }
     // A kill of a teammate: no frag, one more team kill for `killer` and a death for `victim`
     // (either may be "", as when a game prints the killer alone).
     void recordTeamKill(std::string_view killer, std::string_view victim);

@@ -279,6 +279,30 @@ TEST(KillCrediter, CreditsExactlyAsCreditKillWhateverNamesShareInTheirMemory) {
     }
 }
 
+// Frags between the first people wait in the crediter until flush (or its end): then the table
+// holds them all, once, however often it is flushed.
+TEST(KillCrediter, FlushBringsThePeopleTableUpToDate) {
+    const RawNames raw;
+    const auto& names = raw.views();
+    const std::vector<RawKill> kills = rawKills(names.size(), 20000, 5);
+    StatsStore want;
+    StatsStore got;
+    KillCrediter crediter(got);
+    for (std::size_t i = 0; i < kills.size(); ++i) {
+        const RawKill& k = kills[i];
+        creditKill(want, k.slot, names[k.killer], names[k.victim]);
+        crediter.credit(k.slot, names[k.killer], names[k.victim]);
+        if (i % 4999 == 0) {
+            crediter.flush();
+            crediter.flush();
+            SCOPED_TRACE(i);
+            expectSameCredit(got, want);
+        }
+    }
+    crediter.flush();
+    expectSameCredit(got, want);
+}
+
 // Exact names: " Bob", "Bob's" and "Bob" are three people, also when remembered, and team kills
 // and suicides reach the same people as the kills.
 TEST(KillCrediter, TakesExactNamesAsCreditExactKillAndThePeopleTableDo) {
