@@ -177,7 +177,7 @@ LineAnalyzer::LineAnalyzer(const rules::RuleSet* rules, const rules::OneNameTabl
         const auto& list = rules->slots[slot - 1].rules;
         for (std::size_t order = 0; order < list.size(); ++order) {
             const auto& rule = list[order];
-            // Never matches: lines hold no CR or LF. The one-pass scan relies on the others' having none.
+            // Never matches: lines hold no CR or LF. The chunk scan relies on the others' having none.
             if (rule.middle.empty() || rule.middle.find_first_of("\r\n") != std::string_view::npos)
                 continue;
             auto [it, added] = ids.try_emplace(rule.middle, static_cast<std::uint16_t>(m_middles.size()));

@@ -132,9 +132,9 @@ private:
     std::vector<std::uint16_t> m_shortMiddles;   // under 4 bytes: searched directly
     std::array<bool, 256> m_canStart{};          // bytes that begin some middle text
     std::vector<unsigned char> m_startBytes;
-    // The second bytes of the middle texts of the tables lie in [lo, lo + span]: a
-    // start byte followed by others is passed over sixteen positions at a time, before any
-    // hashing (names, numbers and brackets mostly fall outside a range of lower-case letters).
+    // The second bytes of the middle texts of the tables lie in [lo, lo + span]: a start byte
+    // followed by another is passed over by the chunk scan, before any hashing (names, numbers
+    // and brackets mostly fall outside a range of lower-case letters).
     unsigned char m_secondLo = 0, m_secondSpan = 255;
     // The same tests as sixteen copies of each byte: the two start bytes, lo and span, loaded
     // once per chunk.
@@ -146,7 +146,7 @@ private:
     // Sse2 or Avx2: lines' ends and middle texts found in one pass over chunks; Portable: line by line.
     ScanPath m_path = ScanPath::Portable;
     // When every rule has a trailing text: bit (last two bytes) set for the endings a kill line
-    // can have, so without the one-pass scan any other line is passed over before its middle
+    // can have, so on the portable path any other line is passed over before its middle
     // texts are looked for.
     bool m_everyRuleTrails = false;
     std::array<std::uint64_t, 1024> m_lastPairs{};
