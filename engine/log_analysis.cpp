@@ -10,6 +10,7 @@
 #include "engine/worker_pool.hpp"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -238,8 +239,15 @@ Result<std::uint64_t> analyzeStream(const KillSource& source, StatsStore& store,
         return Ok{};
     };
 
-    // Two buffers: while the lines of one are analysed, a helper reads the next batch into the
-    // other, so the threads do not wait for the reading.
+    // Two buffers: while the lines of one are analysed, the next batch is read into the other, so
+    // the threads do not wait for the reading. Where a processor is free for it, a helper of its
+    // own reads; where not (two processors, two pieces), a reader beside the pieces would share a
+    // processor with one of them, and the system does not move the three about finely enough:
+    // the piece beside the reader finished a quarter later than the other, which then waited. So
+    // there the last piece's thread reads first and analyses a shorter piece, shorter by what a
+    // read costs in bytes of analysis, measured as the batches go.
+    const bool readerShares = threads > 1 && std::thread::hardware_concurrency() <= threads;
+    double readCost = 0;  // a read's time, in bytes the first thread analyses meanwhile (running average)
     ByteBuffer buffers[2];
     ByteBuffer* current = &buffers[0];
     ByteBuffer* next = &buffers[1];
@@ -285,10 +293,16 @@ Result<std::uint64_t> analyzeStream(const KillSource& source, StatsStore& store,
         }
 
         // Cut the batch at line ends into one piece per thread; the first piece is this thread's.
+        const bool readNext = !atEnd;
+        const double share =
+            (static_cast<double>(whole.size()) +
+             (readerShares && readNext ? std::min(readCost, static_cast<double>(whole.size()) / 2) : 0)) /
+            threads;
         pieces.clear();
         std::size_t begin = 0;
         for (unsigned t = 1; t < threads && begin < whole.size(); ++t) {
-            std::size_t cut = afterLineEnd(whole, std::max(begin, whole.size() * t / threads));
+            const auto at = std::min(whole.size(), static_cast<std::size_t>(share * t));
+            std::size_t cut = afterLineEnd(whole, std::max(begin, at));
             if (cut == std::string_view::npos)
                 cut = whole.size();
             pieces.push_back(whole.substr(begin, cut - begin));
@@ -299,7 +313,6 @@ Result<std::uint64_t> analyzeStream(const KillSource& source, StatsStore& store,
 
         // The unfinished last line starts the next batch.
         const std::string_view rest = bytes.substr(complete);
-        const bool readNext = !atEnd;
         bool nextAtEnd = false;
         Status nextRead = Ok{};
         if (readNext) {
@@ -310,14 +323,23 @@ Result<std::uint64_t> analyzeStream(const KillSource& source, StatsStore& store,
         }
 
         const auto analysers = static_cast<unsigned>(pieces.size());
+        const bool readerApart = !(readerShares && analysers > 1);
+        const unsigned reader = readerApart ? analysers : analysers - 1;
+        double readSeconds = 0, firstSeconds = 0;
         counts.assign(pieces.size(), 0);
-        pool.run(analysers + (readNext ? 1 : 0), [&](unsigned i) {
-            if (i == analysers) {
+        pool.run(analysers + (readNext && readerApart ? 1 : 0), [&](unsigned i) {
+            using Clock = std::chrono::steady_clock;
+            if (readNext && i == reader) {
+                const auto start = Clock::now();
                 nextRead = fill(*next, rest.size(), nextAtEnd);
-                return;
+                readSeconds = std::chrono::duration<double>(Clock::now() - start).count();
+                if (i == analysers)
+                    return;
             }
             if (i == 0) {
+                const auto start = Clock::now();
                 counts[0] = source.analyzeLines(store, pieces[0]);
+                firstSeconds = std::chrono::duration<double>(Clock::now() - start).count();
                 return;
             }
             StatsStore& part = parts[i - 1];
@@ -326,6 +348,10 @@ Result<std::uint64_t> analyzeStream(const KillSource& source, StatsStore& store,
             part.VictimName.clear();
             counts[i] = source.analyzeLines(part, pieces[i]);
         });
+        if (readNext && !readerApart && firstSeconds > 0) {
+            const double cost = readSeconds * static_cast<double>(pieces[0].size()) / firstSeconds;
+            readCost = readCost > 0 ? (readCost + cost) / 2 : cost;
+        }
         for (std::size_t i = 1; i < pieces.size(); ++i) {
             if (!source.mergePart(store, parts[i - 1]))
                 (void)source.analyzeLines(store, pieces[i]);  // not mergeable: redo in order
