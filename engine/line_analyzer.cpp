@@ -393,16 +393,22 @@ __attribute__((always_inline)) inline bool LineAnalyzer::creditLine(StatsStore& 
         (n < 2 || !hasPair(m_lastPairs, pairIndex(static_cast<unsigned char>(data[n - 2]),
                                                   static_cast<unsigned char>(data[n - 1])))))
         return false;
-    // Every position where a middle text could begin, left to right.
     Found found;
-    for (std::size_t p = 0; p + 4 <= n;) {  // a probe reads four bytes
+    scanBytes(found, line, 0);
+    return creditFound(found, line, last);
+}
+
+__attribute__((always_inline)) inline void LineAnalyzer::scanBytes(Found& found, std::string_view line,
+                                                                   std::size_t from) const {
+    const char* const data = line.data();
+    const std::size_t n = line.size();
+    for (std::size_t p = from; p + 4 <= n;) {  // a probe reads four bytes
         if (m_canStart[static_cast<unsigned char>(data[p])] &&
             static_cast<unsigned char>(data[p + 1] - m_secondLo) <= m_secondSpan)
             p += probeAt(found, data, p, n, p);
         else
             ++p;
     }
-    return creditFound(found, line, last);
 }
 
 __attribute__((always_inline)) inline bool LineAnalyzer::creditFound(const Found& lineFound, std::string_view line,
@@ -519,7 +525,8 @@ inline void LineAnalyzer::creditOneName(StatsStore& store, std::string_view line
 template <LineAnalyzer::ScanPath Path>
 __attribute__((always_inline)) inline std::size_t LineAnalyzer::analyzeChunks(StatsStore& store,
                                                                              std::string_view bytes, LastKill& last,
-                                                                             std::uint64_t& lines) const {
+                                                                             std::uint64_t& lines, Found& found,
+                                                                             std::size_t& scanned) const {
     // A chunk is read up to its 65th byte (the byte after each position) and a key of four
     // bytes from each of its positions: 67 bytes must be there.
     constexpr std::size_t kReach = 67;
@@ -528,8 +535,8 @@ __attribute__((always_inline)) inline std::size_t LineAnalyzer::analyzeChunks(St
     std::size_t lineStart = 0;
     std::size_t resume = 0;    // positions before it lie inside a middle text found: none begins there
     std::uint64_t crEnd = 0;   // 1: the chunk before ended with CR, so an LF first ends nothing
-    Found found;
-    for (std::size_t chunk = 0; chunk + kReach <= size; chunk += 64) {
+    std::size_t chunk = 0;
+    for (; chunk + kReach <= size; chunk += 64) {
         ChunkMasks m;
 #if FRAGTIDE_SCAN_AVX2
         if constexpr (Path == ScanPath::Avx2)
@@ -570,6 +577,7 @@ __attribute__((always_inline)) inline std::size_t LineAnalyzer::analyzeChunks(St
             ends &= ends - 1;
         }
     }
+    scanned = std::max({chunk, resume, lineStart});
     return lineStart;
 }
 
@@ -604,8 +612,21 @@ std::uint64_t LineAnalyzer::analyzeLinesWith(StatsStore& store, std::string_view
     LastKill last(store);
     std::uint64_t lines = 0;
     std::size_t pos = 0;
-    if constexpr (Path != ScanPath::Portable)
-        pos = analyzeChunks<Path>(store, bytes, last, lines);
+    if constexpr (Path != ScanPath::Portable) {
+        Found found;
+        std::size_t scanned = 0;
+        pos = analyzeChunks<Path>(store, bytes, last, lines, found, scanned);
+        if (pos < bytes.size()) {  // the line the chunks began: on from where they stopped
+            const std::string_view line = bytes.substr(pos, findLineEnd(bytes, scanned) - pos);
+            scanBytes(found, line, scanned - pos);
+            if (!creditFound(found, line, last) && m_oneName)
+                creditOneName(store, line);
+            ++lines;
+            pos += line.size() + 1;
+            if (pos < bytes.size() && bytes[pos - 1] == '\r')  // CR LF ends one line
+                pos += bytes[pos] == '\n';
+        }
+    }
     // The rest (all of it on the portable path) a line at a time.
     while (pos < bytes.size()) {
         std::size_t end = 0;

@@ -53,12 +53,16 @@ private:
     // The vector paths: every line that ends within the 64-byte chunks of `bytes` that can be read
     // whole, line ends and middle-text starts found a chunk at a time. Returns where the first
     // line not yet analysed begins; `lines` counts those that were.
+    // The line the chunks leave unfinished is left in `found`, scanned up to `scanned`.
     template <ScanPath Path>
-    std::size_t analyzeChunks(StatsStore& store, std::string_view bytes, LastKill& last, std::uint64_t& lines) const;
+    std::size_t analyzeChunks(StatsStore& store, std::string_view bytes, LastKill& last, std::uint64_t& lines,
+                              Found& found, std::size_t& scanned) const;
     // Credits the line that begins at `pos`, found a byte at a time, and sets `end` to where it
     // ends (its CR or LF, or bytes.size()). Whether the line was credited as a kill in some slot.
     bool creditLine(StatsStore& store, std::string_view bytes, std::size_t pos, std::size_t& end,
                     LastKill& last) const;
+    // Probes every place of `line` from `from` on where a middle text may begin, a byte at a time.
+    void scanBytes(Found& found, std::string_view line, std::size_t from) const;
     // Records the middle texts that begin at base[p], of which `limit` bytes may be read (at
     // least p + 4), at line offset `at`. Returns how far on from p the next middle text can begin:
     // 1, or more when one found here leaves no room for another to begin inside it.
