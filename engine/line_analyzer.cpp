@@ -335,31 +335,38 @@ bool LineAnalyzer::PerfectTable<Key>::build(const std::vector<Key>& all, Key emp
     return false;
 }
 
+LineAnalyzer::Probe LineAnalyzer::probe() const {
+    return {m_prefixTable.keys.data(), m_prefixTable.group.data(), m_prefixTable.mul,    m_prefixTable.shift,
+            m_prefixes.data(),         m_longTable.keys.data(),    m_longTable.group.data(), m_longTable.mul,
+            m_longTable.shift,         m_longGroups.data(),        m_candidates.data()};
+}
+
 // Inlined into the loops over the lines: no call and no spills per position.
-__attribute__((always_inline)) inline std::size_t LineAnalyzer::probeAt(Found& found, const char* base, std::size_t p,
-                                                                       std::size_t limit, std::size_t at) const {
+__attribute__((always_inline)) inline std::size_t LineAnalyzer::Probe::at(Found& found, const char* base,
+                                                                          std::size_t p, std::size_t limit,
+                                                                          std::size_t lineOffset) const {
     const std::uint32_t key = load32(base + p);
-    const std::size_t h = m_prefixTable.slot(key);
-    if (m_prefixTable.keys[h] != key)
+    const std::size_t h = static_cast<std::uint32_t>(key * mul4) >> shift4;
+    if (keys4[h] != key)
         return 1;
     std::size_t skip = ~std::size_t{0};
-    const Prefix& prefix = m_prefixes[m_prefixTable.group[h]];
+    const Prefix& prefix = prefixes[group4[h]];
     for (std::uint16_t k = 0; k < prefix.count; ++k) {
-        const Candidate& c = m_candidates[prefix.first + k];
+        const Candidate& c = candidates[prefix.first + k];
         if (p + c.size <= limit && sameAfter4(base + p, c.text, c.size)) {
-            found.record(c.middle, static_cast<std::uint32_t>(at));
+            found.record(c.middle, static_cast<std::uint32_t>(lineOffset));
             skip = std::min<std::size_t>(skip, c.skip);
         }
     }
     if (prefix.hasLong && p + 8 <= limit) {
         const std::uint64_t key8 = load64(base + p);
-        const std::size_t h8 = m_longTable.slot(key8);
-        if (m_longTable.keys[h8] == key8) {
-            const auto [first, count] = m_longGroups[m_longTable.group[h8]];
+        const std::size_t h8 = static_cast<std::uint64_t>(key8 * mul8) >> shift8;
+        if (keys8[h8] == key8) {
+            const auto [first, count] = groups8[group8[h8]];
             for (std::uint16_t k = 0; k < count; ++k) {
-                const Candidate& c = m_candidates[first + k];
+                const Candidate& c = candidates[first + k];
                 if (p + c.size <= limit && sameAfter8(base + p, c.text, c.size)) {
-                    found.record(c.middle, static_cast<std::uint32_t>(at));
+                    found.record(c.middle, static_cast<std::uint32_t>(lineOffset));
                     skip = std::min<std::size_t>(skip, c.skip);
                 }
             }
@@ -402,10 +409,11 @@ __attribute__((always_inline)) inline void LineAnalyzer::scanBytes(Found& found,
                                                                    std::size_t from) const {
     const char* const data = line.data();
     const std::size_t n = line.size();
+    const Probe tables = probe();
     for (std::size_t p = from; p + 4 <= n;) {  // a probe reads four bytes
         if (m_canStart[static_cast<unsigned char>(data[p])] &&
             static_cast<unsigned char>(data[p + 1] - m_secondLo) <= m_secondSpan)
-            p += probeAt(found, data, p, n, p);
+            p += tables.at(found, data, p, n, p);
         else
             ++p;
     }
@@ -535,6 +543,7 @@ __attribute__((always_inline)) inline std::size_t LineAnalyzer::analyzeChunks(St
     std::size_t lineStart = 0;
     std::size_t resume = 0;    // positions before it lie inside a middle text found: none begins there
     std::uint64_t crEnd = 0;   // 1: the chunk before ended with CR, so an LF first ends nothing
+    const Probe tables = probe();
     std::size_t chunk = 0;
     for (; chunk + kReach <= size; chunk += 64) {
         ChunkMasks m;
@@ -560,7 +569,7 @@ __attribute__((always_inline)) inline std::size_t LineAnalyzer::analyzeChunks(St
             starts &= ~before;
             while (mine) {
                 const auto i = static_cast<std::size_t>(__builtin_ctzll(mine));
-                const std::size_t next = i + probeAt(found, all, chunk + i, size, chunk + i - lineStart);
+                const std::size_t next = i + tables.at(found, all, chunk + i, size, chunk + i - lineStart);
                 mine = next < 64 ? mine & ~std::uint64_t{0} << next : 0;
                 resume = chunk + next;
             }

@@ -63,10 +63,30 @@ private:
                     LastKill& last) const;
     // Probes every place of `line` from `from` on where a middle text may begin, a byte at a time.
     void scanBytes(Found& found, std::string_view line, std::size_t from) const;
-    // Records the middle texts that begin at base[p], of which `limit` bytes may be read (at
-    // least p + 4), at line offset `at`. Returns how far on from p the next middle text can begin:
-    // 1, or more when one found here leaves no room for another to begin inside it.
-    std::size_t probeAt(Found& found, const char* base, std::size_t p, std::size_t limit, std::size_t at) const;
+    struct Prefix;
+    struct Candidate;
+    // The tables a probe reads, as plain pointers and numbers: a copy made once per call, which
+    // the compiler may keep in registers where the analyzer's own members would be read again
+    // after every store.
+    struct Probe {
+        const std::uint32_t* keys4;
+        const std::uint8_t* group4;
+        std::uint32_t mul4;
+        int shift4;
+        const Prefix* prefixes;
+        const std::uint64_t* keys8;
+        const std::uint8_t* group8;
+        std::uint64_t mul8;
+        int shift8;
+        const std::pair<std::uint16_t, std::uint16_t>* groups8;
+        const Candidate* candidates;
+
+        // Records the middle texts that begin at base[p], of which `limit` bytes may be read (at
+        // least p + 4), at `lineOffset` in their line. Returns how far on from p the next middle
+        // text can begin: 1, or more when one found here leaves no room for another inside it.
+        std::size_t at(Found& found, const char* base, std::size_t p, std::size_t limit, std::size_t lineOffset) const;
+    };
+    Probe probe() const;
     // The kills that the middle texts found on `line` name, credited in slot order; whether any.
     bool creditFound(const Found& found, std::string_view line, LastKill& last) const;
     // A line credited in no slot: its suicide or team kill, if it is one.
