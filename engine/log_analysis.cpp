@@ -10,6 +10,7 @@
 #include "engine/worker_pool.hpp"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -244,10 +245,19 @@ Result<std::uint64_t> analyzeStream(const KillSource& source, StatsStore& store,
     // own reads; where not (two processors, two pieces), a reader beside the pieces would share a
     // processor with one of them, and the system does not move the three about finely enough:
     // the piece beside the reader finished a quarter later than the other, which then waited. So
-    // there the last piece's thread reads first and analyses a shorter piece, shorter by what a
-    // read costs in bytes of analysis, measured as the batches go.
+    // there the last piece's thread reads first and analyses a shorter piece, cut so that all the
+    // threads finish together by the speeds and the read time measured as the batches go.
     const bool readerShares = threads > 1 && std::thread::hardware_concurrency() <= threads;
-    double readCost = 0;  // a read's time, in bytes the first thread analyses meanwhile (running average)
+    struct Pace {
+        double firstRate = 0, lastRate = 0;  // bytes a second of the first and the last piece
+        double readSeconds = 0;
+        static void blend(double& average, double seconds, double bytes) {
+            if (seconds <= 0 || bytes <= 0)
+                return;
+            const double rate = seconds > 0 ? bytes / seconds : 0;
+            average = average > 0 ? (average + rate) / 2 : rate;
+        }
+    } pace;
     ByteBuffer buffers[2];
     ByteBuffer* current = &buffers[0];
     ByteBuffer* next = &buffers[1];
@@ -256,7 +266,7 @@ Result<std::uint64_t> analyzeStream(const KillSource& source, StatsStore& store,
     bool atEnd = false;       // the stream holds nothing after `current`
     std::uint64_t lines = 0;
     std::uint64_t bytesDone = 0;
-    std::vector<StatsStore> parts(threads - 1);
+    std::vector<StatsStore> parts(threads);  // the pieces after the first, the spare one too
     WorkerPool pool(threads);  // one helper more than the pieces need: the reader
     std::vector<std::string_view> pieces;
     std::vector<std::uint64_t> counts;
@@ -294,22 +304,39 @@ Result<std::uint64_t> analyzeStream(const KillSource& source, StatsStore& store,
 
         // Cut the batch at line ends into one piece per thread; the first piece is this thread's.
         const bool readNext = !atEnd;
-        const double share =
-            (static_cast<double>(whole.size()) +
-             (readerShares && readNext ? std::min(readCost, static_cast<double>(whole.size()) / 2) : 0)) /
-            threads;
+        // The batch's last eighth is a spare piece, taken by whichever thread finishes first: read
+        // times vary threefold from batch to batch (1.5 to 5 ms for 8 MB here), more than any
+        // cut made beforehand can foresee.
+        std::size_t spare = whole.size();
+        if (threads > 1 || readNext) {
+            spare = afterLineEnd(whole, whole.size() - whole.size() / 8);
+            if (spare == std::string_view::npos)
+                spare = whole.size();
+        }
+        const std::string_view fixed = whole.substr(0, spare);
+        const auto wholeBytes = static_cast<double>(fixed.size());
+        double share = wholeBytes / threads;
+        if (readerShares && readNext && pace.firstRate > 0 && pace.lastRate > 0) {
+            // All finish after s seconds: (threads - 1) * s * firstRate + (s - read) * lastRate = whole.
+            const double seconds = (wholeBytes + pace.readSeconds * pace.lastRate) /
+                                   ((threads - 1) * pace.firstRate + pace.lastRate);
+            share = std::clamp(seconds * pace.firstRate, share, 0.9 * wholeBytes / (threads - 1));
+        }
         pieces.clear();
         std::size_t begin = 0;
-        for (unsigned t = 1; t < threads && begin < whole.size(); ++t) {
-            const auto at = std::min(whole.size(), static_cast<std::size_t>(share * t));
-            std::size_t cut = afterLineEnd(whole, std::max(begin, at));
+        for (unsigned t = 1; t < threads && begin < fixed.size(); ++t) {
+            const auto at = std::min(fixed.size(), static_cast<std::size_t>(share * t));
+            std::size_t cut = afterLineEnd(fixed, std::max(begin, at));
             if (cut == std::string_view::npos)
-                cut = whole.size();
-            pieces.push_back(whole.substr(begin, cut - begin));
+                cut = fixed.size();
+            pieces.push_back(fixed.substr(begin, cut - begin));
             begin = cut;
         }
-        if (begin < whole.size())
-            pieces.push_back(whole.substr(begin));
+        if (begin < fixed.size())
+            pieces.push_back(fixed.substr(begin));
+        const auto analysers = static_cast<unsigned>(pieces.size());
+        if (spare < whole.size())
+            pieces.push_back(whole.substr(spare));
 
         // The unfinished last line starts the next batch.
         const std::string_view rest = bytes.substr(complete);
@@ -322,24 +349,14 @@ Result<std::uint64_t> analyzeStream(const KillSource& source, StatsStore& store,
                 std::memcpy(next->data(), rest.data(), rest.size());
         }
 
-        const auto analysers = static_cast<unsigned>(pieces.size());
         const bool readerApart = !(readerShares && analysers > 1);
         const unsigned reader = readerApart ? analysers : analysers - 1;
-        double readSeconds = 0, firstSeconds = 0;
+        double readSeconds = 0, firstSeconds = 0, lastSeconds = 0;
         counts.assign(pieces.size(), 0);
-        pool.run(analysers + (readNext && readerApart ? 1 : 0), [&](unsigned i) {
-            using Clock = std::chrono::steady_clock;
-            if (readNext && i == reader) {
-                const auto start = Clock::now();
-                nextRead = fill(*next, rest.size(), nextAtEnd);
-                readSeconds = std::chrono::duration<double>(Clock::now() - start).count();
-                if (i == analysers)
-                    return;
-            }
+        std::atomic<bool> spareTaken = pieces.size() == analysers;
+        const auto analyse = [&](std::size_t i) {
             if (i == 0) {
-                const auto start = Clock::now();
                 counts[0] = source.analyzeLines(store, pieces[0]);
-                firstSeconds = std::chrono::duration<double>(Clock::now() - start).count();
                 return;
             }
             StatsStore& part = parts[i - 1];
@@ -347,10 +364,30 @@ Result<std::uint64_t> analyzeStream(const KillSource& source, StatsStore& store,
             part.KillerName.clear();
             part.VictimName.clear();
             counts[i] = source.analyzeLines(part, pieces[i]);
+        };
+        pool.run(analysers + (readNext && readerApart ? 1 : 0), [&](unsigned i) {
+            using Clock = std::chrono::steady_clock;
+            if (readNext && i == reader) {
+                const auto start = Clock::now();
+                nextRead = fill(*next, rest.size(), nextAtEnd);
+                readSeconds = std::chrono::duration<double>(Clock::now() - start).count();
+            }
+            if (i < analysers) {
+                const auto start = Clock::now();
+                analyse(i);
+                const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+                if (i == 0)
+                    firstSeconds = seconds;
+                if (i == analysers - 1)
+                    lastSeconds = seconds;
+            }
+            if (!spareTaken.exchange(true))
+                analyse(analysers);
         });
-        if (readNext && !readerApart && firstSeconds > 0) {
-            const double cost = readSeconds * static_cast<double>(pieces[0].size()) / firstSeconds;
-            readCost = readCost > 0 ? (readCost + cost) / 2 : cost;
+        if (readNext && !readerApart) {
+            Pace::blend(pace.firstRate, firstSeconds, static_cast<double>(pieces.front().size()));
+            Pace::blend(pace.lastRate, lastSeconds, static_cast<double>(pieces[analysers - 1].size()));
+            pace.readSeconds = pace.readSeconds > 0 ? (pace.readSeconds + readSeconds) / 2 : readSeconds;
         }
         for (std::size_t i = 1; i < pieces.size(); ++i) {
             if (!source.mergePart(store, parts[i - 1]))
