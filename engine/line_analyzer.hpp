@@ -161,9 +161,9 @@ private:
     // and brackets mostly fall outside a range of lower-case letters).
     unsigned char m_secondLo = 0, m_secondSpan = 255;
     // The same tests as sixteen copies of each byte: the two start bytes, lo and span, loaded
-    // once per chunk.
+    // once per chunk; then the four tables of the AVX2 scan's finer test (chunkMasksAvx2).
     struct alignas(16) Splats {
-        unsigned char bytes[4][16];
+        unsigned char bytes[8][16];
     };
     Splats m_splats{};
     bool m_vectorScan = false;  // one or two start bytes
