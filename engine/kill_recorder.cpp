@@ -93,7 +93,7 @@ void KillCrediter::firstKillOf(int slot, std::uint32_t killer, std::int16_t tag)
 void KillCrediter::localFragOutOfLine(std::uint32_t killer, std::uint32_t victim, std::uint32_t& n) {
     if (n == 0) {
         m_store.People.recordKill(killer, victim);
-        m_localKillers = std::max(m_localKillers, killer + 1);
+        m_localPeople = std::max({m_localPeople, killer + 1, victim + 1});
     } else {  // full: the waiting frags and this one
         m_store.People.addFrags(killer, victim, PeopleCount{n});
     }
@@ -101,15 +101,15 @@ void KillCrediter::localFragOutOfLine(std::uint32_t killer, std::uint32_t victim
 }
 
 void KillCrediter::flush() {
-    for (std::uint32_t killer = 0; killer < m_localKillers; ++killer) {
-        for (std::uint32_t victim = 0; victim < kLocalPeople; ++victim) {
+    for (std::uint32_t killer = 0; killer < m_localPeople; ++killer) {
+        for (std::uint32_t victim = 0; victim < m_localPeople; ++victim) {
             std::uint32_t& n = m_pairFrags[std::size_t{killer} * kLocalPeople + victim];
             if (n > 1)
                 m_store.People.addFrags(killer, victim, PeopleCount{n - 1});
             n = 0;
         }
     }
-    m_localKillers = 0;
+    m_localPeople = 0;
 }
 
 void creditKill(StatsStore& store, int slot, std::string_view rawKiller, std::string_view rawVictim) {

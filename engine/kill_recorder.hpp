@@ -172,7 +172,7 @@ private:
     // four in scattered places there.
     static constexpr std::uint32_t kLocalPeople = 64;
     std::array<std::uint32_t, kLocalPeople * kLocalPeople> m_pairFrags{};
-    std::uint32_t m_localKillers = 0;  // rows of m_pairFrags that may hold counts
+    std::uint32_t m_localPeople = 0;  // the rows and columns of m_pairFrags that may hold counts
 };
 
 }  // namespace fragtide::engine
