@@ -12,7 +12,12 @@ std::optional<std::uint32_t> PeopleTable::find(std::string_view name) const {
 
 std::uint32_t PeopleTable::addPerson(std::string_view name, std::uint32_t hash) {
     const auto index = static_cast<std::uint32_t>(m_people.size());
-    m_people.emplace_back();
+    if (m_spare.empty()) {
+        m_people.emplace_back();
+    } else {
+        m_people.push_back(std::move(m_spare.back()));
+        m_spare.pop_back();
+    }
     m_people.back().name = name;
     m_tags.push_back(0);
     m_byName.insert(hash, index);
@@ -85,6 +90,17 @@ void PeopleTable::merge(const PeopleTable& part) {
 
 void PeopleTable::clear() {
     m_pairs.clear(m_people.size());
+    // A thread's table is filled and cleared a hundred times a gigabyte, mostly with the same
+    // people: their names and rival lists keep their memory for the next ones.
+    for (Person& person : m_people) {
+        if (m_spare.size() == kSpareMost)
+            break;
+        person.name.clear();
+        person.frags = person.deaths = person.suicides = person.teamKills = 0;
+        person.victims.clear();
+        person.killedBy.clear();
+        m_spare.push_back(std::move(person));
+    }
     m_people.clear();
     m_tags.clear();
     m_byName.clear();

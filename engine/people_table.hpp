@@ -126,6 +126,10 @@ private:
     void firstFrag(PairSlots& slots, std::uint32_t killer, std::uint32_t victim);
 
     std::vector<Person> m_people;
+    // People cleared, emptied but with their memory, for addPerson to reuse; a few thousand at
+    // most, so a table once filled with a huge log does not keep it all.
+    static constexpr std::size_t kSpareMost = 4096;
+    std::vector<Person> m_spare;
     std::vector<std::int16_t> m_tags;  // beside m_people
     NameIndex m_byName;
     PairIndex m_pairs;
