@@ -250,7 +250,7 @@ Result<std::uint64_t> analyzeStream(const KillSource& source, StatsStore& store,
         static void blend(double& average, double seconds, double bytes) {
             if (seconds <= 0 || bytes <= 0)
                 return;
-            const double rate = seconds > 0 ? bytes / seconds : 0;
+            const double rate = bytes / seconds;
             average = average > 0 ? (average + rate) / 2 : rate;
         }
     } pace;
