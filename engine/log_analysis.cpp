@@ -82,6 +82,14 @@ public:
         return true;
     }
     std::size_t capacity() const { return m_capacity; }
+    // Room for `capacity` bytes at least, so that growing up to it never moves the bytes.
+    bool reserve(std::size_t capacity) {
+        const std::size_t size = m_size;
+        if (!resize(capacity, capacity))
+            return false;
+        m_size = size;
+        return true;
+    }
     // Gives the memory back; the buffer is then empty.
     void release() {
         std::free(m_data);
@@ -278,6 +286,10 @@ Result<std::uint64_t> analyzeStream(const KillSource& source, StatsStore& store,
         }
     } pace;
     ByteBuffer buffers[2];
+    // A batch and one read, from the start: a buffer that grows by doubling is moved at times,
+    // and the moved pages are as slow to read into the first time as fresh ones.
+    for (ByteBuffer& buffer : buffers)
+        (void)buffer.reserve(batchBytes + readBytes);
     ByteBuffer* current = &buffers[0];
     ByteBuffer* next = &buffers[1];
     std::size_t carried = 0;  // the start of `current` left from the batch before; holds no line ending
