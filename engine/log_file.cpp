@@ -1,12 +1,9 @@
 #include "engine/log_file.hpp"
 
-#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdint>
-#include <cstring>
 #include <system_error>
-
 
 namespace fragtide::engine {
 
