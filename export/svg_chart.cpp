@@ -10,8 +10,8 @@ namespace {
 
 constexpr int kWidth = 540;
 constexpr int kLabelWidth = 150;
-constexpr int kNumberWidth = 44;
-constexpr int kBarArea = kWidth - kLabelWidth - kNumberWidth;
+constexpr int kNumberWidth = 44;    // room after the longest bar for its number: five digits
+constexpr int kDigitWidth = 7;      // a digit at the charts' 11 px, with room to spare
 constexpr int kBarHeight = 14;
 constexpr int kRowGap = 8;
 constexpr int kLegendHeight = 24;
@@ -43,6 +43,9 @@ std::string svgBarChart(const BarChart& chart) {
         for (const std::int64_t v : bar.values)
             most = std::max(most, v);
     }
+    // The longest bar ends where its number still fits, however many digits it has.
+    const int numberWidth = std::max(kNumberWidth, 8 + kDigitWidth * static_cast<int>(num(most).size()));
+    const int barArea = kWidth - kLabelWidth - numberWidth;
     const int rowHeight = static_cast<int>(seriesCount) * kBarHeight + kRowGap;
     const int legend = seriesCount > 1 ? kLegendHeight : 0;
     const int height = legend + static_cast<int>(chart.bars.size()) * rowHeight + kRowGap;
@@ -69,7 +72,7 @@ std::string svgBarChart(const BarChart& chart) {
         for (std::size_t s = 0; s < bar.values.size(); ++s) {
             const std::int64_t value = bar.values[s];
             // long double keeps 64-bit counts exact enough for a pixel; a count above 0 shows.
-            long long length = most > 0 ? std::llround(static_cast<long double>(value) * kBarArea / most) : 0;
+            long long length = most > 0 ? std::llround(static_cast<long double>(value) * barArea / most) : 0;
             if (value > 0)
                 length = std::max(length, 1LL);
             const int top = y + static_cast<int>(s) * kBarHeight;
