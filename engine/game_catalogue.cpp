@@ -18,6 +18,8 @@ constexpr Game kGames[] = {
     rules::counter_strike::kGame,
     rules::half_life_server_log::kGame,
     rules::quake2_stdlog::kGame,
+    rules::counter_strike_2_server_log::kGame,
+    rules::quake3_server_log::kGame,
 };
 
 consteval bool namesAreDistinct() {

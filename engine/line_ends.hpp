@@ -11,6 +11,22 @@ namespace fragtide::engine {
 // Scans for the next CR or LF from `from`; bytes.size() when there is none.
 std::size_t findLineEnd(std::string_view bytes, std::size_t from);
 
+// Calls onLine(line) for every line of `bytes`, without its ending, in order; returns how many.
+template <typename OnLine>
+std::uint64_t forEachLine(std::string_view bytes, OnLine&& onLine) {
+    std::uint64_t lines = 0;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        const std::size_t end = findLineEnd(bytes, pos);
+        ++lines;
+        onLine(bytes.substr(pos, end - pos));
+        pos = end + 1;
+        if (end < bytes.size() && bytes[end] == '\r' && pos < bytes.size() && bytes[pos] == '\n')
+            ++pos;  // CR LF is one ending
+    }
+    return lines;
+}
+
 // Counts the line endings of one block of a stream (CR, LF and CR LF each one ending).
 // `previousWasCr` carries whether the previous block ended in CR (start it false), so that a
 // CR LF split between two blocks counts once. A last line without an ending is not counted.

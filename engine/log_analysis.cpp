@@ -4,6 +4,7 @@
 #include "engine/kill_source.hpp"
 #include "engine/line_analyzer.hpp"
 #include "engine/line_ends.hpp"
+#include "engine/readers/quake3_log_source.hpp"
 #include "engine/readers/server_log_source.hpp"
 #include "engine/log_file.hpp"
 #include "engine/stats_store.hpp"
@@ -199,6 +200,8 @@ std::uint64_t firstLineLongerThan(std::string_view whole, std::size_t limit) {
 }  // namespace
 
 std::unique_ptr<KillSource> makeKillSource(const rules::Game* game) {
+    if (game && game->kind == rules::KillSource::Quake3ServerLog)
+        return std::make_unique<Quake3LogSource>(*game);
     if (game && game->kind != rules::KillSource::ObituaryRules)
         return std::make_unique<ServerLogSource>(*game);
     return std::make_unique<ObituarySource>(game);

@@ -52,6 +52,7 @@ void StatsStore::resetCounts() {
     People.clear();
     for (auto& key : WeaponKeys)
         key.clear();
+    Teams.clear();
 }
 
 std::string displayName(const StatsStore& store, std::string_view bytes) {

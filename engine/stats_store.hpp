@@ -7,6 +7,7 @@
 
 #include "engine/display_text.hpp"
 #include "engine/people_table.hpp"
+#include "engine/readers/client_teams.hpp"
 
 // The match statistics of the last analysed log, plus the selected game and its weapon names.
 //
@@ -45,6 +46,9 @@ public:
     // For a game whose log names the weapons: which weapon each slot holds ("" while free), so
     // that pieces of a log merge by weapon. Cleared by resetCounts. Unused by the six games.
     std::array<std::string, kSlotEntries> WeaponKeys;
+    // For a Quake III server log: the client numbers' teams as the lines so far set them, so that
+    // pieces of a log join exactly. Cleared by resetCounts. Unused by the other games.
+    ClientTeams Teams;
 
     // Players credited with a kill, at indices 1..k in the order of their first kill.
     const std::array<std::string, kPlayerEntries>& PlayerNames() const { return m_playerNames; }
@@ -57,7 +61,7 @@ public:
     // The caller has checked that the name is not known yet.
     int addPlayer(std::string_view name);
 
-    // Clears every count, player name, weapon key and person, as an analysis run does before
+    // Clears every count, player name, weapon key, team and person, as an analysis run does before
     // reading a log. WeaponNames, CurrentGame, NameDisplayChoice, KillerName and VictimName are
     // left alone.
     void resetCounts();

@@ -20,6 +20,8 @@ enum class KillSource : std::uint8_t {
     ObituaryRules,      // console obituaries, matched by the game's RuleSet
     HalfLifeServerLog,  // the standard log of a Half-Life server, read by a reader of its own
     Quake2StdLog,       // the tab-separated StdLog records of Quake II server mods
+    CounterStrike2ServerLog,  // the log of a CS:GO or Counter-Strike 2 server (positions, two stamps)
+    Quake3ServerLog,    // the Kill: lines of a Quake III engine server's games.log or console log
 };
 
 // A word a log writes for a weapon, and the name the reports show for it. Words with the same
@@ -41,6 +43,9 @@ struct Game {
     // its own, shown as written.
     std::span<const WeaponWord> weaponWords = {};
     bool weaponWordsIgnoreCase = false;  // ASCII letters only; every other byte compares exactly
+    // For a game whose log names the weapons: words that name a weapon by how they begin (the many
+    // knives of Counter-Strike 2), tried after weaponWords, in order, compared as weaponWords are.
+    std::span<const WeaponWord> weaponWordPrefixes = {};
     // For an obituary game: the messages it prints with one name alone (suicides, team kills
     // without a victim), kept apart from the kill rules; nullptr when it has none. Always nullptr
     // for a game read by a reader, whose records say who killed himself.
@@ -57,7 +62,8 @@ constexpr bool isWellFormed(const Game& game) {
         return false;
     if (game.kind != KillSource::ObituaryRules)
         return game.rules == nullptr && game.weaponNames.empty() && game.oneName == nullptr;
-    if (game.rules == nullptr || !game.weaponWords.empty() || game.weaponNames.empty() ||
+    if (game.rules == nullptr || !game.weaponWords.empty() || !game.weaponWordPrefixes.empty() ||
+        game.weaponNames.empty() ||
         game.rules->slots.size() != game.weaponNames.size())
         return false;
     for (std::size_t i = 0; i < game.weaponNames.size(); ++i) {

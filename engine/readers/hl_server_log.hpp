@@ -3,6 +3,8 @@
 #include <optional>
 #include <string_view>
 
+#include "engine/readers/player_tag.hpp"
+
 // Reads the kills, team kills and suicides of a Half-Life server log, one line at a time.
 //
 // A kill line is, after an optional time stamp `L MM/DD/YYYY - HH:MM:SS: ` (any digits):
@@ -14,7 +16,9 @@
 //   ^(L \d\d/\d\d/\d\d\d\d - \d\d:\d\d:\d\d: )?"(.*?)<(-?\d+)><([^<>]*)><([^<>]*)>" killed
 //   "(.*?)<(-?\d+)><([^<>]*)><([^<>]*)>" with "([^"]*)"(.*)$
 // A suicide line is `"PLAYER<uid><id><team>" committed suicide with "WEAPON"<anything>`, cut the same
-// way. A line that fits both forms is a kill. Every other line (damage, chat, scores, ...) is none.
+// way. A line that fits both forms is a kill, unless what follows its weapon says the death was
+// faked (`(customkill "feign_death")`): then it is none. Every other line (damage, chat, scores, a
+// line with position blocks after its players, ...) is none.
 //
 // Lines are raw bytes without their ending (no CR or LF inside). Pure function; thread-safe. Linear
 // in the line's length, whatever its bytes.
@@ -24,12 +28,6 @@ enum class HlEventKind {
     Kill,      // a frag
     TeamKill,  // both players of the same team (neither empty nor `Unassigned`): not a frag
     Suicide,   // a player killed himself or was killed by the world
-};
-
-// A player as the log writes him: NAME<uid><id><team>.
-struct HlPlayer {
-    std::string_view name, uid, id, team;
-    bool operator==(const HlPlayer&) const = default;
 };
 
 struct HlEvent {
@@ -42,8 +40,5 @@ struct HlEvent {
 
 // The event of `line`, or nothing. Every view in the result points into `line` and dies with it.
 std::optional<HlEvent> readHlServerLogLine(std::string_view line);
-
-// Whether a kill between players of teams `a` and `b` is a team kill.
-bool isSameTeam(std::string_view a, std::string_view b);
 
 }  // namespace fragtide::engine

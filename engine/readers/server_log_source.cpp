@@ -3,6 +3,7 @@
 #include "engine/kill_recorder.hpp"
 #include "engine/line_ends.hpp"
 #include "engine/name_index.hpp"
+#include "engine/readers/cs2_server_log.hpp"
 #include "engine/readers/hl_server_log.hpp"
 #include "engine/readers/stdlog.hpp"
 #include "engine/readers/weapon_words.hpp"
@@ -56,37 +57,31 @@ int slotForKey(StatsStore& store, std::string_view key, std::string_view name) {
 
 }  // namespace
 
-class ServerLogSource::WordSlots {
-public:
-    // The slot of `word` as slotFor gives it in the one store this belongs to.
-    int slotOf(const ServerLogSource& source, StatsStore& store, std::string_view word) {
-        const std::uint32_t hash = NameIndex::hashOf(word);
-        const std::uint32_t at =
-            m_index.find(word, hash, [this](std::uint32_t n) { return std::string_view(m_words[n]); });
-        if (at != NameIndex::kNone)
-            return m_slots[at];
-        const int slot = source.slotFor(store, word);
-        m_index.insert(hash, static_cast<std::uint32_t>(m_words.size()));
-        m_words.emplace_back(word);
-        m_slots.push_back(slot);
-        return slot;
-    }
-
-private:
-    NameIndex m_index;
-    std::vector<std::string> m_words;  // as the log wrote them: a word in two cases is two words
-    std::vector<int> m_slots;
-};
+int ServerLogSource::WordSlots::slotOf(const ServerLogSource& source, StatsStore& store, std::string_view word) {
+    const std::uint32_t hash = NameIndex::hashOf(word);
+    const std::uint32_t at =
+        m_index.find(word, hash, [this](std::uint32_t n) { return std::string_view(m_words[n]); });
+    if (at != NameIndex::kNone)
+        return m_slots[at];
+    const int slot = source.slotFor(store, word);
+    m_index.insert(hash, static_cast<std::uint32_t>(m_words.size()));
+    m_words.emplace_back(word);
+    m_slots.push_back(slot);
+    return slot;
+}
 
 ServerLogSource::ServerLogSource(const rules::Game& game) : m_game(game), m_words(game) {}
 
 std::optional<LogEvent> ServerLogSource::readLine(std::string_view line) const {
-    if (m_game.kind == rules::KillSource::HalfLifeServerLog) {
-        const auto event = readHlServerLogLine(line);
+    if (m_game.kind == rules::KillSource::HalfLifeServerLog || m_game.kind == rules::KillSource::CounterStrike2ServerLog) {
+        const auto event = m_game.kind == rules::KillSource::HalfLifeServerLog ? readHlServerLogLine(line)
+                                                                               : readCs2ServerLogLine(line);
         if (!event)
             return std::nullopt;
         return LogEvent{kindOf(event->kind), event->killer.name, event->victim.name, event->weapon};
     }
+    if (m_game.kind != rules::KillSource::Quake2StdLog)
+        return std::nullopt;  // a log whose lines depend on the lines before: see its own source
     const auto event = readStdLogLine(line);
     if (!event)
         return std::nullopt;
@@ -99,20 +94,13 @@ std::uint64_t ServerLogSource::analyzeLines(StatsStore& store, std::string_view 
     // Names are fields of their own here: nothing trimmed, and a name's bytes are its person.
     KillCrediter crediter(store, KillCrediter::NameForm::Exact);
     std::optional<LogEvent> lastKill;  // its views point into `bytes`
-    std::uint64_t lines = 0;
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        const std::size_t end = findLineEnd(bytes, pos);
-        ++lines;
-        if (const auto event = readLine(bytes.substr(pos, end - pos))) {
+    const std::uint64_t lines = forEachLine(bytes, [&](std::string_view line) {
+        if (const auto event = readLine(line)) {
             onEvent(store, *event, seen, crediter);
             if (event->kind == LogEventKind::Kill)
                 lastKill = event;
         }
-        pos = end + 1;
-        if (end < bytes.size() && bytes[end] == '\r' && pos < bytes.size() && bytes[pos] == '\n')
-            ++pos;
-    }
+    });
     // The names of earlier kills would be overwritten anyway: set them once, from the last.
     if (lastKill) {
         store.KillerName.assign(lastKill->killer);

@@ -2,9 +2,12 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/kill_source.hpp"
+#include "engine/name_index.hpp"
 #include "engine/readers/weapon_words.hpp"
 #include "rules/game.hpp"
 
@@ -50,12 +53,22 @@ public:
     std::uint64_t analyzeLines(StatsStore& store, std::string_view bytes) const override;
     bool mergePart(StatsStore& into, const StatsStore& part) const override;
 
-    // The event of one line (no line ending inside), or nothing.
+    // The event of one line (no line ending inside), or nothing; always nothing for a log whose
+    // events depend on the lines before (Quake III: quake3_log_source.hpp).
     std::optional<LogEvent> readLine(std::string_view line) const;
 
     // The slot each weapon word already has in one store, for one analyzeLines call: the store's
     // slots only grow during it, so a word keeps its slot and a kill costs one lookup of its word.
-    class WordSlots;
+    class WordSlots {
+    public:
+        // The slot of `word` as slotFor gives it in the one store this belongs to.
+        int slotOf(const ServerLogSource& source, StatsStore& store, std::string_view word);
+
+    private:
+        NameIndex m_index;
+        std::vector<std::string> m_words;  // as the log wrote them: a word in two cases is two words
+        std::vector<int> m_slots;
+    };
 
 protected:
     // Every event of the log, in file order, on the thread analysing its piece. Credits kills,

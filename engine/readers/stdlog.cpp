@@ -31,7 +31,9 @@ std::optional<StdLogEvent> readStdLogLine(std::string_view line) {
         result.victim = line.substr(firstEnd + 1, secondEnd - firstEnd - 1);
     } else if (event == "Suicide") {
         result.kind = StdLogEventKind::Suicide;
-        result.killer = line.substr(firstEnd + 1, secondEnd - firstEnd - 1);
+        // Mods write the player in the first field and leave the second empty; the second
+        // stands in only where the first is empty.
+        result.killer = firstEnd > 0 ? line.substr(0, firstEnd) : line.substr(firstEnd + 1, secondEnd - firstEnd - 1);
     } else {
         return std::nullopt;
     }

@@ -7,7 +7,7 @@
 //
 // A record is tab-separated fields: KILLER, VICTIM, EVENT, WEAPON, score, time, ping. A kill is a
 // record whose third field is exactly `Kill`; a suicide one whose third field is exactly `Suicide`,
-// its second field naming the player. The weapon (or means of death) is the fourth field, empty when
+// its first field naming the player (its second field where the first is empty). The weapon (or means of death) is the fourth field, empty when
 // the record stops before it; fields after it may be missing. Every other record (`StdLog`, `Map`,
 // `PlayerConnect`, ...) is none. Fields are exact bytes: nothing is trimmed.
 //

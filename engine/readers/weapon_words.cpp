@@ -29,8 +29,9 @@ std::size_t bucketOf(std::string_view word, std::size_t buckets) {
 
 }  // namespace
 
-WeaponWords::WeaponWords(std::span<const rules::WeaponWord> table, WordCase wordCase)
-    : m_table(table), m_case(wordCase) {
+WeaponWords::WeaponWords(std::span<const rules::WeaponWord> table, WordCase wordCase,
+                         std::span<const rules::WeaponWord> prefixes)
+    : m_table(table), m_case(wordCase), m_prefixes(prefixes) {
     for (std::size_t i = 0; i < m_table.size(); ++i)
         m_buckets[bucketOf(m_table[i].word, kBuckets)].push_back(static_cast<std::uint16_t>(i));
 }
@@ -40,6 +41,11 @@ std::optional<std::string_view> WeaponWords::displayName(std::string_view word) 
         const rules::WeaponWord& entry = m_table[i];
         if (m_case == WordCase::Exact ? entry.word == word : equalIgnoringAsciiCase(entry.word, word))
             return entry.displayName;
+    }
+    for (const rules::WeaponWord& prefix : m_prefixes) {
+        const std::string_view head = word.substr(0, prefix.word.size());
+        if (m_case == WordCase::Exact ? head == prefix.word : equalIgnoringAsciiCase(head, prefix.word))
+            return prefix.displayName;
     }
     return std::nullopt;
 }

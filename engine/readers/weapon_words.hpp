@@ -11,7 +11,8 @@
 
 // Names the weapon of a kill from the word a log wrote for it.
 //
-// Built over one game's table (Game::weaponWords), which must outlive it. A word the table knows
+// Built over one game's tables (Game::weaponWords, then Game::weaponWordPrefixes), which must
+// outlive it. A word the table knows, or failing that a word that begins with one of the prefixes,
 // gives its display name; any other word gives nothing, and is then shown as written (its bytes,
 // decoded for display like names). Stateless after construction; safe to share between threads.
 namespace fragtide::engine {
@@ -23,10 +24,12 @@ enum class WordCase {
 
 class WeaponWords {
 public:
-    WeaponWords(std::span<const rules::WeaponWord> table, WordCase wordCase);
-    // The table of `game`, compared as the game says.
+    WeaponWords(std::span<const rules::WeaponWord> table, WordCase wordCase,
+                std::span<const rules::WeaponWord> prefixes = {});
+    // The tables of `game`, compared as the game says.
     explicit WeaponWords(const rules::Game& game)
-        : WeaponWords(game.weaponWords, game.weaponWordsIgnoreCase ? WordCase::IgnoreAsciiCase : WordCase::Exact) {}
+        : WeaponWords(game.weaponWords, game.weaponWordsIgnoreCase ? WordCase::IgnoreAsciiCase : WordCase::Exact,
+                      game.weaponWordPrefixes) {}
 
     // The display name of `word`, or nothing when the table does not know it. The view points into
     // the table.
@@ -35,6 +38,7 @@ public:
 private:
     std::span<const rules::WeaponWord> m_table;
     WordCase m_case;
+    std::span<const rules::WeaponWord> m_prefixes;
     // The table's entries by their length and first and last bytes (letter case folded), in table
     // order: a word is compared only with the few entries it could equal, and the first of those
     // that does is the table's first that does.

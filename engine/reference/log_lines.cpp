@@ -22,6 +22,22 @@ std::string killLine(const rules::Game& game, std::mt19937& rng, std::string_vie
                hlPlayer(victim, 1 + pick(rng, 30), ct ? "TERRORIST" : "CT") + " with \"" + std::string(weapon) + "\"" +
                (pick(rng, 4) == 0 ? " (headshot)" : "");
     }
+    case rules::KillSource::CounterStrike2ServerLog: {
+        const bool ct = pick(rng, 2) == 0;
+        const std::string stamp = pick(rng, 2) == 0 ? "L 12/07/2026 - 20:11:" + std::to_string(10 + pick(rng, 50)) + ": "
+                                                    : "12/07/2026 - 20:11:" + std::to_string(10 + pick(rng, 50)) + ".644 - ";
+        const std::string at = " [" + std::to_string(pick(rng, 3000) - 1500) + " -236 -159]";
+        return stamp + hlPlayer(killer, 1 + pick(rng, 30), ct ? "CT" : "TERRORIST") + at + " killed " +
+               hlPlayer(victim, 1 + pick(rng, 30), ct ? "TERRORIST" : "CT") + at + " with \"" + std::string(weapon) +
+               "\"" + (pick(rng, 4) == 0 ? " (headshot)" : "");
+    }
+    case rules::KillSource::Quake3ServerLog: {
+        const int k = pick(rng, 32);
+        const int v = (k + 1 + pick(rng, 31)) % 32;
+        return " 12:" + std::to_string(10 + pick(rng, 50)) + " Kill: " + std::to_string(k) + " " + std::to_string(v) +
+               " " + std::to_string(pick(rng, 30)) + ": " + std::string(killer) + " killed " + std::string(victim) +
+               " by " + std::string(weapon);
+    }
     case rules::KillSource::Quake2StdLog:
         return std::string(killer) + "\t" + std::string(victim) + "\tKill\t" + std::string(weapon) + "\t" +
                std::to_string(pick(rng, 50)) + "\t" + std::to_string(pick(rng, 900)) + "\t" +
@@ -38,8 +54,11 @@ std::string killLine(const rules::Game& game, std::mt19937& rng, std::string_vie
 }
 
 std::string weaponWord(const rules::Game& game, std::mt19937& rng, int unknown) {
-    if (game.weaponWords.empty() || (unknown > 0 && pick(rng, 4) == 0))
-        return "Weapon " + std::to_string(pick(rng, unknown > 0 ? unknown : 1));
+    if (game.weaponWords.empty() || (unknown > 0 && pick(rng, 4) == 0)) {
+        // A Quake III word ends at a space.
+        const char* const stem = game.kind == rules::KillSource::Quake3ServerLog ? "Weapon_" : "Weapon ";
+        return stem + std::to_string(pick(rng, unknown > 0 ? unknown : 1));
+    }
     const auto& words = game.weaponWords;
     std::string word(words[static_cast<std::size_t>(pick(rng, static_cast<int>(words.size())))].word);
     if (game.weaponWordsIgnoreCase && pick(rng, 3) == 0) {

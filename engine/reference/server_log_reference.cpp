@@ -6,27 +6,11 @@
 #include <vector>
 
 #include "engine/reference/hl_server_log_reference.hpp"
+#include "engine/reference/quake3_log_reference.hpp"
 #include "engine/reference/stdlog_reference.hpp"
 
 namespace fragtide::engine::reference {
 namespace {
-
-struct Kill {
-    std::string killer, victim, weapon;
-};
-
-std::optional<Kill> killOf(const rules::Game& game, std::string_view line) {
-    if (game.kind == rules::KillSource::HalfLifeServerLog) {
-        const auto event = fragtide::reference::readHlServerLogLine(line);
-        if (!event || event->kind != HlEventKind::Kill)
-            return std::nullopt;
-        return Kill{event->killer.name, event->victim.name, event->weapon};
-    }
-    const auto event = fragtide::reference::readStdLogLine(line);
-    if (!event || event->kind != StdLogEventKind::Kill)
-        return std::nullopt;
-    return Kill{event->killer, event->victim, event->weapon};
-}
 
 bool sameWord(const rules::Game& game, std::string_view a, std::string_view b) {
     if (a.size() != b.size())
@@ -43,20 +27,56 @@ bool sameWord(const rules::Game& game, std::string_view a, std::string_view b) {
 
 }  // namespace
 
+std::vector<ServerLogEvent> referenceServerLogEvents(const rules::Game& game, std::string_view bytes) {
+    std::vector<ServerLogEvent> events;
+    fragtide::reference::Quake3Reference quake3;
+    for (const std::string& line : referenceLines(bytes)) {
+        switch (game.kind) {
+        case rules::KillSource::HalfLifeServerLog:
+        case rules::KillSource::CounterStrike2ServerLog: {
+            const auto event = game.kind == rules::KillSource::HalfLifeServerLog
+                                   ? fragtide::reference::readHlServerLogLine(line)
+                                   : fragtide::reference::readCs2ServerLogLine(line);
+            if (event)
+                events.push_back({event->kind, event->killer.name, event->victim.name, event->weapon});
+            break;
+        }
+        case rules::KillSource::Quake2StdLog:
+            if (const auto event = fragtide::reference::readStdLogLine(line)) {
+                const auto kind = event->kind == StdLogEventKind::Kill ? HlEventKind::Kill : HlEventKind::Suicide;
+                events.push_back({kind, event->killer, event->victim, event->weapon});
+            }
+            break;
+        case rules::KillSource::Quake3ServerLog:
+            if (const auto event = quake3.read(line))
+                events.push_back({event->kind, event->killer, event->victim, event->weapon});
+            break;
+        case rules::KillSource::ObituaryRules:
+            break;
+        }
+    }
+    return events;
+}
+
 std::uint64_t referenceAnalyzeServerLog(ServerLogReferenceStore& store, const rules::Game& game,
                                         std::string_view bytes) {
     // The weapons met so far, in order: (known?, name). At most 49 get a slot of their own.
     std::vector<std::pair<bool, std::string>> weapons;
-    const std::vector<std::string> lines = referenceLines(bytes);
-    for (const std::string& line : lines) {
-        const auto kill = killOf(game, line);
-        if (!kill)
+    for (const ServerLogEvent& event : referenceServerLogEvents(game, bytes)) {
+        if (event.kind != HlEventKind::Kill)
             continue;
+        const ServerLogEvent* kill = &event;
         std::pair<bool, std::string> weapon{false, kill->weapon};
         for (const rules::WeaponWord& word : game.weaponWords) {
             if (sameWord(game, word.word, kill->weapon)) {
                 weapon = {true, std::string(word.displayName)};
                 break;
+            }
+        }
+        for (const rules::WeaponWord& prefix : game.weaponWordPrefixes) {
+            if (!weapon.first && kill->weapon.size() >= prefix.word.size() &&
+                sameWord(game, prefix.word, kill->weapon.substr(0, prefix.word.size()))) {
+                weapon = {true, std::string(prefix.displayName)};
             }
         }
         int slot = 50;
@@ -91,7 +111,7 @@ std::uint64_t referenceAnalyzeServerLog(ServerLogReferenceStore& store, const ru
         if (player != 0)
             ++counts.playerWeaponFrags[static_cast<std::size_t>(player)][static_cast<std::size_t>(slot)];
     }
-    return lines.size();
+    return referenceLines(bytes).size();
 }
 
 }  // namespace fragtide::engine::reference

@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "engine/readers/hl_server_log.hpp"
 #include "engine/reference/reference_matcher.hpp"
 #include "rules/game.hpp"
 
@@ -17,6 +19,16 @@ struct ServerLogReferenceStore {
     ReferenceStore counts;
     std::array<std::string, 51> weaponNames;
 };
+
+// One event of a server log: for a suicide, the player who died is the killer and the victim is "".
+struct ServerLogEvent {
+    HlEventKind kind;
+    std::string killer, victim, weapon;
+};
+
+// Every event of `bytes` for `game` (a game whose log names the weapons), in order, each line read
+// by the game's plain reader.
+std::vector<ServerLogEvent> referenceServerLogEvents(const rules::Game& game, std::string_view bytes);
 
 // Every line of `bytes` for `game` (a game whose log names the weapons). Returns the number of lines.
 std::uint64_t referenceAnalyzeServerLog(ServerLogReferenceStore& store, const rules::Game& game,

@@ -17,7 +17,7 @@ std::optional<StdLogEvent> readStdLogLine(std::string_view line) {
     if (fields[2] == "Kill")
         return StdLogEvent{engine::StdLogEventKind::Kill, fields[0], fields[1], weapon};
     if (fields[2] == "Suicide")
-        return StdLogEvent{engine::StdLogEventKind::Suicide, fields[1], "", weapon};
+        return StdLogEvent{engine::StdLogEventKind::Suicide, fields[0].empty() ? fields[1] : fields[0], "", weapon};
     return std::nullopt;
 }
 

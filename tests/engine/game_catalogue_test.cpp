@@ -16,11 +16,12 @@ StatsStore loaded(std::string_view game) {
 }
 
 TEST(GameCatalogue, ListsTheGamesInTheirOrderWithTheirSlotCounts) {
-    // The two games read from server logs come last and have no fixed slots: the log names them.
+    // The games read from server logs come last and have no fixed slots: the log names them.
     const std::pair<std::string_view, int> expected[] = {
         {"Quake I : Standard", 8},  {"Quake I : Warhaven", 25},      {"Quake I : Capture The Flag", 11},
         {"Quake II : Standard", 11}, {"Quake II : Action Quake", 10}, {"Half-Life : Counter-Strike", 17},
-        {"Half-Life : Server Log", 0}, {"Quake II : StdLog", 0},
+        {"Half-Life : Server Log", 0}, {"Quake II : StdLog", 0}, {"Counter-Strike 2 : Server Log", 0},
+        {"Quake III : Server Log", 0},
     };
     ASSERT_EQ(games().size(), std::size(expected));
     for (std::size_t i = 0; i < games().size(); ++i) {

@@ -39,6 +39,10 @@ std::string_view killSourceText(rules::KillSource kind) {
         return "Half-Life server log";
     case rules::KillSource::Quake2StdLog:
         return "Quake II StdLog";
+    case rules::KillSource::CounterStrike2ServerLog:
+        return "Counter-Strike 2 server log";
+    case rules::KillSource::Quake3ServerLog:
+        return "Quake III server log";
     }
     return "unknown kill source";
 }
@@ -81,6 +85,8 @@ std::string goldenText(const rules::Game& game) {
     }
     for (const rules::WeaponWord& word : game.weaponWords)
         line("word " + quoted(word.word) + " " + quoted(word.displayName));
+    for (const rules::WeaponWord& prefix : game.weaponWordPrefixes)
+        line("words beginning " + quoted(prefix.word) + " " + quoted(prefix.displayName));
     return out;
 }
 

@@ -22,7 +22,8 @@ namespace {
 const QStringList kCatalogue = {"Quake I : Standard",         "Quake I : Warhaven",
                                 "Quake I : Capture The Flag", "Quake II : Standard",
                                 "Quake II : Action Quake",    "Half-Life : Counter-Strike",
-                                "Half-Life : Server Log",     "Quake II : StdLog"};
+                                "Half-Life : Server Log",     "Quake II : StdLog",
+                                "Counter-Strike 2 : Server Log", "Quake III : Server Log"};
 
 // Game Select's contents when `game` is current, as the form controller gives them.
 ui::GameSelectChoice choiceFor(WindowWorld& world, std::string_view game) {

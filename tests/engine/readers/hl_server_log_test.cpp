@@ -117,6 +117,8 @@ TEST(HlServerLog, LeavesEverythingElseUncounted) {
         s + R"("A<1><STEAM_0:1:2><CT>" say "B<2><><>" killed "C<3><><>" with "x)",
         s + R"(Team "CT" scored "5" with "4" players)",
         s + R"("A<1><BOT><CT>" triggered "Planted_The_Bomb")",
+        s + R"("Spy<5><[U:1:9]><Blue>" killed "Sol<3><[U:1:8]><Red>" with "knife" (customkill "feign_death") (attacker_position "1 2 3"))",
+        s + R"("A<1><S><CT>" [1 2 3] killed "B<2><S><TERRORIST>" [4 5 6] with "ak47")",
         s + R"(World triggered "Round_End")",
         s + R"("A<1><BOT><CT>" killed "B<2><BOT><TERRORIST>" with ak47)",
         s + R"("A<1><BOT><CT>" killed "B<2><BOT><TERRORIST>" with "ak47)",

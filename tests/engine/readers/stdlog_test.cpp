@@ -31,9 +31,10 @@ TEST(StdLog, ReadsKillAndSuicideRecords) {
         {"empty killer and victim", "\t\tKill\tShotgun", {K::Kill, "", "", "Shotgun"}},
         {"names keep their spaces and bytes", " A ce \t\xff\x01\tKill\tGrappling Hook",
          {K::Kill, " A ce ", "\xff\x01", "Grappling Hook"}},
-        {"suicide names its player in the second field", "\tAce\tSuicide\tLava\t-1\t600\t40",
+        {"suicide as mods write it: the player first, the second field empty", "Ace\t\tSuicide\tLava\t-1\t600\t40",
          {K::Suicide, "Ace", "", "Lava"}},
-        {"suicide with a first field", "Who\tAce\tSuicide\tFalling", {K::Suicide, "Ace", "", "Falling"}},
+        {"suicide with only the second field", "\tAce\tSuicide\tLava\t-1\t600\t40", {K::Suicide, "Ace", "", "Lava"}},
+        {"suicide with both fields: the first", "Who\tAce\tSuicide\tFalling", {K::Suicide, "Who", "", "Falling"}},
         {"suicide without means", "\tAce\tSuicide", {K::Suicide, "Ace", "", ""}},
         {"nul bytes pass through", "A\0\tB\tKill\tX\0"s, {K::Kill, "A\0"sv, "B", "X\0"sv}},
     };

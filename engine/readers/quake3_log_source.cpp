@@ -1,0 +1,67 @@
+#include "engine/readers/quake3_log_source.hpp"
+
+#include <string>
+
+#include "engine/kill_recorder.hpp"
+#include "engine/line_ends.hpp"
+#include "engine/readers/quake3_log.hpp"
+#include "engine/stats_store.hpp"
+
+namespace fragtide::engine {
+
+std::uint64_t Quake3LogSource::analyzeLines(StatsStore& store, std::string_view bytes) const {
+    WordSlots seen;
+    KillCrediter crediter(store, KillCrediter::NameForm::Exact);
+    ClientTeams& teams = store.Teams;
+    std::string killerBuffer, victimBuffer;
+    std::string_view lastKill;  // the line; its names are stripped again once, at the end
+    const std::uint64_t lines = forEachLine(bytes, [&](std::string_view line) {
+        const auto read = readQuake3Line(line);
+        if (!read)
+            return;
+        switch (read->kind) {
+        case Quake3LineKind::TeamSet:
+            teams.set(read->client, ClientTeams::teamOfValue(read->team));
+            return;
+        case Quake3LineKind::TeamForgotten:
+            teams.set(read->client, ClientTeams::Team::None);
+            return;
+        case Quake3LineKind::AllTeamsForgotten:
+            teams.forgetAll();
+            return;
+        case Quake3LineKind::Kill:
+            break;
+        }
+        if (isTeamChange(read->weapon))
+            return;
+        const std::string_view victim = stripColours(read->victim, victimBuffer);
+        LogEvent event{LogEventKind::Kill, {}, victim, read->weapon};
+        if (read->client.isWorld() || read->client == read->victimClient) {
+            event = LogEvent{LogEventKind::Suicide, victim, {}, read->weapon};
+        } else {
+            event.killer = stripColours(read->killer, killerBuffer);
+            if (teams.isTeamKill(read->client, read->victimClient))
+                event.kind = LogEventKind::TeamKill;
+        }
+        onEvent(store, event, seen, crediter);
+        if (event.kind == LogEventKind::Kill)
+            lastKill = line;
+    });
+    if (!lastKill.empty()) {
+        const auto read = readQuake3Line(lastKill);
+        store.KillerName.assign(stripColours(read->killer, killerBuffer));
+        store.VictimName.assign(stripColours(read->victim, victimBuffer));
+    }
+    return lines;
+}
+
+bool Quake3LogSource::mergePart(StatsStore& into, const StatsStore& part) const {
+    // The part took a client it had not seen a team for as teamless; if the lines before gave two
+    // such clients one team, one of its kills was a team kill, and it is read again in place.
+    if (part.Teams.teamKillsAfter(into.Teams) || !ServerLogSource::mergePart(into, part))
+        return false;
+    part.Teams.applyAfter(into.Teams);
+    return true;
+}
+
+}  // namespace fragtide::engine
