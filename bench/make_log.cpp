@@ -64,6 +64,18 @@ int main(int argc, char** argv) {
                 block += names[pick(40)] + ": gg, nice shot\r\n";
                 continue;
             }
+            if (game->kind == rules::KillSource::Quake3ServerLog && pick(3) == 0) {
+                // Pick-ups: the line a Quake III games.log holds most of.
+                block += " 12:02 Item: " + std::to_string(pick(32)) + " weapon_rocketlauncher\r\n";
+                continue;
+            }
+            if (game->kind == rules::KillSource::Quake3ServerLog && pick(64) == 0) {
+                // Clients join teams and leave them, as on a team server: the kills between them
+                // then depend on lines far before, across every cut of the log.
+                block += " 12:01 ClientUserinfoChanged: " + std::to_string(pick(32)) + " n\\" + names[pick(40)] +
+                         "\\t\\" + std::to_string(pick(4)) + "\\model\\sarge\r\n";
+                continue;
+            }
             if (!game->rules) {  // a server log: its own kill form, weapons named by the log
                 block += engine::reference::killLine(*game, rng, names[pick(40)], names[pick(40)],
                                                      engine::reference::weaponWord(*game, rng));

@@ -80,6 +80,8 @@ int playerOf(StatsStore& store, std::uint32_t person, std::string_view killer) {
 
 std::uint32_t KillCrediter::lookUp(std::string_view raw) {
     static_assert(kKeptBytes <= 24, "three words cover a name of 24 bytes at most");
+    if (m_clean)
+        return m_store.People.personOf(m_clean(raw, m_cleaned));
     return m_store.People.personOf(m_exact ? raw : normalizeName(raw));
 }
 

@@ -56,6 +56,11 @@ public:
 
     explicit KillCrediter(StatsStore& store, NameForm form = NameForm::Normalised)
         : m_store(store), m_exact(form == NameForm::Exact) {}
+    // Names cleaned by `clean` (a raw name to the person's name, written to `buffer` when it is not
+    // a view of the raw name): a log whose names carry markup, such as Quake III's colour codes.
+    // The memory is keyed by the raw bytes, so a name met again is not cleaned again.
+    using NameCleaner = std::string_view (*)(std::string_view raw, std::string& buffer);
+    KillCrediter(StatsStore& store, NameCleaner clean) : m_store(store), m_exact(true), m_clean(clean) {}
     KillCrediter(const KillCrediter&) = delete;
     KillCrediter& operator=(const KillCrediter&) = delete;
     ~KillCrediter() { flush(); }
@@ -162,6 +167,8 @@ private:
 
     StatsStore& m_store;
     bool m_exact;
+    NameCleaner m_clean = nullptr;
+    std::string m_cleaned;  // m_clean's buffer
     struct alignas(64) Set {
         Entry ways[2];
     };

@@ -10,14 +10,7 @@ ClientTeams::Team ClientTeams::teamOfValue(std::optional<std::string_view> value
     return Team::None;
 }
 
-int ClientTeams::indexOf(const Quake3Client& client) {
-    if (client.negative || client.digits.size() > 3)
-        return -1;
-    int n = 0;
-    for (const char c : client.digits)
-        n = n * 10 + (c - '0');
-    return n < static_cast<int>(kClients) ? n : -1;
-}
+int ClientTeams::indexOf(const Quake3Client& client) { return client.slot; }
 
 void ClientTeams::set(const Quake3Client& client, Team team) {
     const int index = indexOf(client);

@@ -51,6 +51,7 @@ public:
 private:
     static constexpr std::size_t kClients = 256;
     static int indexOf(const Quake3Client& client);  // -1 outside 0..255
+    static_assert(kClients == 256, "Quake3Client::slot covers 0..255");
     Team teamOf(int index) const { return index < 0 ? Team::None : m_teams[static_cast<std::size_t>(index)]; }
 
     std::array<Team, kClients> m_teams{};  // all Unsaid

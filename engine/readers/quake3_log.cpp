@@ -1,5 +1,6 @@
 #include "engine/readers/quake3_log.hpp"
 
+#include <array>
 #include <cstddef>
 #include <cstring>
 
@@ -15,28 +16,41 @@ constexpr std::string_view kKilled = " killed ";
 constexpr std::string_view kBy = " by ";
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isPrefixByte(char c) { return isDigit(c) || c == ' ' || c == ':' || c == '.' || c == '|'; }
-// [^\s|]: what a means-of-death word is made of.
-bool isWordByte(char c) {
-    return c != ' ' && c != '\t' && c != '\n' && c != '\v' && c != '\f' && c != '\r' && c != '|';
-}
+
+// Byte classes as tables: every kill line runs through both.
+struct ByteClasses {
+    std::array<bool, 256> prefix{};  // [0-9 :.|]
+    std::array<bool, 256> word{};    // [^\s|]: what a means-of-death word is made of
+    constexpr ByteClasses() {
+        for (int c = 0; c < 256; ++c) {
+            prefix[c] = (c >= '0' && c <= '9') || c == ' ' || c == ':' || c == '.' || c == '|';
+            word[c] = c != ' ' && c != '\t' && c != '\n' && c != '\v' && c != '\f' && c != '\r' && c != '|';
+        }
+    }
+};
+constexpr ByteClasses kClasses;
+bool isPrefixByte(char c) { return kClasses.prefix[static_cast<unsigned char>(c)]; }
+bool isWordByte(char c) { return kClasses.word[static_cast<unsigned char>(c)]; }
 bool isAsciiAlnum(char c) { return isDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-// Reads `-?\d+` at `at` into `client`; returns the position after it, or npos.
+// Reads `-?\d+` at `at` into `client`; returns the position after it, or npos. One pass: a kill
+// reads two of these.
 std::size_t readNumber(std::string_view line, std::size_t at, Quake3Client& client) {
-    client.negative = at < line.size() && line[at] == '-';
-    const std::size_t first = client.negative ? at + 1 : at;
-    std::size_t end = first;
-    while (end < line.size() && isDigit(line[end]))
-        ++end;
-    if (end == first)
-        return npos;
-    std::size_t significant = first;
-    while (significant < end && line[significant] == '0')
+    const bool negative = at < line.size() && line[at] == '-';
+    std::size_t end = negative ? at + 1 : at;
+    std::size_t significant = end;
+    while (significant < line.size() && line[significant] == '0')
         ++significant;
+    int value = 0;
+    for (end = significant; end < line.size() && isDigit(line[end]); ++end) {
+        if (end - significant < 3)
+            value = value * 10 + (line[end] - '0');
+    }
+    if (end == (negative ? at + 1 : at))
+        return npos;
     client.digits = line.substr(significant, end - significant);
-    if (client.digits.empty())
-        client.negative = false;  // -0 is 0
+    client.negative = negative && !client.digits.empty();  // -0 is 0
+    client.slot = !client.negative && client.digits.size() <= 3 && value < 256 ? value : -1;
     return end;
 }
 
@@ -59,19 +73,38 @@ std::optional<std::string_view> teamOf(std::string_view info) {
     return std::nullopt;
 }
 
+// The first " killed " at or after `from`, or npos: found by its `k`, which names seldom hold,
+// rather than by its space, which they often do.
+std::size_t findKilled(std::string_view line, std::size_t from) {
+    for (std::size_t at = from + 1; at + kKilled.size() - 1 <= line.size(); ++at) {
+        const void* k = std::memchr(line.data() + at, 'k', line.size() - at);
+        if (!k)
+            return npos;
+        at = static_cast<std::size_t>(static_cast<const char*>(k) - line.data());
+        if (line[at - 1] == ' ' && line.substr(at, kKilled.size() - 1) == kKilled.substr(1))
+            return at - 1;
+    }
+    return npos;
+}
+
 std::optional<Quake3Line> readKill(std::string_view line, std::size_t at) {
     Quake3Line result{};
     result.kind = Quake3LineKind::Kill;
     int numbers = 0;
     while (at + 1 < line.size() && line[at] == ' ') {
-        Quake3Client number;
-        const std::size_t end = readNumber(line, at + 1, number);
+        std::size_t end;
+        if (numbers < 2) {
+            end = readNumber(line, at + 1, numbers == 0 ? result.client : result.victimClient);
+        } else {  // only its form matters
+            end = at + 1 + (line[at + 1] == '-');
+            const std::size_t first = end;
+            while (end < line.size() && isDigit(line[end]))
+                ++end;
+            if (end == first)
+                end = npos;
+        }
         if (end == npos)
             break;
-        if (numbers == 0)
-            result.client = number;
-        else if (numbers == 1)
-            result.victimClient = number;
         ++numbers;
         at = end;
     }
@@ -80,14 +113,19 @@ std::optional<Quake3Line> readKill(std::string_view line, std::size_t at) {
     const std::size_t killerFrom = at + 2;
     // The first " killed " gives the shortest killer; if no word follows a " by " after it, none
     // follows one after a later " killed " either.
-    const std::size_t killed = line.find(kKilled, killerFrom);
+    const std::size_t killed = findKilled(line, killerFrom);
     if (killed == npos)
         return std::nullopt;
     const std::size_t victimFrom = killed + kKilled.size();
-    // The longest victim: the last " by " after it that a word byte follows.
-    for (std::size_t by = line.rfind(kBy); by != npos && by >= victimFrom; by = by ? line.rfind(kBy, by - 1) : npos) {
+    // The longest victim: the last " by " after it that a word byte follows, found backwards by
+    // its `y`, which means-of-death words (upper case) never hold.
+    const std::size_t last = line.size() < kBy.size() + 1 ? 0 : line.size() - 3;  // the last possible `y`
+    for (std::size_t y = last; y >= victimFrom + 2; --y) {
+        if (line[y] != 'y' || line[y - 2] != ' ' || line[y - 1] != 'b' || line[y + 1] != ' ')
+            continue;
+        const std::size_t by = y - 2;
         const std::size_t wordFrom = by + kBy.size();
-        if (wordFrom >= line.size() || !isWordByte(line[wordFrom]))
+        if (!isWordByte(line[wordFrom]))
             continue;
         std::size_t wordEnd = wordFrom;
         while (wordEnd < line.size() && isWordByte(line[wordEnd]))
@@ -129,8 +167,11 @@ std::optional<Quake3Line> readQuake3Line(std::string_view line) {
 }
 
 std::string_view stripColours(std::string_view name, std::string& buffer) {
-    std::size_t caret = name.find('^');
-    if (caret == npos)
+    // Names are short: a plain loop beats a call to memchr.
+    std::size_t caret = 0;
+    while (caret < name.size() && name[caret] != '^')
+        ++caret;
+    if (caret == name.size())
         return name;
     buffer.assign(name.substr(0, caret));
     for (std::size_t i = caret; i < name.size(); ++i) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +31,7 @@ enum class Quake3LineKind { Kill, TeamSet, TeamForgotten, AllTeamsForgotten };
 struct Quake3Client {
     bool negative = false;
     std::string_view digits;
+    int slot = -1;  // the value when it is 0..255 (a client that can have a team), else -1
     bool operator==(const Quake3Client&) const = default;
     bool isWorld() const { return !negative && digits == "1022"; }  // ENTITYNUM_WORLD
 };

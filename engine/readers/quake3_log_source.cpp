@@ -11,10 +11,11 @@ namespace fragtide::engine {
 
 std::uint64_t Quake3LogSource::analyzeLines(StatsStore& store, std::string_view bytes) const {
     WordSlots seen;
-    KillCrediter crediter(store, KillCrediter::NameForm::Exact);
+    // The raw names go to the crediter, which strips a name's colour codes only when it has not met
+    // those bytes lately: most kills then strip nothing.
+    KillCrediter crediter(store, &stripColours);
     ClientTeams& teams = store.Teams;
-    std::string killerBuffer, victimBuffer;
-    std::string_view lastKill;  // the line; its names are stripped again once, at the end
+    std::string_view lastKill;  // the line; its names are stripped once, at the end
     const std::uint64_t lines = forEachLine(bytes, [&](std::string_view line) {
         const auto read = readQuake3Line(line);
         if (!read)
@@ -34,20 +35,17 @@ std::uint64_t Quake3LogSource::analyzeLines(StatsStore& store, std::string_view 
         }
         if (isTeamChange(read->weapon))
             return;
-        const std::string_view victim = stripColours(read->victim, victimBuffer);
-        LogEvent event{LogEventKind::Kill, {}, victim, read->weapon};
-        if (read->client.isWorld() || read->client == read->victimClient) {
-            event = LogEvent{LogEventKind::Suicide, victim, {}, read->weapon};
-        } else {
-            event.killer = stripColours(read->killer, killerBuffer);
-            if (teams.isTeamKill(read->client, read->victimClient))
-                event.kind = LogEventKind::TeamKill;
-        }
+        LogEvent event{LogEventKind::Kill, read->killer, read->victim, read->weapon};
+        if (read->client.isWorld() || read->client == read->victimClient)
+            event = LogEvent{LogEventKind::Suicide, read->victim, {}, read->weapon};
+        else if (teams.isTeamKill(read->client, read->victimClient))
+            event.kind = LogEventKind::TeamKill;
         onEvent(store, event, seen, crediter);
         if (event.kind == LogEventKind::Kill)
             lastKill = line;
     });
     if (!lastKill.empty()) {
+        std::string killerBuffer, victimBuffer;
         const auto read = readQuake3Line(lastKill);
         store.KillerName.assign(stripColours(read->killer, killerBuffer));
         store.VictimName.assign(stripColours(read->victim, victimBuffer));

@@ -9,7 +9,13 @@
 
 #include "engine/reference/reference_matcher.hpp"
 #include "engine/readers/hl_server_log.hpp"
+#include "engine/readers/cs2_server_log.hpp"
 #include "engine/readers/stdlog.hpp"
+#include "engine/reference/analyze_bytes.hpp"
+#include "engine/reference/reference_people.hpp"
+#include "engine/reference/server_log_reference.hpp"
+#include "engine/stats_store.hpp"
+#include "rules/quake3_server_log.hpp"
 
 namespace fragtide::engine {
 namespace {
@@ -84,6 +90,78 @@ TEST(SampleLogs, StdLogHoldsTheKillsAndSuicidesWorkedOutByHand) {
         "kill Rook | Nadja | Railgun",
     };
     EXPECT_EQ(found, expected);
+}
+
+TEST(SampleLogs, Cs2ServerLogHoldsTheKillsTeamKillsAndSuicidesWorkedOutByHand) {
+    const std::string log = readSample("cs2_server.log");
+    ASSERT_FALSE(log.empty());
+    std::vector<std::string> found;
+    for (const std::string_view line : reference::referenceLines(log)) {
+        if (const auto e = readCs2ServerLogLine(line)) {
+            const char* kind = e->kind == HlEventKind::Kill ? "kill" : e->kind == HlEventKind::TeamKill ? "team" : "suicide";
+            found.push_back(std::string(kind) + " " + std::string(e->killer.name) + " | " +
+                            std::string(e->victim.name) + " | " + std::string(e->weapon));
+        }
+    }
+    const std::vector<std::string> expected = {
+        "kill Rook | Nadia | m4a1_silencer",
+        "kill Ivo | Rook | ak47",
+        "kill <<Kay>> [x] | Ivo | awp",
+        "team Mo\" killed \"Jo | Ivo | hegrenade",
+        "kill <<Kay>> [x] | Mo\" killed \"Jo | knife_karambit",
+        "kill Nadia | Rook | deagle",
+        "kill Nadia | <<Kay>> [x] | bayonet",
+        "suicide Ivo |  | world",
+        "suicide Rook |  | planted_c4",
+        "team Ivo | Nadia | glock",
+        "kill <<Kay>> [x] | Nadia | inferno",
+        "kill Rook | Ivo | usp_silencer",
+        "kill Rook | Mo\" killed \"Jo | m4a1_silencer_off",
+        "kill <<Kay>> [x] | Ivo | molotov",
+        "kill Rook | Ivo | taser",
+    };
+    EXPECT_EQ(found, expected);
+}
+
+// The teams decide here: the events come from the plain model line after line, and the program's
+// own analysis must count the same people.
+TEST(SampleLogs, Quake3GamesLogHoldsTheEventsWorkedOutByHandAsTheTeamsStand) {
+    const std::string log = readSample("q3_games.log");
+    ASSERT_FALSE(log.empty());
+    const rules::Game& game = rules::quake3_server_log::kGame;
+    std::vector<std::string> found;
+    reference::ReferencePeople people;
+    for (const reference::ServerLogEvent& e : reference::referenceServerLogEvents(game, log)) {
+        const char* kind = e.kind == HlEventKind::Kill ? "kill" : e.kind == HlEventKind::TeamKill ? "team" : "suicide";
+        found.push_back(std::string(kind) + " " + e.killer + " | " + e.victim + " | " + e.weapon);
+        if (e.kind == HlEventKind::Kill)
+            people.kill(e.killer, e.victim);
+        else if (e.kind == HlEventKind::TeamKill)
+            people.teamKill(e.killer, e.victim);
+        else
+            people.suicide(e.killer);
+    }
+    const std::vector<std::string> expected = {
+        "kill RedBaron | Blue^Wave | MOD_RAILGUN",
+        "kill Sarge by Xaero | Grunt | MOD_ROCKET_SPLASH",
+        "team Grunt | RedBaron | MOD_MACHINEGUN",
+        "suicide Sarge by Xaero |  | MOD_TRIGGER_HURT",
+        "suicide Blue^Wave |  | MOD_ROCKET_SPLASH",
+        "team Blue^Wave | Sarge by Xaero | MOD_PLASMA",
+        "kill RedBaron | Blue^Wave | MOD_SHOTGUN",
+        "team Grunt | Blue^Wave | MOD_RAILGUN",
+        "kill Blue^Wave | Newcomer | MOD_RAILGUN",
+        "kill RedBaron | Blue^Wave | MOD_GAUNTLET",
+        "kill RedBaron | Grunt | UT_MOD_SPAS",
+        "kill Grunt | RedBaron | UT_MOD_LR300",
+        "kill Grunt | RedBaron | UT_MOD_KNIFE_THROWN",
+        "suicide Grunt |  | UT_MOD_FALLING",
+    };
+    EXPECT_EQ(found, expected);
+    StatsStore store;
+    store.CurrentGame = game.displayName;
+    ASSERT_TRUE(reference::analyzeBytes(store, log, {.partBytes = 200, .threads = 3}).has_value());
+    EXPECT_EQ(reference::differenceFrom(store.People, people), "");
 }
 
 }  // namespace
