@@ -10,6 +10,7 @@
 #include "cli/exit_codes.hpp"
 #include "cli/json_writer.hpp"
 #include "common/default_game.hpp"
+#include "common/thousands.hpp"
 #include "engine/analysis_run.hpp"
 #include "engine/display_text.hpp"
 #include "engine/game_detector.hpp"
@@ -86,14 +87,6 @@ void fillPlayerList(const engine::StatsStore& store, engine::WindowOps& window) 
         if (!name.empty())
             window.lstPlayersAddItem(engine::displayName(store, name));
     }
-}
-
-// 4213 as "4,213", as the notes write counts.
-std::string withThousands(std::uint64_t n) {
-    std::string digits = std::to_string(n);
-    for (std::size_t i = digits.size(); i > 3; i -= 3)
-        digits.insert(i - 3, ",");
-    return digits;
 }
 
 engine::FragCount killsIn(const engine::StatsStore& store) {

@@ -42,7 +42,15 @@ inline constexpr std::string_view kWeaponChart = "Kills per weapon";
 inline constexpr std::string_view kPlayerChart = "Frags per player";
 inline constexpr std::string_view kRivalsChart = "Deaths and frags per player";
 inline constexpr std::string_view kChartShows = "Bar chart of ";
-inline constexpr std::string_view kChartTop = "The highest shown; the table lists all.";
+// A chart's visible note, after its title: the order, then "; top 25 of 40 shown, ..." when cut.
+inline constexpr std::string_view kMostKillsFirst = "most kills first";
+inline constexpr std::string_view kMostFragsFirst = "most frags first";
+inline constexpr std::string_view kAsInTheTable = ", as in the table";
+inline constexpr std::string_view kTop = "; top ";
+inline constexpr std::string_view kOf = " of ";
+inline constexpr std::string_view kTableListsAll = " shown, the table lists all";
+inline constexpr std::string_view kCardsOrder = "Most frags first, as in Player Info.";
+inline constexpr std::string_view kTopFragger = "Top fragger: ";
 
 inline constexpr std::string_view kMadeBy = "Made with Fragtide.";
 

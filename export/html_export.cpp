@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/thousands.hpp"
 #include "engine/display_text.hpp"
 #include "engine/log_file.hpp"
 #include "export/export_texts.hpp"
@@ -20,6 +21,11 @@ using engine::StatsStore;
 // More bars than this make a chart too tall to read; the tables beside it hold everybody.
 constexpr std::size_t kMostBars = 25;
 
+// Charts are drawn at their own width (svg_chart.hpp) and never scaled up: their 12 px labels stay
+// 12 px at 1280 px, and a chart shares a row with its table only where that keeps them above 11 px.
+// Print packs the page (a 22-player season fits five A4 pages): charts a little smaller and beside
+// their tables, cards in four columns, no section forced whole onto a new page; a pixel either side
+// keeps the right-hand borders, which Chromium's print otherwise clips at the page's edge.
 constexpr std::string_view kStyle = R"(<style>
 :root{color-scheme:light dark;--bg:#f6f7fb;--fg:#1c2230;--muted:#5d6678;--line:#d8dce6;--card:#fff;--head:#eceff6;--accent:#c2410c;--s0:#e0611f;--s1:#2f6fdb}
 @media (prefers-color-scheme:dark){:root{--bg:#11141b;--fg:#e5e8ef;--muted:#9aa3b6;--line:#2d3444;--card:#191e28;--head:#232a39;--accent:#fb8a4b;--s0:#fb8a4b;--s1:#6ea2ff}}
@@ -33,35 +39,54 @@ section{margin-top:30px}
 h2{font-size:20px;margin:0 0 10px;padding-bottom:4px;border-bottom:2px solid var(--line)}
 h3{font-size:15px;margin:0 0 6px}
 .muted{color:var(--muted)}
+.name{overflow-wrap:anywhere}
+.note{font-weight:400;font-size:13px;color:var(--muted);margin:0 0 10px}
+figcaption .note{display:block;margin:0}
 .pair{display:grid;grid-template-columns:minmax(0,1fr) minmax(0,1fr);gap:18px;align-items:start}
-@media (max-width:820px){.pair{grid-template-columns:1fr}}
-figure{margin:0;background:var(--card);border:1px solid var(--line);border-radius:8px;padding:12px 14px}
+@media (max-width:1000px){.pair{grid-template-columns:1fr}}
+figure{margin:0;background:var(--card);border:1px solid var(--line);border-radius:8px;padding:10px 12px;width:fit-content;max-width:100%}
 figcaption{font-weight:600;margin-bottom:6px}
 svg.chart{display:block;max-width:100%;height:auto}
-@media print{svg.chart{width:100%}}
-svg.chart text{fill:currentColor;font-size:11px}
+svg.chart text{fill:currentColor;font-size:12px}
 svg.chart text.value{fill:var(--muted)}
 .s0{fill:var(--s0)}.s1{fill:var(--s1)}
 .table-wrap{overflow-x:auto}
 figure+.table-wrap{margin-top:14px}
+.pair>figure+.table-wrap{margin-top:0}
 table{border-collapse:collapse;background:var(--card);border:1px solid var(--line);border-radius:8px;width:100%}
 th,td{padding:5px 10px;border-bottom:1px solid var(--line);text-align:left;vertical-align:top}
 thead th{background:var(--head);font-weight:600}
 .n{text-align:right;font-variant-numeric:tabular-nums;white-space:nowrap}
+th.n{white-space:normal}
 tbody tr:last-child td{border-bottom:0}
 .cards{display:grid;grid-template-columns:repeat(auto-fill,minmax(240px,1fr));gap:14px}
 .card{background:var(--card);border:1px solid var(--line);border-radius:8px;padding:10px 12px}
 .card table{border:0}
+.card th,.card td{padding:4px 6px}
 .motm{font-size:16px;margin:12px 0 0}
 footer{max-width:1080px;margin:0 auto;padding:12px 32px 28px;font-size:13px}
 @media print{
+@page{size:A4;margin:12mm}
 :root{--bg:#fff;--fg:#000;--muted:#333;--line:#999;--card:#fff;--head:#e8e8e8;--accent:#000;--s0:#444;--s1:#aaa}
-body{font-size:10.5pt}
+body{font-size:9pt;line-height:1.3;padding:0 1px}
+header{padding:0 0 6px;border-bottom-width:2px}
+header h1{font-size:16pt;margin:0 0 2px}
 header,main,footer{padding-left:0;padding-right:0;max-width:none}
-section,figure,.card,tr{break-inside:avoid}
-h2{break-after:avoid}
-.pair{grid-template-columns:1fr}
+section{margin-top:14px}
+h2{font-size:12pt;margin-bottom:6px;break-after:avoid}
+h3{font-size:9pt;margin-bottom:2px}
+.note{font-size:8pt;margin-bottom:4px}
+figure,.card,tr,.motm{break-inside:avoid}
+figure{padding:4px 6px;border-radius:0}
+.pair{grid-template-columns:auto minmax(0,1fr);gap:10px}
+svg.chart{width:380px}
 .table-wrap{overflow:visible}
+th,td{padding:1px 6px}
+.cards{grid-template-columns:repeat(4,minmax(0,1fr));gap:6px}
+.card{padding:4px 6px;border-radius:0;font-size:8pt}
+.card th,.card td{padding:1px 3px}
+.motm{font-size:10pt;margin-top:6px}
+footer{padding:6px 0 0}
 }
 </style>
 )";
@@ -74,6 +99,13 @@ std::string tag(std::string_view name, std::string_view body, std::string_view c
 }
 
 std::string text(std::string_view s) { return htmlText(s); }
+
+// Every count on the page is written this one way, grouped as the window's hint groups them.
+std::string count(std::int64_t n) { return withThousands(n); }
+
+// A name from the log in a cell that may wrap anywhere: a long name without spaces must never push
+// the numbers beside it out of view.
+std::string nameCell(std::string_view logBytes) { return "<span class=\"name\">" + htmlFromLog(logBytes) + "</span>"; }
 
 // A table: the head row, then rows of cells already escaped; `numeric` marks right-aligned columns.
 std::string table(const std::vector<std::string_view>& head, const std::vector<bool>& numeric,
@@ -91,19 +123,39 @@ std::string table(const std::vector<std::string_view>& head, const std::vector<b
     return out + "</tbody></table></div>\n";
 }
 
-// The highest `kMostBars` bars by their first value, then the second; ties keep their order.
-std::vector<ChartBar> highest(std::vector<ChartBar> bars) {
-    std::stable_sort(bars.begin(), bars.end(), [](const ChartBar& a, const ChartBar& b) { return a.values > b.values; });
-    if (bars.size() > kMostBars)
-        bars.resize(kMostBars);
-    return bars;
+// One thing counted: its bar in the chart and its row in the table, so both come in one order.
+struct Entry {
+    ChartBar bar;
+    std::vector<std::string> row;
+};
+
+// Highest first by the first value, then the second; ties keep their order (log order, slot order).
+void sortByValue(std::vector<Entry>& entries) {
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const Entry& a, const Entry& b) { return a.bar.values > b.bar.values; });
 }
 
-std::string figure(BarChart chart, std::size_t allBars) {
-    chart.description = std::string(texts::kChartShows) + chart.description;
-    if (allBars > chart.bars.size())
-        chart.description += " " + std::string(texts::kChartTop);
-    return "<figure>" + tag("figcaption", text(chart.title)) + "\n" + svgBarChart(chart) + "</figure>\n";
+std::vector<std::vector<std::string>> rowsOf(const std::vector<Entry>& entries) {
+    std::vector<std::vector<std::string>> rows;
+    for (const Entry& e : entries)
+        rows.push_back(e.row);
+    return rows;
+}
+
+// The chart of the first `kMostBars` entries, its caption saying the order and, when some are
+// left out, how many it shows of how many.
+std::string figure(BarChart chart, const std::vector<Entry>& entries, std::string_view order) {
+    const std::size_t shown = std::min(entries.size(), kMostBars);
+    for (std::size_t i = 0; i < shown; ++i)
+        chart.bars.push_back(entries[i].bar);
+    std::string note = std::string(order) + std::string(texts::kAsInTheTable);
+    if (shown < entries.size()) {
+        note += std::string(texts::kTop) + count(static_cast<std::int64_t>(shown)) + std::string(texts::kOf) +
+                count(static_cast<std::int64_t>(entries.size())) + std::string(texts::kTableListsAll);
+    }
+    chart.description = std::string(texts::kChartShows) + chart.description + " " + note + ".";
+    return "<figure>" + tag("figcaption", text(chart.title) + " " + tag("span", text(note), "note")) + "\n" +
+           svgBarChart(chart) + "</figure>\n";
 }
 
 std::string header(const StatsStore& store, std::span<const engine::LogSetFile> files) {
@@ -118,7 +170,7 @@ std::string header(const StatsStore& store, std::span<const engine::LogSetFile> 
     out += "<p><strong>" + text(texts::kLogs) + ":</strong> ";
     if (files.empty())
         return out + text(texts::kNoLogs) + "</p>\n</header>\n";
-    out += std::to_string(files.size()) + " (" + std::to_string(bytes) + " bytes, " + std::to_string(lines) +
+    out += withThousands(files.size()) + " (" + withThousands(bytes) + " bytes, " + withThousands(lines) +
            " lines)</p>\n</header>\n";
     return out;
 }
@@ -131,34 +183,34 @@ std::string filesSection(std::span<const engine::LogSetFile> files) {
     std::uint64_t lines = 0;
     for (const auto& f : files) {
         // The file's name alone: a shared page need not show the folders of the one who made it.
-        rows.push_back({htmlFromLog(engine::shownPath(f.path.filename())), std::to_string(f.bytes),
-                        std::to_string(f.lines)});
+        rows.push_back({nameCell(engine::shownPath(f.path.filename())), withThousands(f.bytes), withThousands(f.lines)});
         bytes += f.bytes;
         lines += f.lines;
     }
     if (files.size() > 1)
-        rows.push_back({tag("strong", text(texts::kTotal)), std::to_string(bytes), std::to_string(lines)});
+        rows.push_back({tag("strong", text(texts::kTotal)), withThousands(bytes), withThousands(lines)});
     return "<section id=\"logs\">\n" + tag("h2", text(texts::kLogs)) + "\n" +
            table({texts::kFile, texts::kBytes, texts::kLines}, {false, true, true}, rows) + "</section>\n";
 }
 
-std::string generalSection(const StatsStore& store) {
+std::string generalSection(const StatsStore& store, std::size_t logCount) {
     std::string out = "<section id=\"general\">\n" + tag("h2", text(texts::kGeneralInfo)) + "\n";
-    std::vector<ChartBar> bars;
-    std::vector<std::vector<std::string>> rows;
+    std::vector<Entry> entries;
     for (int slot = 1; slot <= engine::kMaxSlot; ++slot) {
-        if (store.WeaponFrags[slot] <= 0)
-            continue;
-        bars.push_back({engine::displayText(store.WeaponNames[slot]), {store.WeaponFrags[slot]}});
-        rows.push_back({htmlFromLog(store.WeaponNames[slot]), std::to_string(store.WeaponFrags[slot])});
+        const FragCount kills = store.WeaponFrags[slot];
+        if (kills > 0)
+            entries.push_back({{engine::displayText(store.WeaponNames[slot]), {kills}},
+                               {nameCell(store.WeaponNames[slot]), count(kills)}});
     }
-    if (rows.empty())
+    if (entries.empty())
         return out + tag("p", text(texts::kNoKills), "muted") + "\n</section>\n";
-    const std::size_t all = bars.size();
+    sortByValue(entries);
     out += "<div class=\"pair\">\n" +
-           figure({"chart-weapons", std::string(texts::kWeaponChart), "the kills per weapon.", {}, highest(bars)}, all) +
-           table({texts::kWeapon, texts::kKills}, {false, true}, rows) + "</div>\n";
-    // The player of the match as the General Info report finds him: the first with the most frags.
+           figure({"chart-weapons", std::string(texts::kWeaponChart), "the kills per weapon,", {}, {}}, entries,
+                  texts::kMostKillsFirst) +
+           table({texts::kWeapon, texts::kKills}, {false, true}, rowsOf(entries)) + "</div>\n";
+    // The best player as the General Info report finds him: the first with the most frags. Over
+    // several logs he is no longer one match's player.
     int best = 0;
     FragCount bestTotal = 0;
     for (int p = 1; p <= engine::kMaxPlayers; ++p) {
@@ -169,56 +221,65 @@ std::string generalSection(const StatsStore& store) {
         }
     }
     if (best > 0) {
-        out += "<p class=\"motm\">" + text(texts::kPlayerOfTheMatch) + "<strong>" +
-               htmlFromLog(store.PlayerNames()[best]) + "</strong> (" + std::to_string(bestTotal) + " " +
+        out += "<p class=\"motm\">" + text(logCount > 1 ? texts::kTopFragger : texts::kPlayerOfTheMatch) +
+               "<strong>" + nameCell(store.PlayerNames()[best]) + "</strong> (" + count(bestTotal) + " " +
                text(texts::kFragsLower) + ")</p>\n";
     }
     return out + "</section>\n";
 }
 
-std::string playersSection(const StatsStore& store) {
-    std::string out = "<section id=\"players\">\n" + tag("h2", text(texts::kPlayerInfo)) + "\n";
-    FragCount matchTotal = 0;
-    for (int p = 1; p <= engine::kMaxPlayers; ++p)
-        matchTotal += reports::TotalFrags(store, p).value_or(0);
-    std::vector<ChartBar> bars;
-    std::vector<std::vector<std::string>> rows;
-    const auto& names = store.PlayerNames();
+// Players who scored, most frags first; ties in player order.
+std::vector<int> playersByFrags(const StatsStore& store) {
+    std::vector<int> players;
     for (int p = 1; p <= engine::kMaxPlayers; ++p) {
-        if (names[p].empty())
-            continue;
-        const FragCount total = reports::TotalFrags(store, p).value_or(0);
-        bars.push_back({engine::displayText(names[p]), {total}});
-        rows.push_back({std::to_string(p), htmlFromLog(names[p]), std::to_string(total),
-                        std::to_string(reports::shareOfMatch(total, matchTotal)) + " %"});
+        if (!store.PlayerNames()[p].empty())
+            players.push_back(p);
     }
-    if (rows.empty())
+    std::stable_sort(players.begin(), players.end(), [&](int a, int b) {
+        return reports::TotalFrags(store, a).value_or(0) > reports::TotalFrags(store, b).value_or(0);
+    });
+    return players;
+}
+
+std::string playersSection(const StatsStore& store, const std::vector<int>& players) {
+    std::string out = "<section id=\"players\">\n" + tag("h2", text(texts::kPlayerInfo)) + "\n";
+    if (players.empty())
         return out + tag("p", text(texts::kNoPlayers), "muted") + "\n</section>\n";
-    const std::size_t all = bars.size();
+    FragCount matchTotal = 0;
+    for (const int p : players)
+        matchTotal += reports::TotalFrags(store, p).value_or(0);
+    std::vector<Entry> entries;
+    for (const int p : players) {
+        const std::string& name = store.PlayerNames()[p];
+        const FragCount total = reports::TotalFrags(store, p).value_or(0);
+        entries.push_back({{engine::displayText(name), {total}},
+                           {count(p), nameCell(name), count(total),
+                            count(reports::shareOfMatch(total, matchTotal)) + " %"}});
+    }
     return out + "<div class=\"pair\">\n" +
-           figure({"chart-players", std::string(texts::kPlayerChart), "every player's frags.", {}, highest(bars)}, all) +
-           table({"#", texts::kPlayer, texts::kFrags, texts::kShare}, {true, false, true, true}, rows) +
+           figure({"chart-players", std::string(texts::kPlayerChart), "every player's frags,", {}, {}}, entries,
+                  texts::kMostFragsFirst) +
+           table({"#", texts::kPlayer, texts::kFrags, texts::kShare}, {true, false, true, true}, rowsOf(entries)) +
            "</div>\n</section>\n";
 }
 
-std::string weaponsPerPlayerSection(const StatsStore& store) {
+std::string weaponsPerPlayerSection(const StatsStore& store, const std::vector<int>& players) {
     std::string cards;
-    const auto& names = store.PlayerNames();
-    for (int p = 1; p <= engine::kMaxPlayers; ++p) {
-        if (names[p].empty())
-            continue;
-        std::vector<std::vector<std::string>> rows;
+    for (const int p : players) {
+        std::vector<Entry> entries;
         for (int slot = 1; slot <= engine::kMaxSlot; ++slot) {
-            if (store.PlayerWeaponFrags[p][slot] > 0)
-                rows.push_back({htmlFromLog(store.WeaponNames[slot]), std::to_string(store.PlayerWeaponFrags[p][slot])});
+            const FragCount frags = store.PlayerWeaponFrags[p][slot];
+            if (frags > 0)
+                entries.push_back({{{}, {frags}}, {nameCell(store.WeaponNames[slot]), count(frags)}});
         }
-        cards += "<div class=\"card\">" + tag("h3", htmlFromLog(names[p])) + "\n" +
-                 table({texts::kWeapon, texts::kFrags}, {false, true}, rows) + "</div>\n";
+        sortByValue(entries);
+        cards += "<div class=\"card\">" + tag("h3", nameCell(store.PlayerNames()[p])) + "\n" +
+                 table({texts::kWeapon, texts::kFrags}, {false, true}, rowsOf(entries)) + "</div>\n";
     }
     if (cards.empty())
         return {};
-    return "<section id=\"weapons\">\n" + tag("h2", text(texts::kWeaponsPerPlayer)) + "\n<div class=\"cards\">\n" +
-           cards + "</div>\n</section>\n";
+    return "<section id=\"weapons\">\n" + tag("h2", text(texts::kWeaponsPerPlayer)) + "\n" +
+           tag("p", text(texts::kCardsOrder), "note") + "\n<div class=\"cards\">\n" + cards + "</div>\n</section>\n";
 }
 
 // The rival with the most frags; on a tie the one met first, as the Rivals Info report has it.
@@ -230,7 +291,7 @@ std::string rivalCell(const PeopleTable& table, const std::vector<PeopleTable::R
     }
     if (!best)
         return text(texts::kNobody);
-    return htmlFromLog(table.people()[best->person].name) + " (" + std::to_string(best->frags) + ")";
+    return nameCell(table.people()[best->person].name) + " (" + count(best->frags) + ")";
 }
 
 std::string rivalsSection(const StatsStore& store) {
@@ -238,22 +299,20 @@ std::string rivalsSection(const StatsStore& store) {
     std::string out = "<section id=\"rivals\">\n" + tag("h2", text(texts::kRivalsInfo)) + "\n";
     if (people.people().empty())
         return out + tag("p", text(texts::kNoPeople), "muted") + "\n</section>\n";
-    std::vector<ChartBar> bars;
-    std::vector<std::vector<std::string>> rows;
+    std::vector<Entry> entries;
     for (const PeopleTable::Person& person : people.people()) {
-        bars.push_back({engine::displayText(person.name), {person.frags, person.deaths}});
-        rows.push_back({htmlFromLog(person.name), std::to_string(person.frags), std::to_string(person.deaths),
-                        std::to_string(person.suicides), std::to_string(person.teamKills),
-                        text(reports::killsPerDeath(person.frags, person.deaths)),
-                        rivalCell(people, person.victims), rivalCell(people, person.killedBy)});
+        entries.push_back({{engine::displayText(person.name), {person.frags, person.deaths}},
+                           {nameCell(person.name), count(person.frags), count(person.deaths), count(person.suicides),
+                            count(person.teamKills), text(reports::killsPerDeath(person.frags, person.deaths)),
+                            rivalCell(people, person.victims), rivalCell(people, person.killedBy)}});
     }
-    const std::size_t all = bars.size();
-    out += figure({"chart-rivals", std::string(texts::kRivalsChart), "everybody's frags and deaths, side by side.",
-                   {std::string(texts::kFrags), std::string(texts::kDeaths)}, highest(bars)},
-                  all);
+    sortByValue(entries);
+    out += figure({"chart-rivals", std::string(texts::kRivalsChart), "everybody's frags and deaths, side by side,",
+                   {std::string(texts::kFrags), std::string(texts::kDeaths)}, {}},
+                  entries, texts::kMostFragsFirst);
     out += table({texts::kPlayer, texts::kFrags, texts::kDeaths, texts::kSuicides, texts::kTeamKills,
                   texts::kKillsPerDeath, texts::kFavouriteVictim, texts::kWorstEnemy},
-                 {false, true, true, true, true, true, false, false}, rows);
+                 {false, true, true, true, true, true, false, false}, rowsOf(entries));
     return out + "</section>\n";
 }
 
@@ -267,9 +326,10 @@ std::string htmlExport(const StatsStore& store, std::span<const engine::LogSetFi
     out += kStyle;
     out += "</head>\n<body>\n" + header(store, files) + "<main>\n";
     out += filesSection(files);
-    out += generalSection(store);
-    out += playersSection(store);
-    out += weaponsPerPlayerSection(store);
+    out += generalSection(store, files.size());
+    const std::vector<int> players = playersByFrags(store);
+    out += playersSection(store, players);
+    out += weaponsPerPlayerSection(store, players);
     out += rivalsSection(store);
     out += "</main>\n<footer class=\"muted\">" + text(texts::kMadeBy) + "</footer>\n</body>\n</html>\n";
     return out;

@@ -3,19 +3,21 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/thousands.hpp"
 #include "export/html_text.hpp"
 
 namespace fragtide::exports {
 namespace {
 
-constexpr int kWidth = 540;
+// Narrow enough to sit unscaled in half of a 1280 px page, so 12 px labels stay 12 px there.
+constexpr int kWidth = 460;
 constexpr int kLabelWidth = 150;
-constexpr int kNumberWidth = 44;    // room after the longest bar for its number: five digits
-constexpr int kDigitWidth = 7;      // a digit at the charts' 11 px, with room to spare
+constexpr int kNumberWidth = 44;    // room after the longest bar for its number: "9,999"
+constexpr int kCharWidth = 8;       // a digit at the charts' 12 px, with room to spare
 constexpr int kBarHeight = 14;
 constexpr int kRowGap = 8;
 constexpr int kLegendHeight = 24;
-constexpr std::size_t kLabelCharacters = 22;
+constexpr std::size_t kLabelCharacters = 20;
 
 // At most `count` characters of UTF-8 `text`: when longer, its first count - 1 and "…".
 std::string cutLabel(const std::string& text, std::size_t count) {
@@ -34,6 +36,14 @@ std::string cutLabel(const std::string& text, std::size_t count) {
 
 std::string num(long long value) { return std::to_string(value); }
 
+// A label, with the whole text as its tooltip when it had to be cut.
+std::string label(const std::string& text) {
+    const std::string shown = cutLabel(text, kLabelCharacters);
+    if (shown == text)
+        return htmlText(text);
+    return "<title>" + htmlText(text) + "</title>" + htmlText(shown);
+}
+
 }  // namespace
 
 std::string svgBarChart(const BarChart& chart) {
@@ -44,7 +54,7 @@ std::string svgBarChart(const BarChart& chart) {
             most = std::max(most, v);
     }
     // The longest bar ends where its number still fits, however many digits it has.
-    const int numberWidth = std::max(kNumberWidth, 8 + kDigitWidth * static_cast<int>(num(most).size()));
+    const int numberWidth = std::max(kNumberWidth, 8 + kCharWidth * static_cast<int>(withThousands(most).size()));
     const int barArea = kWidth - kLabelWidth - numberWidth;
     const int rowHeight = static_cast<int>(seriesCount) * kBarHeight + kRowGap;
     const int legend = seriesCount > 1 ? kLegendHeight : 0;
@@ -68,7 +78,7 @@ std::string svgBarChart(const BarChart& chart) {
     for (const ChartBar& bar : chart.bars) {
         const int middle = y + static_cast<int>(seriesCount) * kBarHeight / 2;
         out += "<g><text class=\"label\" x=\"" + num(kLabelWidth - 8) + "\" y=\"" + num(middle + 4) +
-               "\" text-anchor=\"end\">" + htmlText(cutLabel(bar.label, kLabelCharacters)) + "</text>";
+               "\" text-anchor=\"end\">" + label(bar.label) + "</text>";
         for (std::size_t s = 0; s < bar.values.size(); ++s) {
             const std::int64_t value = bar.values[s];
             // long double keeps 64-bit counts exact enough for a pixel; a count above 0 shows.
@@ -79,7 +89,7 @@ std::string svgBarChart(const BarChart& chart) {
             out += "<rect class=\"s" + num(static_cast<long long>(s)) + "\" x=\"" + num(kLabelWidth) + "\" y=\"" +
                    num(top + 1) + "\" width=\"" + num(length) + "\" height=\"" + num(kBarHeight - 2) +
                    "\"/><text class=\"value\" x=\"" + num(kLabelWidth + length + 5) + "\" y=\"" +
-                   num(top + kBarHeight - 3) + "\">" + num(value) + "</text>";
+                   num(top + kBarHeight - 3) + "\">" + withThousands(value) + "</text>";
         }
         out += "</g>\n";
         y += rowHeight;

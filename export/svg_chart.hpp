@@ -21,10 +21,12 @@ struct BarChart {
 };
 
 // The chart as an <svg> element: role="img" with a <title> and a <desc> as its text alternative,
-// one row per bar, the bars of a row side by side, each with its number at its end. Colours come
-// from the page's CSS (classes s0, s1, ...), so the page's colour scheme and print rules apply.
-// Bar lengths are in whole units and never use the locale. Labels longer than 22 characters are
-// cut with "…" (the tables beside the chart give them whole). Thread-safe.
+// one row per bar, the bars of a row side by side, each with its number at its end, thousands
+// grouped as on the rest of the page. 460 units wide, drawn for 12 px text; the page's CSS sets
+// the size and the colours (classes s0, s1, ...), so its colour scheme and print rules apply.
+// Bar lengths are in whole units and never use the locale. Labels longer than 20 characters are
+// cut with "…" and carry the whole label as their <title> (the tables beside give them whole too).
+// Thread-safe.
 std::string svgBarChart(const BarChart& chart);
 
 }  // namespace fragtide::exports

@@ -4,6 +4,7 @@
 #include <system_error>
 #include <utility>
 
+#include "common/thousands.hpp"
 #include "engine/analysis_run.hpp"
 #include "engine/display_text.hpp"
 #include "engine/game_catalogue.hpp"
@@ -363,14 +364,6 @@ AboutTexts FormController::aboutTexts() {
 
 namespace {
 
-// 4213 as "4,213": the hint's numbers, grouped as a reader expects.
-std::string grouped(std::uint64_t number) {
-    std::string digits = std::to_string(number);
-    for (std::size_t i = digits.size(); i > 3; i -= 3)
-        digits.insert(i - 3, ",");
-    return digits;
-}
-
 bool anyKill(const engine::StatsStore& store) {
     for (int slot = 1; slot <= engine::kMaxSlot; ++slot) {
         if (store.WeaponFrags[slot] > 0)
@@ -386,11 +379,11 @@ std::string detectionHintText(std::string_view game, std::uint64_t lines, std::s
     std::string text(texts::kHintNoKillOf);
     text += game;
     text += texts::kHintFoundIn;
-    text += grouped(lines);
+    text += withThousands(lines);
     text += lines == 1 ? texts::kHintLineLooksLike : texts::kHintLinesLooksLike;
     text += other;
     text += " (";
-    text += grouped(kills);
+    text += withThousands(kills);
     text += kills == 1 ? texts::kHintKill : texts::kHintKills;
     return text;
 }

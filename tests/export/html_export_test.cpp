@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
 #include "engine/game_catalogue.hpp"
 #include "tests/export/export_fixture.hpp"
 
@@ -63,21 +69,87 @@ TEST(HtmlExport, ShowsAnEmptyAnalysisAsAPageWithoutCharts) {
     EXPECT_NE(html.find("</html>\n"), std::string::npos);
 }
 
-TEST(HtmlExport, ChartsTheHighestOfManyPlayersAndTablesThemAll) {
-    engine::StatsStore store;
-    store.CurrentGame = "Quake I : Standard";
-    engine::LoadWeaponNames(store);
-    for (int p = 1; p <= 40; ++p) {
-        ASSERT_EQ(store.addPlayer("P" + std::to_string(p)), p);
-        store.PlayerWeaponFrags[p][1] = p;
+// A store of `count` players, player p with p frags of the first weapon: log order is the
+// opposite of value order.
+std::unique_ptr<engine::StatsStore> risingPlayers(int count) {
+    auto store = std::make_unique<engine::StatsStore>();
+    store->CurrentGame = "Quake I : Standard";
+    engine::LoadWeaponNames(*store);
+    for (int p = 1; p <= count; ++p) {
+        EXPECT_EQ(store->addPlayer("P" + std::to_string(p)), p);
+        store->PlayerWeaponFrags[p][1] = p;
+        store->WeaponFrags[1] += p;
     }
-    const std::string html = htmlExport(store, {});
-    const auto chart = html.substr(html.find("<svg"), html.find("</svg>") - html.find("<svg"));
-    EXPECT_NE(chart.find(">P40<"), std::string::npos);
-    EXPECT_NE(chart.find(">P16<"), std::string::npos);
-    EXPECT_EQ(chart.find(">P15<"), std::string::npos) << "the 25 highest only";
-    EXPECT_NE(html.find("<td>P15</td>"), std::string::npos);
-    EXPECT_NE(html.find("the table lists all"), std::string::npos);
+    return store;
+}
+
+// The texts between `open` and the next "<" of one section of the page, in page order.
+std::vector<std::string> textsAfter(const std::string& html, std::string_view section, std::string_view open) {
+    const std::size_t from = html.find(section);
+    const std::size_t to = html.find("</section>", from);
+    std::vector<std::string> found;
+    for (std::size_t at = html.find(open, from); at < to; at = html.find(open, at)) {
+        at += open.size();
+        found.push_back(html.substr(at, html.find('<', at) - at));
+    }
+    return found;
+}
+
+TEST(HtmlExport, ListsPlayersInOneOrderInChartAndTableAndSaysHowManyTheChartShows) {
+    struct Case {
+        int players;
+        const char* note;
+    };
+    for (const Case c : {Case{3, "most frags first, as in the table</span>"},
+                         Case{40, "most frags first, as in the table; top 25 of 40 shown, the table lists all</span>"}}) {
+        SCOPED_TRACE(c.players);
+        const auto store = risingPlayers(c.players);
+        const std::string html = htmlExport(*store, {});
+        const auto chart = textsAfter(html, "<section id=\"players\">", "text-anchor=\"end\">");
+        const auto table = textsAfter(html, "<section id=\"players\">", "<span class=\"name\">");
+        ASSERT_EQ(table.size(), static_cast<std::size_t>(c.players)) << "the table lists everybody";
+        ASSERT_EQ(chart.size(), std::min<std::size_t>(table.size(), 25));
+        EXPECT_EQ(table.front(), "P" + std::to_string(c.players));
+        EXPECT_EQ(table.back(), "P1");
+        EXPECT_TRUE(std::equal(chart.begin(), chart.end(), table.begin()));
+        EXPECT_NE(html.find(c.note), std::string::npos) << "visible in the chart's caption";
+        // The cards follow Player Info.
+        EXPECT_EQ(textsAfter(html, "<section id=\"weapons\">", "<h3><span class=\"name\">"), table);
+    }
+}
+
+TEST(HtmlExport, GroupsThousandsInEveryCountOfThePage) {
+    auto store = risingPlayers(2);
+    store->PlayerWeaponFrags[1][1] = 1234567;
+    store->WeaponFrags[1] = 1234569;
+    store->People.recordKill("P1", "P2");
+    store->People.addFrags(*store->People.find("P1"), *store->People.find("P2"), 1234566);
+    const engine::LogSetFile files[] = {{"a.log", 2500000, 12345}, {"b.log", 1000, 999}};
+    const std::string html = htmlExport(*store, files);
+    for (const char* grouped : {">1,234,567<", ">1,234,569<", ">2,500,000<", ">12,345<", ">2,501,000<", ">13,344<",
+                                "(2,501,000 bytes, 13,344 lines)", "(1,234,567 frags)", "P1</span> (1,234,567)"}) {
+        SCOPED_TRACE(grouped);
+        EXPECT_NE(html.find(grouped), std::string::npos);
+    }
+    for (const char* plain : {"1234567", "2500000", "12345"}) {
+        SCOPED_TRACE(plain);
+        EXPECT_EQ(html.find(plain), std::string::npos);
+    }
+}
+
+TEST(HtmlExport, NamesTheBestOfSeveralLogsTopFragger) {
+    struct Case {
+        std::size_t logs;
+        const char* line;
+    };
+    const engine::LogSetFile files[] = {{"a.log", 10, 1}, {"b.log", 10, 1}};
+    for (const Case c : {Case{0, "Player of the match: "}, Case{1, "Player of the match: "}, Case{2, "Top fragger: "}}) {
+        SCOPED_TRACE(c.logs);
+        const auto store = risingPlayers(2);
+        const std::string html = htmlExport(*store, std::span(files).first(c.logs));
+        EXPECT_NE(html.find(std::string("<p class=\"motm\">") + c.line + "<strong><span class=\"name\">P2</span>"),
+                  std::string::npos);
+    }
 }
 
 }  // namespace
