@@ -35,24 +35,27 @@ bool isPrefixByte(char c) { return kClasses.prefix[static_cast<unsigned char>(c)
 bool isWordByte(char c) { return kClasses.word[static_cast<unsigned char>(c)]; }
 bool isAsciiAlnum(char c) { return isDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-// Reads `-?\d+` at `at` into `client`; returns the position after it, or npos. One pass: a kill
-// reads two of these.
+// Reads `-?\d+` at `at` into `client`; returns the position after it, or npos. One pass over
+// raw bytes: a kill reads two of these.
 std::size_t readNumber(std::string_view line, std::size_t at, Quake3Client& client) {
-    const bool negative = at < line.size() && line[at] == '-';
-    std::size_t end = negative ? at + 1 : at;
-    std::size_t significant = end;
-    while (significant < line.size() && line[significant] == '0')
+    const char* const p = line.data();
+    const std::size_t n = line.size();
+    const bool negative = at < n && p[at] == '-';
+    const std::size_t first = at + (negative ? 1 : 0);
+    std::size_t significant = first;
+    while (significant < n && p[significant] == '0')
         ++significant;
-    int value = 0;
-    for (end = significant; end < line.size() && isDigit(line[end]); ++end) {
-        if (end - significant < 3)
-            value = value * 10 + (line[end] - '0');
+    std::size_t end = significant;
+    unsigned value = 0;  // wraps on long numbers; read only for three digits or fewer
+    while (end < n && static_cast<unsigned>(p[end] - '0') < 10) {
+        value = value * 10 + static_cast<unsigned>(p[end] - '0');
+        ++end;
     }
-    if (end == (negative ? at + 1 : at))
+    if (end == first)
         return npos;
-    client.digits = line.substr(significant, end - significant);
-    client.negative = negative && !client.digits.empty();  // -0 is 0
-    client.slot = !client.negative && client.digits.size() <= 3 && value < 256 ? value : -1;
+    client.digits = std::string_view(p + significant, end - significant);
+    client.negative = negative && end != significant;  // -0 is 0
+    client.slot = !client.negative && end - significant <= 3 && value < 256 ? static_cast<int>(value) : -1;
     return end;
 }
 
@@ -130,7 +133,7 @@ std::size_t findKilled(std::string_view line, std::size_t from) {
         if (!k)
             return npos;
         at = static_cast<std::size_t>(static_cast<const char*>(k) - line.data());
-        if (line[at - 1] == ' ' && line.substr(at, kKilled.size() - 1) == kKilled.substr(1))
+        if (line[at - 1] == ' ' && std::memcmp(line.data() + at, kKilled.data() + 1, kKilled.size() - 1) == 0)
             return at - 1;
     }
     return npos;
@@ -157,7 +160,7 @@ std::optional<Quake3Line> readKill(std::string_view line, std::size_t at) {
         ++numbers;
         at = end;
     }
-    if (numbers < 3 || line.substr(at, 2) != ": ")
+    if (numbers < 3 || at + 2 > line.size() || line[at] != ':' || line[at + 1] != ' ')
         return std::nullopt;
     const std::size_t killerFrom = at + 2;
     // The first " killed " gives the shortest killer; if no word follows a " by " after it, none
@@ -186,13 +189,29 @@ std::optional<Quake3Line> readKill(std::string_view line, std::size_t at) {
     }
 }
 
+// Where the prefix of `[0-9 :.|]` ends. Eight bytes at a time: every line of a games.log starts
+// with its time.
+std::size_t prefixEnd(std::string_view line) {
+    std::size_t at = 0;
+    while (at + 8 <= line.size()) {
+        const std::uint64_t w = load8(line.data() + at);
+        const std::uint64_t low = w & ~kHighs;
+        const std::uint64_t digitOrColon = ((low + kOnes * 0x50) & ~(low + kOnes * 0x45)) & ~w & kHighs;  // 0x30..0x3A
+        const std::uint64_t in = digitOrColon | bytesEqual(w, ' ') | bytesEqual(w, '.') | bytesEqual(w, '|');
+        if (in != kHighs)
+            return at + static_cast<std::size_t>(std::countr_zero(~in & kHighs)) / 8;
+        at += 8;
+    }
+    while (at < line.size() && isPrefixByte(line[at]))
+        ++at;
+    return at;
+}
+
 }  // namespace
 
 std::optional<Quake3Line> readQuake3Line(std::string_view line) {
-    std::size_t at = 0;
-    while (at < line.size() && isPrefixByte(line[at]))
-        ++at;
-    const std::string_view rest = line.substr(at);
+    const std::size_t at = prefixEnd(line);
+    const std::string_view rest(line.data() + at, line.size() - at);
     if (rest.starts_with(kKill))
         return readKill(line, at + kKill.size());
     if (rest.starts_with(kInitGame))
