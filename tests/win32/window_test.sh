@@ -62,6 +62,7 @@ windows_log=$(winepath -w "$tmp/my logs/Match 1.LOG" 2> /dev/null)
 desktop=fragtide-test
 # The prefix is shared with the settings tests, which store other games: start from no stored
 # choice, so the window opens with the default game whatever ran before.
+wine reg delete 'HKCU\Software\Fragtide' /f > /dev/null 2>&1 || true
 wine reg delete 'HKLM\Software\Fragtide' /f > /dev/null 2>&1 || true
 # A Wine desktop of its own draws the window frames that a bare X display would lack.
 # One argument with spaces: Wine quotes it on the command line, as Windows Explorer does.
