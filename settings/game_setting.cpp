@@ -9,6 +9,17 @@
 #endif
 
 namespace fragtide::settings {
+namespace {
+
+// The value as RegGetString gives it, from the current root or else the old one.
+std::string readSetting(SettingsBackend& backend, std::string_view valueName) {
+    std::string text = RegGetString(backend, kSettingsRoot, kGameSelectKey, valueName);
+    if (text == kNotFound && kOldSettingsRoot != kSettingsRoot)
+        text = RegGetString(backend, kOldSettingsRoot, kGameSelectKey, valueName);
+    return text;
+}
+
+}  // namespace
 
 std::unique_ptr<SettingsBackend> makeDefaultBackend() {
 #ifdef _WIN32
@@ -19,7 +30,7 @@ std::unique_ptr<SettingsBackend> makeDefaultBackend() {
 }
 
 std::string loadSelectedGame(SettingsBackend& backend) {
-    std::string game = RegGetString(backend, kHkeyLocalMachine, kGameSelectKey, kGameSelectValue);
+    std::string game = readSetting(backend, kGameSelectValue);
     // The one quiet fallback: a first start (nothing stored) and an empty setting both mean the
     // default game; the user can pick another at any time.
     if (game.empty() || game == kNotFound)
@@ -28,26 +39,26 @@ std::string loadSelectedGame(SettingsBackend& backend) {
 }
 
 void saveSelectedGame(SettingsBackend& backend, std::string_view game) {
-    RegSaveString(backend, kHkeyLocalMachine, kGameSelectKey, kGameSelectValue, kRegSz, std::string(game));
+    RegSaveString(backend, kSettingsRoot, kGameSelectKey, kGameSelectValue, kRegSz, std::string(game));
 }
 
 std::string loadLogFolder(SettingsBackend& backend) {
-    std::string folder = RegGetString(backend, kHkeyLocalMachine, kGameSelectKey, kLogFolderValue);
+    std::string folder = readSetting(backend, kLogFolderValue);
     // Nothing stored yet reads as "Not Found"; the caller's own default is meant then.
     return folder == kNotFound ? std::string() : folder;
 }
 
 void saveLogFolder(SettingsBackend& backend, std::string_view folder) {
-    RegSaveString(backend, kHkeyLocalMachine, kGameSelectKey, kLogFolderValue, kRegSz, std::string(folder));
+    RegSaveString(backend, kSettingsRoot, kGameSelectKey, kLogFolderValue, kRegSz, std::string(folder));
 }
 
 std::string loadExportFolder(SettingsBackend& backend) {
-    std::string folder = RegGetString(backend, kHkeyLocalMachine, kGameSelectKey, kExportFolderValue);
+    std::string folder = readSetting(backend, kExportFolderValue);
     return folder == kNotFound ? std::string() : folder;
 }
 
 void saveExportFolder(SettingsBackend& backend, std::string_view folder) {
-    RegSaveString(backend, kHkeyLocalMachine, kGameSelectKey, kExportFolderValue, kRegSz, std::string(folder));
+    RegSaveString(backend, kSettingsRoot, kGameSelectKey, kExportFolderValue, kRegSz, std::string(folder));
 }
 
 }  // namespace fragtide::settings
@@ -55,14 +66,14 @@ void saveExportFolder(SettingsBackend& backend, std::string_view folder) {
 namespace fragtide::settings {
 
 std::string loadNameDisplay(SettingsBackend& backend) {
-    std::string word = RegGetString(backend, kHkeyLocalMachine, kGameSelectKey, kNameDisplayValue);
+    std::string word = readSetting(backend, kNameDisplayValue);
     if (word == kNotFound)
         return {};
     return word;
 }
 
 void saveNameDisplay(SettingsBackend& backend, std::string_view word) {
-    RegSaveString(backend, kHkeyLocalMachine, kGameSelectKey, kNameDisplayValue, kRegSz, std::string(word));
+    RegSaveString(backend, kSettingsRoot, kGameSelectKey, kNameDisplayValue, kRegSz, std::string(word));
 }
 
 }  // namespace fragtide::settings

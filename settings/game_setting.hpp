@@ -7,11 +7,23 @@
 #include "common/default_game.hpp"
 #include "settings/settings_backend.hpp"
 
-// The settings the program keeps, under HKEY_LOCAL_MACHINE, "Software\Fragtide": the selected
-// game (value "GameSelect", REG_SZ), the folder the last log was chosen in (value "LogFolder",
-// REG_SZ, UTF-8) and the name display (value "NameDisplay", REG_SZ), each a value of its own so
-// that none can spoil another.
+// The settings the program keeps, under kSettingsRoot, "Software\Fragtide": the selected game
+// (value "GameSelect", REG_SZ), the folder the last log was chosen in (value "LogFolder", REG_SZ,
+// UTF-8) and the name display (value "NameDisplay", REG_SZ), each a value of its own so that none
+// can spoil another.
 namespace fragtide::settings {
+
+// Where choices are written. On Windows the user's own hive: the installer installs per user, and a
+// standard user cannot write HKEY_LOCAL_MACHINE. Elsewhere the settings file keeps the name it has
+// always had (HKEY_LOCAL_MACHINE.reg in the user's own folder).
+#ifdef _WIN32
+inline constexpr RootKey kSettingsRoot = kHkeyCurrentUser;
+#else
+inline constexpr RootKey kSettingsRoot = kHkeyLocalMachine;
+#endif
+// Where earlier Windows versions wrote them. Each load reads kSettingsRoot first and this root
+// only when the value is not there, so a choice made before still counts; nothing is written here.
+inline constexpr RootKey kOldSettingsRoot = kHkeyLocalMachine;
 
 inline constexpr std::string_view kGameSelectKey = "Software\\Fragtide";
 inline constexpr std::string_view kGameSelectValue = "GameSelect";

@@ -23,7 +23,7 @@ TEST(GameSetting, FallsBackToQuakeIStandardOnlyWhenNothingUsableIsStored) {
         SCOPED_TRACE(c.what);
         MemoryBackend backend;
         if (c.stored)
-            RegSaveString(backend, kHkeyLocalMachine, kGameSelectKey, kGameSelectValue, kRegSz, std::string(c.stored));
+            RegSaveString(backend, kSettingsRoot, kGameSelectKey, kGameSelectValue, kRegSz, std::string(c.stored));
         EXPECT_EQ(loadSelectedGame(backend), c.game);
     }
 }
@@ -31,7 +31,7 @@ TEST(GameSetting, FallsBackToQuakeIStandardOnlyWhenNothingUsableIsStored) {
 TEST(GameSetting, SavesTheGameAsRegSzUnderFragtideGameSelect) {
     MemoryBackend backend;
     saveSelectedGame(backend, "Half-Life : Counter-Strike");
-    const auto raw = backend.queryValue(kHkeyLocalMachine, "Software\\Fragtide", "GameSelect", kReadLimit);
+    const auto raw = backend.queryValue(kSettingsRoot, "Software\\Fragtide", "GameSelect", kReadLimit);
     ASSERT_TRUE(raw);
     EXPECT_EQ(*raw, (StoredValue{kRegSz, std::string("Half-Life : Counter-Strike", 27)}));
 }
@@ -53,7 +53,7 @@ TEST(GameSetting, KeepsTheLogFolderBesideTheGameAsAValueOfItsOwn) {
     EXPECT_EQ(loadSelectedGame(backend), "Quake II : Standard");
     saveSelectedGame(backend, "Quake I : Warhaven");
     EXPECT_EQ(loadLogFolder(backend), "/home/me/logs/caf\xc3\xa9 matches");
-    const auto raw = backend.queryValue(kHkeyLocalMachine, "Software\\Fragtide", "LogFolder", kReadLimit);
+    const auto raw = backend.queryValue(kSettingsRoot, "Software\\Fragtide", "LogFolder", kReadLimit);
     ASSERT_TRUE(raw);
     EXPECT_EQ(raw->type, kRegSz);
 }
@@ -63,11 +63,39 @@ TEST(GameSetting, KeepsTheNameDisplayBesideTheGameAsAValueOfItsOwn) {
     EXPECT_EQ(loadNameDisplay(backend), "") << "nothing stored: the caller keeps its default";
     saveSelectedGame(backend, "Quake II : StdLog");
     saveNameDisplay(backend, "quake");
-    const auto raw = backend.queryValue(kHkeyLocalMachine, "Software\\Fragtide", "NameDisplay", kReadLimit);
+    const auto raw = backend.queryValue(kSettingsRoot, "Software\\Fragtide", "NameDisplay", kReadLimit);
     ASSERT_TRUE(raw);
     EXPECT_EQ(*raw, (StoredValue{kRegSz, std::string("quake", 6)}));
     EXPECT_EQ(loadNameDisplay(backend), "quake");
     EXPECT_EQ(loadSelectedGame(backend), "Quake II : StdLog") << "the game is untouched";
+}
+
+// Windows versions before kept every choice under HKEY_LOCAL_MACHINE, which a standard user cannot
+// write: now choices go to HKEY_CURRENT_USER, and a value found only under the old root still counts.
+TEST(GameSetting, ReadsTheUsersOwnChoiceFirstAndTheOldMachineWideOneOtherwise) {
+    if (kSettingsRoot == kOldSettingsRoot)
+        GTEST_SKIP() << "one root on this platform";
+    struct Case { const char* what; const char* current; const char* old; std::string game; };
+    const Case cases[] = {
+        {"only the old root", nullptr, "Quake II : Standard", "Quake II : Standard"},
+        {"the user's own wins", "Quake I : Warhaven", "Quake II : Standard", "Quake I : Warhaven"},
+        {"an empty choice of the user's own still wins", "", "Quake II : Standard", "Quake I : Standard"},
+        {"neither", nullptr, nullptr, "Quake I : Standard"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MemoryBackend backend;
+        if (c.current)
+            RegSaveString(backend, kSettingsRoot, kGameSelectKey, kGameSelectValue, kRegSz, std::string(c.current));
+        if (c.old)
+            RegSaveString(backend, kOldSettingsRoot, kGameSelectKey, kGameSelectValue, kRegSz, std::string(c.old));
+        EXPECT_EQ(loadSelectedGame(backend), c.game);
+    }
+    MemoryBackend backend;
+    RegSaveString(backend, kOldSettingsRoot, kGameSelectKey, kNameDisplayValue, kRegSz, std::string("quake"));
+    RegSaveString(backend, kOldSettingsRoot, kGameSelectKey, kLogFolderValue, kRegSz, std::string("C:\\Logs"));
+    EXPECT_EQ(loadNameDisplay(backend), "quake");
+    EXPECT_EQ(loadLogFolder(backend), "C:\\Logs");
 }
 
 // Through the platform's own store: the file named by FRAGTIDE_SETTINGS_DIR elsewhere, the
@@ -79,9 +107,21 @@ TEST(GameSetting, ReadsAtTheNextStartWhatWasSaved) {
 #else
     ASSERT_EQ(setenv("FRAGTIDE_SETTINGS_DIR", folder.path().c_str(), 1), 0);
 #endif
+#ifdef _WIN32
+    // A choice an earlier version left machine-wide counts until the user makes one.
+    RegSaveString(*makeDefaultBackend(), kHkeyLocalMachine, kGameSelectKey, kGameSelectValue, kRegSz,
+                  std::string("Quake I : Warhaven"));
+    EXPECT_EQ(loadSelectedGame(*makeDefaultBackend()), "Quake I : Warhaven");
+#endif
     saveSelectedGame(*makeDefaultBackend(), "Quake II : Capture The Flag");
     EXPECT_EQ(loadSelectedGame(*makeDefaultBackend()), "Quake II : Capture The Flag");
-#ifndef _WIN32
+#ifdef _WIN32
+    // In the user's own hive, which a standard user may write; the machine's is left alone.
+    EXPECT_EQ(RegGetString(*makeDefaultBackend(), kHkeyCurrentUser, kGameSelectKey, kGameSelectValue),
+              "Quake II : Capture The Flag");
+    EXPECT_EQ(RegGetString(*makeDefaultBackend(), kHkeyLocalMachine, kGameSelectKey, kGameSelectValue),
+              "Quake I : Warhaven");
+#else
     EXPECT_TRUE(std::filesystem::exists(folder.path() / "HKEY_LOCAL_MACHINE.reg"));
     unsetenv("FRAGTIDE_SETTINGS_DIR");
 #endif
