@@ -5,6 +5,7 @@
 #include "engine/name_index.hpp"
 #include "engine/readers/hl_server_log.hpp"
 #include "engine/readers/stdlog.hpp"
+#include "engine/readers/template_reader.hpp"
 #include "engine/readers/weapon_words.hpp"
 #include "engine/stats_store.hpp"
 #include "engine/store_merge.hpp"
@@ -78,9 +79,14 @@ private:
     std::vector<int> m_slots;
 };
 
-ServerLogSource::ServerLogSource(const rules::Game& game) : m_game(game), m_words(game) {}
+ServerLogSource::ServerLogSource(const rules::Game& game) : m_game(game), m_words(game) {
+    if (game.kind == rules::KillSource::TemplateLines && game.lines)
+        m_templates = std::make_shared<const TemplateReader>(*game.lines);
+}
 
 std::optional<LogEvent> ServerLogSource::readLine(std::string_view line) const {
+    if (m_templates)
+        return m_templates->readLine(line);
     if (m_game.kind == rules::KillSource::HalfLifeServerLog) {
         const auto event = readHlServerLogLine(line);
         if (!event)

@@ -26,6 +26,32 @@ std::string killLine(const rules::Game& game, std::mt19937& rng, std::string_vie
         return std::string(killer) + "\t" + std::string(victim) + "\tKill\t" + std::string(weapon) + "\t" +
                std::to_string(pick(rng, 50)) + "\t" + std::to_string(pick(rng, 900)) + "\t" +
                std::to_string(pick(rng, 200));
+    case rules::KillSource::TemplateLines: {
+        // The first kill template, filled in: the generated logs of a game file's server log.
+        std::string line;
+        const std::string_view text = game.lines->kills.front();
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const std::size_t close = text[i] == '{' && (i + 1 >= text.size() || text[i + 1] != '{')
+                                          ? text.find('}', i)
+                                          : std::string_view::npos;
+            if (close == std::string_view::npos) {
+                line += text[i];
+                if ((text[i] == '{' || text[i] == '}') && i + 1 < text.size() && text[i + 1] == text[i])
+                    ++i;
+                continue;
+            }
+            const std::string_view name = text.substr(i + 1, close - i - 1);
+            line += name == "killer" ? std::string(killer)
+                    : name == "victim" ? std::string(victim)
+                    : name == "weapon" ? std::string(weapon)
+                    : name == "killer_team" ? std::string(pick(rng, 2) ? "axis" : "allies")
+                    : name == "victim_team" ? std::string(pick(rng, 2) ? "axis" : "allies")
+                    : name == "num" ? std::to_string(pick(rng, 100))
+                                    : std::string("x");
+            i = close;
+        }
+        return line;
+    }
     case rules::KillSource::ObituaryRules:
         break;
     }

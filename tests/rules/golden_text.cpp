@@ -39,6 +39,8 @@ std::string_view killSourceText(rules::KillSource kind) {
         return "Half-Life server log";
     case rules::KillSource::Quake2StdLog:
         return "Quake II StdLog";
+    case rules::KillSource::TemplateLines:
+        return "line templates";
     }
     return "unknown kill source";
 }
