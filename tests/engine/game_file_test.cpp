@@ -115,6 +115,30 @@ TEST(GameFile, RefusesAFiftyFirstWeapon) {
     EXPECT_NE(file.error().message.find("more than 50 weapons"), std::string::npos) << file.error().message;
 }
 
+// Built-in games stop at 25 slots; a file's game credits its weapons up to slot 50, each once.
+TEST(GameFile, AnObituariesGameCreditsAllFiftySlots) {
+    std::string text = edited(kRa2.substr(0, kRa2.find("[[weapon]]")), "q2-ra2", "fifty");
+    for (int i = 1; i <= 50; ++i)
+        text += "[[weapon]]\nname = \"W" + std::to_string(i) + "\"\nrules = [[\" hit" + std::to_string(i) + " \", \"\"]]\n";
+    const auto file = parseGameFile(text, "fifty.toml");
+    ASSERT_TRUE(file.has_value()) << file.error().message;
+    const std::shared_ptr<const FileGame> games[] = {*file};
+    ASSERT_TRUE(installFileGames(games).empty());
+    for (const unsigned threads : {1u, 2u}) {
+        StatsStore store;
+        store.CurrentGame = "Quake II : Rocket Arena 2";
+        LoadWeaponNames(store);
+        ASSERT_TRUE(reference::analyzeBytes(store, "Bo hit26 Ann\nBo hit50 Ann\nBo hit2 Ann\nBo hit50 Cy\n",
+                                            {.partBytes = 16, .threads = threads})
+                        .has_value());
+        EXPECT_EQ(store.WeaponNames[50], "W50");
+        EXPECT_EQ(store.WeaponFrags[50], 2);
+        EXPECT_EQ(store.WeaponFrags[26], 1);
+        EXPECT_EQ(store.WeaponFrags[2], 1);
+    }
+    ASSERT_TRUE(installFileGames({}).empty());
+}
+
 // A lines game reaches the same crediting as the built-in server logs: kills by weapon in order of
 // first kill, words named by the file, team kills, suicides of the world and of oneself, ignore_if.
 TEST(GameFile, ALinesGameCreditsItsKills) {
