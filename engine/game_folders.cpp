@@ -55,7 +55,14 @@ std::filesystem::path shippedGamesFolder() {
     if (ec)
         return {};
 #endif
-    return program.parent_path() / "games";
+    // Installed elsewhere than Windows, the shipped files are in ../share/fragtide/games.
+    const auto beside = program.parent_path() / "games";
+#ifndef _WIN32
+    const auto shared = program.parent_path().parent_path() / "share" / "fragtide" / "games";
+    if (!std::filesystem::is_directory(beside, ec) && std::filesystem::is_directory(shared, ec))
+        return shared;
+#endif
+    return beside;
 }
 
 std::vector<std::filesystem::path> standardGameFolders() {

@@ -16,7 +16,8 @@ namespace fragtide::engine {
 // The user's games folder; empty when neither the variable nor the home folder is set.
 std::filesystem::path userGamesFolder();
 
-// games/ in the folder that holds the running program; empty when that cannot be found.
+// games/ in the folder that holds the running program (or, installed on Linux, where that is
+// missing, ../share/fragtide/games); empty when the program cannot be found.
 std::filesystem::path shippedGamesFolder();
 
 // The user's folder, then the shipped one (those that are known).

@@ -192,6 +192,36 @@ TEST(GameFolders, LoadsBuiltInsFirstThenFilesByNameAndReportsEachRefusedFile) {
     ASSERT_TRUE(installFileGames({}).empty());
 }
 
+// The files we ship load beside the built-ins and count what their samples hold.
+TEST(GameFolders, TheShippedGamesReadTheirSamples) {
+    const std::filesystem::path folders[] = {FRAGTIDE_GAMES_DIR};
+    ASSERT_EQ(loadGameFolders(folders), std::vector<std::string>{});
+    struct Case {
+        const char* game;
+        const char* sample;
+        int frags;
+        const char* weapon1;
+    };
+    const Case cases[] = {
+        {"Quake III : Console", "q3_console.log", 8, "Gauntlet"},
+        {"Call of Duty : games_mp", "cod_games_mp.log", 4, "M1 Garand"},
+        {"Quake II : Lithium", "q2_lithium.log", 9, "Blaster"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.game);
+        StatsStore store;
+        store.CurrentGame = c.game;
+        LoadWeaponNames(store);
+        ASSERT_TRUE(analyzeFile(store, std::filesystem::path(FRAGTIDE_SAMPLES) / c.sample).has_value());
+        int frags = 0;
+        for (int slot = 1; slot <= kMaxSlot; ++slot)
+            frags += static_cast<int>(store.WeaponFrags[slot]);
+        EXPECT_EQ(frags, c.frags);
+        EXPECT_EQ(store.WeaponNames[1], c.weapon1);
+    }
+    ASSERT_TRUE(installFileGames({}).empty());
+}
+
 TEST(GameFolders, RefusesAFileThatNamesABuiltInGame) {
     const auto file = parseGameFile(edited(kRa2, "Rocket Arena 2", "Standard"), "q2.toml");
     ASSERT_TRUE(file.has_value());
