@@ -73,7 +73,8 @@ Result<std::string> gameFileText(const rules::Game& game) {
                                                   "' reads a server log: only console games can be written as a "
                                                   "game file"};
     std::string out;
-    out += "# " + std::string(game.displayName) + ", as the program has it built in. Give the copy a name and an\n";
+    // Quoted even here: a comment, too, must be UTF-8 without control characters.
+    out += "# " + quoted(game.displayName) + ", as the program has it built in. Give the copy a name and an\n";
     out += "# alias of its own before you put it in a games folder.\n";
     out += "fragtide_game = 1\n";
     out += "name = " + quoted(game.displayName) + "\n";

@@ -9,6 +9,8 @@
 // The readers' fuzz targets, renamed for this program (see tests/engine/CMakeLists.txt).
 extern "C" int hlServerLogFuzz(const std::uint8_t* data, std::size_t size);
 extern "C" int stdLogFuzz(const std::uint8_t* data, std::size_t size);
+extern "C" int gameFileFuzz(const std::uint8_t* data, std::size_t size);
+extern "C" int lineTemplateFuzz(const std::uint8_t* data, std::size_t size);
 
 namespace {
 
@@ -32,6 +34,8 @@ TEST(ReadersFuzzCorpus, ReplaysEveryKeptInputWithoutADifference) {
     const std::filesystem::path corpus = FRAGTIDE_FUZZ_CORPUS;
     EXPECT_GT(replay(corpus / "hl_server_log", hlServerLogFuzz), 0);
     EXPECT_GT(replay(corpus / "stdlog", stdLogFuzz), 0);
+    EXPECT_GT(replay(corpus / "game_file", gameFileFuzz), 0);
+    EXPECT_GT(replay(corpus / "line_template", lineTemplateFuzz), 0);
 }
 
 }  // namespace
