@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/result.hpp"
@@ -62,8 +63,12 @@ private:
 
     LineTemplate() = default;
     bool step(Run& run, std::size_t part, std::size_t pos) const;
+    // The search's first path alone: each part's first choice. True when it reaches the line's end,
+    // with the cuts the search would give.
+    bool firstPath(Run& run) const;
 
     std::vector<Part> m_parts;
+    std::vector<std::pair<std::uint8_t, std::uint8_t>> m_captures;  // (part, field) of each kept text
     std::array<bool, kTemplateFields> m_has{};
     std::size_t m_longestPart = static_cast<std::size_t>(-1);
 };
