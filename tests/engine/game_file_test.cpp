@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/game_catalogue.hpp"
+#include "engine/game_detector.hpp"
 #include "engine/game_folders.hpp"
 #include "engine/log_analysis.hpp"
 #include "engine/reference/analyze_bytes.hpp"
@@ -218,6 +219,11 @@ TEST(GameFolders, TheShippedGamesReadTheirSamples) {
             frags += static_cast<int>(store.WeaponFrags[slot]);
         EXPECT_EQ(frags, c.frags);
         EXPECT_EQ(store.WeaponNames[1], c.weapon1);
+        // Detection runs the file games too, and finds each sample's own.
+        const auto detected = detectGame(std::filesystem::path(FRAGTIDE_SAMPLES) / c.sample);
+        ASSERT_TRUE(detected.has_value());
+        ASSERT_NE(detected->best, nullptr);
+        EXPECT_EQ(detected->best->displayName, c.game);
     }
     ASSERT_TRUE(installFileGames({}).empty());
 }
