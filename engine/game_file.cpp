@@ -1,5 +1,7 @@
 #include "engine/game_file.hpp"
 
+#include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -17,23 +19,81 @@ namespace {
 // text has no reason to hold, and after parsing that character becomes the byte again.
 constexpr char32_t kByteBase = 0xF700;
 
+// The file as toml++ reads it: ASCII only. toml++ 3.3 tests some characters for whitespace in a way
+// that is undefined for many (U+00A1..U+0499 among them) when it meets them outside a string, as
+// it may after a fault; so none reaches it. In "..." texts a character becomes its \u escape, in
+// comments a '?', and one outside quotes and comments (never valid TOML) refuses the file.
 struct Prepared {
     std::string text;
-    // Per line (from 1), the columns after which a replacement added two characters.
-    std::vector<std::vector<std::uint32_t>> shifts;
+    // Per line (from 1): where in the prepared line a replacement starts, and how many characters
+    // it added, so that a place toml++ reports maps back to the file's own.
+    std::vector<std::vector<std::pair<std::uint32_t, std::uint32_t>>> shifts;
+    std::optional<std::pair<FilePlace, std::string>> refusal;
 };
 
 bool isHex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+
+// The code point of the UTF-8 sequence at `at` and its length, or a length of 0 when it is none.
+std::pair<char32_t, std::size_t> decodeUtf8(std::string_view in, std::size_t at) {
+    const auto b = [&](std::size_t k) { return static_cast<unsigned char>(in[k]); };
+    const unsigned char lead = b(at);
+    const std::size_t n = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
+    if (n == 0 || at + n > in.size())
+        return {0, 0};
+    char32_t cp = lead & (0xFF >> (n + 1));
+    for (std::size_t k = 1; k < n; ++k) {
+        if ((b(at + k) & 0xC0) != 0x80)
+            return {0, 0};
+        cp = (cp << 6) | (b(at + k) & 0x3Fu);
+    }
+    const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < least[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return {0, 0};
+    return {cp, n};
+}
 
 Prepared prepare(std::string_view in) {
     Prepared out;
     out.text.reserve(in.size());
     out.shifts.resize(2);
-    std::uint32_t line = 1, column = 1;  // of `in`, counted in bytes
+    std::uint32_t line = 1, column = 1;  // of `in`, counted in characters
+    std::size_t lineStart = 0;           // in out.text
     enum class State { Plain, Comment, Basic, MultiBasic, Literal, MultiLiteral } state = State::Plain;
     const auto at = [&](std::size_t i, std::string_view s) { return in.substr(i, s.size()) == s; };
+    const auto refuse = [&](std::string message) {
+        out.refusal = std::pair{FilePlace{line, column}, std::move(message)};
+        return out;
+    };
+    const auto replace = [&](const std::string& with, std::uint32_t added) {
+        out.shifts[line].emplace_back(static_cast<std::uint32_t>(out.text.size() - lineStart + 1), added);
+        out.text += with;
+        ++column;
+    };
     for (std::size_t i = 0; i < in.size(); ++i) {
         const char c = in[i];
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            const auto [cp, length] = decodeUtf8(in, i);
+            if (length == 0)
+                return refuse("not valid UTF-8; in a \"...\" text, write \\xHH for a byte that is not UTF-8");
+            char escape[16];
+            switch (state) {
+            case State::Plain:
+                return refuse("not valid TOML: outside quotes and comments only ASCII characters may stand");
+            case State::Literal:
+            case State::MultiLiteral:
+                return refuse("a '...' text may hold only ASCII characters here; write it in \"...\" quotes");
+            case State::Comment:
+                replace("?", 0);
+                break;
+            case State::Basic:
+            case State::MultiBasic:
+                std::snprintf(escape, sizeof escape, cp > 0xFFFF ? "\\U%08X" : "\\u%04X", static_cast<unsigned>(cp));
+                replace(escape, cp > 0xFFFF ? 9 : 5);
+                break;
+            }
+            i += length - 1;
+            continue;
+        }
         std::size_t take = 1;
         switch (state) {
         case State::Plain:
@@ -54,14 +114,16 @@ Prepared prepare(std::string_view in) {
             break;
         case State::Basic:
         case State::MultiBasic:
-            if (c == '\\' && i + 3 < in.size() + 0 && in[i + 1] == 'x' && isHex(in[i + 2]) && isHex(in[i + 3])) {
+            if (c == '\\' && i + 3 < in.size() && in[i + 1] == 'x' && isHex(in[i + 2]) && isHex(in[i + 3])) {
+                out.shifts[line].emplace_back(static_cast<std::uint32_t>(out.text.size() - lineStart + 1), 2);
                 out.text += "\\uF7";
                 out.text += in.substr(i + 2, 2);
-                out.shifts[line].push_back(column);
                 i += 3;
                 column += 4;
                 continue;
             }
+            if (c == '\\' && i + 1 < in.size() && static_cast<unsigned char>(in[i + 1]) >= 0x80)
+                return refuse("not valid TOML: a backslash begins an escape such as \\n, \\\" or \\xHH");
             if (c == '\\' && i + 1 < in.size() && in[i + 1] != '\n' && in[i + 1] != '\r')
                 take = 2;  // an escaped character, a quote or backslash among them
             else if (state == State::Basic && (c == '"' || c == '\n'))
@@ -83,6 +145,7 @@ Prepared prepare(std::string_view in) {
             if (in[i] == '\n') {
                 ++line;
                 column = 1;
+                lineStart = out.text.size();
                 out.shifts.emplace_back();
             } else {
                 ++column;
@@ -134,9 +197,9 @@ public:
         FilePlace place{region.begin.line ? region.begin.line : 1, region.begin.column ? region.begin.column : 1};
         if (place.line < m_prepared.shifts.size()) {
             std::uint32_t shift = 0;
-            for (const std::uint32_t after : m_prepared.shifts[place.line]) {
-                if (after < place.column - shift)
-                    shift += 2;
+            for (const auto& [from, added] : m_prepared.shifts[place.line]) {
+                if (from < place.column)
+                    shift += std::min(added, place.column - from);
             }
             place.column -= shift;
         }
@@ -423,6 +486,8 @@ Result<std::shared_ptr<const FileGame>> parseGameFile(std::string_view text, std
                                                   std::to_string(place.column) + ": " + message};
     };
     const Prepared prepared = prepare(text);
+    if (prepared.refusal)
+        return refused(prepared.refusal->first, prepared.refusal->second);
     GameFileReader reader(prepared, fileName);
     try {
         const toml::table root = toml::parse(prepared.text, fileName);

@@ -61,10 +61,13 @@ TEST(GameFile, ReadsAnObituariesGameIntoTheEnginesDefinition) {
     EXPECT_EQ(game.oneName->suicides[1].trailing, " was squished");
 }
 
-TEST(GameFile, ReadsHexEscapesAsTheBytesTheyName) {
-    const auto file = parseGameFile(edited(kRa2, "\" ate \"", "\" \\xE9t\\xe9 \\\\x41 \""), "ra2.toml");
+TEST(GameFile, ReadsHexEscapesAsTheBytesTheyNameAndUtf8AsWritten) {
+    const auto file = parseGameFile(
+        edited(edited(kRa2, "\" ate \"", "\" \\xE9t\\xe9 \\\\x41 \""), "\"Blaster\"", "\"Zo\xC3\xAB\" # caf\xC3\xA9"),
+        "ra2.toml");
     ASSERT_TRUE(file.has_value()) << file.error().message;
     EXPECT_EQ((*file)->game().rules->slots[1].rules[0].middle, " \xE9t\xE9 \\x41 ");
+    EXPECT_EQ((*file)->game().weaponNames[0], "Zo\xC3\xAB");
 }
 
 TEST(GameFile, RefusesWhatItCannotUseAndSaysWhere) {
@@ -87,6 +90,12 @@ TEST(GameFile, RefusesWhatItCannotUseAndSaysWhere) {
         {"the place after a byte escape on its line",
          edited(edited(kRa2, "[\" almost dodged \", ", "[\"\", "), "\" ate \"", "\"\\xff\""),
          "ra2.toml:13:34: rules of weapon 2"},
+        {"characters, not bytes, count toward the column",
+         edited(edited(kRa2, "[\" almost dodged \", ", "[\"\", "), "\" ate \"", "\" \xC3\xA9t\xC3\xA9 \""),
+         "ra2.toml:13:35: rules of weapon 2"},
+        {"not UTF-8", edited(kRa2, "\"Blaster\"", "\"Bl\xffster\""), "ra2.toml:8:11: not valid UTF-8"},
+        {"a letter outside quotes", edited(kRa2, "killer_first = false", "killer_first = f\xC3\xA9"),
+         "ra2.toml:5:17: not valid TOML: outside quotes"},
         {"a rule that is no pair", edited(kRa2, "[\" almost dodged \", \"'s rocket\"]", "\"x\""),
          "ra2.toml:13:34: rules of weapon 2 (\"Rocket Launcher\"): each rule must be a pair"},
         {"unknown kind", edited(kRa2, "\"obituaries\"", "\"obits\""), "ra2.toml:4:8: kind must be"},
