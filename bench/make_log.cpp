@@ -3,7 +3,11 @@
 //
 //   make_log GAME MEGABYTES FILE      e.g. make_log q2 1024 /tmp/q2.log
 //   make_log --middles GAME           the game's distinct middle texts, one a line (for rg -F -f)
+//   make_log --games-dir DIR ...      either of the above, knowing the game files of DIR too (the
+//                                     game files this repository ships are always known)
 #include <cstdio>
+#include <filesystem>
+#include <vector>
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -12,6 +16,7 @@
 #include <string_view>
 
 #include "engine/game_catalogue.hpp"
+#include "engine/game_folders.hpp"
 #include "engine/reference/log_lines.hpp"
 
 namespace {
@@ -28,6 +33,14 @@ const fragtide::engine::Game* gameNamed(std::string_view name) {
 
 int main(int argc, char** argv) {
     using namespace fragtide;
+    std::vector<std::filesystem::path> folders = {FRAGTIDE_SOURCE_GAMES};
+    while (argc > 2 && std::string_view(argv[1]) == "--games-dir") {
+        folders.emplace_back(argv[2]);
+        argv += 2;
+        argc -= 2;
+    }
+    for (const std::string& refusal : engine::loadGameFolders(folders))
+        std::fprintf(stderr, "make_log: %s\n", refusal.c_str());
     if (argc == 3 && std::string_view(argv[1]) == "--middles") {
         const engine::Game* game = gameNamed(argv[2]);
         if (!game || !game->rules)

@@ -12,7 +12,8 @@ inline constexpr std::string_view kUsage =
     "                       [--player NAME | --player-index N]\n"
     "                       [--names auto|utf-8|windows-1252|quake] [--json]\n"
     "                       [--export FILE.html|FILE.csv | --export - --format html|csv]\n"
-    "                       FILE...\n";
+    "                       [--games-dir DIR] FILE...\n"
+    "       fragtide-report --check-game FILE | --list-games | --print-game GAME\n";
 
 inline constexpr std::string_view kHelp =
     "Reads a game log and prints its frag statistics. Several files are read as\n"
@@ -38,6 +39,13 @@ inline constexpr std::string_view kHelp =
     "  --export FILE    write the statistics to FILE instead of a report: a page\n"
     "                   with charts if it ends in .html, a table if in .csv\n"
     "  --format KIND    html or csv, for --export - (to standard output)\n"
+    "  --games-dir DIR  read the game files in DIR too, after those of the user's\n"
+    "                   games folder and of the games folder beside the program\n"
+    "  --check-game FILE  check a game file: exit 0, or 2 with what is wrong\n"
+    "  --list-games     print every game: short name, full name, and where it\n"
+    "                   comes from (built in, or its game file)\n"
+    "  --print-game GAME  print a built-in console game as a game file, to start\n"
+    "                   a mod's game file from\n"
     "  --help           print this help and exit\n"
     "  --version        print the version and exit\n"
     "\n"

@@ -76,6 +76,34 @@ std::string gameList() {
     return list;
 }
 
+std::string gameSourceList() {
+    std::string list;
+    for (const engine::Game& game : engine::games()) {
+        list += game.alias;
+        list.append(game.alias.size() < 13 ? 13 - game.alias.size() : 1, ' ');
+        list += '"';
+        list += game.displayName;
+        list += "\"  ";
+        const std::string_view source = engine::gameSource(game);
+        list += source.empty() ? std::string_view("built in") : source;
+        list += '\n';
+    }
+    return list;
+}
+
+std::vector<std::string> gamesDirsOf(std::span<const std::string_view> args) {
+    std::vector<std::string> dirs;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--")
+            break;
+        if (args[i].starts_with("--games-dir="))
+            dirs.emplace_back(args[i].substr(12));
+        else if (args[i] == "--games-dir" && i + 1 < args.size())
+            dirs.emplace_back(args[++i]);
+    }
+    return dirs;
+}
+
 Result<Options> parseCommandLine(std::span<const std::string_view> args) {
     Options options;
     // Help and version answer whatever else the line holds, so a user stuck on an error gets help.
@@ -129,6 +157,27 @@ Result<Options> parseCommandLine(std::span<const std::string_view> args) {
             options.game = takeValue();
             if (!options.game)
                 return usageError("--game needs a game name");
+        } else if (name == "--games-dir") {
+            const auto value = takeValue();
+            if (!value || value->empty())
+                return usageError("--games-dir needs a folder of game files");
+            options.gamesDirs.push_back(*value);
+        } else if (name == "--check-game") {
+            if (options.checkGame)
+                return usageError("--check-game was given twice");
+            options.checkGame = takeValue();
+            if (!options.checkGame || options.checkGame->empty())
+                return usageError("--check-game needs a game file");
+        } else if (name == "--list-games") {
+            if (inlineValue)
+                return usageError("--list-games takes no value");
+            options.listGames = true;
+        } else if (name == "--print-game") {
+            if (options.printGame)
+                return usageError("--print-game was given twice");
+            options.printGame = takeValue();
+            if (!options.printGame)
+                return usageError("--print-game needs the short name of a console game");
         } else if (name == "--names") {
             const auto value = takeValue();
             if (!value)
@@ -186,6 +235,16 @@ Result<Options> parseCommandLine(std::span<const std::string_view> args) {
         }
     }
 
+    const int tasks = int{options.checkGame.has_value()} + int{options.listGames} + int{options.printGame.has_value()};
+    if (tasks > 1)
+        return usageError("--check-game, --list-games and --print-game each do a task of their own; give one");
+    if (tasks == 1) {
+        if (fileGiven)
+            return usageError("--check-game, --list-games and --print-game read no log; leave out the log files");
+        if (options.printGame && !resolveGame(*options.printGame))
+            return usageError("unknown game '" + *options.printGame + "'; run fragtide-report --list-games");
+        return options;
+    }
     const bool playerGiven = options.player || options.playerIndex;
     if (options.json && (reportGiven || playerGiven))
         return usageError("--json prints the statistics, not a report; leave out --report and --player");

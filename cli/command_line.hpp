@@ -35,7 +35,15 @@ struct Options {
     std::vector<std::string> files;  // every FILE in order (files and folders)
     std::optional<std::string> exportTo;  // --export: a file, or "-" for stdout
     std::optional<ExportFormat> exportFormat;  // from the file's extension, or --format with "-"
+    std::vector<std::string> gamesDirs;        // --games-dir: more folders of game files
+    std::optional<std::string> checkGame;      // --check-game FILE: validate one game file
+    bool listGames = false;                    // --list-games
+    std::optional<std::string> printGame;      // --print-game ALIAS: a console game as a game file
 };
+
+// The folders named by --games-dir in `args`, read before the command line is parsed, since a
+// game they hold may be the one --game names. Stops at "--".
+std::vector<std::string> gamesDirsOf(std::span<const std::string_view> args);
 
 // `args` are the arguments after the program's name.
 Result<Options> parseCommandLine(std::span<const std::string_view> args);
@@ -48,5 +56,9 @@ const engine::Game* resolveGame(std::string_view name);
 
 // Every valid game name, one per line: short name, then the display string in quotes.
 std::string gameList();
+
+// Every game, one per line: short name, the display string in quotes, and where it comes from
+// ("built in", or the game file's path).
+std::string gameSourceList();
 
 }  // namespace fragtide::cli

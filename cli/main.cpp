@@ -7,6 +7,7 @@
 #include "cli/exit_codes.hpp"
 #include "cli/report_command.hpp"
 #include "cli/stored_game.hpp"
+#include "engine/game_folders.hpp"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -64,6 +65,7 @@ int main(int argc, char** argv) {
         fragtide::cli::CommandEnvironment env;
         env.stderrIsTerminal = stderrIsTerminal();
         env.storedGame = fragtide::cli::storedGame;
+        env.gameFolders = fragtide::engine::standardGameFolders();
         return fragtide::cli::runFragtideReport(views, std::cout, std::cerr, env);
     } catch (const std::exception& e) {
         std::cerr << "fragtide-report: internal error: " << e.what() << '\n';

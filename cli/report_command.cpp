@@ -16,6 +16,8 @@
 #include "engine/game_detector.hpp"
 #include "engine/recording_window.hpp"
 #include "engine/game_catalogue.hpp"
+#include "engine/game_file.hpp"
+#include "engine/game_folders.hpp"
 #include "engine/log_analysis.hpp"
 #include "engine/log_file.hpp"
 #include "engine/log_set.hpp"
@@ -140,10 +142,60 @@ int positionOf(const engine::WindowOps& window, std::string_view name) {
     return -1;
 }
 
+// Reads the game files of the standard folders and of --games-dir before the command line names a
+// game. A refused file is told and left out; a --games-dir that is no folder stops the run.
+std::optional<int> loadGames(std::span<const std::string_view> args, std::ostream& err,
+                             const CommandEnvironment& env) {
+    std::vector<std::filesystem::path> folders = env.gameFolders;
+    for (const std::string& dir : gamesDirsOf(args)) {
+        folders.push_back(pathFromArgument(dir));
+        std::error_code ec;
+        if (!std::filesystem::is_directory(folders.back(), ec)) {
+            err << texts::kProgram << ": --games-dir '" << dir << "' is not a folder. " << texts::kSeeHelp << '\n';
+            return kExitUsage;
+        }
+    }
+    for (const std::string& refusal : engine::loadGameFolders(folders))
+        err << texts::kProgram << ": " << refusal << " (that game file is left out)\n";
+    return std::nullopt;
+}
+
+// --check-game: the file's own faults, then a name or alias another game already has (a game the
+// file itself gave the catalogue, read from a games folder, is no other game).
+int checkGameFile(const std::string& file, std::ostream& out, std::ostream& err) {
+    const std::filesystem::path path = pathFromArgument(file);
+    const auto game = engine::readGameFile(path);
+    if (!game) {
+        err << texts::kProgram << ": " << game.error().message << '\n';
+        return kExitUsage;
+    }
+    const rules::Game& g = (*game)->game();
+    for (const engine::Game& other : engine::games()) {
+        std::error_code ec;
+        const std::string_view source = engine::gameSource(other);
+        if (!source.empty() && std::filesystem::equivalent(std::filesystem::path(std::string(source)), path, ec))
+            continue;
+        const bool sameName = other.displayName == g.displayName;
+        if (!sameName && other.alias != g.alias)
+            continue;
+        const engine::FilePlace place = sameName ? (*game)->namePlace() : (*game)->aliasPlace();
+        err << texts::kProgram << ": " << file << ':' << place.line << ':' << place.column << ": the "
+            << (sameName ? "name \"" + std::string(g.displayName) : "alias \"" + std::string(g.alias))
+            << "\" is already that of "
+            << (source.empty() ? std::string("a built-in game") : "the game of " + std::string(source)) << '\n';
+        return kExitUsage;
+    }
+    out << file << ": \"" << g.displayName << "\" (" << g.alias << "), "
+        << (g.kind == rules::KillSource::TemplateLines ? "a lines game" : "an obituaries game") << '\n';
+    return out.flush() ? kExitDone : kExitUnreadable;
+}
+
 }  // namespace
 
 int runFragtideReport(std::span<const std::string_view> args, std::ostream& out, std::ostream& err,
                       const CommandEnvironment& env) {
+    if (const auto failed = loadGames(args, err, env))
+        return *failed;
     auto parsed = parseCommandLine(args);
     if (!parsed) {
         const int code = fail(err, parsed.error(), "");
@@ -157,6 +209,19 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
     }
     if (options.version) {
         out << texts::kProgram << ' ' << FRAGTIDE_VERSION << '\n';
+        return out.flush() ? kExitDone : kExitUnreadable;
+    }
+    if (options.checkGame)
+        return checkGameFile(*options.checkGame, out, err);
+    if (options.listGames) {
+        out << gameSourceList();
+        return out.flush() ? kExitDone : kExitUnreadable;
+    }
+    if (options.printGame) {
+        const auto text = engine::gameFileText(*resolveGame(*options.printGame));
+        if (!text)
+            return fail(err, text.error(), texts::kSeeHelp);
+        out << *text;
         return out.flush() ? kExitDone : kExitUnreadable;
     }
 

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <iosfwd>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // fragtide-report as a function, so that it can be run and tested inside one process.
 //
@@ -18,6 +20,9 @@ struct CommandEnvironment {
     bool stderrIsTerminal = false;
     // The game chosen in Fragtide, used when --game is not given; unset means "Quake I : Standard".
     std::function<std::string()> storedGame;
+    // The folders whose game files are read before anything else (engine/game_folders.hpp); the
+    // program passes the standard ones, tests their own or none. --games-dir adds to these.
+    std::vector<std::filesystem::path> gameFolders;
 };
 
 // `args` are the arguments after the program's name, UTF-8 on Windows and bytes elsewhere.

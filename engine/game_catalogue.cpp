@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/game_file.hpp"
 #include "engine/stats_store.hpp"
 #include "rules/built_in_games.hpp"
 
@@ -41,12 +42,62 @@ static_assert(namesAreDistinct(), "two games share a display string or a short n
 static_assert(std::ranges::max(kGames, {}, &Game::slotCount).slotCount() == kSlotsPerLine,
               "kSlotsPerLine must be the largest slot count");
 
+// The built-in games, then those of the installed game files, whose storage `files` keeps alive.
+struct Catalogue {
+    std::vector<Game> all{std::begin(kGames), std::end(kGames)};
+    std::vector<std::shared_ptr<const FileGame>> files;  // files[i] is all[size(kGames) + i]
+};
+
+Catalogue& catalogue() {
+    static Catalogue instance;
+    return instance;
+}
+
+std::string placeText(const FileGame& file, FilePlace place) {
+    return file.fileName() + ":" + std::to_string(place.line) + ":" + std::to_string(place.column) + ": ";
+}
+
 }  // namespace
 
-std::span<const Game> games() { return kGames; }
+std::span<const Game> games() { return catalogue().all; }
+
+std::string_view gameSource(const Game& game) {
+    const Catalogue& c = catalogue();
+    const std::size_t builtIn = std::size(kGames);
+    if (&game < c.all.data() + builtIn || &game >= c.all.data() + c.all.size())
+        return {};
+    return c.files[static_cast<std::size_t>(&game - c.all.data()) - builtIn]->fileName();
+}
+
+std::vector<std::string> installFileGames(std::span<const std::shared_ptr<const FileGame>> files) {
+    Catalogue fresh;
+    std::vector<std::string> refusals;
+    for (const auto& file : files) {
+        const Game& game = file->game();
+        std::string clash;
+        for (std::size_t i = 0; i < fresh.all.size() && clash.empty(); ++i) {
+            const std::string owner = i < std::size(kGames) ? std::string("a built-in game")
+                                                            : "the game of " + fresh.files[i - std::size(kGames)]->fileName();
+            if (fresh.all[i].displayName == game.displayName)
+                clash = placeText(*file, file->namePlace()) + "the name \"" + std::string(game.displayName) +
+                        "\" is already that of " + owner;
+            else if (fresh.all[i].alias == game.alias)
+                clash = placeText(*file, file->aliasPlace()) + "the alias \"" + std::string(game.alias) +
+                        "\" is already that of " + owner + ", \"" + std::string(fresh.all[i].displayName) + "\"";
+        }
+        if (!clash.empty() || !rules::isWellFormed(game)) {
+            refusals.push_back(clash.empty() ? placeText(*file, {1, 1}) + "the game is not whole" : clash);
+            continue;
+        }
+        fresh.all.push_back(game);
+        fresh.files.push_back(file);
+    }
+    catalogue() = std::move(fresh);
+    return refusals;
+}
 
 const Game* findGame(std::string_view displayName) {
-    for (const Game& game : kGames) {
+    for (const Game& game : catalogue().all) {
         if (game.displayName == displayName)
             return &game;
     }

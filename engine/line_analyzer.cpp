@@ -185,7 +185,8 @@ LineAnalyzer::LineAnalyzer(const rules::RuleSet* rules, const rules::OneNameTabl
     m_killerFirst = rules->killerFirst;
     std::map<std::string_view, std::uint16_t> ids;
     std::vector<std::vector<RuleRef>> shortRefs, longRefs;
-    const int slots = std::min(static_cast<int>(rules->slots.size()), kSlotsPerLine);
+    // Built-in games stop at 25 slots; a game file may use all 50.
+    const int slots = std::min(static_cast<int>(rules->slots.size()), kMaxSlot);
     for (int slot = 1; slot <= slots; ++slot) {
         const auto& list = rules->slots[slot - 1].rules;
         for (std::size_t order = 0; order < list.size(); ++order) {
@@ -420,7 +421,8 @@ __attribute__((always_inline)) inline bool LineAnalyzer::creditLine(StatsStore& 
             last.any = false;
         }
         bool credited = false;
-        for (int slot = 1; slot <= kSlotsPerLine; ++slot)
+        const int slots = std::max(kSlotsPerLine, static_cast<int>(m_rules->slots.size()));
+        for (int slot = 1; slot <= slots; ++slot)
             credited = checkRuleSet(store, *m_rules, slot, line) || credited;
         return credited;
     }
@@ -499,8 +501,8 @@ __attribute__((always_inline)) inline bool LineAnalyzer::creditFound(const Found
         std::uint32_t pos, middleLen;
         std::uint32_t trailingLen;
     };
-    Hit hits[kSlotsPerLine + 1];
-    std::uint32_t hitSlots = 0;  // bit s: slot s has a matching rule
+    Hit hits[kMaxSlot + 1];
+    std::uint64_t hitSlots = 0;  // bit s: slot s has a matching rule
     const auto consider = [&](const RuleRef& rule, std::size_t p, std::size_t middleLen) {
         const std::size_t t = rule.trailing.size();
         if (t > 4 && !sameBytes(data + n - t, rule.trailing.data(), t - 4))
@@ -508,7 +510,7 @@ __attribute__((always_inline)) inline bool LineAnalyzer::creditFound(const Found
         // The rightmost occurrence decides; one that runs into the trailing text is no match.
         if (p + middleLen > n - t)
             return;
-        const std::uint32_t bit = 1u << rule.slot;
+        const std::uint64_t bit = std::uint64_t{1} << rule.slot;
         if (!(hitSlots & bit) || hits[rule.slot].order < rule.order) {
             hitSlots |= bit;
             hits[rule.slot] = {rule.slot, rule.order, static_cast<std::uint32_t>(p),
@@ -542,7 +544,7 @@ __attribute__((always_inline)) inline bool LineAnalyzer::creditFound(const Found
     }
     const bool credited = hitSlots != 0;
     while (hitSlots) {  // in slot order, as the players' first kills must be
-        const int slot = __builtin_ctz(hitSlots);
+        const int slot = __builtin_ctzll(hitSlots);
         hitSlots &= hitSlots - 1;
         const Hit& h = hits[slot];
         credit(slot, h.pos, h.middleLen, h.trailingLen);

@@ -11,9 +11,10 @@
 #include "engine/one_name_matcher.hpp"
 #include "rules/rule_tables.hpp"
 
-// Credits every kill one log line holds, slots 1 to 25 in order, for one game.
+// Credits every kill one log line holds, slots 1 to 25 (or the game's count, when a game file
+// has more) in order, for one game.
 //
-// Credits exactly what calling the game's rule-set procedure for slot 1, 2, ... 25 would
+// Credits exactly what calling the game's rule-set procedure for slot 1, 2, ... 25 (...) would
 // (rule_sets.hpp), but finds all middle texts of the game in one scan of the line instead of one
 // scan per rule, so a line that is no kill costs a handful of table probes. A line credited in no
 // slot is then looked up in the game's one-name messages, and a suicide or team kill found there

@@ -22,6 +22,16 @@ enum class KillSource : std::uint8_t {
     Quake2StdLog,       // the tab-separated StdLog records of Quake II server mods
     CounterStrike2ServerLog,  // the log of a CS:GO or Counter-Strike 2 server (positions, two stamps)
     Quake3ServerLog,    // the Kill: lines of a Quake III engine server's games.log or console log
+    TemplateLines,      // a server log described by line templates in a game file
+};
+
+// The line templates of a game file's server log (kind TemplateLines): texts with placeholders
+// ({killer}, {victim}, {weapon}, ...), matched against whole lines by engine/readers/line_template.
+struct LineTemplates {
+    std::span<const std::string_view> kills;     // tried in order; each has {killer} and {victim}
+    std::span<const std::string_view> suicides;  // each has {player}
+    std::span<const std::string_view> ignoreIf;  // a line holding one of these texts is no event
+    bool prefix = false;  // digits, spaces and :./|-[] may stand before a template
 };
 
 // A word a log writes for a weapon, and the name the reports show for it. Words with the same
@@ -50,6 +60,7 @@ struct Game {
     // without a victim), kept apart from the kill rules; nullptr when it has none. Always nullptr
     // for a game read by a reader, whose records say who killed himself.
     const OneNameTable* oneName = nullptr;
+    const LineTemplates* lines = nullptr;  // set exactly when kind is TemplateLines
 
     constexpr int slotCount() const { return static_cast<int>(weaponNames.size()); }
 };
@@ -61,7 +72,10 @@ constexpr bool isWellFormed(const Game& game) {
     if (game.displayName.empty() || game.alias.empty())
         return false;
     if (game.kind != KillSource::ObituaryRules)
-        return game.rules == nullptr && game.weaponNames.empty() && game.oneName == nullptr;
+        return game.rules == nullptr && game.weaponNames.empty() && game.oneName == nullptr &&
+               (game.lines != nullptr) == (game.kind == KillSource::TemplateLines);
+    if (game.lines != nullptr)
+        return false;
     if (game.rules == nullptr || !game.weaponWords.empty() || !game.weaponWordPrefixes.empty() ||
         game.weaponNames.empty() ||
         game.rules->slots.size() != game.weaponNames.size())

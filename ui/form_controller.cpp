@@ -9,6 +9,7 @@
 #include "engine/display_text.hpp"
 #include "engine/game_catalogue.hpp"
 #include "engine/game_detector.hpp"
+#include "engine/game_folders.hpp"
 #include "engine/log_analysis.hpp"
 #include "engine/log_set.hpp"
 #include "engine/stats_store.hpp"
@@ -107,6 +108,12 @@ FormController::~FormController() = default;
 void FormController::Form_Load() {
     try {
         m_helpFilePath = findHelpFile(m_programFolder);
+        // Before the stored game is looked up: it may be one of a game file. Refused files are
+        // told once, together; start-up goes on with the others.
+        const auto refused = engine::loadGameFolders(engine::standardGameFolders());
+        if (!refused.empty())
+            m_window.messageBox(texts::gameFilesRefused(refused), MessageStyle::OkInformation,
+                                texts::kGameFilesRefusedTitle);
         m_store.CurrentGame = settings::loadSelectedGame(m_backend);
         engine::LoadWeaponNames(m_store);
         // A stored word this program does not know keeps the default.
@@ -122,6 +129,16 @@ void FormController::Form_Load() {
     } catch (const std::exception& error) {
         startupError(error);
     }
+}
+
+void FormController::mnuGamesFolder_Click() {
+    const fs::path folder = engine::userGamesFolder();
+    std::error_code error;
+    if (!folder.empty())
+        fs::create_directories(folder, error);
+    if (folder.empty() || error || !m_ops.openFolder(folder))
+        m_window.messageBox(texts::gamesFolderError(pathText(folder)), MessageStyle::OkCritical,
+                            texts::kGamesFolderErrorTitle);
 }
 
 void FormController::startupError(const std::exception& error) {

@@ -117,6 +117,13 @@ public:
     // viewer, the default browser); false when that failed.
     virtual bool showHelpDocument(const std::filesystem::path& path) = 0;
 
+    // Opens the existing folder `folder` in the system's file manager; false when that failed
+    // (and in a front end that cannot).
+    virtual bool openFolder(const std::filesystem::path& folder) {
+        (void)folder;
+        return false;
+    }
+
     // Input blocking during an analysis: from runStarting to runFinished the window keeps
     // repainting while clicks, keys, drops and shortcuts are dropped; runFinished also discards
     // input that queued up meanwhile and shows the progress bar's final value at once. A close
@@ -226,6 +233,10 @@ public:
     // ../share/fragtide; the path beside the program when neither exists).
     const std::filesystem::path& helpFilePath() const { return m_helpFilePath; }
     void setHelpFilePath(std::filesystem::path path) { m_helpFilePath = std::move(path); }
+
+    // Help, Games Folder: the user's games folder opened, created first when missing; a message
+    // when it cannot be created or opened.
+    void mnuGamesFolder_Click();
 
     // Help, About.
     void mnuAbout_Click();

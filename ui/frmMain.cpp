@@ -2,12 +2,14 @@
 
 #include <QActionGroup>
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QShortcut>
 #include <QTimer>
+#include <QUrl>
 
 #include <cstdlib>
 #include <exception>
@@ -90,6 +92,7 @@ void frmMain::applyTexts() {
     ui->mnuHelp->setTitle(menuCaption(toQString(texts::kMenuHelp)));
     ui->mnuHelp2->setText(menuCaption(toQString(texts::kMenuHelpTopics)));
     ui->mnuAbout->setText(menuCaption(toQString(texts::kMenuAbout)));
+    ui->mnuGamesFolder->setText(menuCaption(toQString(texts::kMenuGamesFolder)));
 }
 
 void frmMain::applyLook() {
@@ -134,6 +137,7 @@ void frmMain::connectHandlers() {
     connect(ui->mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
     connect(ui->mnuHelp2, &QAction::triggered, this, &frmMain::mnuHelp2_Click);
     connect(ui->mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    connect(ui->mnuGamesFolder, &QAction::triggered, this, &frmMain::mnuGamesFolder_Click);
     connect(ui->cmdHint, &QPushButton::clicked, this, &frmMain::cmdDetectedGame_Click);
     auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
     f1->setObjectName(QStringLiteral("shortcutHelp"));
@@ -171,6 +175,7 @@ void frmMain::mnuExport_Click() { m_form->mnuExport_Click(); }
 void frmMain::mnuExit_Click() { m_form->mnuExit_Click(); }
 void frmMain::mnuHelp2_Click() { m_form->mnuHelp2_Click(); }
 void frmMain::mnuAbout_Click() { m_form->mnuAbout_Click(); }
+void frmMain::mnuGamesFolder_Click() { m_form->mnuGamesFolder_Click(); }
 void frmMain::cmdDetectedGame_Click() { m_form->cmdDetectedGame_Click(); }
 void frmMain::mnuNames_Click(int index) { m_form->mnuNames_Click(index); }
 void frmMain::mnuWhoKilledWhom_Click() { m_form->mnuWhoKilledWhom_Click(); }
@@ -355,6 +360,10 @@ void frmMain::runAbout(const AboutTexts& texts) {
 
 bool frmMain::startProgram(const std::string& commandLine) {
     return startHelpViewer(commandLine);
+}
+
+bool frmMain::openFolder(const std::filesystem::path& folder) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(toQString(pathText(folder))));
 }
 
 bool frmMain::showHelpDocument(const std::filesystem::path& path) {

@@ -96,6 +96,7 @@ public:
     void runAbout(const AboutTexts& texts) override;
     bool startProgram(const std::string& commandLine) override;
     bool showHelpDocument(const std::filesystem::path& path) override;
+    bool openFolder(const std::filesystem::path& folder) override;
     void runStarting() override;
     void runFinished() override;
     void endProgramDuringRun() override;
@@ -119,6 +120,7 @@ public Q_SLOTS:
     void mnuExit_Click();
     void mnuHelp2_Click();
     void mnuAbout_Click();
+    void mnuGamesFolder_Click();
     void cmdDetectedGame_Click();
     void mnuNames_Click(int index);
     void mnuWhoKilledWhom_Click();

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The window's own words, spelled exactly as users have always seen them. UTF-8.
 namespace fragtide::ui::texts {
@@ -32,6 +33,7 @@ inline constexpr std::string_view kMenuWhoKilledWhom = "&Who Killed Whom...";
 inline constexpr std::string_view kMenuHelp = "&Help";
 inline constexpr std::string_view kMenuHelpTopics = "&Fragtide &Help Topics";
 inline constexpr std::string_view kMenuAbout = "&About Fragtide...";
+inline constexpr std::string_view kMenuGamesFolder = "&Games Folder";
 
 // Messages
 inline constexpr std::string_view kSelectPlayerFirst =
@@ -41,6 +43,20 @@ inline constexpr std::string_view kStartupErrorTitle = "Error!";
 inline constexpr std::string_view kHelpErrorPrompt =
     "The help file could not be opened this way. Try pressing F1 instead.";
 inline constexpr std::string_view kHelpErrorTitle = "Help Error.";
+inline constexpr std::string_view kGameFilesRefusedTitle = "Game Files.";
+inline constexpr std::string_view kGamesFolderErrorTitle = "Games Folder.";
+
+// The game files refused at start-up, one "file:line:column: why" a line.
+inline std::string gameFilesRefused(const std::vector<std::string>& refusals) {
+    std::string text = "These game files were left out:\n";
+    for (const std::string& refusal : refusals)
+        text += "\n" + refusal;
+    return text + "\n\nCorrect them and start Fragtide again; the other games are ready.";
+}
+
+inline std::string gamesFolderError(const std::string& folder) {
+    return "The games folder '" + folder + "' could not be created or opened. Open it yourself to add game files.";
+}
 
 // The names menu's entries, in the order of engine::NameDisplay.
 inline constexpr std::string_view kNamesAutomatic = "Automatic";

@@ -6,6 +6,7 @@
 #include "engine/readers/cs2_server_log.hpp"
 #include "engine/readers/hl_server_log.hpp"
 #include "engine/readers/stdlog.hpp"
+#include "engine/readers/template_reader.hpp"
 #include "engine/readers/weapon_words.hpp"
 #include "engine/stats_store.hpp"
 #include "engine/store_merge.hpp"
@@ -70,9 +71,14 @@ int ServerLogSource::WordSlots::slotOf(const ServerLogSource& source, StatsStore
     return slot;
 }
 
-ServerLogSource::ServerLogSource(const rules::Game& game) : m_game(game), m_words(game) {}
+ServerLogSource::ServerLogSource(const rules::Game& game) : m_game(game), m_words(game) {
+    if (game.kind == rules::KillSource::TemplateLines && game.lines)
+        m_templates = std::make_shared<const TemplateReader>(*game.lines);
+}
 
 std::optional<LogEvent> ServerLogSource::readLine(std::string_view line) const {
+    if (m_templates)
+        return m_templates->readLine(line);
     if (m_game.kind == rules::KillSource::HalfLifeServerLog || m_game.kind == rules::KillSource::CounterStrike2ServerLog) {
         const auto event = m_game.kind == rules::KillSource::HalfLifeServerLog ? readHlServerLogLine(line)
                                                                                : readCs2ServerLogLine(line);

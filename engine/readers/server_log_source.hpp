@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,6 +29,7 @@ namespace fragtide::engine {
 
 class KillCrediter;
 class StatsStore;
+class TemplateReader;
 
 enum class LogEventKind : std::uint8_t {
     Kill,      // a frag
@@ -84,6 +86,7 @@ protected:
 private:
     const rules::Game& m_game;
     WeaponWords m_words;
+    std::shared_ptr<const TemplateReader> m_templates;  // for a game file's templates only
 };
 
 }  // namespace fragtide::engine

@@ -10,6 +10,15 @@ std::string hlPlayer(std::string_view name, int uid, std::string_view team) {
            std::string(team) + ">\"";
 }
 
+// What an {any} of a template stands for in a generated line: an id of 16 hex digits, about the
+// length of the ids and numbers server logs write there.
+std::string anyText(std::mt19937& rng) {
+    std::string text(16, '0');
+    for (char& c : text)
+        c = "0123456789abcdef"[pick(rng, 16)];
+    return text;
+}
+
 }  // namespace
 
 std::string killLine(const rules::Game& game, std::mt19937& rng, std::string_view killer, std::string_view victim,
@@ -42,6 +51,33 @@ std::string killLine(const rules::Game& game, std::mt19937& rng, std::string_vie
         return std::string(killer) + "\t" + std::string(victim) + "\tKill\t" + std::string(weapon) + "\t" +
                std::to_string(pick(rng, 50)) + "\t" + std::to_string(pick(rng, 900)) + "\t" +
                std::to_string(pick(rng, 200));
+    case rules::KillSource::TemplateLines: {
+        // The first kill template, filled in: the generated logs of a game file's server log.
+        // With a prefix allowed, a time stamp as the server writes it.
+        std::string line = game.lines->prefix ? std::to_string(pick(rng, 60)) + ":" + std::to_string(10 + pick(rng, 50)) + " " : "";
+        const std::string_view text = game.lines->kills.front();
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const std::size_t close = text[i] == '{' && (i + 1 >= text.size() || text[i + 1] != '{')
+                                          ? text.find('}', i)
+                                          : std::string_view::npos;
+            if (close == std::string_view::npos) {
+                line += text[i];
+                if ((text[i] == '{' || text[i] == '}') && i + 1 < text.size() && text[i + 1] == text[i])
+                    ++i;
+                continue;
+            }
+            const std::string_view name = text.substr(i + 1, close - i - 1);
+            line += name == "killer" ? std::string(killer)
+                    : name == "victim" ? std::string(victim)
+                    : name == "weapon" ? std::string(weapon)
+                    : name == "killer_team" ? std::string(pick(rng, 2) ? "axis" : "allies")
+                    : name == "victim_team" ? std::string(pick(rng, 2) ? "axis" : "allies")
+                    : name == "num" ? std::to_string(pick(rng, 100))
+                                    : anyText(rng);
+            i = close;
+        }
+        return line;
+    }
     case rules::KillSource::ObituaryRules:
         break;
     }

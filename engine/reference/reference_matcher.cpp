@@ -1,5 +1,7 @@
 #include "engine/reference/reference_matcher.hpp"
 
+#include <algorithm>
+
 namespace fragtide::engine::reference {
 
 int referenceMatch(ReferenceStore& store, std::string_view line, std::string_view middle,
@@ -72,7 +74,9 @@ void referenceRecordKill(ReferenceStore& store, std::int64_t count, int slot) {
 }
 
 void referenceAnalyzeLine(ReferenceStore& store, const rules::RuleSet* rules, std::string_view line) {
-    for (int slot = 1; slot <= 25; ++slot) {
+    // 25 slots, as the built-in games have at most; a game file's may have up to 50.
+    const int slots = std::max(25, rules ? static_cast<int>(rules->slots.size()) : 0);
+    for (int slot = 1; slot <= slots; ++slot) {
         std::int64_t count = 0;
         if (rules && slot <= static_cast<int>(rules->slots.size())) {
             for (const auto& rule : rules->slots[slot - 1].rules)

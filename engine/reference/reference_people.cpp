@@ -66,7 +66,7 @@ ReferencePeople referencePeople(const rules::Game& game, std::string_view bytes)
     for (const std::string& line : referenceLines(bytes)) {
         bool credited = false;
         ReferenceStore names;  // referenceMatch leaves the names of the last matching rule here
-        for (int slot = 1; game.rules && slot <= static_cast<int>(game.rules->slots.size()) && slot <= 25; ++slot) {
+        for (int slot = 1; game.rules && slot <= static_cast<int>(game.rules->slots.size()); ++slot) {
             int count = 0;
             for (const auto& rule : game.rules->slots[slot - 1].rules)
                 count += referenceMatch(names, line, rule.middle, rule.trailing, game.rules->killerFirst);

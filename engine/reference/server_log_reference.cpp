@@ -52,6 +52,7 @@ std::vector<ServerLogEvent> referenceServerLogEvents(const rules::Game& game, st
                 events.push_back({event->kind, event->killer, event->victim, event->weapon});
             break;
         case rules::KillSource::ObituaryRules:
+        case rules::KillSource::TemplateLines:  // modelled by line_template_reference
             break;
         }
     }

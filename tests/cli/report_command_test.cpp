@@ -361,3 +361,39 @@ TEST(FragtideReport, NamesTheLikelyGameWhenTheChosenOneFindsNoKill) {
 
 }  // namespace
 }  // namespace fragtide::cli
+
+namespace fragtide::cli {
+namespace {
+
+// A game file in a games folder is a game like the others: listed with its file, chosen by its
+// alias, and a refused file is told on stderr while the run goes on.
+TEST(FragtideReport, ReadsGamesFromTheGamesFolders) {
+    TempDir dir;
+    const std::string game = dir.write("ra2.toml",
+                                       "fragtide_game = 1\nname = \"Quake II : Rocket Arena 2\"\nalias = \"q2-ra2\"\n"
+                                       "kind = \"obituaries\"\nkiller_first = false\n"
+                                       "[[weapon]]\nname = \"Blaster\"\nrules = [[\" was blasted by \", \"\"]]\n");
+    dir.write("broken.toml", "fragtide_game = 1\n");
+    const std::string log = dir.write("ra2.log", "Ann was blasted by Bo\n");
+    CommandEnvironment env;
+    env.gameFolders = {dir.path("")};
+
+    const Outcome listed = run({"--list-games"}, env);
+    EXPECT_EQ(listed.code, 0);
+    EXPECT_NE(listed.out.find("q2-ra2       \"Quake II : Rocket Arena 2\"  " + game + "\n"), std::string::npos)
+        << listed.out;
+    EXPECT_NE(listed.out.find("q1           \"Quake I : Standard\"  built in\n"), std::string::npos);
+    EXPECT_NE(listed.err.find("broken.toml:1:1: lacks the field 'name' (that game file is left out)"),
+              std::string::npos)
+        << listed.err;
+
+    const Outcome report = run({"--game", "q2-ra2", "--json", log}, env);
+    EXPECT_EQ(report.code, 0) << report.err;
+    EXPECT_NE(report.out.find("{\"slot\": 1, \"name\": \"Blaster\", \"frags\": 1}"), std::string::npos) << report.out;
+
+    // Without the folder the game is unknown again.
+    EXPECT_EQ(run({"--game", "q2-ra2", log}).code, 2);
+}
+
+}  // namespace
+}  // namespace fragtide::cli

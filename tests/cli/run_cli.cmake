@@ -6,6 +6,9 @@
 #   EMPTY_OUT      when set, stdout must be empty
 #   ERR_MATCHES    a regular expression stderr must match (optional); without it stderr must be empty
 string(REPLACE "^^" ";" args "${ARGS}")
+# The user's own games folder stays out of the checks: only the games shipped beside the program.
+set(ENV{XDG_CONFIG_HOME} "${CMAKE_CURRENT_LIST_DIR}/no-such-folder")
+set(ENV{APPDATA} "${CMAKE_CURRENT_LIST_DIR}/no-such-folder")
 execute_process(COMMAND "${PROGRAM}" ${args}
                 OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE code)
 if(NOT code STREQUAL EXPECTED_CODE)

@@ -43,6 +43,8 @@ std::string_view killSourceText(rules::KillSource kind) {
         return "Counter-Strike 2 server log";
     case rules::KillSource::Quake3ServerLog:
         return "Quake III server log";
+    case rules::KillSource::TemplateLines:
+        return "line templates";
     }
     return "unknown kill source";
 }

@@ -16,6 +16,8 @@
 #endif
 
 #include "cli/report_command.hpp"
+#include "engine/game_catalogue.hpp"
+#include "engine/game_folders.hpp"
 #include "engine/recording_window.hpp"
 #include "engine/stats_store.hpp"
 #include "settings/game_setting.hpp"
@@ -89,6 +91,12 @@ public:
     bool showHelpDocument(const fs::path& path) override {
         helpShown.push_back(path);
         return helpShows;
+    }
+    std::vector<fs::path> foldersOpened;
+    bool folderOpens = true;
+    bool openFolder(const fs::path& folder) override {
+        foldersOpened.push_back(folder);
+        return folderOpens;
     }
     void runStarting() override {
         ++runsStarted;
@@ -1006,4 +1014,81 @@ TEST(FormControllerAbout, TextsAndExit) {
     EXPECT_NE(world.form.abouts[0].description.find("Half-Life"), std::string::npos);
     form.mnuExit_Click();
     EXPECT_EQ(world.form.quits, 1);
+}
+
+namespace {
+
+// The user's settings folder moved into a test's own folder for as long as this lives, so the
+// games folder is the test's.
+class ConfigHomeIn {
+public:
+    explicit ConfigHomeIn(const fs::path& folder) {
+#ifdef _WIN32
+        const char* old = std::getenv("APPDATA");
+        m_old = old ? std::optional<std::string>(old) : std::nullopt;
+        _putenv_s("APPDATA", folder.string().c_str());
+#else
+        const char* old = std::getenv("XDG_CONFIG_HOME");
+        m_old = old ? std::optional<std::string>(old) : std::nullopt;
+        setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+#endif
+    }
+    ~ConfigHomeIn() {
+#ifdef _WIN32
+        _putenv_s("APPDATA", m_old ? m_old->c_str() : "");
+#else
+        if (m_old)
+            setenv("XDG_CONFIG_HOME", m_old->c_str(), 1);
+        else
+            unsetenv("XDG_CONFIG_HOME");
+#endif
+        (void)engine::installFileGames({});
+    }
+
+private:
+    std::optional<std::string> m_old;
+};
+
+}  // namespace
+
+TEST(FormControllerStartUp, GameFilesJoinGameSelectAndRefusedOnesAreToldOnceTogether) {
+    World world;
+    ConfigHomeIn home(world.folder.path() / "config");
+    const fs::path games = engine::userGamesFolder();
+    fs::create_directories(games);
+    fragtide::testing::writeBytes(games / "ra2.toml",
+                                  "fragtide_game = 1\nname = \"Quake II : Rocket Arena 2\"\nalias = \"q2-ra2\"\n"
+                                  "kind = \"obituaries\"\nkiller_first = false\n"
+                                  "[[weapon]]\nname = \"Blaster\"\nrules = [[\" was blasted by \", \"\"]]\n");
+    fragtide::testing::writeBytes(games / "bad1.toml", "fragtide_game = 2\n");
+    fragtide::testing::writeBytes(games / "bad2.toml", "name = \n");
+    settings::saveSelectedGame(world.backend, "Quake II : Rocket Arena 2");
+    auto form = world.controller();
+    form.Form_Load();
+    ASSERT_EQ(world.window.messages.size(), 1u);
+    const std::string& told = world.window.messages[0].prompt;
+    EXPECT_NE(told.find("bad1.toml:1:17: fragtide_game must be 1"), std::string::npos) << told;
+    EXPECT_NE(told.find("bad2.toml:1:"), std::string::npos) << told;
+    EXPECT_EQ(told.find("ra2.toml"), std::string::npos) << told;
+    // The stored game was a file's, found because the files were read first.
+    EXPECT_EQ(world.window.caption, "Fragtide (analyzing Quake II : Rocket Arena 2 log files)");
+    const GameSelectChoice choice = form.gameSelectChoice();
+    ASSERT_FALSE(choice.games.empty());
+    EXPECT_EQ(choice.games.back(), "Quake II : Rocket Arena 2");
+    EXPECT_EQ(choice.preselected, static_cast<int>(choice.games.size()) - 1);
+}
+
+TEST(FormController, GamesFolderIsCreatedThenOpenedOrItsFailureTold) {
+    World world;
+    ConfigHomeIn home(world.folder.path() / "config");
+    auto form = world.controller();
+    form.mnuGamesFolder_Click();
+    EXPECT_TRUE(fs::is_directory(engine::userGamesFolder()));
+    EXPECT_EQ(world.form.foldersOpened, std::vector<fs::path>{engine::userGamesFolder()});
+    EXPECT_TRUE(world.window.messages.empty());
+
+    world.form.folderOpens = false;
+    form.mnuGamesFolder_Click();
+    ASSERT_EQ(world.window.messages.size(), 1u);
+    EXPECT_EQ(world.window.messages[0].title, "Games Folder.");
 }

@@ -7,18 +7,29 @@
 // With --who-killed-whom the picture is of the Who Killed Whom window opened (View menu) after the
 // analysis, e.g. samples/q1_standard.log and docs/screenshot-who-killed-whom.png.
 //
+// With --game-select the picture is of the Game Select dialog over the window, listing every game
+// of the catalogue: the game files of the user's games folder ($XDG_CONFIG_HOME/fragtide/games)
+// and of games/ beside the program included.
+//
 // The window is the real one; the setting lives in memory, so nothing on the machine changes.
 #include <QApplication>
+#include <QComboBox>
+#include <QAbstractItemView>
+#include <QPainter>
 #include <QHeaderView>
 #include <QTableView>
 #include <QPixmap>
 #include <QTest>
 
 #include <cstdio>
+#include <algorithm>
+#include <memory>
 
+#include "engine/game_catalogue.hpp"
 #include "engine/stats_store.hpp"
 #include "settings/game_setting.hpp"
 #include "settings/memory_backend.hpp"
+#include "ui/frmGS.hpp"
 #include "ui/frmMain.hpp"
 #include "ui/who_killed_whom.hpp"
 
@@ -26,6 +37,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QStringList args = QApplication::arguments();
     const bool whoKilledWhom = args.removeAll(QStringLiteral("--who-killed-whom")) > 0;
+    const bool gameSelect = args.removeAll(QStringLiteral("--game-select")) > 0;
     if (args.size() < 3 || args.size() > 4) {
         std::fprintf(stderr, "usage: fragtide_screenshot [--who-killed-whom] LOG OUTPUT.png [GAME]\n");
         return 2;
@@ -43,6 +55,39 @@ int main(int argc, char** argv) {
         return 1;
     }
     QWidget* shown = &window;
+    std::unique_ptr<fragtide::ui::frmGS> dialog;
+    if (gameSelect) {
+        // The list Game Select is given: the catalogue, the game in use chosen.
+        fragtide::ui::GameSelectChoice choice;
+        for (const auto& game : fragtide::engine::games()) {
+            if (game.displayName == store.CurrentGame)
+                choice.preselected = static_cast<int>(choice.games.size());
+            choice.games.emplace_back(game.displayName);
+        }
+        dialog = std::make_unique<fragtide::ui::frmGS>(choice, &window);
+        dialog->show();
+        shown = dialog.get();
+        if (!QTest::qWaitForWindowExposed(shown)) {
+            std::fprintf(stderr, "fragtide_screenshot: the Game Select dialog was never shown\n");
+            return 1;
+        }
+        // The list opened, as a user sees it choosing: the dialog with its open list below it.
+        if (auto* list = dialog->findChild<QComboBox*>()) {
+            list->showPopup();
+            QWidget* popup = list->view()->window();
+            if (QTest::qWaitForWindowExposed(popup)) {
+                const QPixmap top = dialog->grab();
+                const QPixmap below = popup->grab();
+                QPixmap both(std::max(top.width(), below.width()), top.height() + below.height());
+                both.fill(Qt::white);
+                QPainter painter(&both);
+                painter.drawPixmap(0, 0, top);
+                painter.drawPixmap(0, top.height(), below);
+                painter.end();
+                return both.save(args[2]) ? 0 : 1;
+            }
+        }
+    }
     if (whoKilledWhom) {
         window.mnuWhoKilledWhom_Click();
         shown = window.whoKilledWhom();

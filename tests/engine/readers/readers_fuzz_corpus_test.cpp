@@ -11,6 +11,8 @@ extern "C" int hlServerLogFuzz(const std::uint8_t* data, std::size_t size);
 extern "C" int stdLogFuzz(const std::uint8_t* data, std::size_t size);
 extern "C" int cs2ServerLogFuzz(const std::uint8_t* data, std::size_t size);
 extern "C" int quake3LogFuzz(const std::uint8_t* data, std::size_t size);
+extern "C" int gameFileFuzz(const std::uint8_t* data, std::size_t size);
+extern "C" int lineTemplateFuzz(const std::uint8_t* data, std::size_t size);
 
 namespace {
 
@@ -36,6 +38,8 @@ TEST(ReadersFuzzCorpus, ReplaysEveryKeptInputWithoutADifference) {
     EXPECT_GT(replay(corpus / "stdlog", stdLogFuzz), 0);
     EXPECT_GT(replay(corpus / "cs2_server_log", cs2ServerLogFuzz), 0);
     EXPECT_GT(replay(corpus / "quake3_log", quake3LogFuzz), 0);
+    EXPECT_GT(replay(corpus / "game_file", gameFileFuzz), 0);
+    EXPECT_GT(replay(corpus / "line_template", lineTemplateFuzz), 0);
 }
 
 }  // namespace
