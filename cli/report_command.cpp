@@ -10,10 +10,9 @@
 #include "cli/exit_codes.hpp"
 #include "cli/json_writer.hpp"
 #include "common/default_game.hpp"
-#include "engine/analysis_run.hpp"
+#include "common/version.hpp"
 #include "engine/display_text.hpp"
 #include "engine/game_detector.hpp"
-#include "engine/recording_window.hpp"
 #include "engine/game_catalogue.hpp"
 #include "engine/log_analysis.hpp"
 #include "engine/log_file.hpp"
@@ -25,9 +24,6 @@
 #include "reports/reports.hpp"
 #include "reports/rivals.hpp"
 
-#ifndef FRAGTIDE_VERSION
-#error "FRAGTIDE_VERSION must be defined by the build"
-#endif
 
 namespace fragtide::cli {
 namespace {
@@ -79,23 +75,6 @@ engine::LineProgress progressFor(const engine::LogSet& set, const CommandEnviron
     };
 }
 
-void fillPlayerList(const engine::StatsStore& store, engine::WindowOps& window) {
-    // As the analysis run fills it: player-index order, display names, so position j is index j + 1.
-    window.lstPlayersClear();
-    for (const std::string& name : store.PlayerNames()) {
-        if (!name.empty())
-            window.lstPlayersAddItem(engine::displayName(store, name));
-    }
-}
-
-// 4213 as "4,213", as the notes write counts.
-std::string withThousands(std::uint64_t n) {
-    std::string digits = std::to_string(n);
-    for (std::size_t i = digits.size(); i > 3; i -= 3)
-        digits.insert(i - 3, ",");
-    return digits;
-}
-
 engine::FragCount killsIn(const engine::StatsStore& store) {
     engine::FragCount kills = 0;
     for (const engine::FragCount n : store.WeaponFrags)
@@ -111,21 +90,9 @@ void noteLikelyGame(std::ostream& err, const engine::StatsStore& store, std::uin
         return;
     const auto kills = static_cast<std::uint64_t>(engine::killsOf(detection, likely));
     err << texts::kProgram << ": no kill of " << engine::displayText(store.CurrentGame) << " found in "
-        << withThousands(lines) << (lines == 1 ? " line" : " lines") << ". This looks like a "
-        << likely->displayName << " (" << withThousands(kills) << (kills == 1 ? " kill" : " kills")
+        << engine::withThousands(lines) << (lines == 1 ? " line" : " lines") << ". This looks like a "
+        << likely->displayName << " (" << engine::withThousands(kills) << (kills == 1 ? " kill" : " kills")
         << "); use --game " << likely->alias << ".\n";
-}
-
-// The game of a set of logs, as the first of them that can be read shows it: a season's logs come
-// from one server. The error of the last file tried when none can be read.
-Result<engine::Detection> detectFirstReadable(const engine::LogSet& set) {
-    Result<engine::Detection> detected = Error{ErrorKind::NotFound, "cannot read any of the logs named"};
-    for (const std::filesystem::path& file : set.files) {
-        detected = engine::detectGame(file);
-        if (detected)
-            break;
-    }
-    return detected;
 }
 
 // The logs as the user named them: "'a'", "'a' and 'b'", "'a', 'b' and 'c'".
@@ -139,12 +106,9 @@ std::string namedLogs(const std::vector<std::string>& files) {
     return text;
 }
 
-int positionOf(const engine::WindowOps& window, std::string_view name) {
-    for (int i = 0; i < window.lstPlayersListCount(); ++i) {
-        if (window.lstPlayersList(i) == name)
-            return i;
-    }
-    return -1;
+int positionOf(const reports::Lines& players, std::string_view name) {
+    const auto found = std::find(players.begin(), players.end(), name);
+    return found == players.end() ? -1 : static_cast<int>(found - players.begin());
 }
 
 }  // namespace
@@ -163,7 +127,7 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
         return out.flush() ? kExitDone : kExitUnreadable;
     }
     if (options.version) {
-        out << texts::kProgram << ' ' << FRAGTIDE_VERSION << '\n';
+        out << texts::kProgram << ' ' << FRAGTIDE_VERSION_TEXT << '\n';
         return out.flush() ? kExitDone : kExitUnreadable;
     }
 
@@ -177,7 +141,7 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
     store->NameDisplayChoice = options.names;
     std::optional<engine::Detection> detection;
     if (options.detectGame) {
-        auto detected = detectFirstReadable(set);
+        auto detected = engine::detectFirstReadable(set.files);
         if (!detected)
             return fail(err, detected.error(), texts::kCheckThePath);
         detection = std::move(*detected);
@@ -209,7 +173,7 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
     if (killsIn(*store) == 0 && engine::findGame(store->CurrentGame)) {
         // Nothing found: the likeliest reason is the wrong game. Only a note; the report stands.
         if (!detection) {
-            if (auto detected = detectFirstReadable(set))
+            if (auto detected = engine::detectFirstReadable(set.files))
                 detection = std::move(*detected);
         }
         if (detection)
@@ -230,39 +194,40 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
     } else if (options.json) {
         out << statisticsJson(*store, options.detectGame && detection ? &*detection : nullptr, analysed->files);
     } else {
-        engine::RecordingWindow window;
-        fillPlayerList(*store, window);
+        const reports::Lines players = reports::playerList(*store);
+        const int playerCount = static_cast<int>(players.size());
+        reports::Lines lines;
         switch (options.report) {
         case ReportKind::General:
-            reports::ShowGeneralInfo(*store, window);
+            lines = reports::generalInfo(*store);
             break;
         case ReportKind::Players:
-            reports::ShowPlayerInfo(*store, window);
+            lines = reports::playerInfo(*store);
             break;
         case ReportKind::Player:
             if (options.playerIndex) {
                 // Out of range is a wrong command line, like an unknown option: nothing on stdout.
-                if (*options.playerIndex > window.lstPlayersListCount()) {
+                if (*options.playerIndex > playerCount) {
                     err << texts::kProgram << ": --player-index " << *options.playerIndex << " names no player; "
-                        << namedLogs(options.files) << (options.files.size() == 1 ? " has " : " have ") << window.lstPlayersListCount() << " players. "
+                        << namedLogs(options.files) << (options.files.size() == 1 ? " has " : " have ") << playerCount << " players. "
                         << texts::kSeePlayers << '\n';
                     return kExitUsage;
                 }
-                reports::ShowIndividualInfo(*store, window, *options.playerIndex - 1);
-            } else if (const int position = positionOf(window, *options.player); position >= 0) {
-                reports::ShowIndividualInfo(*store, window, position);
+                lines = reports::individualInfoAt(*store, *options.playerIndex - 1);
+            } else if (const int position = positionOf(players, *options.player); position >= 0) {
+                lines = reports::individualInfoAt(*store, position);
             } else {
-                reports::showIndividualInfoFor(*store, window, *options.player);
+                lines = reports::individualInfo(*store, *options.player);
                 err << texts::kProgram << ": no player is called '" << *options.player << "' in "
                     << namedLogs(options.files) << ". " << texts::kSeePlayers << '\n';
                 code = kExitUnreadable;
             }
             break;
         case ReportKind::Rivals:
-            reports::ShowRivalsInfo(*store, window);
+            lines = reports::rivalsInfo(*store);
             break;
         }
-        for (const std::string& line : window.lst)
+        for (const std::string& line : lines)
             out << line << '\n';
     }
     // One unreadable file stops nothing, but the figures lack it: say which, and fail after them.

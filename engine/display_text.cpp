@@ -180,7 +180,11 @@ std::optional<NameDisplay> parseNameDisplay(std::string_view word) {
     return std::nullopt;
 }
 
-std::string toUpperDisplay(std::string_view text) {
+namespace {
+
+// `text` with every code point mapped by `map`; a byte of no valid sequence is kept as it is.
+template <typename Map>
+std::string mapCodePoints(std::string_view text, Map map) {
     std::string out;
     out.reserve(text.size());
     char32_t c;
@@ -190,10 +194,35 @@ std::string toUpperDisplay(std::string_view text) {
             out += text[pos++];
             continue;
         }
-        appendUtf8(out, simpleUpper(c));
+        appendUtf8(out, map(c));
         pos += len;
     }
     return out;
+}
+
+// The character whose simple upper case is `c`, looked for at the distances the cased scripts
+// use (Latin-1, Greek and Cyrillic +32, Latin Extended pairs +1, Cyrillic Ѐ-Џ +80, Armenian +48).
+char32_t simpleLower(char32_t c) {
+    if (c >= U'A' && c <= U'Z')
+        return c + 32;
+    if (c < 0xC0)
+        return c;
+    for (const char32_t distance : {32u, 1u, 80u, 48u}) {
+        const char32_t candidate = c + distance;
+        if (simpleUpper(candidate) == c)
+            return candidate;
+    }
+    return c;
+}
+
+}  // namespace
+
+std::string toUpperDisplay(std::string_view text) {
+    return mapCodePoints(text, simpleUpper);
+}
+
+std::string toLowerDisplay(std::string_view text) {
+    return mapCodePoints(text, simpleLower);
 }
 
 void appendUtf8(std::string& out, char32_t c) {
@@ -212,6 +241,13 @@ void appendUtf8(std::string& out, char32_t c) {
         out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (c & 0x3F));
     }
+}
+
+std::string withThousands(std::uint64_t number) {
+    std::string digits = std::to_string(number);
+    for (std::size_t i = digits.size(); i > 3; i -= 3)
+        digits.insert(i - 3, ",");
+    return digits;
 }
 
 }  // namespace fragtide::engine

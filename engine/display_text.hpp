@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -38,8 +39,14 @@ std::optional<NameDisplay> parseNameDisplay(std::string_view word);
 // Upper case of UTF-8 display text, character by character with the simple one-to-one Unicode
 // mapping; a character without a single upper-case form stays as it is. `text` must be valid UTF-8.
 std::string toUpperDisplay(std::string_view text);
+// Lower case the same way, for the cased scripts whose upper and lower forms lie a fixed distance
+// apart (Latin, Greek, Cyrillic, Armenian). A byte of no valid sequence stays as it is.
+std::string toLowerDisplay(std::string_view text);
 
 // Appends code point `c` (at most U+10FFFF, no surrogate) to `out` as UTF-8.
 void appendUtf8(std::string& out, char32_t c);
+
+// 4213 as "4,213": a count grouped by thousands, as a reader expects.
+std::string withThousands(std::uint64_t number);
 
 }  // namespace fragtide::engine

@@ -51,6 +51,10 @@ private:
     std::uint64_t m_sizeAtOpen = 0;
 };
 
+// Opens `path` with the C library, to read or to write (replacing it), in binary mode, by its full
+// name on every system. Null on failure, with errno set.
+std::FILE* openBinaryFile(const std::filesystem::path& path, bool forWriting);
+
 // The file's name as messages show it (UTF-8 on every system).
 std::string shownPath(const std::filesystem::path& path);
 
