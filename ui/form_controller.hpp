@@ -21,8 +21,8 @@
 // What the main window and its dialogs do, without any toolkit: every front end (the Qt window,
 // the Win32 window) is widgets and wiring over one FormController.
 //
-// The controller reaches the screen through two interfaces the front end implements:
-// WindowOps (window_ops.hpp: the window's controls) and FormOps (form_ops.hpp: (the few things only a front
+// The controller reaches the screen through two interfaces the front end implements: WindowOps
+// (window_ops.hpp: the window's controls) and FormOps (form_ops.hpp: the few things only a front
 // end can do: run a dialog, start a program, keep input out during a run). A front end calls the
 // controller's handlers from its events and shows what it is told; it decides nothing itself.
 //

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cwchar>
+#include <initializer_list>
 
 namespace fragtide::ui::win32 {
 namespace {
