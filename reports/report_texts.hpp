@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-// The reports' own words, spelled exactly as users have always seen them: spaces before colons
+// The reports' own words, spelled exactly as the reports print them: spaces before colons
 // and all. Lines are made by joining these with names and numbers; nothing here is translated.
 namespace fragtide::reports::texts {
 

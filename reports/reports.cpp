@@ -11,7 +11,7 @@ namespace {
 
 using engine::displayName;
 
-// The empty total writes nothing, as the reports have always shown it.
+// The empty total writes nothing: a player without frags shows no number, not 0.
 std::string totalText(const std::optional<FragCount>& total) {
     return total ? std::to_string(*total) : std::string();
 }

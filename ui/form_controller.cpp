@@ -105,8 +105,8 @@ MessageAnswer FormController::messageBox(std::string_view prompt, MessageStyle s
 void FormController::startupError(const std::exception& error) {
     // Only system errors carry a number of their own.
     const auto* systemError = dynamic_cast<const std::system_error*>(&error);
-    messageBox(startupErrorText(error.what(), systemError ? systemError->code().value() : 0),
-                        MessageStyle::OkCritical, texts::kStartupErrorTitle);
+    messageBox(startupErrorText(error.what(), systemError ? systemError->code().value() : 0), MessageStyle::OkCritical,
+               texts::kStartupErrorTitle);
 }
 
 void FormController::cmdBrowse_Click() {
@@ -245,8 +245,7 @@ void FormController::cmdOptions_Click(ReportButton button, int selectedPlayer) {
         break;
     case ReportButton::IndividualInfo:
         if (selectedPlayer < 0) {
-            messageBox(texts::kSelectPlayerFirst, MessageStyle::OkInformation,
-                                texts::kSelectPlayerFirstTitle);
+            messageBox(texts::kSelectPlayerFirst, MessageStyle::OkInformation, texts::kSelectPlayerFirstTitle);
             return;
         }
         lstPlayers_Click(selectedPlayer);

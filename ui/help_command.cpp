@@ -9,7 +9,7 @@ namespace fragtide::ui {
 bool startDetachedCommandLine(const std::string& commandLine) {
 #ifdef _WIN32
     // CreateProcess with no application name parses the command line itself, exactly as the
-    // viewer's command has always been given: the viewer, one space, the path unquoted.
+    // viewer's command is given: the viewer, one space, the path unquoted.
     const int length = MultiByteToWideChar(CP_UTF8, 0, commandLine.data(), static_cast<int>(commandLine.size()),
                                            nullptr, 0);
     std::wstring command(static_cast<std::size_t>(length), L'\0');

@@ -6,7 +6,7 @@
 #include "common/version.hpp"
 #include "reports/report_texts.hpp"
 
-// The window's own words, spelled exactly as users have always seen them. UTF-8.
+// The window's own words, spelled exactly as the window shows them, in one place. UTF-8.
 namespace fragtide::ui::texts {
 
 // Main window
