@@ -31,16 +31,6 @@ namespace {
 // Lines between two progress updates at least: a few hundred for a gigabyte.
 constexpr std::uint64_t kProgressEvery = 1 << 17;
 
-std::filesystem::path pathFromArgument(std::string_view arg) {
-#ifdef _WIN32
-    // Windows arguments arrive as UTF-8; a plain std::string would be read in the ANSI code page.
-    return std::filesystem::path(std::u8string(arg.begin(), arg.end()));
-#else
-    // File names here are bytes; converting them from UTF-8 would refuse some that exist.
-    return std::filesystem::path(std::string(arg));
-#endif
-}
-
 int fail(std::ostream& err, const Error& error, std::string_view advice) {
     err << texts::kProgram << ": " << error.message;
     if (!advice.empty())
@@ -133,7 +123,7 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
 
     std::vector<std::filesystem::path> paths;
     for (const std::string& file : options.files)
-        paths.push_back(pathFromArgument(file));
+        paths.push_back(engine::pathFromText(file));
     const engine::LogSet set = engine::expandLogPaths(paths);
 
     // About 80 KB: on the heap, away from Windows' small default stack.
@@ -187,7 +177,7 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
                                          : exports::csvExport(*store);
         if (*options.exportTo == "-") {
             out << document;
-        } else if (const Status written = exports::writeFileAtomically(pathFromArgument(*options.exportTo), document);
+        } else if (const Status written = exports::writeFileAtomically(engine::pathFromText(*options.exportTo), document);
                    !written) {
             code = fail(err, written.error(), texts::kCheckTheExport);
         }

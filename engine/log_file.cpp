@@ -16,6 +16,14 @@ std::FILE* openBinaryFile(const std::filesystem::path& path, bool forWriting) {
 #endif
 }
 
+std::filesystem::path pathFromText(std::string_view utf8) {
+#ifdef _WIN32
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+#else
+    return std::filesystem::path(std::string(utf8));
+#endif
+}
+
 std::string shownPath(const std::filesystem::path& path) {
     const std::u8string u8 = path.u8string();
     return std::string(u8.begin(), u8.end());

@@ -462,7 +462,7 @@ std::string pathText(const fs::path& path) {
 }
 
 fs::path textPath(std::string_view utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+    return engine::pathFromText(utf8);
 }
 
 }  // namespace fragtide::ui
