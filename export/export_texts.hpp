@@ -36,7 +36,7 @@ inline constexpr std::string_view kWorstEnemy = "Worst enemy";
 inline constexpr std::string_view kNobody = "nobody";
 
 // Prose before the name in bold, not the text report's "label : value" line.
-inline constexpr std::string_view kPlayerOfTheMatch = "Player of the match: ";
+inline constexpr std::string_view kPlayerOfTheMatch = FRAGTIDE_PLAYER_OF_THE_MATCH ": ";
 inline constexpr std::string_view kNoKills = "No kill was counted.";
 inline constexpr std::string_view kNoPlayers = "Nobody scored.";
 inline constexpr std::string_view kNoPeople = "Nobody scored, died or killed himself.";

@@ -20,7 +20,10 @@ inline constexpr std::string_view kWith = " with ";
 // General Info.
 inline constexpr std::string_view kKillsPerWeaponHeading = "LIST OF ALL KILLS PER WEAPON:";
 inline constexpr std::string_view kBigNumbersHeading = "BIG NUMBERS:";
-inline constexpr std::string_view kPlayerOfTheMatch = "Player of the match : ";
+// The words are shared with the exported page, which writes them as prose ("...: NAME"); a
+// macro so that both can be spelled from one literal at compile time.
+#define FRAGTIDE_PLAYER_OF_THE_MATCH "Player of the match"
+inline constexpr std::string_view kPlayerOfTheMatch = FRAGTIDE_PLAYER_OF_THE_MATCH " : ";
 inline constexpr std::string_view kFragmonster = " frags! What a fragmonster!";
 
 // Player Info.
