@@ -8,12 +8,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/analysis_run.hpp"
 #include "engine/game_catalogue.hpp"
-#include "engine/recording_window.hpp"
 #include "engine/stats_store.hpp"
-#include "engine/texts.hpp"
 #include "reports/reports.hpp"
+#include "tests/support/recording_window.hpp"
+#include "ui/analysis_run.hpp"
+#include "ui/ui_texts.hpp"
 
 int main(int argc, char** argv) {
     using namespace fragtide;
@@ -30,13 +30,21 @@ int main(int argc, char** argv) {
         engine::StatsStore store;
         store.CurrentGame = game;
         engine::LoadWeaponNames(store);
-        engine::RecordingWindow window;
+        testing::RecordingWindow window;
         window.fileName = argv[2];
         window.txtFile = argv[2];
         const auto start = std::chrono::steady_clock::now();
-        engine::cmdAnalyze_Click(store, window, [&] { reports::ShowGeneralInfo(store, window); });
+        const auto ask = [&](std::string_view prompt, ui::MessageStyle style, std::string_view title) {
+            return window.messageBox(prompt, style, title);
+        };
+        ui::analyzeChosenLogs(store, window, ask, [&] {
+            for (const std::string& line : reports::generalInfo(store))
+                window.lstAddItem(line);
+            for (const std::string& name : reports::playerList(store))
+                window.lstPlayersAddItem(name);
+        });
         const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        if (!window.messages.empty() && window.messages.back().title == engine::texts::kErrorTitle) {
+        if (!window.messages.empty() && window.messages.back().title == ui::texts::kErrorTitle) {
             std::fprintf(stderr, "%s\n", window.messages.back().prompt.c_str());
             return 1;
         }

@@ -11,10 +11,9 @@
 #include "cli/json_writer.hpp"
 #include "common/default_game.hpp"
 #include "common/thousands.hpp"
-#include "engine/analysis_run.hpp"
+#include "common/version.hpp"
 #include "engine/display_text.hpp"
 #include "engine/game_detector.hpp"
-#include "engine/recording_window.hpp"
 #include "engine/game_catalogue.hpp"
 #include "engine/game_file.hpp"
 #include "engine/game_folders.hpp"
@@ -28,25 +27,12 @@
 #include "reports/reports.hpp"
 #include "reports/rivals.hpp"
 
-#ifndef FRAGTIDE_VERSION
-#error "FRAGTIDE_VERSION must be defined by the build"
-#endif
 
 namespace fragtide::cli {
 namespace {
 
 // Lines between two progress updates at least: a few hundred for a gigabyte.
 constexpr std::uint64_t kProgressEvery = 1 << 17;
-
-std::filesystem::path pathFromArgument(std::string_view arg) {
-#ifdef _WIN32
-    // Windows arguments arrive as UTF-8; a plain std::string would be read in the ANSI code page.
-    return std::filesystem::path(std::u8string(arg.begin(), arg.end()));
-#else
-    // File names here are bytes; converting them from UTF-8 would refuse some that exist.
-    return std::filesystem::path(std::string(arg));
-#endif
-}
 
 int fail(std::ostream& err, const Error& error, std::string_view advice) {
     err << texts::kProgram << ": " << error.message;
@@ -82,15 +68,6 @@ engine::LineProgress progressFor(const engine::LogSet& set, const CommandEnviron
     };
 }
 
-void fillPlayerList(const engine::StatsStore& store, engine::WindowOps& window) {
-    // As the analysis run fills it: player-index order, display names, so position j is index j + 1.
-    window.lstPlayersClear();
-    for (const std::string& name : store.PlayerNames()) {
-        if (!name.empty())
-            window.lstPlayersAddItem(engine::displayName(store, name));
-    }
-}
-
 engine::FragCount killsIn(const engine::StatsStore& store) {
     engine::FragCount kills = 0;
     for (const engine::FragCount n : store.WeaponFrags)
@@ -111,18 +88,6 @@ void noteLikelyGame(std::ostream& err, const engine::StatsStore& store, std::uin
         << "); use --game " << likely->alias << ".\n";
 }
 
-// The game of a set of logs, as the first of them that can be read shows it: a season's logs come
-// from one server. The error of the last file tried when none can be read.
-Result<engine::Detection> detectFirstReadable(const engine::LogSet& set) {
-    Result<engine::Detection> detected = Error{ErrorKind::NotFound, "cannot read any of the logs named"};
-    for (const std::filesystem::path& file : set.files) {
-        detected = engine::detectGame(file);
-        if (detected)
-            break;
-    }
-    return detected;
-}
-
 // The logs as the user named them: "'a'", "'a' and 'b'", "'a', 'b' and 'c'".
 std::string namedLogs(const std::vector<std::string>& files) {
     std::string text;
@@ -134,12 +99,9 @@ std::string namedLogs(const std::vector<std::string>& files) {
     return text;
 }
 
-int positionOf(const engine::WindowOps& window, std::string_view name) {
-    for (int i = 0; i < window.lstPlayersListCount(); ++i) {
-        if (window.lstPlayersList(i) == name)
-            return i;
-    }
-    return -1;
+int positionOf(const reports::Lines& players, std::string_view name) {
+    const auto found = std::find(players.begin(), players.end(), name);
+    return found == players.end() ? -1 : static_cast<int>(found - players.begin());
 }
 
 // Reads the game files of the standard folders and of --games-dir before the command line names a
@@ -148,7 +110,7 @@ std::optional<int> loadGames(std::span<const std::string_view> args, std::ostrea
                              const CommandEnvironment& env) {
     std::vector<std::filesystem::path> folders = env.gameFolders;
     for (const std::string& dir : gamesDirsOf(args)) {
-        folders.push_back(pathFromArgument(dir));
+        folders.push_back(engine::pathFromText(dir));
         std::error_code ec;
         if (!std::filesystem::is_directory(folders.back(), ec)) {
             err << texts::kProgram << ": --games-dir '" << dir << "' is not a folder. " << texts::kSeeHelp << '\n';
@@ -163,7 +125,7 @@ std::optional<int> loadGames(std::span<const std::string_view> args, std::ostrea
 // --check-game: the file's own faults, then a name or alias another game already has (a game the
 // file itself gave the catalogue, read from a games folder, is no other game).
 int checkGameFile(const std::string& file, std::ostream& out, std::ostream& err) {
-    const std::filesystem::path path = pathFromArgument(file);
+    const std::filesystem::path path = engine::pathFromText(file);
     const auto game = engine::readGameFile(path);
     if (!game) {
         err << texts::kProgram << ": " << game.error().message << '\n';
@@ -208,7 +170,7 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
         return out.flush() ? kExitDone : kExitUnreadable;
     }
     if (options.version) {
-        out << texts::kProgram << ' ' << FRAGTIDE_VERSION << '\n';
+        out << texts::kProgram << ' ' << FRAGTIDE_VERSION_TEXT << '\n';
         return out.flush() ? kExitDone : kExitUnreadable;
     }
     if (options.checkGame)
@@ -227,7 +189,7 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
 
     std::vector<std::filesystem::path> paths;
     for (const std::string& file : options.files)
-        paths.push_back(pathFromArgument(file));
+        paths.push_back(engine::pathFromText(file));
     const engine::LogSet set = engine::expandLogPaths(paths);
 
     // About 80 KB: on the heap, away from Windows' small default stack.
@@ -235,7 +197,7 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
     store->NameDisplayChoice = options.names;
     std::optional<engine::Detection> detection;
     if (options.detectGame) {
-        auto detected = detectFirstReadable(set);
+        auto detected = engine::detectFirstReadable(set.files);
         if (!detected)
             return fail(err, detected.error(), texts::kCheckThePath);
         detection = std::move(*detected);
@@ -267,7 +229,7 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
     if (killsIn(*store) == 0 && engine::findGame(store->CurrentGame)) {
         // Nothing found: the likeliest reason is the wrong game. Only a note; the report stands.
         if (!detection) {
-            if (auto detected = detectFirstReadable(set))
+            if (auto detected = engine::detectFirstReadable(set.files))
                 detection = std::move(*detected);
         }
         if (detection)
@@ -281,46 +243,47 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
                                          : exports::csvExport(*store);
         if (*options.exportTo == "-") {
             out << document;
-        } else if (const Status written = exports::writeFileAtomically(pathFromArgument(*options.exportTo), document);
+        } else if (const Status written = exports::writeFileAtomically(engine::pathFromText(*options.exportTo), document);
                    !written) {
             code = fail(err, written.error(), texts::kCheckTheExport);
         }
     } else if (options.json) {
         out << statisticsJson(*store, options.detectGame && detection ? &*detection : nullptr, analysed->files);
     } else {
-        engine::RecordingWindow window;
-        fillPlayerList(*store, window);
+        const reports::Lines players = reports::playerList(*store);
+        const int playerCount = static_cast<int>(players.size());
+        reports::Lines lines;
         switch (options.report) {
         case ReportKind::General:
-            reports::ShowGeneralInfo(*store, window);
+            lines = reports::generalInfo(*store);
             break;
         case ReportKind::Players:
-            reports::ShowPlayerInfo(*store, window);
+            lines = reports::playerInfo(*store);
             break;
         case ReportKind::Player:
             if (options.playerIndex) {
                 // Out of range is a wrong command line, like an unknown option: nothing on stdout.
-                if (*options.playerIndex > window.lstPlayersListCount()) {
+                if (*options.playerIndex > playerCount) {
                     err << texts::kProgram << ": --player-index " << *options.playerIndex << " names no player; "
-                        << namedLogs(options.files) << (options.files.size() == 1 ? " has " : " have ") << window.lstPlayersListCount() << " players. "
+                        << namedLogs(options.files) << (options.files.size() == 1 ? " has " : " have ") << playerCount << " players. "
                         << texts::kSeePlayers << '\n';
                     return kExitUsage;
                 }
-                reports::ShowIndividualInfo(*store, window, *options.playerIndex - 1);
-            } else if (const int position = positionOf(window, *options.player); position >= 0) {
-                reports::ShowIndividualInfo(*store, window, position);
+                lines = reports::individualInfoAt(*store, *options.playerIndex - 1);
+            } else if (const int position = positionOf(players, *options.player); position >= 0) {
+                lines = reports::individualInfoAt(*store, position);
             } else {
-                reports::showIndividualInfoFor(*store, window, *options.player);
+                lines = reports::individualInfo(*store, *options.player);
                 err << texts::kProgram << ": no player is called '" << *options.player << "' in "
                     << namedLogs(options.files) << ". " << texts::kSeePlayers << '\n';
                 code = kExitUnreadable;
             }
             break;
         case ReportKind::Rivals:
-            reports::ShowRivalsInfo(*store, window);
+            lines = reports::rivalsInfo(*store);
             break;
         }
-        for (const std::string& line : window.lst)
+        for (const std::string& line : lines)
             out << line << '\n';
     }
     // One unreadable file stops nothing, but the figures lack it: say which, and fail after them.

@@ -33,40 +33,6 @@ char32_t windows1252Char(unsigned char b) {
 }
 
 
-// Decodes one strictly valid UTF-8 sequence at `pos`; returns its length, or 0 when invalid.
-std::size_t decodeUtf8(std::string_view s, std::size_t pos, char32_t& out) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-    const unsigned char b0 = byte(pos);
-    if (b0 < 0x80) {
-        out = b0;
-        return 1;
-    }
-    std::size_t len;
-    char32_t c;
-    char32_t min;
-    if (b0 >= 0xC2 && b0 <= 0xDF) {
-        len = 2, c = b0 & 0x1F, min = 0x80;
-    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-        len = 3, c = b0 & 0x0F, min = 0x800;
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-        len = 4, c = b0 & 0x07, min = 0x10000;
-    } else {
-        return 0;
-    }
-    if (pos + len > s.size())
-        return 0;
-    for (std::size_t i = 1; i < len; ++i) {
-        const unsigned char b = byte(pos + i);
-        if ((b & 0xC0) != 0x80)
-            return 0;
-        c = (c << 6) | (b & 0x3F);
-    }
-    if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-        return 0;
-    out = c;
-    return len;
-}
-
 // How many bytes at `pos` form the start of a well-formed sequence that the input cuts short or
 // breaks: the maximal subpart that one U+FFFD stands for (at least 1).
 std::size_t invalidSubpart(std::string_view s, std::size_t pos) {
@@ -116,6 +82,40 @@ std::string byteTable(std::string_view bytes, char32_t (*toChar)(unsigned char))
 }
 
 }  // namespace
+
+std::size_t decodeUtf8(std::string_view s, std::size_t pos, char32_t& out) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+    const unsigned char b0 = byte(pos);
+    if (b0 < 0x80) {
+        out = b0;
+        return 1;
+    }
+    std::size_t len;
+    char32_t c;
+    char32_t min;
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        len = 2, c = b0 & 0x1F, min = 0x80;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        len = 3, c = b0 & 0x0F, min = 0x800;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        len = 4, c = b0 & 0x07, min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (pos + len > s.size())
+        return 0;
+    for (std::size_t i = 1; i < len; ++i) {
+        const unsigned char b = byte(pos + i);
+        if ((b & 0xC0) != 0x80)
+            return 0;
+        c = (c << 6) | (b & 0x3F);
+    }
+    if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        return 0;
+    out = c;
+    return len;
+}
+
 
 bool isValidUtf8(std::string_view bytes) {
     char32_t c;
@@ -180,7 +180,11 @@ std::optional<NameDisplay> parseNameDisplay(std::string_view word) {
     return std::nullopt;
 }
 
-std::string toUpperDisplay(std::string_view text) {
+namespace {
+
+// `text` with every code point mapped by `map`; a byte of no valid sequence is kept as it is.
+template <typename Map>
+std::string mapCodePoints(std::string_view text, Map map) {
     std::string out;
     out.reserve(text.size());
     char32_t c;
@@ -190,10 +194,35 @@ std::string toUpperDisplay(std::string_view text) {
             out += text[pos++];
             continue;
         }
-        appendUtf8(out, simpleUpper(c));
+        appendUtf8(out, map(c));
         pos += len;
     }
     return out;
+}
+
+// The character whose simple upper case is `c`, looked for at the distances the cased scripts
+// use (Latin-1, Greek and Cyrillic +32, Latin Extended pairs +1, Cyrillic Ѐ-Џ +80, Armenian +48).
+char32_t simpleLower(char32_t c) {
+    if (c >= U'A' && c <= U'Z')
+        return c + 32;
+    if (c < 0xC0)
+        return c;
+    for (const char32_t distance : {32u, 1u, 80u, 48u}) {
+        const char32_t candidate = c + distance;
+        if (simpleUpper(candidate) == c)
+            return candidate;
+    }
+    return c;
+}
+
+}  // namespace
+
+std::string toUpperDisplay(std::string_view text) {
+    return mapCodePoints(text, simpleUpper);
+}
+
+std::string toLowerDisplay(std::string_view text) {
+    return mapCodePoints(text, simpleLower);
 }
 
 void appendUtf8(std::string& out, char32_t c) {

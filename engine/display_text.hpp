@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,10 @@
 namespace fragtide::engine {
 
 bool isValidUtf8(std::string_view bytes);
+
+// Decodes one strictly valid UTF-8 sequence at `pos` (no overlong forms, no surrogates, nothing
+// past U+10FFFF) into `out`; returns its length, or 0 when the bytes there are none.
+std::size_t decodeUtf8(std::string_view s, std::size_t pos, char32_t& out);
 
 // The UTF-8 display form of raw log bytes.
 std::string displayText(std::string_view bytes);
@@ -38,8 +43,12 @@ std::optional<NameDisplay> parseNameDisplay(std::string_view word);
 // Upper case of UTF-8 display text, character by character with the simple one-to-one Unicode
 // mapping; a character without a single upper-case form stays as it is. `text` must be valid UTF-8.
 std::string toUpperDisplay(std::string_view text);
+// Lower case the same way, for the cased scripts whose upper and lower forms lie a fixed distance
+// apart (Latin, Greek, Cyrillic, Armenian). A byte of no valid sequence stays as it is.
+std::string toLowerDisplay(std::string_view text);
 
 // Appends code point `c` (at most U+10FFFF, no surrogate) to `out` as UTF-8.
 void appendUtf8(std::string& out, char32_t c);
+
 
 }  // namespace fragtide::engine

@@ -114,4 +114,14 @@ FragCount killsOf(const Detection& detection, const Game* game) {
     return 0;
 }
 
+Result<Detection> detectFirstReadable(std::span<const std::filesystem::path> paths) {
+    Result<Detection> detected = Error{ErrorKind::NotFound, "cannot read any of the logs named"};
+    for (const std::filesystem::path& path : paths) {
+        detected = detectGame(path);
+        if (detected)
+            break;
+    }
+    return detected;
+}
+
 }  // namespace fragtide::engine

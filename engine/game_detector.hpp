@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -26,6 +27,10 @@ struct Detection {
 
 // Analyses the file (or its three samples) with every game. Fails when the file cannot be read.
 Result<Detection> detectGame(const std::filesystem::path& path);
+
+// The detection of the first of `paths` that can be read: several logs are one server's season,
+// so the first readable one speaks for all. The error of the last one tried when none can be.
+Result<Detection> detectFirstReadable(std::span<const std::filesystem::path> paths);
 
 // The same over bytes already in memory, all of them. The games are tried side by side on a few
 // threads; the result is the same as one after the other.

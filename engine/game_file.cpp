@@ -9,171 +9,12 @@
 
 #include <toml++/toml.h>
 
+#include "engine/game_file_text.hpp"
 #include "engine/readers/line_template.hpp"
 #include "engine/stats_store.hpp"
 
 namespace fragtide::engine {
 namespace {
-
-// \xHH is no TOML escape, so before parsing it becomes \uF7HH, a private-use character a log
-// text has no reason to hold, and after parsing that character becomes the byte again.
-constexpr char32_t kByteBase = 0xF700;
-
-// The file as toml++ reads it: ASCII only. toml++ 3.3 tests some characters for whitespace in a way
-// that is undefined for many (U+00A1..U+0499 among them) when it meets them outside a string, as
-// it may after a fault; so none reaches it. In "..." texts a character becomes its \u escape, in
-// comments a '?', and one outside quotes and comments (never valid TOML) refuses the file.
-struct Prepared {
-    std::string text;
-    // Per line (from 1): where in the prepared line a replacement starts, and how many characters
-    // it added, so that a place toml++ reports maps back to the file's own.
-    std::vector<std::vector<std::pair<std::uint32_t, std::uint32_t>>> shifts;
-    std::optional<std::pair<FilePlace, std::string>> refusal;
-};
-
-bool isHex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
-
-// The code point of the UTF-8 sequence at `at` and its length, or a length of 0 when it is none.
-std::pair<char32_t, std::size_t> decodeUtf8(std::string_view in, std::size_t at) {
-    const auto b = [&](std::size_t k) { return static_cast<unsigned char>(in[k]); };
-    const unsigned char lead = b(at);
-    const std::size_t n = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
-    if (n == 0 || at + n > in.size())
-        return {0, 0};
-    char32_t cp = lead & (0xFF >> (n + 1));
-    for (std::size_t k = 1; k < n; ++k) {
-        if ((b(at + k) & 0xC0) != 0x80)
-            return {0, 0};
-        cp = (cp << 6) | (b(at + k) & 0x3Fu);
-    }
-    const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (cp < least[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        return {0, 0};
-    return {cp, n};
-}
-
-Prepared prepare(std::string_view in) {
-    Prepared out;
-    out.text.reserve(in.size());
-    out.shifts.resize(2);
-    std::uint32_t line = 1, column = 1;  // of `in`, counted in characters
-    std::size_t lineStart = 0;           // in out.text
-    enum class State { Plain, Comment, Basic, MultiBasic, Literal, MultiLiteral } state = State::Plain;
-    const auto at = [&](std::size_t i, std::string_view s) { return in.substr(i, s.size()) == s; };
-    const auto refuse = [&](std::string message) {
-        out.refusal = std::pair{FilePlace{line, column}, std::move(message)};
-        return out;
-    };
-    const auto replace = [&](const std::string& with, std::uint32_t added) {
-        out.shifts[line].emplace_back(static_cast<std::uint32_t>(out.text.size() - lineStart + 1), added);
-        out.text += with;
-        ++column;
-    };
-    for (std::size_t i = 0; i < in.size(); ++i) {
-        const char c = in[i];
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            const auto [cp, length] = decodeUtf8(in, i);
-            if (length == 0)
-                return refuse("not valid UTF-8; in a \"...\" text, write \\xHH for a byte that is not UTF-8");
-            char escape[16];
-            switch (state) {
-            case State::Plain:
-                return refuse("not valid TOML: outside quotes and comments only ASCII characters may stand");
-            case State::Literal:
-            case State::MultiLiteral:
-                return refuse("a '...' text may hold only ASCII characters here; write it in \"...\" quotes");
-            case State::Comment:
-                replace("?", 0);
-                break;
-            case State::Basic:
-            case State::MultiBasic:
-                std::snprintf(escape, sizeof escape, cp > 0xFFFF ? "\\U%08X" : "\\u%04X", static_cast<unsigned>(cp));
-                replace(escape, cp > 0xFFFF ? 9 : 5);
-                break;
-            }
-            i += length - 1;
-            continue;
-        }
-        std::size_t take = 1;
-        switch (state) {
-        case State::Plain:
-            if (c == '#')
-                state = State::Comment;
-            else if (at(i, "\"\"\""))
-                state = State::MultiBasic, take = 3;
-            else if (c == '"')
-                state = State::Basic;
-            else if (at(i, "'''"))
-                state = State::MultiLiteral, take = 3;
-            else if (c == '\'')
-                state = State::Literal;
-            break;
-        case State::Comment:
-            if (c == '\n')
-                state = State::Plain;
-            break;
-        case State::Basic:
-        case State::MultiBasic:
-            if (c == '\\' && i + 3 < in.size() && in[i + 1] == 'x' && isHex(in[i + 2]) && isHex(in[i + 3])) {
-                out.shifts[line].emplace_back(static_cast<std::uint32_t>(out.text.size() - lineStart + 1), 2);
-                out.text += "\\uF7";
-                out.text += in.substr(i + 2, 2);
-                i += 3;
-                column += 4;
-                continue;
-            }
-            if (c == '\\' && i + 1 < in.size() && static_cast<unsigned char>(in[i + 1]) >= 0x80)
-                return refuse("not valid TOML: a backslash begins an escape such as \\n, \\\" or \\xHH");
-            if (c == '\\' && i + 1 < in.size() && in[i + 1] != '\n' && in[i + 1] != '\r')
-                take = 2;  // an escaped character, a quote or backslash among them
-            else if (state == State::Basic && (c == '"' || c == '\n'))
-                state = State::Plain;
-            else if (state == State::MultiBasic && at(i, "\"\"\""))
-                state = State::Plain, take = 3;
-            break;
-        case State::Literal:
-            if (c == '\'' || c == '\n')
-                state = State::Plain;
-            break;
-        case State::MultiLiteral:
-            if (at(i, "'''"))
-                state = State::Plain, take = 3;
-            break;
-        }
-        for (std::size_t k = 0; k < take && i < in.size(); ++k, ++i) {
-            out.text += in[i];
-            if (in[i] == '\n') {
-                ++line;
-                column = 1;
-                lineStart = out.text.size();
-                out.shifts.emplace_back();
-            } else {
-                ++column;
-            }
-        }
-        --i;
-    }
-    return out;
-}
-
-// The bytes a parsed string stands for: each U+F7HH back to the byte HH.
-std::string bytesOf(std::string_view parsed) {
-    std::string out;
-    out.reserve(parsed.size());
-    for (std::size_t i = 0; i < parsed.size(); ++i) {
-        const auto b = [&](std::size_t k) { return static_cast<unsigned char>(parsed[k]); };
-        if (b(i) == 0xEF && i + 2 < parsed.size() && (b(i + 1) & 0xC0) == 0x80 && (b(i + 2) & 0xC0) == 0x80) {
-            const char32_t cp = (char32_t{0xF} << 12) | (char32_t{b(i + 1) & 0x3Fu} << 6) | (b(i + 2) & 0x3Fu);
-            if ((cp & 0xFF00) == kByteBase) {
-                out += static_cast<char>(cp & 0xFF);
-                i += 2;
-                continue;
-            }
-        }
-        out += parsed[i];
-    }
-    return out;
-}
 
 struct Refusal {
     FilePlace place;
@@ -215,6 +56,7 @@ private:
     std::optional<Refusal> text(const toml::table& table, std::string_view key, std::string& out, bool required);
     std::optional<Refusal> flag(const toml::table& table, std::string_view key, bool& out, bool required);
     std::optional<Refusal> readObituaries(const toml::table& root);
+    std::optional<Refusal> readChampions(const toml::node& node);
     std::optional<Refusal> readOneName(const toml::node& node, std::string_view key, std::vector<rules::OneNameMessage>& into);
     std::optional<Refusal> readLines(const toml::table& root);
     std::optional<Refusal> readTemplates(const toml::table& root, std::string_view key, bool required,
@@ -296,7 +138,7 @@ std::optional<Refusal> GameFileReader::read(const toml::table& root) {
 std::optional<Refusal> GameFileReader::readObituaries(const toml::table& root) {
     FileGame& g = *m_game;
     if (auto r = onlyFields(root, {"fragtide_game", "name", "alias", "kind", "killer_first", "weapon", "one_name",
-                                   "one_name_team_kills"},
+                                   "one_name_team_kills", "champions"},
                             " in an obituaries game"))
         return r;
     bool killerFirst = false;
@@ -308,6 +150,7 @@ std::optional<Refusal> GameFileReader::readObituaries(const toml::table& root) {
     if (!weapons->is_array_of_tables() || weapons->as_array()->empty())
         return refuse(*weapons, "'weapon' must be tables written [[weapon]]");
     const toml::node* oneName[2] = {root.get("one_name"), root.get("one_name_team_kills")};
+    const toml::node* champions = root.get("champions");
     std::size_t number = 0;
     for (const toml::node& node : *weapons->as_array()) {
         ++number;
@@ -315,8 +158,13 @@ std::optional<Refusal> GameFileReader::readObituaries(const toml::table& root) {
             return refuse(node, "more than " + std::to_string(kMaxSlot) + " weapons");
         const toml::table& weapon = *node.as_table();
         const std::string where = " in weapon " + std::to_string(number);
-        if (auto r = onlyFields(weapon, {"name", "rules", "one_name", "one_name_team_kills"}, where))
+        if (auto r = onlyFields(weapon, {"name", "rules", "one_name", "one_name_team_kills", "champions"}, where))
             return r;
+        if (const toml::node* given = weapon.get("champions")) {
+            if (champions)
+                return refuse(*given, "'champions' is given twice");
+            champions = given;
+        }
         // TOML puts the keys written after a [[weapon]] into that weapon: one_name there is still
         // the game's, as a user who wrote it below the weapons meant.
         for (const std::string_view key : {"one_name", "one_name_team_kills"}) {
@@ -359,6 +207,10 @@ std::optional<Refusal> GameFileReader::readObituaries(const toml::table& root) {
         if (auto r = readOneName(*oneName[1], "one_name_team_kills", g.m_teamKills))
             return r;
     }
+    if (champions) {
+        if (auto r = readChampions(*champions))
+            return r;
+    }
     g.m_rules = rules::RuleSet{killerFirst, g.m_slots};
     g.m_oneName = rules::OneNameTable{g.m_suicides, g.m_teamKills};
     g.m_game.weaponNames = g.m_weaponNames;
@@ -366,6 +218,27 @@ std::optional<Refusal> GameFileReader::readObituaries(const toml::table& root) {
     g.m_game.kind = rules::KillSource::ObituaryRules;
     if (!g.m_suicides.empty() || !g.m_teamKills.empty())
         g.m_game.oneName = &g.m_oneName;
+    g.m_game.champions = g.m_champions;
+    return std::nullopt;
+}
+
+std::optional<Refusal> GameFileReader::readChampions(const toml::node& node) {
+    FileGame& g = *m_game;
+    const std::string what = "'champions' must be a list of [slot, opening, closing]";
+    if (!node.is_array())
+        return refuse(node, what);
+    for (const toml::node& item : *node.as_array()) {
+        const toml::array* parts = item.as_array();
+        if (!parts || parts->size() != 3 || !(*parts)[0].is_integer() || !(*parts)[1].is_string() ||
+            !(*parts)[2].is_string())
+            return refuse(item, what);
+        const std::int64_t slot = (*parts)[0].as_integer()->get();
+        if (slot < 1 || slot > static_cast<std::int64_t>(g.m_weaponNames.size()))
+            return refuse((*parts)[0], "a champion's slot must name one of the game's weapons, 1 to " +
+                                           std::to_string(g.m_weaponNames.size()));
+        g.m_champions.push_back({static_cast<int>(slot), g.keep(bytesOf((*parts)[1].as_string()->get())),
+                                 g.keep(bytesOf((*parts)[2].as_string()->get()))});
+    }
     return std::nullopt;
 }
 

@@ -54,6 +54,7 @@ private:
     rules::RuleSet m_rules{};
     std::vector<rules::OneNameMessage> m_suicides, m_teamKills;
     rules::OneNameTable m_oneName{};
+    std::vector<rules::Champion> m_champions;
     std::vector<std::string_view> m_kills, m_suicideTemplates, m_ignoreIf;
     rules::LineTemplates m_lines{};
     std::vector<rules::WeaponWord> m_words;

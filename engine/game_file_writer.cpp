@@ -86,6 +86,14 @@ Result<std::string> gameFileText(const rules::Game& game) {
         writeMessages(out, "one_name", game.oneName->suicides);
         writeMessages(out, "one_name_team_kills", game.oneName->teamKills);
     }
+    if (!game.champions.empty()) {
+        // General Info's extra lines: the player with the most frags of a slot, between two texts.
+        out += "champions = [\n";
+        for (const rules::Champion& champion : game.champions)
+            out += "    [" + std::to_string(champion.slot) + ", " + quoted(champion.opening) + ", " +
+                   quoted(champion.closing) + "],\n";
+        out += "]\n";
+    }
     for (std::size_t i = 0; i < game.rules->slots.size(); ++i) {
         out += "\n[[weapon]]  # slot " + std::to_string(i + 1) + "\n";
         out += "name = " + quoted(i < game.weaponNames.size() ? game.weaponNames[i] : std::string_view()) + "\n";

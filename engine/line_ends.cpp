@@ -76,4 +76,9 @@ std::uint64_t countLineEnds(std::string_view block, bool& previousWasCr) {
     return ends;
 }
 
+std::size_t afterLineEnd(std::string_view bytes, std::size_t from) {
+    const std::size_t end = findLineEnd(bytes, from);
+    return end == bytes.size() ? std::string_view::npos : pastLineEnd(bytes, end);
+}
+
 }  // namespace fragtide::engine

@@ -8,6 +8,9 @@
 // without an ending is still a line; every other byte (NUL and 0xFF included) belongs to a line.
 namespace fragtide::engine {
 
+// Whether `c` ends a line.
+constexpr bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+
 // Scans for the next CR or LF from `from`; bytes.size() when there is none.
 std::size_t findLineEnd(std::string_view bytes, std::size_t from);
 
@@ -26,6 +29,14 @@ std::uint64_t forEachLine(std::string_view bytes, OnLine&& onLine) {
     }
     return lines;
 }
+
+// Just past the line ending at `end`, a CR or LF of `bytes`: a CR followed by LF ends there as one.
+constexpr std::size_t pastLineEnd(std::string_view bytes, std::size_t end) {
+    return bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? end + 2 : end + 1;
+}
+
+// Just past the first line ending at or after `from`, or npos when `bytes` hold none there.
+std::size_t afterLineEnd(std::string_view bytes, std::size_t from);
 
 // Counts the line endings of one block of a stream (CR, LF and CR LF each one ending).
 // `previousWasCr` carries whether the previous block ended in CR (start it false), so that a

@@ -1,11 +1,11 @@
 #include "engine/log_analysis.hpp"
 
+#include "engine/batch_plan.hpp"
+#include "engine/byte_buffer.hpp"
 #include "engine/game_catalogue.hpp"
 #include "engine/kill_source.hpp"
 #include "engine/line_analyzer.hpp"
 #include "engine/line_ends.hpp"
-#include "engine/readers/quake3_log_source.hpp"
-#include "engine/readers/server_log_source.hpp"
 #include "engine/log_file.hpp"
 #include "engine/stats_store.hpp"
 #include "engine/worker_pool.hpp"
@@ -18,26 +18,9 @@
 #include <string>
 #include <thread>
 
-#if defined(__linux__)
-#include <sys/mman.h>
-#include <unistd.h>
-#endif
 
 namespace fragtide::engine {
 namespace {
-
-// The six console games: obituary rules, matched by the fast analyzer.
-class ObituarySource final : public KillSource {
-public:
-    explicit ObituarySource(const Game* game)
-        : m_analyzer(game ? game->rules : nullptr, game ? game->oneName : nullptr) {}
-    std::uint64_t analyzeLines(StatsStore& store, std::string_view bytes) const override {
-        return m_analyzer.analyzeLines(store, bytes);
-    }
-
-private:
-    LineAnalyzer m_analyzer;
-};
 
 // Feeds every block of the file to `onBlock`; the file is closed on return.
 template <typename OnBlock>
@@ -56,92 +39,12 @@ Status forEachBlock(const std::filesystem::path& path, OnBlock&& onBlock) {
     }
 }
 
-// Bytes of a batch. Unlike a vector it does not zero what it grows by (every byte is about to be
-// overwritten by a read), and it grows with realloc, which for large blocks moves pages instead
-// of copying them, so a long line does not briefly need twice its memory.
-class ByteBuffer {
-public:
-    ByteBuffer() = default;
-    ByteBuffer(const ByteBuffer&) = delete;
-    ByteBuffer& operator=(const ByteBuffer&) = delete;
-    ~ByteBuffer() { std::free(m_data); }
-
-    char* data() { return m_data; }
-    std::size_t size() const { return m_size; }
-    // False when the memory cannot be had; the size is then unchanged. Never grows past `most`.
-    bool resize(std::size_t size, std::size_t most) {
-        if (size > m_capacity) {
-            const std::size_t capacity = std::min(std::max(size, m_capacity * 2), std::max(size, most));
-            char* grown = static_cast<char*>(std::realloc(m_data, capacity));
-            if (!grown)
-                return false;
-            m_data = grown;
-            m_capacity = capacity;
-            m_prepared = std::min(m_prepared, m_size);  // moved or copied: what holds bytes is there
-        }
-        m_size = size;
-        return true;
-    }
-    std::size_t capacity() const { return m_capacity; }
-    // Room for `capacity` bytes at least, so that growing up to it never moves the bytes.
-    bool reserve(std::size_t capacity) {
-        const std::size_t size = m_size;
-        if (!resize(capacity, capacity))
-            return false;
-        m_size = size;
-        return true;
-    }
-    // Gives the memory back; the buffer is then empty.
-    void release() {
-        std::free(m_data);
-        m_data = nullptr;
-        m_size = m_capacity = m_prepared = 0;
-    }
-    // Makes the pages up to `end` (at most the capacity) ready to be written, all at once: page by
-    // page, a fresh buffer's first read cost 24 ms per 8 MB on a machine whose page faults are
-    // dear (11 us each), and 12 ms after this. Only a hint: nothing changes where it fails.
-    void prepare(std::size_t end) {
-        end = std::min(end, m_capacity);
-        if (end <= m_prepared)
-            return;
-#if defined(MADV_POPULATE_WRITE)
-        static const std::size_t page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
-        const auto from = reinterpret_cast<std::uintptr_t>(m_data + m_prepared) / page * page;
-        const auto to = reinterpret_cast<std::uintptr_t>(m_data + end);
-        (void)madvise(reinterpret_cast<void*>(from), to - from, MADV_POPULATE_WRITE);
-#endif
-        m_prepared = end;
-    }
-    void dropFront(std::size_t n) {
-        if (n < m_size)  // an empty buffer's data() may be null, which memmove must not get
-            std::memmove(m_data, m_data + n, m_size - n);
-        m_size -= std::min(n, m_size);
-    }
-
-private:
-    char* m_data = nullptr;
-    std::size_t m_size = 0;
-    std::size_t m_capacity = 0;
-    std::size_t m_prepared = 0;  // bytes from the start whose pages prepare() made ready
-};
-
-// Just past the line ending at or after `from` (CR LF taken whole), or npos when the bytes
-// hold no ending there.
-std::size_t afterLineEnd(std::string_view bytes, std::size_t from) {
-    const std::size_t end = findLineEnd(bytes, from);
-    if (end == bytes.size())
-        return std::string_view::npos;
-    if (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n')
-        return end + 2;
-    return end + 1;
-}
-
 // Just past the last line ending of `bytes` at or after `from`, or 0. A CR as the very last byte
 // counts: the LF that may follow it in the next batch is skipped there. Looking only from `from`
 // keeps a long line from being scanned again after every block.
 std::size_t afterLastLineEnd(std::string_view bytes, std::size_t from) {
     for (std::size_t i = bytes.size(); i > from; --i) {
-        if (bytes[i - 1] == '\n' || bytes[i - 1] == '\r')
+        if (isLineEnd(bytes[i - 1]))
             return i;
     }
     return 0;
@@ -190,22 +93,12 @@ std::uint64_t firstLineLongerThan(std::string_view whole, std::size_t limit) {
         const std::size_t end = findLineEnd(whole, pos);
         if (end - pos > limit)
             return line;
-        pos = end + 1;
-        if (end < whole.size() && whole[end] == '\r' && pos < whole.size() && whole[pos] == '\n')
-            ++pos;
+        pos = end < whole.size() ? pastLineEnd(whole, end) : whole.size();
     }
     return 0;
 }
 
 }  // namespace
-
-std::unique_ptr<KillSource> makeKillSource(const rules::Game* game) {
-    if (game && game->kind == rules::KillSource::Quake3ServerLog)
-        return std::make_unique<Quake3LogSource>(*game);
-    if (game && game->kind != rules::KillSource::ObituaryRules)
-        return std::make_unique<ServerLogSource>(*game);
-    return std::make_unique<ObituarySource>(game);
-}
 
 Result<std::uint64_t> analyzeFile(StatsStore& store, const std::filesystem::path& path,
                                   const LineProgress& progress, const AnalysisOptions& options) {
@@ -274,13 +167,12 @@ Result<std::uint64_t> analyzeStream(const KillSource& source, StatsStore& store,
     // the threads do not wait for the reading. Where a processor is free for it, a helper of its
     // own reads; where not (two processors, two pieces), a reader beside the pieces would share a
     // processor with one of them, and the system does not move the three about finely enough:
-    // the piece beside the reader finished a quarter later than the other, which then waited. So
+    // the piece beside the reader finishes late while the other waits for it. So
     // there the last piece's thread reads first and analyses a shorter piece, cut so that all the
     // threads finish together by the speeds and the read time measured as the batches go.
     const bool readerShares = threads > 1 && std::thread::hardware_concurrency() <= threads;
     struct Pace {
-        double firstRate = 0, lastRate = 0;  // bytes a second of the first and the last piece
-        double readSeconds = 0;
+        PieceSpeeds speeds;
         static void blend(double& average, double seconds, double bytes) {
             if (seconds <= 0 || bytes <= 0)
                 return;
@@ -300,7 +192,6 @@ Result<std::uint64_t> analyzeStream(const KillSource& source, StatsStore& store,
     bool atEnd = false;       // the stream holds nothing after `current`
     std::uint64_t lines = 0;
     std::uint64_t bytesDone = 0;
-    constexpr std::size_t kSparePieces = 4;
     std::vector<StatsStore> parts(threads - 1 + kSparePieces);  // the pieces after the first
     WorkerPool pool(threads);  // one helper more than the pieces need: the reader
     std::vector<std::string_view> pieces;
@@ -339,47 +230,10 @@ Result<std::uint64_t> analyzeStream(const KillSource& source, StatsStore& store,
 
         // Cut the batch at line ends into one piece per thread; the first piece is this thread's.
         const bool readNext = !atEnd;
-        // The batch's last eighth is cut into spare pieces, each taken by whichever thread is free
-        // first: read times vary threefold from batch to batch (1.5 to 5 ms for 8 MB here), more
-        // than any cut made beforehand can foresee. Small pieces let the threads end closer
-        // together (one spare of the whole eighth left them a tenth of the time idle), at the cost
-        // of a merge each.
-        std::size_t spare = whole.size();
-        if (threads > 1 || readNext) {
-            spare = afterLineEnd(whole, whole.size() - whole.size() / 8);
-            if (spare == std::string_view::npos)
-                spare = whole.size();
-        }
-        const std::string_view fixed = whole.substr(0, spare);
-        const auto wholeBytes = static_cast<double>(fixed.size());
-        double share = wholeBytes / threads;
-        if (readerShares && readNext && pace.firstRate > 0 && pace.lastRate > 0) {
-            // All finish after s seconds: (threads - 1) * s * firstRate + (s - read) * lastRate = whole.
-            const double seconds = (wholeBytes + pace.readSeconds * pace.lastRate) /
-                                   ((threads - 1) * pace.firstRate + pace.lastRate);
-            share = std::clamp(seconds * pace.firstRate, share, 0.9 * wholeBytes / (threads - 1));
-        }
-        pieces.clear();
-        std::size_t begin = 0;
-        for (unsigned t = 1; t < threads && begin < fixed.size(); ++t) {
-            const auto at = std::min(fixed.size(), static_cast<std::size_t>(share * t));
-            std::size_t cut = afterLineEnd(fixed, std::max(begin, at));
-            if (cut == std::string_view::npos)
-                cut = fixed.size();
-            pieces.push_back(fixed.substr(begin, cut - begin));
-            begin = cut;
-        }
-        if (begin < fixed.size())
-            pieces.push_back(fixed.substr(begin));
-        const auto analysers = static_cast<unsigned>(pieces.size());
-        for (std::size_t from = spare, k = 1; from < whole.size(); ++k) {
-            std::size_t to = whole.size();
-            const std::size_t at = from + (whole.size() - spare) / kSparePieces;
-            if (k < kSparePieces && at < whole.size())
-                to = std::min(to, afterLineEnd(whole, at));
-            pieces.push_back(whole.substr(from, to - from));
-            from = to;
-        }
+        BatchShape shape{threads, readNext, {}};
+        if (readerShares && readNext)
+            shape.speeds = pace.speeds;
+        const unsigned analysers = planBatch(whole, shape, pieces);
 
         // The unfinished last line starts the next batch.
         const std::string_view rest = bytes.substr(complete);
@@ -428,9 +282,10 @@ Result<std::uint64_t> analyzeStream(const KillSource& source, StatsStore& store,
                 analyse(k);
         });
         if (readNext && !readerApart) {
-            Pace::blend(pace.firstRate, firstSeconds, static_cast<double>(pieces.front().size()));
-            Pace::blend(pace.lastRate, lastSeconds, static_cast<double>(pieces[analysers - 1].size()));
-            pace.readSeconds = pace.readSeconds > 0 ? (pace.readSeconds + readSeconds) / 2 : readSeconds;
+            PieceSpeeds& speeds = pace.speeds;
+            Pace::blend(speeds.firstRate, firstSeconds, static_cast<double>(pieces.front().size()));
+            Pace::blend(speeds.lastRate, lastSeconds, static_cast<double>(pieces[analysers - 1].size()));
+            speeds.readSeconds = speeds.readSeconds > 0 ? (speeds.readSeconds + readSeconds) / 2 : readSeconds;
         }
         for (std::size_t i = 1; i < pieces.size(); ++i) {
             if (!source.mergePart(store, parts[i - 1]))
@@ -467,7 +322,7 @@ Result<std::uint64_t> countLines(const std::filesystem::path& path) {
     });
     if (!status)
         return status.error();
-    if (last != '\r' && last != '\n')
+    if (!isLineEnd(last))
         ++lines;  // a last line without an ending is still a line
     return lines;
 }

@@ -51,8 +51,17 @@ private:
     std::uint64_t m_sizeAtOpen = 0;
 };
 
+// Opens `path` with the C library, to read or to write (replacing it), in binary mode, by its full
+// name on every system. Null on failure, with errno set.
+std::FILE* openBinaryFile(const std::filesystem::path& path, bool forWriting);
+
 // The file's name as messages show it (UTF-8 on every system).
 std::string shownPath(const std::filesystem::path& path);
+
+// A path from text in UTF-8 (a command-line argument, a stored folder, display text): on Windows
+// converted to the system's wide names; elsewhere the bytes as they are, since file names there
+// are bytes and converting them would refuse some that exist.
+std::filesystem::path pathFromText(std::string_view utf8);
 
 // "cannot <verb> '<file>': <reason>", the reason from errno.
 Error fileError(std::string_view verb, const std::filesystem::path& path, int errnoValue);

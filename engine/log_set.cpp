@@ -57,7 +57,7 @@ public:
             }
             m_file.reset();
             m_linesBefore += entry.lines;
-            if (m_last != '\n' && m_last != '\r' && size > 0) {
+            if (!isLineEnd(m_last) && size > 0) {
                 dst[0] = '\n';
                 ++entry.lines;
                 ++m_linesBefore;

@@ -19,6 +19,9 @@ namespace fragtide::engine {
 class KillSource;
 class StatsStore;
 
+// Logs above this many bytes take long enough to ask before, or to show progress for.
+inline constexpr std::uint64_t kLargeFileBytes = 1200000;
+
 // The files a list of paths stands for, and the paths that could not be listed.
 struct LogSet {
     std::vector<std::filesystem::path> files;

@@ -6,19 +6,13 @@
 
 // The rule-set procedures: for one weapon slot and one line, try every rule of the slot through
 // MatchObituary, add up the matches, and hand the sum to RecordKill once (also when it is 0 or
-// the slot has no rules). checkRuleSet tells whether the slot credited a kill. A slot outside 1..count has no rules. This is the plain, literal path;
-// LineAnalyzer is the fast one and must credit exactly the same.
+// the slot has no rules). checkRuleSet tells whether the slot credited a kill. A slot outside
+// 1..count has no rules. This is the plain, literal path; LineAnalyzer is the fast one and must
+// credit exactly the same.
 namespace fragtide::engine {
 
 class StatsStore;
 
 bool checkRuleSet(StatsStore& store, const rules::RuleSet& rules, int slot, std::string_view line);
-
-void CheckQuake1Standard(StatsStore& store, int slot, std::string_view line);
-void CheckQuake1Warhaven(StatsStore& store, int slot, std::string_view line);
-void CheckQuake1CTF(StatsStore& store, int slot, std::string_view line);
-void CheckQuake2Standard(StatsStore& store, int slot, std::string_view line);
-void CheckQuake2Action(StatsStore& store, int slot, std::string_view line);
-void CheckCounterStrike(StatsStore& store, int slot, std::string_view line);
 
 }  // namespace fragtide::engine

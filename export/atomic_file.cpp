@@ -38,11 +38,7 @@ Error writeError(const std::filesystem::path& target, int errnoValue) {
 
 Status writeAll(const std::filesystem::path& temp, const std::filesystem::path& target, std::string_view bytes) {
     errno = 0;
-#ifdef _WIN32
-    std::FILE* f = _wfopen(temp.c_str(), L"wb");
-#else
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
-#endif
+    std::FILE* f = engine::openBinaryFile(temp, true);
     if (!f)
         return writeError(target, errno);
     const std::size_t written = bytes.empty() ? 0 : std::fwrite(bytes.data(), 1, bytes.size(), f);

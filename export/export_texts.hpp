@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "reports/report_texts.hpp"
+
 // What the exported page says, in one place.
 namespace fragtide::exports::texts {
 
@@ -14,10 +16,10 @@ inline constexpr std::string_view kBytes = "Bytes";
 inline constexpr std::string_view kLines = "Lines";
 inline constexpr std::string_view kTotal = "Total";
 
-inline constexpr std::string_view kGeneralInfo = "General Info";
-inline constexpr std::string_view kPlayerInfo = "Player Info";
+inline constexpr std::string_view kGeneralInfo = reports::texts::kGeneralInfoName;
+inline constexpr std::string_view kPlayerInfo = reports::texts::kPlayerInfoName;
 inline constexpr std::string_view kWeaponsPerPlayer = "Frags per weapon of every player";
-inline constexpr std::string_view kRivalsInfo = "Rivals Info";
+inline constexpr std::string_view kRivalsInfo = reports::texts::kRivalsInfoName;
 
 inline constexpr std::string_view kWeapon = "Weapon";
 inline constexpr std::string_view kKills = "Kills";
@@ -33,7 +35,8 @@ inline constexpr std::string_view kFavouriteVictim = "Favourite victim";
 inline constexpr std::string_view kWorstEnemy = "Worst enemy";
 inline constexpr std::string_view kNobody = "nobody";
 
-inline constexpr std::string_view kPlayerOfTheMatch = "Player of the match: ";
+// Prose before the name in bold, not the text report's "label : value" line.
+inline constexpr std::string_view kPlayerOfTheMatch = FRAGTIDE_PLAYER_OF_THE_MATCH ": ";
 inline constexpr std::string_view kNoKills = "No kill was counted.";
 inline constexpr std::string_view kNoPlayers = "Nobody scored.";
 inline constexpr std::string_view kNoPeople = "Nobody scored, died or killed himself.";

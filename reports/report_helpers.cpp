@@ -2,12 +2,9 @@
 #include <limits>
 
 #include "engine/display_text.hpp"
-#include "engine/window_ops.hpp"
 #include "reports/reports.hpp"
 
 namespace fragtide::reports {
-
-void AddReportLine(WindowOps& window, std::string_view text) { window.lstAddItem(text); }
 
 std::optional<FragCount> TotalFrags(const StatsStore& store, int player) {
     if (player < 0 || player > engine::kMaxPlayers)

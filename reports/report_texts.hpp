@@ -2,9 +2,15 @@
 
 #include <string_view>
 
-// The reports' own words, spelled exactly as users have always seen them: spaces before colons
+// The reports' own words, spelled exactly as the reports print them: spaces before colons
 // and all. Lines are made by joining these with names and numbers; nothing here is translated.
 namespace fragtide::reports::texts {
+
+// The reports' names, as the window's buttons and the exported page title them.
+inline constexpr std::string_view kGeneralInfoName = "General Info";
+inline constexpr std::string_view kPlayerInfoName = "Player Info";
+inline constexpr std::string_view kIndividualInfoName = "Individual Info";
+inline constexpr std::string_view kRivalsInfoName = "Rivals Info";
 
 // Shared by every report.
 inline constexpr std::string_view kFragsWith = "Frags with ";
@@ -14,24 +20,11 @@ inline constexpr std::string_view kWith = " with ";
 // General Info.
 inline constexpr std::string_view kKillsPerWeaponHeading = "LIST OF ALL KILLS PER WEAPON:";
 inline constexpr std::string_view kBigNumbersHeading = "BIG NUMBERS:";
-inline constexpr std::string_view kPlayerOfTheMatch = "Player of the match : ";
+// The words are shared with the exported page, which writes them as prose ("...: NAME"); a
+// macro so that both can be spelled from one literal at compile time.
+#define FRAGTIDE_PLAYER_OF_THE_MATCH "Player of the match"
+inline constexpr std::string_view kPlayerOfTheMatch = FRAGTIDE_PLAYER_OF_THE_MATCH " : ";
 inline constexpr std::string_view kFragmonster = " frags! What a fragmonster!";
-
-// The only game whose General Info names weapon champions.
-inline constexpr std::string_view kChampionsGame = "Quake I : Warhaven";
-
-struct Champion {
-    int slot;
-    std::string_view opening;
-    std::string_view closing;
-};
-
-// In the order they are written.
-inline constexpr Champion kChampions[] = {
-    {16, "Most feared Specialist/Sniper : ", " headshots!"},
-    {1, "Most violent Barbarian : ", " axe kills!"},
-    {7, "Most talented Marine : ", " rocket kills!"},
-};
 
 // Player Info.
 inline constexpr std::string_view kPlayersHeading = "LIST OF PLAYERS AND FRAGS PER PLAYER:";

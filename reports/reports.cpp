@@ -3,7 +3,7 @@
 #include <string>
 
 #include "engine/display_text.hpp"
-#include "engine/window_ops.hpp"
+#include "engine/game_catalogue.hpp"
 #include "reports/report_texts.hpp"
 
 namespace fragtide::reports {
@@ -11,7 +11,7 @@ namespace {
 
 using engine::displayName;
 
-// The empty total writes nothing, as the reports have always shown it.
+// The empty total writes nothing: a player without frags shows no number, not 0.
 std::string totalText(const std::optional<FragCount>& total) {
     return total ? std::to_string(*total) : std::string();
 }
@@ -25,39 +25,39 @@ std::string fragsWithLine(std::string_view weapon, FragCount count) {
 }
 
 // The Individual Info report of `player` (0: nobody) under the heading made from `name`.
-void writeIndividualInfo(const StatsStore& store, WindowOps& window, int player, std::string_view name) {
+Lines writeIndividualInfo(const StatsStore& store, int player, std::string_view name) {
     // A name typed by a user may not be UTF-8; its heading must still be display text.
     const std::string shown = engine::isValidUtf8(name) ? std::string(name) : engine::displayText(name);
-    window.lstClear();
-    AddReportLine(window, std::string(texts::kIndividualHeading) + engine::toUpperDisplay(shown) +
+    Lines lines;
+    lines.emplace_back(std::string(texts::kIndividualHeading) + engine::toUpperDisplay(shown) +
                               std::string(texts::kIndividualHeadingEnd));
-    AddReportLine(window, "");
+    lines.emplace_back("");
     // Player index 0 holds nobody: its empty total leaves "Total frags: " bare.
-    AddReportLine(window, std::string(texts::kTotalFrags) + totalText(TotalFrags(store, player)));
-    AddReportLine(window, "");
-    AddReportLine(window, texts::kFragsPerWeapon);
+    lines.emplace_back(std::string(texts::kTotalFrags) + totalText(TotalFrags(store, player)));
+    lines.emplace_back("");
+    lines.emplace_back(texts::kFragsPerWeapon);
     for (int slot = 1; slot <= engine::kMaxSlot; ++slot) {
         const FragCount count = store.PlayerWeaponFrags[player][slot];
         if (count > 0)
-            AddReportLine(window, fragsWithLine(displayName(store, store.WeaponNames[slot]), count));
+            lines.emplace_back(fragsWithLine(displayName(store, store.WeaponNames[slot]), count));
     }
-    AddReportLine(window, "");
+    lines.emplace_back("");
+    return lines;
 }
 
 }  // namespace
 
-void ShowGeneralInfo(const StatsStore& store, WindowOps& window) {
-    window.lstClear();
-    AddReportLine(window, texts::kKillsPerWeaponHeading);
-    AddReportLine(window, "");
+Lines generalInfo(const StatsStore& store) {
+    Lines lines;
+    lines.emplace_back(texts::kKillsPerWeaponHeading);
+    lines.emplace_back("");
     for (int slot = 1; slot <= engine::kMaxSlot; ++slot) {
         if (store.WeaponFrags[slot] > 0)
-            AddReportLine(window,
-                          fragsWithLine(displayName(store, store.WeaponNames[slot]), store.WeaponFrags[slot]));
+            lines.emplace_back(fragsWithLine(displayName(store, store.WeaponNames[slot]), store.WeaponFrags[slot]));
     }
-    AddReportLine(window, "");
-    AddReportLine(window, texts::kBigNumbersHeading);
-    AddReportLine(window, "");
+    lines.emplace_back("");
+    lines.emplace_back(texts::kBigNumbersHeading);
+    lines.emplace_back("");
 
     int best = 1;
     FragCount bestTotal = TotalFrags(store, 1).value_or(0);
@@ -69,28 +69,28 @@ void ShowGeneralInfo(const StatsStore& store, WindowOps& window) {
         }
     }
     if (bestTotal > 0) {
-        AddReportLine(window, std::string(texts::kPlayerOfTheMatch) +
+        lines.emplace_back(std::string(texts::kPlayerOfTheMatch) +
                                   displayName(store, store.PlayerNames()[best]) + std::string(texts::kWith) +
                                   std::to_string(bestTotal) + std::string(texts::kFragmonster));
     }
-    AddReportLine(window, "");
+    lines.emplace_back("");
 
-    if (store.CurrentGame == texts::kChampionsGame) {
-        for (const texts::Champion& champion : texts::kChampions) {
+    if (const engine::Game* game = engine::findGame(store.CurrentGame)) {
+        for (const rules::Champion& champion : game->champions) {
             const int leader = WeaponLeader(store, champion.slot);
             if (leader > 0) {
-                AddReportLine(window, std::string(champion.opening) +
-                                          displayName(store, store.PlayerNames()[leader]) +
-                                          std::string(texts::kWith) +
-                                          std::to_string(store.PlayerWeaponFrags[leader][champion.slot]) +
-                                          std::string(champion.closing));
+                lines.emplace_back(std::string(champion.opening) + displayName(store, store.PlayerNames()[leader]) +
+                                   std::string(texts::kWith) +
+                                   std::to_string(store.PlayerWeaponFrags[leader][champion.slot]) +
+                                   std::string(champion.closing));
             }
         }
     }
-    AddReportLine(window, "");
+    lines.emplace_back("");
+    return lines;
 }
 
-void ShowPlayerInfo(const StatsStore& store, WindowOps& window) {
+Lines playerInfo(const StatsStore& store) {
     // Totals in 64 bits, so every player gets his percentage line however many frags he has.
     std::optional<FragCount> totals[engine::kPlayerEntries];
     FragCount matchTotal = 0;
@@ -100,38 +100,52 @@ void ShowPlayerInfo(const StatsStore& store, WindowOps& window) {
     }
 
     const auto& names = store.PlayerNames();
-    window.lstClear();
-    AddReportLine(window, texts::kPlayersHeading);
-    AddReportLine(window, "");
+    Lines lines;
+    lines.emplace_back(texts::kPlayersHeading);
+    lines.emplace_back("");
     for (int p = 1; p <= engine::kMaxPlayers; ++p) {
         if (!names[p].empty()) {
-            AddReportLine(window, displayName(store, names[p]) + std::string(texts::kHas) +
+            lines.emplace_back(displayName(store, names[p]) + std::string(texts::kHas) +
                                       totalText(totals[p]) + std::string(texts::kFrags));
         }
     }
-    AddReportLine(window, "");
-    AddReportLine(window, texts::kPercentagesHeading);
-    AddReportLine(window, "");
+    lines.emplace_back("");
+    lines.emplace_back(texts::kPercentagesHeading);
+    lines.emplace_back("");
     for (int p = 1; p <= engine::kMaxPlayers; ++p) {
         if (!names[p].empty()) {
-            AddReportLine(window, displayName(store, names[p]) + std::string(texts::kDid) +
+            lines.emplace_back(displayName(store, names[p]) + std::string(texts::kDid) +
                                       std::to_string(shareOfMatch(totals[p].value_or(0), matchTotal)) +
                                       std::string(texts::kOfTheFragging));
         }
     }
-    AddReportLine(window, "");
+    lines.emplace_back("");
+    return lines;
 }
 
-void ShowIndividualInfo(const StatsStore& store, WindowOps& window, int position) {
-    // The run fills the list in player-index order, so position p is player index p + 1. Looking
-    // the player up by position, not by the shown name, keeps apart two players whose names
-    // differ as bytes but display alike.
+Lines individualInfoAt(const StatsStore& store, int position) {
+    // The list is filled in player-index order, so position p is player index p + 1. Looking the
+    // player up by position, not by the shown name, keeps apart two players whose names differ as
+    // bytes but display alike.
     const int player = position >= 0 && position < engine::kMaxPlayers ? position + 1 : 0;
-    writeIndividualInfo(store, window, player, window.lstPlayersList(position));
+    const Lines list = playerList(store);
+    const std::string heading =
+        position >= 0 && static_cast<std::size_t>(position) < list.size() ? list[static_cast<std::size_t>(position)] : "";
+    return writeIndividualInfo(store, player, heading);
 }
 
-void showIndividualInfoFor(const StatsStore& store, WindowOps& window, std::string_view name) {
-    writeIndividualInfo(store, window, findPlayerByDisplayName(store, name), name);
+Lines individualInfo(const StatsStore& store, std::string_view name) {
+    return writeIndividualInfo(store, findPlayerByDisplayName(store, name), name);
+}
+
+Lines playerList(const StatsStore& store) {
+    Lines list;
+    for (int p = 1; p <= engine::kMaxPlayers; ++p) {
+        const std::string& name = store.PlayerNames()[p];
+        if (!name.empty())
+            list.push_back(displayName(store, name));
+    }
+    return list;
 }
 
 }  // namespace fragtide::reports

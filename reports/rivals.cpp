@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "engine/display_text.hpp"
-#include "engine/window_ops.hpp"
 #include "reports/report_texts.hpp"
 #include "reports/reports.hpp"
 
@@ -65,23 +64,24 @@ std::string killsPerDeath(engine::FragCount frags, engine::FragCount deaths) {
     return std::to_string(whole) + "." + (hundredths < 10 ? "0" : "") + std::to_string(hundredths);
 }
 
-void ShowRivalsInfo(const engine::StatsStore& store, engine::WindowOps& window) {
+Lines rivalsInfo(const engine::StatsStore& store) {
     const PeopleTable& table = store.People;
-    window.lstClear();
-    AddReportLine(window, texts::kRivalsHeading);
-    AddReportLine(window, "");
+    Lines lines;
+    lines.emplace_back(texts::kRivalsHeading);
+    lines.emplace_back("");
     for (const PeopleTable::Person& p : table.people()) {
         const std::string sep(texts::kCountSeparator);
-        AddReportLine(window, engine::displayName(store, p.name) + std::string(texts::kHas) + std::to_string(p.frags) +
+        lines.emplace_back(engine::displayName(store, p.name) + std::string(texts::kHas) + std::to_string(p.frags) +
                                   std::string(texts::kFrags) + sep + std::to_string(p.deaths) +
                                   std::string(texts::kDeaths) + sep + std::to_string(p.suicides) +
                                   std::string(texts::kSuicides) + sep + std::to_string(p.teamKills) +
                                   std::string(texts::kTeamKills) + sep + std::string(texts::kKillsPerDeath) +
                                   killsPerDeath(p.frags, p.deaths));
-        AddReportLine(window, std::string(texts::kFavouriteVictim) + rivalText(store, topRival(p.victims)) +
+        lines.emplace_back(std::string(texts::kFavouriteVictim) + rivalText(store, topRival(p.victims)) +
                                   std::string(texts::kWorstEnemy) + rivalText(store, topRival(p.killedBy)));
-        AddReportLine(window, "");
+        lines.emplace_back("");
     }
+    return lines;
 }
 
 }  // namespace fragtide::reports

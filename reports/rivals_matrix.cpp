@@ -49,6 +49,12 @@ PeopleCount RivalsMatrix::cell(int row, int column) const {
     return it != cells.end() && it->column == column ? it->frags : 0;
 }
 
+void RivalsMatrix::sortByHeadingClick(int column) {
+    m_clickedDescending = m_clickedColumn == column ? !m_clickedDescending : true;
+    m_clickedColumn = column;
+    sortRows(column, m_clickedDescending);
+}
+
 void RivalsMatrix::sortRows(int column, bool descending) {
     if (column == kNameColumn) {
         std::vector<std::pair<std::string, Row>> keyed;

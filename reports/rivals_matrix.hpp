@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,10 @@ public:
     // Columns never move. Any other column leaves the order alone.
     void sortRows(int column, bool descending);
 
+    // A click on a column's heading: the rows sorted by that column, largest first, or the other
+    // way round when it is the column the last click sorted by. A fresh matrix has had no click.
+    void sortByHeadingClick(int column);
+
     // The matrix as tab-separated text for the clipboard: a heading line (an empty corner, the
     // victims, "Total"), one line per row in the current order, and the total line; every line
     // ends in "\n". Names are shown with the matrix's display; a tab or line break inside one
@@ -65,6 +70,8 @@ private:
         PeopleCount total = 0;
     };
     std::vector<Row> m_rows;
+    std::optional<int> m_clickedColumn;  // the column of the last heading click
+    bool m_clickedDescending = true;
     std::vector<std::string> m_columnNames;
     std::vector<PeopleCount> m_columnTotals;
     PeopleCount m_total = 0;

@@ -41,6 +41,14 @@ struct WeaponWord {
     std::string_view displayName;
 };
 
+// A line of General Info naming the player with the most kills of one weapon:
+// opening + name + " with " + count + closing.
+struct Champion {
+    int slot;  // the weapon, from 1
+    std::string_view opening;
+    std::string_view closing;
+};
+
 struct Game {
     std::string_view displayName;  // the game's identity, as Game Select lists it
     std::string_view alias;        // the short name, for the command line and file names
@@ -61,6 +69,8 @@ struct Game {
     // for a game read by a reader, whose records say who killed himself.
     const OneNameTable* oneName = nullptr;
     const LineTemplates* lines = nullptr;  // set exactly when kind is TemplateLines
+    // The weapon champions General Info names, in the order written; none for most games.
+    std::span<const Champion> champions = {};
 
     constexpr int slotCount() const { return static_cast<int>(weaponNames.size()); }
 };
@@ -71,6 +81,10 @@ struct Game {
 constexpr bool isWellFormed(const Game& game) {
     if (game.displayName.empty() || game.alias.empty())
         return false;
+    for (const Champion& champion : game.champions) {
+        if (champion.slot < 1 || champion.slot > game.slotCount())
+            return false;
+    }
     if (game.kind != KillSource::ObituaryRules)
         return game.rules == nullptr && game.weaponNames.empty() && game.oneName == nullptr &&
                (game.lines != nullptr) == (game.kind == KillSource::TemplateLines);

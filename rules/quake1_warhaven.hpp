@@ -132,12 +132,19 @@ inline constexpr WeaponRules kWeapons[] = {
 
 inline constexpr auto kTable = slotTable(kWeapons);
 inline constexpr RuleSet kRules{.killerFirst = false, .slots = kTable.slots};
+// By slot: a reordering of kWeapons must move these with it (the golden text shows both).
+inline constexpr Champion kChampions[] = {
+    {16, "Most feared Specialist/Sniper : ", " headshots!"},
+    {1, "Most violent Barbarian : ", " axe kills!"},
+    {7, "Most talented Marine : ", " rocket kills!"},
+};
 inline constexpr Game kGame{
     .displayName = "Quake I : Warhaven",
     .alias = "q1-warhaven",
     .weaponNames = kTable.weaponNames,
     .rules = &kRules,
     .oneName = &kQuake1WarhavenOneName,
+    .champions = kChampions,
 };
 
 }  // namespace fragtide::rules::quake1_warhaven

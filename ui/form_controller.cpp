@@ -4,8 +4,6 @@
 #include <system_error>
 #include <utility>
 
-#include "common/thousands.hpp"
-#include "engine/analysis_run.hpp"
 #include "engine/display_text.hpp"
 #include "engine/game_catalogue.hpp"
 #include "engine/game_detector.hpp"
@@ -13,17 +11,17 @@
 #include "engine/log_analysis.hpp"
 #include "engine/log_set.hpp"
 #include "engine/stats_store.hpp"
-#include "engine/unicode_upper.hpp"
+#include "engine/log_file.hpp"
 #include "export/atomic_file.hpp"
 #include "reports/reports.hpp"
 #include "reports/rivals.hpp"
 #include "settings/game_setting.hpp"
+#include "ui/analysis_run.hpp"
 #include "ui/message_text.hpp"
 #include "ui/ui_texts.hpp"
 
 namespace fragtide::ui {
 
-using engine::MessageStyle;
 namespace fs = std::filesystem;
 
 namespace {
@@ -37,51 +35,6 @@ void sortByPath(std::vector<fs::path>& paths) {
 
 }  // namespace
 
-// The front end's window operations, passed on as they are; the controller only watches the
-// report list being cleared, which ends any Individual Info on show.
-class FormController::Screen : public engine::WindowOps {
-public:
-    Screen(engine::WindowOps& window, int& individualShown)
-        : m_window(window), m_individualShown(individualShown) {}
-
-    void lstClear() override {
-        m_individualShown = -1;
-        m_reportShown = false;
-        m_window.lstClear();
-    }
-    void lstAddItem(std::string_view text) override {
-        m_reportShown = true;
-        m_window.lstAddItem(text);
-    }
-    // Whether the report list holds a report (it is empty after a new log was chosen).
-    bool reportShown() const { return m_reportShown; }
-    void lstPlayersClear() override { m_window.lstPlayersClear(); }
-    void lstPlayersAddItem(std::string_view text) override { m_window.lstPlayersAddItem(text); }
-    int lstPlayersListCount() const override { return m_window.lstPlayersListCount(); }
-    std::string lstPlayersList(int position) const override { return m_window.lstPlayersList(position); }
-    void setPlayerCountCaption(std::string_view text) override { m_window.setPlayerCountCaption(text); }
-    void setProgressMin(double value) override { m_window.setProgressMin(value); }
-    void setProgressMax(double value) override { m_window.setProgressMax(value); }
-    void setProgressValue(double value) override { m_window.setProgressValue(value); }
-    void setReportButtonEnabled(int index, bool enabled) override {
-        m_window.setReportButtonEnabled(index, enabled);
-    }
-    void setReportButtonBold(int index, bool bold) override { m_window.setReportButtonBold(index, bold); }
-    fs::path cdFileName() const override { return m_window.cdFileName(); }
-    std::vector<fs::path> cdFileNames() const override { return m_window.cdFileNames(); }
-    std::string txtFileText() const override { return m_window.txtFileText(); }
-    void setCaption(std::string_view text) override { m_window.setCaption(text); }
-    engine::MessageAnswer messageBox(std::string_view prompt, MessageStyle style,
-                                     std::string_view title) override {
-        return m_window.messageBox(prompt, style, title);
-    }
-
-private:
-    engine::WindowOps& m_window;
-    int& m_individualShown;
-    bool m_reportShown = false;
-};
-
 // The last successful analysis as Export writes it: a copy of the statistics, so that a game
 // chosen afterwards (which loads its own weapon names into the store) does not change it.
 struct FormController::LastAnalysis {
@@ -90,12 +43,11 @@ struct FormController::LastAnalysis {
 };
 
 FormController::FormController(engine::StatsStore& store, settings::SettingsBackend& backend,
-                               engine::WindowOps& window, FormOps& ops, std::string commandLine,
+                               WindowOps& window, FormOps& ops, std::string commandLine,
                                fs::path programFolder)
     : m_store(store),
       m_backend(backend),
-      m_screen(std::make_unique<Screen>(window, m_individualShown)),
-      m_window(*m_screen),
+      m_window(window),
       m_ops(ops),
       m_commandLine(std::move(commandLine)),
       m_programFolder(std::move(programFolder)) {}
@@ -106,14 +58,18 @@ FormController::~FormController() = default;
 // Start-up and the file row
 
 void FormController::Form_Load() {
+    m_loading = true;
+    struct LoadingScope {
+        bool& loading;
+        ~LoadingScope() { loading = false; }
+    } scope{m_loading};
     try {
         m_helpFilePath = findHelpFile(m_programFolder);
         // Before the stored game is looked up: it may be one of a game file. Refused files are
         // told once, together; start-up goes on with the others.
         const auto refused = engine::loadGameFolders(engine::standardGameFolders());
         if (!refused.empty())
-            m_window.messageBox(texts::gameFilesRefused(refused), MessageStyle::OkInformation,
-                                texts::kGameFilesRefusedTitle);
+            messageBox(texts::gameFilesRefused(refused), MessageStyle::OkInformation, texts::kGameFilesRefusedTitle);
         m_store.CurrentGame = settings::loadSelectedGame(m_backend);
         engine::LoadWeaponNames(m_store);
         // A stored word this program does not know keeps the default.
@@ -141,11 +97,32 @@ void FormController::mnuGamesFolder_Click() {
                             texts::kGamesFolderErrorTitle);
 }
 
+void FormController::windowShown() {
+    m_onScreen = true;
+    auto held = std::move(m_heldMessages);
+    m_heldMessages.clear();
+    for (const HeldMessage& message : held)
+        m_window.messageBox(message.prompt, message.style, message.title);
+}
+
+MessageAnswer FormController::messageBox(std::string_view prompt, MessageStyle style, std::string_view title) {
+    if (m_loading && !m_onScreen) {
+        if (style != MessageStyle::YesNoQuestion) {
+            m_heldMessages.push_back({std::string(prompt), style, std::string(title)});
+            return MessageAnswer::Ok;
+        }
+        // A question needs its answer now: the window comes first, so that the box opens over it.
+        m_ops.showWindowNow();
+        m_onScreen = true;
+    }
+    return m_window.messageBox(prompt, style, title);
+}
+
 void FormController::startupError(const std::exception& error) {
     // Only system errors carry a number of their own.
     const auto* systemError = dynamic_cast<const std::system_error*>(&error);
-    m_window.messageBox(startupErrorText(error.what(), systemError ? systemError->code().value() : 0),
-                        MessageStyle::OkCritical, texts::kStartupErrorTitle);
+    messageBox(startupErrorText(error.what(), systemError ? systemError->code().value() : 0), MessageStyle::OkCritical,
+               texts::kStartupErrorTitle);
 }
 
 void FormController::cmdBrowse_Click() {
@@ -168,6 +145,8 @@ void FormController::chooseFiles(const std::vector<fs::path>& paths) {
     settings::saveLogFolder(m_backend, pathText(folder.make_preferred()));
     m_ops.setChosenFiles(paths, chosenFilesText(paths));
     m_window.lstClear();
+    m_reportShown = false;
+    m_individualShown = -1;
     setHint(std::nullopt);  // it spoke of the previous log
 }
 
@@ -211,21 +190,22 @@ void FormController::cmdAnalyze_Click() {
             form.m_ops.runFinished();
         }
     };
-    bool analysed = false;  // General Info is shown only once a log was read to its end
     std::optional<engine::LogSetResult> read;
     {
         RunScope run(*this);
-        read = engine::cmdAnalyze_Click(m_store, m_window, [this, &analysed] {
-            analysed = true;
-            reports::ShowGeneralInfo(m_store, m_window);
+        const auto ask = [this](std::string_view prompt, MessageStyle style, std::string_view title) {
+            return messageBox(prompt, style, title);
+        };
+        read = analyzeChosenLogs(m_store, m_window, ask, [this] {
+            for (const ReportButton button : kReportButtons)
+                m_window.setReportButtonEnabled(button, true);
+            showReport(ReportButton::GeneralInfo, reports::generalInfo(m_store));
+            fillPlayerList();
         });
     }
     // A run that asked and was refused, or failed, leaves the window as it was, hint and export
     // included.
-    if (analysed && read) {
-        m_shownReport = 0;
-        m_rivalsEnabled = true;
-        m_ops.setRivalsButton(true, false);
+    if (read) {
         m_ops.updateWhoKilledWhom(rivalsMatrix(), m_store.NameDisplayChoice);
         m_lastAnalysis = std::make_unique<LastAnalysis>(LastAnalysis{m_store, read->files});
         m_ops.setExportEnabled(true);
@@ -255,7 +235,7 @@ void FormController::mnuExport_Click() {
         std::string prompt = written.error().message;
         prompt += ".\n\n";
         prompt += texts::kExportFailedAdvice;
-        m_window.messageBox(prompt, MessageStyle::OkCritical, texts::kExportErrorTitle);
+        messageBox(prompt, MessageStyle::OkCritical, texts::kExportErrorTitle);
     }
 }
 
@@ -268,44 +248,52 @@ bool FormController::closeRequested() {
     return true;
 }
 
-void FormController::cmdOptions_Click(int index, int selectedPlayer) {
-    switch (index) {
-    case 0:
-        reports::ShowGeneralInfo(m_store, m_window);
+void FormController::cmdOptions_Click(ReportButton button, int selectedPlayer) {
+    switch (button) {
+    case ReportButton::GeneralInfo:
+        showReport(button, reports::generalInfo(m_store));
         break;
-    case 1:
-        reports::ShowPlayerInfo(m_store, m_window);
+    case ReportButton::PlayerInfo:
+        showReport(button, reports::playerInfo(m_store));
         break;
-    case kRivalsButton:
-        reports::ShowRivalsInfo(m_store, m_window);
+    case ReportButton::RivalsInfo:
+        showReport(button, reports::rivalsInfo(m_store));
         break;
-    case 2:
+    case ReportButton::IndividualInfo:
         if (selectedPlayer < 0) {
-            m_window.messageBox(texts::kSelectPlayerFirst, MessageStyle::OkInformation,
-                                texts::kSelectPlayerFirstTitle);
+            messageBox(texts::kSelectPlayerFirst, MessageStyle::OkInformation, texts::kSelectPlayerFirstTitle);
             return;
         }
-        reports::ShowIndividualInfo(m_store, m_window, selectedPlayer);
-        m_individualShown = selectedPlayer;
+        lstPlayers_Click(selectedPlayer);
         break;
-    default:
-        return;
     }
-    m_shownReport = index;
-    setBold(index);
 }
 
 void FormController::lstPlayers_Click(int position) {
-    m_shownReport = 2;
-    setBold(2);
-    reports::ShowIndividualInfo(m_store, m_window, position);
+    showReport(ReportButton::IndividualInfo, reports::individualInfoAt(m_store, position));
     m_individualShown = position;
 }
 
-void FormController::setBold(int index) {
-    for (int i = 0; i < kReportButtons; ++i)
-        m_window.setReportButtonBold(i, i == index);
-    m_ops.setRivalsButton(m_rivalsEnabled, index == kRivalsButton);
+void FormController::showReport(ReportButton button, const reports::Lines& lines) {
+    m_window.lstClear();
+    for (const std::string& line : lines)
+        m_window.lstAddItem(line);
+    m_reportShown = true;
+    m_individualShown = -1;
+    m_shownReport = button;
+    setBold(button);
+}
+
+void FormController::setBold(ReportButton bold) {
+    for (const ReportButton button : kReportButtons)
+        m_window.setReportButtonBold(button, button == bold);
+}
+
+void FormController::fillPlayerList() {
+    m_window.lstPlayersClear();
+    for (const std::string& name : reports::playerList(m_store))
+        m_window.lstPlayersAddItem(name);
+    m_window.setPlayerCountCaption(texts::playerCountCaption(static_cast<std::size_t>(m_window.lstPlayersListCount())));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -364,7 +352,7 @@ void FormController::showHelpDocument() {
     std::error_code error;
     if (fs::is_regular_file(m_helpFilePath, error) && m_ops.showHelpDocument(m_helpFilePath))
         return;
-    m_window.messageBox(texts::kHelpErrorPrompt, MessageStyle::OkCritical, texts::kHelpErrorTitle);
+    messageBox(texts::kHelpErrorPrompt, MessageStyle::OkCritical, texts::kHelpErrorTitle);
 }
 
 void FormController::mnuAbout_Click() {
@@ -391,20 +379,6 @@ bool anyKill(const engine::StatsStore& store) {
 
 }  // namespace
 
-std::string detectionHintText(std::string_view game, std::uint64_t lines, std::string_view other,
-                              std::uint64_t kills) {
-    std::string text(texts::kHintNoKillOf);
-    text += game;
-    text += texts::kHintFoundIn;
-    text += withThousands(lines);
-    text += lines == 1 ? texts::kHintLineLooksLike : texts::kHintLinesLooksLike;
-    text += other;
-    text += " (";
-    text += withThousands(kills);
-    text += kills == 1 ? texts::kHintKill : texts::kHintKills;
-    return text;
-}
-
 void FormController::setHint(std::optional<DetectionHint> hint) {
     if (!hint && !m_hint)
         return;
@@ -418,13 +392,10 @@ void FormController::updateDetectionHint(const engine::LogSetResult& read) {
         setHint(std::nullopt);
         return;
     }
-    // Several logs are one server's season: the first that can be read speaks for all.
-    Result<engine::Detection> detection = Error{ErrorKind::NotFound, "no log was read"};
-    for (const engine::LogSetFile& file : read.files) {
-        detection = engine::detectGame(file.path);
-        if (detection)
-            break;
-    }
+    std::vector<fs::path> files;
+    for (const engine::LogSetFile& file : read.files)
+        files.push_back(file.path);
+    const Result<engine::Detection> detection = engine::detectFirstReadable(files);
     if (!detection || !detection->best || detection->best->displayName == m_store.CurrentGame) {
         setHint(std::nullopt);
         return;
@@ -459,21 +430,14 @@ void FormController::mnuNames_Click(int index) {
 
     // What is on show is shown again in the new way: the players, and the report unless the list
     // was emptied for a newly chosen log.
-    m_window.lstPlayersClear();
-    for (int p = 1; p <= engine::kMaxPlayers; ++p) {
-        const std::string& name = m_store.PlayerNames()[p];
-        if (!name.empty())
-            m_window.lstPlayersAddItem(engine::displayName(m_store, name));
-    }
-    if (!m_screen->reportShown())
+    fillPlayerList();
+    if (!m_reportShown)
         return;
     const int individual = m_individualShown;
-    if (m_shownReport == 2 && individual >= 0)
-        lstPlayers_Click(individual);
-    else if (m_shownReport == 1 || m_shownReport == kRivalsButton)
+    if (m_shownReport != ReportButton::IndividualInfo)
         cmdOptions_Click(m_shownReport, -1);
-    else if (m_shownReport == 0)
-        cmdOptions_Click(0, -1);
+    else if (individual >= 0)
+        lstPlayers_Click(individual);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -489,84 +453,6 @@ reports::RivalsMatrix FormController::rivalsMatrix() const {
 
 // ---------------------------------------------------------------------------------------------
 // Helpers
-
-namespace {
-
-bool isSeparator(char c) { return c == '/' || c == '\\'; }
-
-// The next code point of UTF-8 `text` at `i`, or the byte itself when it is no valid sequence.
-char32_t nextCodePoint(std::string_view text, std::size_t& i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-    if (length <= 1 || i + static_cast<std::size_t>(length) > text.size()) {
-        ++i;
-        return lead;
-    }
-    char32_t c = lead & (0xFF >> (length + 1));
-    for (int k = 1; k < length; ++k) {
-        if ((byte(i + static_cast<std::size_t>(k)) & 0xC0) != 0x80) {
-            ++i;
-            return lead;
-        }
-        c = (c << 6) | (byte(i + static_cast<std::size_t>(k)) & 0x3F);
-    }
-    i += static_cast<std::size_t>(length);
-    return c;
-}
-
-// The lower case of `c`: the character whose simple upper case is `c`, looked for at the
-// distances the cased scripts use (Latin-1, Greek and Cyrillic +32, Latin Extended pairs +1,
-// Cyrillic Ѐ-Џ +80, Armenian +48).
-char32_t simpleLower(char32_t c) {
-    if (c >= U'A' && c <= U'Z')
-        return c + 32;
-    if (c < 0xC0)
-        return c;
-    for (const char32_t distance : {32u, 1u, 80u, 48u}) {
-        const char32_t candidate = c + distance;
-        if (engine::simpleUpper(candidate) == c)
-            return candidate;
-    }
-    return c;
-}
-
-std::string toLowerText(std::string_view text) {
-    std::string lower;
-    lower.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t start = i;
-        const char32_t c = nextCodePoint(text, i);
-        if (i - start == 1 && c >= 0x80)
-            lower += text[start];  // a stray byte stays as it was
-        else
-            engine::appendUtf8(lower, simpleLower(c));
-    }
-    return lower;
-}
-
-}  // namespace
-
-std::optional<CommandLineLog> parseCommandLine(std::string_view text) {
-    std::string_view path = text;
-    if (path.size() >= 2 && path.front() == '"' && path.back() == '"')
-        path = path.substr(1, path.size() - 2);
-    if (path.empty())
-        return std::nullopt;
-
-    // The name is the last part that is not empty, so "C:\Logs\" shows "logs" rather than
-    // nothing: an empty txtFile would make the run skip the file without a word.
-    std::size_t end = path.size();
-    while (end > 0 && isSeparator(path[end - 1]))
-        --end;
-    std::size_t begin = end;
-    while (begin > 0 && !isSeparator(path[begin - 1]))
-        --begin;
-    std::string_view name = path.substr(begin, end - begin);
-    if (name.empty())
-        name = path;  // nothing but separators
-    return CommandLineLog{textPath(path), toLowerText(name)};
-}
 
 OpenFileRequest browseRequest(std::string_view game, const fs::path& lastFolder, const fs::path& programFolder) {
     OpenFileRequest request;
@@ -587,31 +473,12 @@ std::string chosenFilesText(const std::vector<fs::path>& paths) {
     return std::to_string(paths.size()) + std::string(texts::kFilesSuffix);
 }
 
-std::string helpCommandLine(std::string_view helpFilePath) {
-    std::string command(texts::kWinHelpCommand);
-    command += helpFilePath;
-    return command;
-}
-
-fs::path findHelpFile(const fs::path& programFolder) {
-    const fs::path name = textPath(texts::kHelpFileName);
-    const fs::path beside = programFolder / name;
-    std::error_code error;
-    if (fs::is_regular_file(beside, error))
-        return fs::path(beside).make_preferred();
-    const fs::path installed = programFolder / ".." / "share" / "fragtide" / name;
-    if (fs::is_regular_file(installed, error))
-        return installed.lexically_normal().make_preferred();
-    return fs::path(beside).make_preferred();
-}
-
 std::string pathText(const fs::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
+    return engine::shownPath(path);
 }
 
 fs::path textPath(std::string_view utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+    return engine::pathFromText(utf8);
 }
 
 }  // namespace fragtide::ui

@@ -10,15 +10,19 @@
 #include <vector>
 
 #include "engine/log_set.hpp"
-#include "engine/window_ops.hpp"
+#include "reports/reports.hpp"
 #include "reports/rivals_matrix.hpp"
-#include "ui/report_export.hpp"
+#include "ui/command_line_log.hpp"
+#include "ui/detection_hint.hpp"
+#include "ui/form_ops.hpp"
+#include "ui/help_file.hpp"
+#include "ui/window_ops.hpp"
 
 // What the main window and its dialogs do, without any toolkit: every front end (the Qt window,
 // the Win32 window) is widgets and wiring over one FormController.
 //
-// The controller reaches the screen through two interfaces the front end implements:
-// engine::WindowOps (the controls the core fills) and FormOps below (the few things only a front
+// The controller reaches the screen through two interfaces the front end implements: WindowOps
+// (window_ops.hpp: the window's controls) and FormOps (form_ops.hpp: the few things only a front
 // end can do: run a dialog, start a program, keep input out during a run). A front end calls the
 // controller's handlers from its events and shows what it is told; it decides nothing itself.
 //
@@ -34,141 +38,12 @@ class SettingsBackend;
 
 namespace fragtide::ui {
 
-// The Browse dialog's request: what the open-file dialog shows and where it opens.
-struct OpenFileRequest {
-    std::string title;                 // "Open " + game + " LOG File..."
-    // Filters in the order offered, the first one selected: the text shown and its patterns
-    // ("Quake I : Standard LOG Files (*.log)" and "*.log").
-    struct Filter {
-        std::string description;
-        std::string patterns;
-    };
-    std::vector<Filter> filters;
-    std::filesystem::path initialFolder;  // the last log's folder, else the program's folder
-    std::string defaultSuffix;            // "log", added to a typed name without one
-    // The chosen file must exist, its folder must exist, and no read-only box is shown (on
-    // Win32: OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY).
-    bool fileMustExist = true;
-    bool pathMustExist = true;
-    bool hideReadOnly = true;
-    // Several files may be chosen together (Browse: a season of logs in one folder).
-    bool allowMultiple = false;
-};
-
-// Game Select's contents: the games in catalogue order, and the entry selected when it opens
-// (the current game's position, -1 when the current game is none of them).
-struct GameSelectChoice {
-    std::vector<std::string> games;
-    int preselected = -1;
-};
-
-// The About dialog's texts, in the order the dialog shows them.
-struct AboutTexts {
-    std::string title;        // "About Fragtide..."
-    std::string credit;       // shown in the report font
-    std::string contact;
-    std::string description;  // wraps; "Half-Life" must not break at its hyphen
-    std::string ok;           // the button
-};
-
-// The hint below the report list after an analysis that credited no kill while another game
-// would have: the text and the button that switches to that game and analyses again.
-struct DetectionHint {
-    std::string text;    // "No kill of GAME found in 4,213 lines. This looks like a OTHER (606 kills)."
-    std::string button;  // "Analyze as OTHER"
-    std::string game;    // OTHER's display string, the game the button switches to
-};
-
-// What only a front end can do. Each call completes before it returns; the dialogs are modal.
-class FormOps {
-public:
-    virtual ~FormOps() = default;
-
-    // The file row: `paths` (one or more, in reading order) become CD's file names (what
-    // WindowOps::cdFileNames then returns, and cdFileName the first) and `shownName` txtFile's
-    // text (WindowOps::txtFileText).
-    virtual void setChosenFiles(const std::vector<std::filesystem::path>& paths, std::string_view shownName) = 0;
-
-    // Runs the open-file dialog; the chosen existing files' full paths (one unless the request
-    // allows several), or none when cancelled.
-    virtual std::vector<std::filesystem::path> chooseLogFiles(const OpenFileRequest& request) = 0;
-
-    // Runs the save dialog of File, Export Report...; the file to write, or nothing when cancelled.
-    virtual std::optional<ChosenExportFile> chooseExportFile(const ExportFileRequest& request) = 0;
-
-    // File, Export Report...: enabled only once an analysis has results to export.
-    virtual void setExportEnabled(bool enabled) = 0;
-
-    // Runs Game Select (title texts::kGameSelectTitle, label texts::kGameSelectLabel, buttons
-    // "OK" then "Cancel", neither answering Enter or Escape, F1 calling showHelpDocument) with
-    // `choice`'s games and preselection. Returns the position selected when OK was pressed, or
-    // nothing for Cancel or a closed frame. OK with no entry selected does not close the dialog:
-    // ask FormController::gameSelectOkAllowed.
-    virtual std::optional<int> runGameSelect(const GameSelectChoice& choice) = 0;
-
-    // Runs the About dialog with `texts` (F1 in it calls FormController::showHelpDocument).
-    virtual void runAbout(const AboutTexts& texts) = 0;
-
-    // Starts `commandLine` (UTF-8) as it is, without waiting; false when it cannot be started
-    // (the legacy help viewer exists only on old Windows).
-    virtual bool startProgram(const std::string& commandLine) = 0;
-
-    // Shows the help document at `path` (an existing file) in the front end's own way (a built-in
-    // viewer, the default browser); false when that failed.
-    virtual bool showHelpDocument(const std::filesystem::path& path) = 0;
-
-    // Opens the existing folder `folder` in the system's file manager; false when that failed
-    // (and in a front end that cannot).
-    virtual bool openFolder(const std::filesystem::path& folder) {
-        (void)folder;
-        return false;
-    }
-
-    // Input blocking during an analysis: from runStarting to runFinished the window keeps
-    // repainting while clicks, keys, drops and shortcuts are dropped; runFinished also discards
-    // input that queued up meanwhile and shows the progress bar's final value at once. A close
-    // request meanwhile goes to FormController::closeRequested.
-    virtual void runStarting() = 0;
-    virtual void runFinished() = 0;
-
-    // Ends the program at once without waiting for the run (nothing is saved at exit and the log
-    // is only read). Called when the user closes the window during a run.
-    virtual void endProgramDuringRun() = 0;
-
-    // Quits the program normally (File, Exit).
-    virtual void quit() = 0;
-
-    // The hint below the report list: shown with `hint`'s text and button, or hidden (nothing).
-    virtual void showDetectionHint(const std::optional<DetectionHint>& hint) = 0;
-
-    // The names menu: marks entry `index` (a position in FormController::nameDisplayEntries) as
-    // the checked one.
-    virtual void setNameDisplayChecked(int index) = 0;
-
-    // The fourth report button, "Rivals Info", under "Individual Info" in the same column and
-    // under the same bold rule; the core's run knows only the first three, so the form sets it.
-    virtual void setRivalsButton(bool enabled, bool bold) = 0;
-
-    // The who-killed-whom window (View menu): non-modal, rows sortable by any column
-    // (RivalsMatrix::sortRows), Copy puts RivalsMatrix::copyText on the clipboard.
-    // showWhoKilledWhom opens it (or raises it) with `matrix`; updateWhoKilledWhom refreshes it
-    // after an analysis and does nothing when it is not open. Names (raw bytes in the matrix) are
-    // shown with engine::displayText(name, display).
-    virtual void showWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay display) = 0;
-    virtual void updateWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay display) = 0;
-};
-
 class FormController {
 public:
-    // The report buttons of the window operations: General, Player and Individual Info.
-    static constexpr int kReportButtons = 3;
-    // Rivals Info, the fourth button, set through FormOps::setRivalsButton.
-    static constexpr int kRivalsButton = 3;
-
     // `commandLine` is the program's command line after its own name ("" when none), UTF-8;
     // `programFolder` is the folder of the running program (help file, Browse's first folder).
     FormController(engine::StatsStore& store, settings::SettingsBackend& backend,
-                   engine::WindowOps& window, FormOps& ops, std::string commandLine,
+                   WindowOps& window, FormOps& ops, std::string commandLine,
                    std::filesystem::path programFolder);
     ~FormController();
     FormController(const FormController&) = delete;
@@ -176,9 +51,15 @@ public:
 
     // Start-up: the help file's path, the stored game, its weapon names, the stored name display
     // (menu checked), the command-line log chosen and analysed, then the caption. Call once,
-    // after the front end's controls exist. A failure is reported in a message box titled
-    // "Error!" ending "(error number N)!".
+    // after the front end's controls exist and before the window is shown. A failure is reported
+    // in a message box titled "Error!" ending "(error number N)!".
+    //
+    // Before the window is on screen a box would open alone in the screen's corner: notices
+    // raised meanwhile wait for windowShown, and a question puts the window on screen first
+    // (FormOps::showWindowNow).
     void Form_Load();
+    // The front end's window is on screen for the first time: the notices held back are shown.
+    void windowShown();
 
     // Browse: the open-file dialog for the current game; the chosen file becomes the file to
     // analyse, its folder is remembered for the next Browse, the report list is cleared. Several
@@ -193,17 +74,15 @@ public:
     // another game, hides it.
     void cmdAnalyze_Click();
 
-    // A report button: 0 General Info, 1 Player Info, 2 Individual Info of `selectedPlayer` (a
-    // position in lstPlayers from 0; -1 when none is selected: then only the message "Select a
-    // player first, ..." shows), kRivalsButton Rivals Info of everybody. The pressed button
-    // becomes the bold one.
-    void cmdOptions_Click(int index, int selectedPlayer);
+    // A report button: its report shown, Individual Info of `selectedPlayer` (a position in
+    // lstPlayers from 0; -1 when none is selected: then only the message "Select a player first,
+    // ..." shows). The pressed button becomes the bold one.
+    void cmdOptions_Click(ReportButton button, int selectedPlayer);
 
     // A player chosen in lstPlayers, by position from 0: Individual Info, its button bold.
     void lstPlayers_Click(int position);
 
-    // The player whose Individual Info the report list shows, -1 for any other content (the
-    // controller sees every lstClear). A front end ignores a click on that same player again, as
+    // The player whose Individual Info the report list shows, -1 for any other content. A front end ignores a click on that same player again, as
     // there is nothing new to show.
     int individualShown() const { return m_individualShown; }
 
@@ -283,21 +162,27 @@ public:
     reports::RivalsMatrix rivalsMatrix() const;
 
 private:
-    class Screen;
-
     struct LastAnalysis;
 
     void chooseFiles(const std::vector<std::filesystem::path>& paths);
     void applyGame(const std::string& game);
-    void setBold(int index);
+    void showReport(ReportButton button, const reports::Lines& lines);
+    void setBold(ReportButton button);
+    void fillPlayerList();
     void updateDetectionHint(const engine::LogSetResult& read);
     void setHint(std::optional<DetectionHint> hint);
     void startupError(const std::exception& error);
+    MessageAnswer messageBox(std::string_view prompt, MessageStyle style, std::string_view title);
+
+    struct HeldMessage {
+        std::string prompt;
+        MessageStyle style;
+        std::string title;
+    };
 
     engine::StatsStore& m_store;
     settings::SettingsBackend& m_backend;
-    std::unique_ptr<Screen> m_screen;  // the window operations, as the core and reports get them
-    engine::WindowOps& m_window;       // m_screen
+    WindowOps& m_window;
     FormOps& m_ops;
     std::string m_commandLine;
     std::filesystem::path m_programFolder;
@@ -305,39 +190,21 @@ private:
     std::optional<DetectionHint> m_hint;
     std::unique_ptr<LastAnalysis> m_lastAnalysis;  // what Export writes; null before an analysis
     int m_individualShown = -1;
-    int m_shownReport = 0;  // the report button last pressed (bold)
+    ReportButton m_shownReport = ReportButton::GeneralInfo;  // the report button last pressed (bold)
+    bool m_reportShown = false;  // the report list holds a report (it is emptied for a new log)
     int m_nameDisplay = 0;
-    bool m_rivalsEnabled = false;
     bool m_running = false;
+    bool m_loading = false;   // inside Form_Load
+    bool m_onScreen = false;  // the window was shown (or a question showed it)
+    std::vector<HeldMessage> m_heldMessages;  // notices from before the window was on screen
 };
 
 // Helpers the handlers use, for front ends and tests.
-
-// The log named on the command line: the text without one pair of surrounding quotes, and the
-// name txtFile shows (the last part that is not empty, lower-cased, never empty). Nothing when
-// the command line names no file ("" or "\"\"").
-struct CommandLineLog {
-    std::filesystem::path path;
-    std::string shownName;
-};
-std::optional<CommandLineLog> parseCommandLine(std::string_view text);
 
 // Browse's request for `game` (several files allowed), opening in `lastFolder` when that is a
 // folder, else in `programFolder`.
 OpenFileRequest browseRequest(std::string_view game, const std::filesystem::path& lastFolder,
                               const std::filesystem::path& programFolder);
-
-// The hint's text: "No kill of " + game + " found in " + lines + " lines. This looks like a " +
-// other + " (" + kills + " kills).", the numbers grouped by thousands with ","; "line" and "kill"
-// when there is one.
-std::string detectionHintText(std::string_view game, std::uint64_t lines, std::string_view other,
-                              std::uint64_t kills);
-
-// "c:\windows\winhelp.exe " followed directly by `helpFilePath` (UTF-8): no quotes.
-std::string helpCommandLine(std::string_view helpFilePath);
-
-// The help document for a program in `programFolder` (see helpFilePath).
-std::filesystem::path findHelpFile(const std::filesystem::path& programFolder);
 
 // txtFile's text for `paths` chosen together: the one file's name as it is, or "N files".
 std::string chosenFilesText(const std::vector<std::filesystem::path>& paths);

@@ -1,7 +1,5 @@
 #include "ui/help_command.hpp"
 
-#include "ui/qt_text.hpp"
-
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -11,8 +9,11 @@ namespace fragtide::ui {
 bool startDetachedCommandLine(const std::string& commandLine) {
 #ifdef _WIN32
     // CreateProcess with no application name parses the command line itself, exactly as the
-    // viewer's command has always been given; QProcess would add quotes of its own.
-    std::wstring command = toQString(commandLine).toStdWString();
+    // viewer's command is given: the viewer, one space, the path unquoted.
+    const int length = MultiByteToWideChar(CP_UTF8, 0, commandLine.data(), static_cast<int>(commandLine.size()),
+                                           nullptr, 0);
+    std::wstring command(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, commandLine.data(), static_cast<int>(commandLine.size()), command.data(), length);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;

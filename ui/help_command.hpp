@@ -2,7 +2,8 @@
 
 #include <string>
 
-// How the legacy help viewer is started; its command line comes from the form controller.
+// How the legacy help viewer is started, the same for every front end; its command line comes
+// from the form controller (helpCommandLine).
 namespace fragtide::ui {
 
 // Starts `commandLine` (UTF-8) as it is, maximized and with the focus, without waiting for it.

@@ -4,7 +4,10 @@
 #include <string_view>
 #include <vector>
 
-// The window's own words, spelled exactly as users have always seen them. UTF-8.
+#include "common/version.hpp"
+#include "reports/report_texts.hpp"
+
+// The window's own words, spelled exactly as the window shows them, in one place. UTF-8.
 namespace fragtide::ui::texts {
 
 // Main window
@@ -15,12 +18,14 @@ inline constexpr std::string_view kSelectLogFile = "Select a log file to analyse
 inline constexpr std::string_view kBrowse = "Browse...";
 inline constexpr std::string_view kAnalyzeLog = "Analyze Log";
 inline constexpr std::string_view kTitle = "FRAGTIDE";
-inline constexpr std::string_view kVersionCredit = "Version 1.0       by the Fragtide team";
-inline constexpr std::string_view kGeneralInfo = "General Info";
-inline constexpr std::string_view kPlayerInfo = "Player Info";
-inline constexpr std::string_view kIndividualInfo = "Individual Info";
-inline constexpr std::string_view kRivalsInfo = "Rivals Info";
-inline constexpr std::string_view kNoPlayers = "Total players : 0";
+// lbl(1): "Version " + major.minor + the credit.
+inline constexpr std::string_view kVersionCredit = "Version " FRAGTIDE_VERSION_SHORT "       by the Fragtide team";
+inline constexpr std::string_view kGeneralInfo = reports::texts::kGeneralInfoName;
+inline constexpr std::string_view kPlayerInfo = reports::texts::kPlayerInfoName;
+inline constexpr std::string_view kIndividualInfo = reports::texts::kIndividualInfoName;
+inline constexpr std::string_view kRivalsInfo = reports::texts::kRivalsInfoName;
+// lbl(2): this, then the number of players listed.
+inline constexpr std::string_view kPlayerCountPrefix = "Total players : ";
 
 // Menus; "&" marks the access letter.
 inline constexpr std::string_view kMenuFile = "&File";
@@ -43,6 +48,16 @@ inline constexpr std::string_view kStartupErrorTitle = "Error!";
 inline constexpr std::string_view kHelpErrorPrompt =
     "The help file could not be opened this way. Try pressing F1 instead.";
 inline constexpr std::string_view kHelpErrorTitle = "Help Error.";
+inline constexpr std::string_view kLargeFilePrompt =
+    "This file is larger than 1 Megabyte. Are you sure you wish to analyze it (it could take "
+    "several minutes)?";
+inline constexpr std::string_view kLargeFileTitle = "Large File Size.";
+inline constexpr std::string_view kErrorTitle = "Error.";
+// Added after the reason when a log cannot be read from the window.
+inline constexpr std::string_view kChooseAnotherFile = "Choose another file with Browse.";
+// Several logs analysed as one, some of which could not be read: this, then one line per log.
+inline constexpr std::string_view kLogsLeftOut =
+    "These logs could not be read, so the results shown leave them out:";
 inline constexpr std::string_view kGameFilesRefusedTitle = "Game Files.";
 inline constexpr std::string_view kGamesFolderErrorTitle = "Games Folder.";
 
@@ -119,6 +134,11 @@ inline constexpr std::string_view kAboutDescription =
     "modifications (MODs). These games include: Quake 1, Quake 2, Action Quake 2, Half-Life "
     "Counter-Strike, ... More games are constantly added to the list, so regularly check for an "
     "update!";
+
+// lbl(2)'s text for `players` players listed.
+inline std::string playerCountCaption(std::size_t players) {
+    return std::string(kPlayerCountPrefix) + std::to_string(players);
+}
 
 // "Fragtide (analyzing " + game + " log files)"
 inline std::string mainCaption(std::string_view game) {

@@ -225,11 +225,9 @@ TEST(LineAnalyzer, CreditsExactlyWhatThePlainReferenceCreditsWhenAGameHasManyMid
 
 TEST(LineAnalyzer, AgreesWithTheRuleSetProcedures) {
     unsigned seed = 100;
-    using Procedure = void (*)(StatsStore&, int, std::string_view);
-    const Procedure procedures[] = {CheckQuake1Standard, CheckQuake1Warhaven, CheckQuake1CTF,
-                                    CheckQuake2Standard, CheckQuake2Action,   CheckCounterStrike};
-    for (std::size_t g = 0; g < std::size(procedures); ++g) {
-        const Game& game = games()[g];
+    for (const Game& game : games()) {
+        if (!game.rules)
+            continue;  // read by a reader, not by rules
         SCOPED_TRACE(std::string(game.displayName));
         LogGenerator generator(*game.rules, seed++);
         const std::string log = generator.log(3000);
@@ -238,7 +236,7 @@ TEST(LineAnalyzer, AgreesWithTheRuleSetProcedures) {
         LineAnalyzer(game.rules).analyzeLines(fast, log);
         for (std::string_view line : reference::referenceLines(log))
             for (int slot = 1; slot <= kSlotsPerLine; ++slot)
-                procedures[g](plain, slot, line);
+                checkRuleSet(plain, *game.rules, slot, line);
         EXPECT_EQ(fast.WeaponFrags, plain.WeaponFrags);
         EXPECT_EQ(fast.PlayerNames(), plain.PlayerNames());
         EXPECT_EQ(fast.PlayerWeaponFrags, plain.PlayerWeaponFrags);

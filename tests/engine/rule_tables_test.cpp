@@ -6,6 +6,7 @@
 
 #include "engine/game_catalogue.hpp"
 #include "engine/rule_sets.hpp"
+#include "rules/built_in_games.hpp"
 #include "engine/stats_store.hpp"
 
 namespace fragtide::engine {
@@ -71,7 +72,7 @@ TEST(RuleTables, GiveTheSharedActionQuakeFormToBothSlots) {
     const std::string line = "Al was shot in the legs by Bo's akimbo Mark 23 Pistols";
     StatsStore store;
     for (int s = 1; s <= kSlotsPerLine; ++s)
-        CheckQuake2Action(store, s, line);
+        checkRuleSet(store, rules::quake2_action::kRules, s, line);
     EXPECT_EQ(store.PlayerNames()[1], "Bo");
     EXPECT_EQ(store.PlayerWeaponFrags[1][3], 1);
     EXPECT_EQ(store.PlayerNames()[2], "Bo's akimbo Mark 23 Pistols");
@@ -84,7 +85,7 @@ TEST(RuleTables, RecogniseCounterStrikeWeaponWordsExactly) {
         SCOPED_TRACE(std::string(line));
         StatsStore store;
         for (int s = 1; s <= kSlotsPerLine; ++s)
-            CheckCounterStrike(store, s, line);
+            checkRuleSet(store, rules::counter_strike::kRules, s, line);
         EXPECT_EQ(std::accumulate(store.WeaponFrags.begin(), store.WeaponFrags.end(), FragCount{0}), 0);
     }
 }

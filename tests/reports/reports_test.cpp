@@ -6,50 +6,15 @@
 #include "engine/display_text.hpp"
 #include "reports/reports.hpp"
 #include "tests/reports/report_store.hpp"
-#include "engine/recording_window.hpp"
 
 namespace fragtide::reports {
 namespace {
 
 using testing::credit;
-using engine::RecordingWindow;
 using testing::storeFor;
-using Lines = std::vector<std::string>;
 
 constexpr std::string_view kQ1 = "Quake I : Standard";
 constexpr std::string_view kWarhaven = "Quake I : Warhaven";
-
-Lines generalInfo(const StatsStore& store) {
-    RecordingWindow window;
-    window.lst = {"left from an earlier report"};
-    ShowGeneralInfo(store, window);
-    return window.lst;
-}
-
-Lines playerInfo(const StatsStore& store) {
-    RecordingWindow window;
-    window.lst = {"left from an earlier report"};
-    ShowPlayerInfo(store, window);
-    return window.lst;
-}
-
-// The Individual Info report of the player whose displayed name is `name`.
-Lines individualInfo(const StatsStore& store, std::string_view name) {
-    RecordingWindow window;
-    showIndividualInfoFor(store, window, name);
-    return window.lst;
-}
-
-// The Individual Info report as a click at `position` of a player list filled as the run fills it.
-Lines individualInfoAt(const StatsStore& store, int position) {
-    RecordingWindow window;
-    for (int p = 1; p <= engine::kMaxPlayers; ++p) {
-        if (!store.PlayerNames()[p].empty())
-            window.players.push_back(engine::displayText(store.PlayerNames()[p]));
-    }
-    ShowIndividualInfo(store, window, position);
-    return window.lst;
-}
 
 TEST(GeneralInfo, WritesTheWorkedExample) {
     auto store = storeFor(kQ1);
@@ -286,12 +251,11 @@ TEST(IndividualInfo, FindsThePlayerByHisExactName) {
 TEST(IndividualInfo, ShowsAnInvalidTypedNameAsDisplayText) {
     auto store = storeFor(kQ1);
     credit(*store, "Ren\xe9", 1, 1);
-    RecordingWindow window;
     // Raw bytes are never a displayed name, so nobody is found, but the heading stays UTF-8.
-    showIndividualInfoFor(*store, window, "Ren\xe9");
-    ASSERT_EQ(window.lst.size(), 6u);
-    EXPECT_EQ(window.lst[0], "INDIVIDUAL PLAYER SCORES FOR REN\xc3\x89:");
-    EXPECT_EQ(window.lst[2], "Total frags: ");
+    const Lines lines = individualInfo(*store, "Ren\xe9");
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[0], "INDIVIDUAL PLAYER SCORES FOR REN\xc3\x89:");
+    EXPECT_EQ(lines[2], "Total frags: ");
 }
 
 TEST(IndividualInfo, TakesThePlayerAtAListPositionByIndexNotByName) {

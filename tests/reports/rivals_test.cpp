@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/recording_window.hpp"
 #include "reports/rivals.hpp"
 #include "reports/rivals_matrix.hpp"
 
@@ -14,7 +13,6 @@ namespace {
 
 using engine::PeopleTable;
 using engine::StatsStore;
-using Lines = std::vector<std::string>;
 
 TEST(Rivals, KillsPerDeathHasTwoDecimalsRoundedHalfUp) {
     constexpr auto kMax = std::numeric_limits<engine::FragCount>::max();
@@ -45,10 +43,7 @@ TEST(Rivals, ReportListsEverybodyInOrderOfFirstAppearance) {
     t.recordTeamKill("Ann", "");
     t.recordKill("Gr\xE9gory", "Ann");  // not UTF-8: shown as Windows-1252
 
-    engine::RecordingWindow window;
-    window.lst = {"left from an earlier report"};
-    ShowRivalsInfo(store, window);
-    EXPECT_EQ(window.lst, (Lines{
+    EXPECT_EQ(rivalsInfo(store), (Lines{
                               "FRAGS, DEATHS AND RIVALS PER PLAYER:",
                               "",
                               "Bob has 4 frags, 2 deaths, 0 suicides, 0 team kills, K/D : 2.00",
@@ -70,9 +65,7 @@ TEST(Rivals, ReportListsEverybodyInOrderOfFirstAppearance) {
 }
 
 TEST(Rivals, ReportOfAnEmptyStoreIsItsHeading) {
-    engine::RecordingWindow window;
-    ShowRivalsInfo(StatsStore{}, window);
-    EXPECT_EQ(window.lst, (Lines{"FRAGS, DEATHS AND RIVALS PER PLAYER:", ""}));
+    EXPECT_EQ(rivalsInfo(StatsStore{}), (Lines{"FRAGS, DEATHS AND RIVALS PER PLAYER:", ""}));
 }
 
 // Rows: Bob, Ann, Eve (Carl fragged nobody, Dave only killed himself). Columns: Bob, Ann, Carl.
@@ -147,6 +140,16 @@ TEST(RivalsMatrix, SortsRowsByAnyColumnKeepingTiesInOrder) {
     EXPECT_EQ(m.cell(0, 1), 2);  // cells move with their rows
     EXPECT_EQ(m.rowTotal(1), 3);
     m.sortRows(7, true);  // no such column
+    EXPECT_EQ(rowNames(m), (Lines{"Bob", "Eve", "Ann"}));
+}
+
+TEST(RivalsMatrix, AHeadingClickSortsLargestFirstAndTheSameHeadingAgainTurnsItRound) {
+    RivalsMatrix m(matrixPeople());
+    m.sortByHeadingClick(RivalsMatrix::kNameColumn);
+    EXPECT_EQ(rowNames(m), (Lines{"Eve", "Bob", "Ann"}));
+    m.sortByHeadingClick(RivalsMatrix::kNameColumn);
+    EXPECT_EQ(rowNames(m), (Lines{"Ann", "Bob", "Eve"}));
+    m.sortByHeadingClick(RivalsMatrix::kTotalColumn);  // another heading starts largest first
     EXPECT_EQ(rowNames(m), (Lines{"Bob", "Eve", "Ann"}));
 }
 

@@ -89,6 +89,13 @@ std::string goldenText(const rules::Game& game) {
         line("word " + quoted(word.word) + " " + quoted(word.displayName));
     for (const rules::WeaponWord& prefix : game.weaponWordPrefixes)
         line("words beginning " + quoted(prefix.word) + " " + quoted(prefix.displayName));
+    // With the weapon's name, so that a champion left behind by a reordering shows.
+    for (const rules::Champion& champion : game.champions) {
+        const auto slot = static_cast<std::size_t>(champion.slot);
+        const std::string_view weapon = slot >= 1 && slot <= game.weaponNames.size() ? game.weaponNames[slot - 1] : "";
+        line("champion " + std::to_string(champion.slot) + " " + quoted(weapon) + " " + quoted(champion.opening) + " " +
+             quoted(champion.closing));
+    }
     return out;
 }
 

@@ -21,6 +21,7 @@
 //   weapons from the log                              (games whose log names the weapons)
 //   weapon words case-sensitive|case-insensitive      (the same)
 //   word "<word>" "<display name>"                    (the same, in table order)
+//   champion <slot> "<weapon>" "<opening>" "<closing>"  (General Info's weapon champions, if any)
 // Every line ends with a line feed, the last one included.
 namespace fragtide::testing {
 

@@ -7,9 +7,9 @@
 #include <QTextBrowser>
 #include <QTextLayout>
 
-#include "ui/frmAbout.hpp"
-#include "ui/frmGS.hpp"
-#include "ui/help_viewer.hpp"
+#include "ui/qt/frmAbout.hpp"
+#include "ui/qt/frmGS.hpp"
+#include "ui/qt/help_viewer.hpp"
 #include "window_fixture.hpp"
 
 using namespace fragtide;

@@ -18,10 +18,10 @@
 #include "cli/report_command.hpp"
 #include "engine/game_catalogue.hpp"
 #include "engine/game_folders.hpp"
-#include "engine/recording_window.hpp"
 #include "engine/stats_store.hpp"
 #include "settings/game_setting.hpp"
 #include "settings/memory_backend.hpp"
+#include "tests/support/recording_window.hpp"
 #include "tests/support/temp_dir.hpp"
 #include "ui/form_controller.hpp"
 #include "ui/message_text.hpp"
@@ -29,8 +29,7 @@
 namespace fragtide::ui {
 namespace {
 
-using engine::MessageAnswer;
-using engine::MessageStyle;
+using fragtide::testing::RecordingWindow;
 namespace fs = std::filesystem;
 
 const std::string kGeneralHeading = "LIST OF ALL KILLS PER WEAPON:";
@@ -39,7 +38,7 @@ const std::string kPlayersHeading = "LIST OF PLAYERS AND FRAGS PER PLAYER:";
 // The dialogs and platform of a front end, answered by the test and recorded.
 class FakeForm : public FormOps {
 public:
-    explicit FakeForm(engine::RecordingWindow& window) : m_window(window) {}
+    explicit FakeForm(RecordingWindow& window) : m_window(window) {}
 
     std::optional<fs::path> fileToChoose;  // nothing: Browse is cancelled
     std::vector<fs::path> filesToChoose;   // several at once, when fileToChoose is nothing
@@ -54,12 +53,11 @@ public:
     bool programStarts = false;
     std::vector<fs::path> helpShown;
     bool helpShows = true;
-    int runsStarted = 0, runsFinished = 0, endedDuringRun = 0, quits = 0;
+    int runsStarted = 0, runsFinished = 0, endedDuringRun = 0, quits = 0, windowsShownNow = 0;
     bool runningNow = false;
     std::optional<DetectionHint> hint;
     int hintCalls = 0;
     int namesChecked = -1;
-    bool rivalsEnabled = false, rivalsBold = false;
     std::vector<reports::RivalsMatrix> matrices;  // shown
     int matrixUpdates = 0;
 
@@ -108,29 +106,26 @@ public:
     }
     void endProgramDuringRun() override { ++endedDuringRun; }
     void quit() override { ++quits; }
+    void showWindowNow() override { ++windowsShownNow; }
     void showDetectionHint(const std::optional<DetectionHint>& shown) override {
         hint = shown;
         ++hintCalls;
     }
     void setNameDisplayChecked(int index) override { namesChecked = index; }
-    void setRivalsButton(bool enabled, bool bold) override {
-        rivalsEnabled = enabled;
-        rivalsBold = bold;
-    }
     void showWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay) override {
         matrices.push_back(matrix);
     }
     void updateWhoKilledWhom(const reports::RivalsMatrix&, engine::NameDisplay) override { ++matrixUpdates; }
 
 private:
-    engine::RecordingWindow& m_window;
+    RecordingWindow& m_window;
 };
 
 // A store, settings, a window, the dialogs and a folder for the logs of one test.
 struct World {
     engine::StatsStore store;
     settings::MemoryBackend backend;
-    engine::RecordingWindow window;
+    RecordingWindow window;
     FakeForm form{window};
     fragtide::testing::TempDir folder;
     fs::path programFolder = folder.path() / "program";
@@ -150,7 +145,7 @@ struct World {
     std::string firstLine() const { return window.lst.empty() ? std::string() : window.lst.front(); }
     int boldButton() const {
         int bold = -1;
-        for (int i = 0; i < 3; ++i) {
+        for (int i = 0; i < 4; ++i) {
             if (window.bold[i]) {
                 if (bold >= 0)
                     return -1;
@@ -212,11 +207,14 @@ TEST(FormControllerStartUp, CommandLineLogIsChosenAndAnalysed) {
     }
 }
 
-TEST(FormControllerStartUp, CommandLineLogThatCannotBeReadIsReportedOnce) {
+TEST(FormControllerStartUp, CommandLineLogThatCannotBeReadIsReportedOnceTheWindowShows) {
     World world;
     auto form = world.controller("C:\\Logs\\Match1.LOG");
     form.Form_Load();
     EXPECT_EQ(world.window.txtFile, "match1.log");
+    EXPECT_TRUE(world.window.messages.empty()) << "a box before the window would open alone";
+    EXPECT_EQ(world.form.windowsShownNow, 0);
+    form.windowShown();
     ASSERT_EQ(world.window.messages.size(), 1u);
     EXPECT_EQ(world.window.messages[0].title, "Error.");
     EXPECT_NE(world.window.messages[0].prompt.find("Match1.LOG"), std::string::npos);
@@ -281,7 +279,7 @@ TEST(FormControllerBrowse, RequestNamesTheGameAndTheChosenLogIsAnalysed) {
                         "Most violent Barbarian : Zed with 1 axe kills!"),
               world.window.lst.end());
     EXPECT_EQ(world.window.players, std::vector<std::string>{"Zed"});
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 4; ++i)
         EXPECT_TRUE(world.window.enabled[i]);
 
     // A second Browse clears the report but keeps the last analysis's players.
@@ -368,7 +366,7 @@ TEST(FormControllerReports, ButtonsAndPlayerClicksMoveTheBoldCaption) {
     form.Form_Load();
     EXPECT_EQ(world.boldButton(), 0);
 
-    form.cmdOptions_Click(1, -1);
+    form.cmdOptions_Click(ReportButton::PlayerInfo, -1);
     EXPECT_EQ(world.boldButton(), 1);
     EXPECT_EQ(world.firstLine(), kPlayersHeading);
     EXPECT_EQ(form.individualShown(), -1);
@@ -378,12 +376,12 @@ TEST(FormControllerReports, ButtonsAndPlayerClicksMoveTheBoldCaption) {
     EXPECT_EQ(world.firstLine(), "INDIVIDUAL PLAYER SCORES FOR ALICE:");
     EXPECT_EQ(form.individualShown(), 1);
 
-    form.cmdOptions_Click(0, 1);
+    form.cmdOptions_Click(ReportButton::GeneralInfo, 1);
     EXPECT_EQ(world.boldButton(), 0);
     EXPECT_EQ(world.firstLine(), kGeneralHeading);
     EXPECT_EQ(form.individualShown(), -1);  // the report list was cleared for another report
 
-    form.cmdOptions_Click(2, 0);
+    form.cmdOptions_Click(ReportButton::IndividualInfo, 0);
     EXPECT_EQ(world.boldButton(), 2);
     EXPECT_EQ(world.firstLine(), "INDIVIDUAL PLAYER SCORES FOR BOB:");
     EXPECT_EQ(form.individualShown(), 0);
@@ -394,10 +392,10 @@ TEST(FormControllerReports, IndividualInfoWithoutASelectionOnlyShowsTheMessage) 
     World world;
     auto form = world.controller(world.log("a.log", threeKillLog()).string());
     form.Form_Load();
-    form.cmdOptions_Click(1, -1);
+    form.cmdOptions_Click(ReportButton::PlayerInfo, -1);
     const auto report = world.window.lst;
 
-    form.cmdOptions_Click(2, -1);
+    form.cmdOptions_Click(ReportButton::IndividualInfo, -1);
     ASSERT_EQ(world.window.messages.size(), 1u);
     EXPECT_EQ(world.window.messages[0].prompt, "Select a player first, or analyze a new log file.");
     EXPECT_EQ(world.window.messages[0].title, "Error.");
@@ -424,6 +422,16 @@ TEST(FormControllerReports, PlayersWhoseNamesDisplayAlikeEachShowTheirOwnScores)
     EXPECT_EQ(world.window.lst.at(2), "Total frags: 2");
 }
 
+TEST(FormControllerStartUp, ALargeCommandLineLogPutsTheWindowOnScreenBeforeAsking) {
+    World world;
+    auto form = world.controller(world.log("big.log", bigLog()).string());
+    world.window.answers = {MessageAnswer::No};
+    form.Form_Load();
+    EXPECT_EQ(world.form.windowsShownNow, 1);
+    ASSERT_EQ(world.window.messages.size(), 1u);
+    EXPECT_EQ(world.window.messages[0].style, MessageStyle::YesNoQuestion);
+}
+
 TEST(FormControllerRun, LargeLogAsksAndNoKeepsTheWindowAsItWas) {
     World world;
     auto form = world.controller(world.log("a.log", threeKillLog()).string());
@@ -438,7 +446,7 @@ TEST(FormControllerRun, LargeLogAsksAndNoKeepsTheWindowAsItWas) {
     EXPECT_EQ(world.window.players, std::vector<std::string>{"Bob"});
 
     world.window.answers = {MessageAnswer::No};
-    form.cmdOptions_Click(1, -1);
+    form.cmdOptions_Click(ReportButton::PlayerInfo, -1);
     form.cmdAnalyze_Click();
     EXPECT_EQ(world.firstLine(), kPlayersHeading);
     EXPECT_EQ(world.boldButton(), 1);
@@ -462,7 +470,7 @@ TEST(FormControllerRun, ProgressReachesTheFileSizeThenResets) {
 
 // A window whose message box asks the controller to close, as the frame's close button does
 // while the size question is up.
-class ClosingWindow : public engine::RecordingWindow {
+class ClosingWindow : public RecordingWindow {
 public:
     FormController* form = nullptr;
     std::vector<bool> closeAnswers;
@@ -667,7 +675,7 @@ TEST(FormControllerNames, MenuShowsNamesAgainAndIsKept) {
         form.Form_Load();
         EXPECT_EQ(world.form.namesChecked, 0);
         EXPECT_EQ(world.window.players, std::vector<std::string>{"\xC3\x82\xC3\xAF\xC3\xA2"});
-        form.cmdOptions_Click(1, -1);
+        form.cmdOptions_Click(ReportButton::PlayerInfo, -1);
 
         form.mnuNames_Click(3);
         EXPECT_EQ(world.form.namesChecked, 3);
@@ -705,27 +713,27 @@ TEST(FormControllerRivals, FourthButtonFollowsTheBoldRule) {
     World world;
     auto form = world.controller();
     form.Form_Load();
-    EXPECT_FALSE(world.form.rivalsEnabled);  // nothing analysed yet
+    EXPECT_FALSE(world.window.enabled[3]);  // nothing analysed yet
     world.form.fileToChoose = world.log("a.log", threeKillLog());
     form.cmdBrowse_Click();
     form.cmdAnalyze_Click();
-    EXPECT_TRUE(world.form.rivalsEnabled);
-    EXPECT_FALSE(world.form.rivalsBold);
+    EXPECT_TRUE(world.window.enabled[3]);
+    EXPECT_FALSE(world.window.bold[3]);
     EXPECT_EQ(world.form.matrixUpdates, 1);
 
-    form.cmdOptions_Click(FormController::kRivalsButton, -1);  // no player needed: everybody
+    form.cmdOptions_Click(ReportButton::RivalsInfo, -1);  // no player needed: everybody
     EXPECT_EQ(world.firstLine(), "FRAGS, DEATHS AND RIVALS PER PLAYER:");
-    EXPECT_TRUE(world.form.rivalsBold);
-    EXPECT_EQ(world.boldButton(), -1);
+    EXPECT_TRUE(world.window.bold[3]);
+    EXPECT_EQ(world.boldButton(), 3);
     EXPECT_TRUE(world.window.messages.empty());
 
     form.lstPlayers_Click(0);
-    EXPECT_FALSE(world.form.rivalsBold);
+    EXPECT_FALSE(world.window.bold[3]);
     EXPECT_EQ(world.boldButton(), 2);
-    form.cmdOptions_Click(FormController::kRivalsButton, 0);
-    form.cmdOptions_Click(1, 0);
-    EXPECT_FALSE(world.form.rivalsBold);
-    EXPECT_TRUE(world.form.rivalsEnabled);
+    form.cmdOptions_Click(ReportButton::RivalsInfo, 0);
+    form.cmdOptions_Click(ReportButton::PlayerInfo, 0);
+    EXPECT_FALSE(world.window.bold[3]);
+    EXPECT_TRUE(world.window.enabled[3]);
 }
 
 TEST(FormControllerRivals, WhoKilledWhomShowsTheMatrixOfTheLastAnalysis) {
@@ -788,7 +796,7 @@ TEST(FormControllerLogs, SizeQuestionIsAskedOnceForTheSum) {
     half.push_back("Carol was ax-murdered by Zed");
     world.form.filesToChoose = {world.log("h1.log", half), world.log("h2.log", half)};
     form.cmdBrowse_Click();
-    form.cmdOptions_Click(1, -1);
+    form.cmdOptions_Click(ReportButton::PlayerInfo, -1);
     const auto report = world.window.lst;
 
     world.window.answers = {MessageAnswer::No};
@@ -1065,6 +1073,7 @@ TEST(FormControllerStartUp, GameFilesJoinGameSelectAndRefusedOnesAreToldOnceToge
     settings::saveSelectedGame(world.backend, "Quake II : Rocket Arena 2");
     auto form = world.controller();
     form.Form_Load();
+    form.windowShown();  // start-up messages wait for the window
     ASSERT_EQ(world.window.messages.size(), 1u);
     const std::string& told = world.window.messages[0].prompt;
     EXPECT_NE(told.find("bad1.toml:1:17: fragtide_game must be 1"), std::string::npos) << told;

@@ -16,8 +16,8 @@
 #include <QTest>
 #include <QUrl>
 
-#include "ui/qt_text.hpp"
-#include "ui/who_killed_whom.hpp"
+#include "ui/qt/qt_text.hpp"
+#include "ui/qt/who_killed_whom.hpp"
 #include "window_fixture.hpp"
 
 using namespace fragtide;

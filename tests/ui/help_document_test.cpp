@@ -9,7 +9,6 @@
 #include <algorithm>
 
 #include "engine/game_catalogue.hpp"
-#include "engine/texts.hpp"
 #include "reports/report_texts.hpp"
 #include "ui/ui_texts.hpp"
 #include "window_fixture.hpp"
@@ -47,18 +46,17 @@ QString menu(std::string_view caption) { return q(caption).remove(u'&'); }
 QStringList programTexts() {
     namespace t = ui::texts;
     namespace r = reports::texts;
-    namespace e = engine::texts;
     QStringList texts = {
         q(t::kSelectLogFile), q(t::kBrowse), q(t::kAnalyzeLog), q(t::kGeneralInfo), q(t::kPlayerInfo),
         q(t::kIndividualInfo), menu(t::kMenuFile), menu(t::kMenuGameSelect), menu(t::kMenuExit),
         menu(t::kMenuHelp), menu(t::kMenuHelpTopics), menu(t::kMenuAbout), q(t::kSelectPlayerFirst),
         q(t::kSelectPlayerFirstTitle), q(t::kStartupErrorTitle), q(t::kHelpErrorPrompt), q(t::kHelpErrorTitle),
         q(t::kTextFilesFilter), q(t::kAllFilesFilter), q(t::kGameSelectTitle), q(t::kGameSelectLabel), q(t::kOk),
-        q(t::kCancel), q(t::kAboutTitle), q(e::kLargeFilePrompt), q(e::kLargeFileTitle), q(e::kErrorTitle),
-        q(e::kPlayerCountPrefix), q(e::kChooseAnotherFile), q(r::kKillsPerWeaponHeading),
+        q(t::kCancel), q(t::kAboutTitle), q(t::kLargeFilePrompt), q(t::kLargeFileTitle), q(t::kErrorTitle),
+        q(t::kPlayerCountPrefix), q(t::kChooseAnotherFile), q(r::kKillsPerWeaponHeading),
         q(r::kBigNumbersHeading), q(r::kPlayersHeading), q(r::kPercentagesHeading), q(r::kFragsPerWeapon),
         menu(t::kMenuExport), q(t::kExportHtmlFilter), q(t::kExportCsvFilter), q(t::kExportErrorTitle),
-        q(t::kExportFailedAdvice), q(e::kLogsLeftOut),
+        q(t::kExportFailedAdvice), q(t::kLogsLeftOut),
     };
     for (const engine::Game& game : engine::games()) {
         texts << q(game.displayName) << q(t::mainCaption(game.displayName));
@@ -123,9 +121,9 @@ void HelpDocumentTest::everyMessageIsQuoted() {
             texts << plain(element);
         return texts;
     }();
-    for (const std::string_view message : {engine::texts::kLargeFilePrompt, ui::texts::kSelectPlayerFirst,
-                                           ui::texts::kHelpErrorPrompt, engine::texts::kChooseAnotherFile,
-                                           engine::texts::kLogsLeftOut, ui::texts::kExportFailedAdvice})
+    for (const std::string_view message : {ui::texts::kLargeFilePrompt, ui::texts::kSelectPlayerFirst,
+                                           ui::texts::kHelpErrorPrompt, ui::texts::kChooseAnotherFile,
+                                           ui::texts::kLogsLeftOut, ui::texts::kExportFailedAdvice})
         QVERIFY2(quoted.contains(q(message)), message.data());
 }
 

@@ -29,9 +29,9 @@
 #include "engine/stats_store.hpp"
 #include "settings/game_setting.hpp"
 #include "settings/memory_backend.hpp"
-#include "ui/frmGS.hpp"
-#include "ui/frmMain.hpp"
-#include "ui/who_killed_whom.hpp"
+#include "ui/qt/frmGS.hpp"
+#include "ui/qt/frmMain.hpp"
+#include "ui/qt/who_killed_whom.hpp"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -2,8 +2,8 @@
 // helpers are tested with the form controller.)
 #include <QTest>
 
-#include "ui/frmAbout.hpp"
-#include "ui/look.hpp"
+#include "ui/qt/frmAbout.hpp"
+#include "ui/qt/look.hpp"
 
 using namespace fragtide::ui;
 

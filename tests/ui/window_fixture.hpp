@@ -17,15 +17,15 @@
 #include "engine/stats_store.hpp"
 #include "settings/game_setting.hpp"
 #include "settings/memory_backend.hpp"
-#include "ui/frmMain.hpp"
+#include "ui/qt/frmMain.hpp"
 
 // The real main window with its seams answered by the test: message boxes are recorded and
 // answered from a queue, the Browse dialog returns a prepared path, modal dialogs are operated by
 // a callback instead of a modal loop, and the legacy help viewer is never really started.
 namespace fragtide::testing {
 
-using engine::MessageAnswer;
-using engine::MessageStyle;
+using ui::MessageAnswer;
+using ui::MessageStyle;
 
 class TestWindow : public ui::frmMain {
 public:

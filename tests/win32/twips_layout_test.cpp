@@ -55,5 +55,26 @@ TEST(MainLayout, KeepsTheDesignWhenTheClientAreaIsSmaller) {
     EXPECT_EQ(mainLayout(100, 50, 96), mainLayout(740, 425, 96));
 }
 
+TEST(MainLayout, PutsRivalsUnderIndividualInfoAndTheHintUnderTheReportList) {
+    const auto design = mainLayout(740, 425, 96);
+    for (const bool hintShown : {false, true}) {
+        SCOPED_TRACE(hintShown);
+        auto rects = design;
+        const ExtraRects extras = placeExtras(rects, 96, hintShown);
+        const int step = at(design, MainControl::cmdOptions1).top - at(design, MainControl::cmdOptions0).top;
+        PixelRect rivals = at(design, MainControl::cmdOptions2);
+        rivals.top += step;
+        EXPECT_EQ(extras.rivals, rivals);
+        EXPECT_EQ(at(rects, MainControl::lstPlayers).top, at(design, MainControl::lstPlayers).top + step);
+        EXPECT_EQ(at(rects, MainControl::lstPlayers).height, at(design, MainControl::lstPlayers).height - step);
+
+        // 405 twips high, 120 below the list, the button 2415 wide at the list's right edge.
+        const PixelRect lst = at(rects, MainControl::lst);
+        EXPECT_EQ(lst.height, at(design, MainControl::lst).height - (hintShown ? 27 + 8 : 0));
+        EXPECT_EQ(extras.hintLabel, (PixelRect{lst.left, lst.top + lst.height + 8, lst.width - 161 - 8, 27}));
+        EXPECT_EQ(extras.hintButton, (PixelRect{lst.left + lst.width - 161, lst.top + lst.height + 8, 161, 27}));
+    }
+}
+
 }  // namespace
 }  // namespace fragtide::ui::win32

@@ -10,9 +10,14 @@
 #include <exception>
 #include <system_error>
 
+#include "ui/help_command.hpp"
 #include "ui/message_text.hpp"
 #include "ui/ui_texts.hpp"
 #include "ui/win32/dialogs.hpp"
+#include "ui/win32/file_dialogs.hpp"
+#include "ui/win32/fonts.hpp"
+#include "ui/win32/main_menu.hpp"
+#include "ui/win32/run_pump.hpp"
 #include "ui/win32/file_dialog_text.hpp"
 #include "ui/win32/resource.h"
 #include "ui/win32/twips_layout.hpp"
@@ -21,17 +26,11 @@
 
 namespace fragtide::ui::win32 {
 
-using engine::MessageAnswer;
-using engine::MessageStyle;
 
 namespace {
 
-constexpr COLORREF kGreen = RGB(0, 128, 0);
 constexpr int kProgressSteps = 10000;    // the bar's own range; the design's range maps onto it
 constexpr std::uint64_t kDrawIntervalMs = 30;
-constexpr UINT kShowWaitingMessages = WM_APP + 1;
-
-int controlId(MainControl control) { return IDC_MAIN_FIRST + static_cast<int>(control); }
 
 std::wstring programFolder() {
     std::wstring path(32768, L'\0');
@@ -41,60 +40,15 @@ std::wstring programFolder() {
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
 }
 
-HFONT makeFont(const wchar_t* face, double points, int dpi, bool bold, bool italic) {
-    const int height = -static_cast<int>(std::lround(points * dpi / 72.0));
-    // GDI's font mapper picks the closest installed face when this one is missing.
-    return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, FALSE, FALSE, DEFAULT_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, VARIABLE_PITCH | FF_SWISS, face);
-}
-
-int CALLBACK noteFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
-    *reinterpret_cast<bool*>(found) = true;
-    return 0;
-}
-
-bool faceInstalled(const wchar_t* face) {
-    LOGFONTW wanted{};
-    wanted.lfCharSet = DEFAULT_CHARSET;
-    wcsncpy(wanted.lfFaceName, face, LF_FACESIZE - 1);
-    bool found = false;
-    const HDC screen = GetDC(nullptr);
-    EnumFontFamiliesExW(screen, &wanted, noteFace, reinterpret_cast<LPARAM>(&found), 0);
-    ReleaseDC(nullptr, screen);
-    return found;
-}
-
-// Impact, italic; without it a heavy stand-in, bold, so that the title still looks like one.
-HFONT makeTitleFont(int dpi) {
-    for (const wchar_t* face : {L"Impact", L"Haettenschweiler", L"Arial Black"}) {
-        if (faceInstalled(face))
-            return makeFont(face, 20.25, dpi, false, true);
-    }
-    return makeFont(L"Arial", 20.25, dpi, true, true);
-}
-
 std::wstring windowText(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
-// Keys and clicks aimed at the window; the frame's caption, close, minimise and maximise
-// buttons stay usable, so the window can be moved or closed during a run.
-bool isInputToDrop(const MSG& msg) {
-    if ((msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) ||
-        (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST))
-        return true;
-    if (msg.message >= WM_NCLBUTTONDOWN && msg.message <= WM_NCXBUTTONDBLCLK) {
-        switch (msg.wParam) {
-        case HTCAPTION: case HTCLOSE: case HTMINBUTTON: case HTMAXBUTTON: return false;
-        default: return true;
-        }
-    }
-    return false;
-}
-
 }  // namespace
+
+int frmMain::controlId(MainControl control) { return IDC_MAIN_FIRST + static_cast<int>(control); }
 
 frmMain::frmMain(HINSTANCE instance, engine::StatsStore& store, settings::SettingsBackend& backend,
                  const std::wstring& commandLine)
@@ -123,30 +77,11 @@ bool frmMain::create() {
     if (!RegisterClassExW(&windowClass))
         return false;
 
-    HMENU menuBar = CreateMenu();
-    HMENU file = CreatePopupMenu();
-    AppendMenuW(file, MF_STRING, IDM_GAMESEL, menuCaption(toWide(texts::kMenuGameSelect)).c_str());
-    // Greyed until an analysis has results to export.
-    AppendMenuW(file, MF_STRING | MF_GRAYED, IDM_EXPORT, menuCaption(toWide(texts::kMenuExport)).c_str());
-    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(file, MF_STRING, IDM_EXIT, menuCaption(toWide(texts::kMenuExit)).c_str());
-    HMENU view = CreatePopupMenu();
-    m_namesMenu = CreatePopupMenu();
-    const auto entries = FormController::nameDisplayEntries();
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        AppendMenuW(m_namesMenu, MF_STRING, IDM_NAMES_FIRST + i, toWide(entries[i]).c_str());
-    AppendMenuW(view, MF_POPUP, reinterpret_cast<UINT_PTR>(m_namesMenu), menuCaption(toWide(texts::kMenuNames)).c_str());
-    AppendMenuW(view, MF_STRING, IDM_WHOKILLEDWHOM, menuCaption(toWide(texts::kMenuWhoKilledWhom)).c_str());
-    HMENU help = CreatePopupMenu();
-    AppendMenuW(help, MF_STRING, IDM_HELPTOPICS, menuCaption(toWide(texts::kMenuHelpTopics)).c_str());
-    AppendMenuW(help, MF_STRING, IDM_ABOUT, menuCaption(toWide(texts::kMenuAbout)).c_str());
-    AppendMenuW(menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), menuCaption(toWide(texts::kMenuFile)).c_str());
-    AppendMenuW(menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(view), menuCaption(toWide(texts::kMenuView)).c_str());
-    AppendMenuW(menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), menuCaption(toWide(texts::kMenuHelp)).c_str());
-
+    const MainMenu menu = createMainMenu();
+    m_namesMenu = menu.names;
     m_window = CreateWindowExW(WS_EX_CONTROLPARENT, FRAGTIDE_MAIN_CLASS, toWide(texts::kDesignCaption).c_str(),
                                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menuBar, m_instance, this);
+                               CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu.bar, m_instance, this);
     if (!m_window)
         return false;
     createFonts();
@@ -173,6 +108,7 @@ void frmMain::createControls() {
     };
     constexpr DWORD child = WS_CHILD | WS_VISIBLE;
     // Created in the design's tab order: Windows tabs through children in creation order.
+    const std::string noPlayers = texts::playerCountCaption(0);
     const ControlRow rows[] = {
         {MainControl::cmdBrowse, WC_BUTTONW, child | WS_TABSTOP | BS_PUSHBUTTON, 0, texts::kBrowse},
         {MainControl::txtFile, WC_EDITW, child | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE, ""},
@@ -186,7 +122,7 @@ void frmMain::createControls() {
         {MainControl::cmdOptions1, WC_BUTTONW, child | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON, 0, texts::kPlayerInfo},
         {MainControl::cmdOptions2, WC_BUTTONW, child | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON, 0, texts::kIndividualInfo},
         {MainControl::lstPlayers, WC_LISTBOXW, child | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE, ""},
-        {MainControl::lbl2, WC_STATICW, child | SS_LEFT, 0, texts::kNoPlayers},
+        {MainControl::lbl2, WC_STATICW, child | SS_LEFT, 0, noPlayers},
     };
     for (const ControlRow& row : rows) {
         CreateWindowExW(row.exStyle, row.windowClass, toWide(row.text).c_str(), row.style, 0, 0, 0, 0, m_window,
@@ -233,10 +169,8 @@ void frmMain::applyFonts() {
         SendMessageW(control(id), WM_SETFONT, reinterpret_cast<WPARAM>(m_uiFont), TRUE);
     SendMessageW(control(IDC_LBL0), WM_SETFONT, reinterpret_cast<WPARAM>(m_titleFont), TRUE);
     SendMessageW(control(IDC_LST), WM_SETFONT, reinterpret_cast<WPARAM>(m_reportFont), TRUE);
-    for (int i = 0; i < 3; ++i)
-        setReportButtonBold(i, m_bold[static_cast<std::size_t>(i)]);
-    SendMessageW(control(IDC_CMDRIVALS), WM_SETFONT,
-                 reinterpret_cast<WPARAM>(m_rivalsBold ? m_buttonBoldFont : m_uiFont), TRUE);
+    for (const ReportButton button : kReportButtons)
+        setReportButtonBold(button, m_bold[static_cast<std::size_t>(button)]);
     // The fonts were made anew: the open who-killed-whom window must not keep the deleted one.
     if (m_whoKilledWhom)
         m_whoKilledWhom->setFont(m_uiFont);
@@ -246,29 +180,13 @@ void frmMain::layOut() {
     RECT client{};
     GetClientRect(m_window, &client);
     auto rects = mainLayout(client.right, client.bottom, dpi());
-    // Rivals Info goes one button step under Individual Info; the count and the player list
-    // move down by that step.
-    const auto at = [&rects](MainControl c) -> PixelRect& { return rects[static_cast<std::size_t>(c)]; };
-    const int step = at(MainControl::cmdOptions1).top - at(MainControl::cmdOptions0).top;
-    PixelRect rivals = at(MainControl::cmdOptions2);
-    rivals.top += step;
-    SetWindowPos(control(IDC_CMDRIVALS), nullptr, rivals.left, rivals.top, rivals.width, rivals.height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    at(MainControl::lbl2).top += step;
-    at(MainControl::lstPlayers).top += step;
-    at(MainControl::lstPlayers).height -= step;
-    // The hint takes a button's height and a gap from the bottom of the report list.
-    PixelRect& lst = rects[static_cast<std::size_t>(MainControl::lst)];
-    const int hintHeight = twipsToPixels(405, dpi());
-    const int gap = twipsToPixels(120, dpi());
-    const int buttonWidth = twipsToPixels(2415, dpi());
-    if (m_hintShown)
-        lst.height = std::max(hintHeight, lst.height - hintHeight - gap);
-    const int hintTop = lst.top + lst.height + gap;
-    SetWindowPos(control(IDC_LBLHINT), nullptr, lst.left, hintTop, std::max(0, lst.width - buttonWidth - gap), hintHeight,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(control(IDC_CMDHINT), nullptr, lst.left + lst.width - buttonWidth, hintTop, buttonWidth, hintHeight,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const ExtraRects extras = placeExtras(rects, dpi(), m_hintShown);
+    const auto place = [this](int id, const PixelRect& r) {
+        SetWindowPos(control(id), nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    place(IDC_CMDRIVALS, extras.rivals);
+    place(IDC_LBLHINT, extras.hintLabel);
+    place(IDC_CMDHINT, extras.hintButton);
     HDWP batch = BeginDeferWindowPos(kMainControlCount);
     for (int i = 0; i < kMainControlCount; ++i) {
         const PixelRect& r = rects[static_cast<std::size_t>(i)];
@@ -297,173 +215,26 @@ void frmMain::showFirstTime(int showCommand) {
     ShowWindow(m_window, showCommand);
     UpdateWindow(m_window);
     SetFocus(control(IDC_MAIN_FIRST + static_cast<int>(MainControl::cmdBrowse)));
-    if (!m_waitingMessages.empty())
-        PostMessageW(m_window, kShowWaitingMessages, 0, 0);
-}
-
-int frmMain::run() {
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1) {
-            m_form->showHelpDocument();
-            continue;
-        }
-        if (IsDialogMessageW(m_window, &msg))
-            continue;
-        if (m_whoKilledWhom && m_whoKilledWhom->window() && IsDialogMessageW(m_whoKilledWhom->window(), &msg))
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return static_cast<int>(msg.wParam);
-}
-
-LRESULT CALLBACK frmMain::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<frmMain*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->m_window = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<frmMain*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self)
-        return DefWindowProcW(window, message, wParam, lParam);
-    return self->handle(message, wParam, lParam);
-}
-
-LRESULT frmMain::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_COMMAND: {
-        const int id = LOWORD(wParam);
-        const int code = HIWORD(wParam);
-        if (m_running)
-            return 0;
-        switch (id) {
-        case IDM_GAMESEL: m_form->mnuGameSel_Click(); return 0;
-        case IDM_EXPORT: m_form->mnuExport_Click(); return 0;
-        case IDM_EXIT: m_form->mnuExit_Click(); return 0;
-        case IDM_HELPTOPICS: m_form->mnuHelp2_Click(); return 0;
-        case IDM_ABOUT: m_form->mnuAbout_Click(); return 0;
-        case IDM_WHOKILLEDWHOM: m_form->mnuWhoKilledWhom_Click(); return 0;
-        default: break;
-        }
-        const int names = static_cast<int>(FormController::nameDisplayEntries().size());
-        if (id >= IDM_NAMES_FIRST && id < IDM_NAMES_FIRST + names) {
-            m_form->mnuNames_Click(id - IDM_NAMES_FIRST);
-            return 0;
-        }
-        if (code == BN_CLICKED) {
-            if (id == controlId(MainControl::cmdBrowse))
-                m_form->cmdBrowse_Click();
-            else if (id == controlId(MainControl::cmdAnalyze))
-                m_form->cmdAnalyze_Click();
-            else if (id >= IDC_CMDOPTIONS0 && id < IDC_CMDOPTIONS0 + FormController::kReportButtons)
-                m_form->cmdOptions_Click(id - IDC_CMDOPTIONS0, lstPlayersListIndex());
-            else if (id == IDC_CMDRIVALS)
-                m_form->cmdOptions_Click(FormController::kRivalsButton, lstPlayersListIndex());
-            else if (id == IDC_CMDHINT)
-                m_form->cmdDetectedGame_Click();
-        } else if (code == LBN_SELCHANGE && id == IDC_LSTPLAYERS) {
-            // Windows reports every click, also on the player already shown: nothing new to show.
-            const int selected = lstPlayersListIndex();
-            if (selected >= 0 && selected != m_form->individualShown())
-                m_form->lstPlayers_Click(selected);
-        }
-        return 0;
-    }
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSTATIC: {
-        const HWND which = reinterpret_cast<HWND>(lParam);
-        if (which == control(IDC_TXTFILE) || which == control(IDC_LST)) {
-            const HDC dc = reinterpret_cast<HDC>(wParam);
-            SetTextColor(dc, kGreen);
-            SetBkColor(dc, RGB(0, 0, 0));
-            return reinterpret_cast<LRESULT>(m_black);
-        }
-        break;
-    }
-    case WM_SIZE:
-        layOut();
-        return 0;
-    case WM_GETMINMAXINFO: {
-        if (!m_window)
-            break;
-        RECT frame{0, 0, twipsToPixels(kClientWidthTwips, dpi()), twipsToPixels(kClientHeightTwips, dpi())};
-        AdjustWindowRectExForDpi(&frame, WS_OVERLAPPEDWINDOW, TRUE, WS_EX_CONTROLPARENT, static_cast<UINT>(dpi()));
-        auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-        limits->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
-        return 0;
-    }
-    case WM_DPICHANGED: {
-        // Another monitor: new fonts for its DPI, and the size Windows suggests for it.
-        createFonts();
-        applyFonts();
-        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(m_window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-        layOut();
-        return 0;
-    }
-    case WM_SETCURSOR:
-        if (m_running) {
-            SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
-            return TRUE;
-        }
-        break;
-    case WM_HELP:
-        m_form->showHelpDocument();
-        return TRUE;
-    case WM_DROPFILES:
-        filesDropped(reinterpret_cast<HDROP>(wParam));
-        return 0;
-    case kShowWaitingMessages: {
-        const auto waiting = std::move(m_waitingMessages);
-        m_waitingMessages.clear();
-        for (const WaitingMessage& notice : waiting)
-            showMessage(notice.prompt, notice.style, notice.title);
-        return 0;
-    }
-    case WM_CLOSE:
-        // During a run the controller ends the program (endProgramDuringRun).
-        if (!m_form->closeRequested())
-            DestroyWindow(m_window);
-        return 0;
-    case WM_DESTROY:
-        m_window = nullptr;
-        PostQuitMessage(0);
-        return 0;
-    default:
-        break;
-    }
-    return DefWindowProcW(m_window, message, wParam, lParam);
+    // Posted, so that the window is painted before a held box opens over it.
+    PostMessageW(m_window, kWindowShown, 0, 0);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Start-up and handlers
 
-void frmMain::Form_Load() {
-    m_loading = true;
-    m_form->Form_Load();
-    m_loading = false;
-}
+void frmMain::Form_Load() { m_form->Form_Load(); }
 
 // ---------------------------------------------------------------------------------------------
 // Messages and the run's progress
 
-void frmMain::tellUser(const std::wstring& prompt, MessageStyle style, const std::wstring& title) {
-    // Before the first show a box would open alone in the screen's corner: it waits for the window.
-    if (m_loading && !IsWindowVisible(m_window)) {
-        m_waitingMessages.push_back({prompt, style, title});
-        return;
-    }
-    showMessage(prompt, style, title);
-}
-
 MessageAnswer frmMain::showMessage(const std::wstring& prompt, MessageStyle style, const std::wstring& title) {
-    // The design's style values are the Windows ones: 36 Yes/No with the question icon, 64 OK with
-    // the information icon, 16 OK with the critical icon.
-    const int answer = MessageBoxW(IsWindowVisible(m_window) ? m_window : nullptr, prompt.c_str(), title.c_str(),
-                                   static_cast<UINT>(style));
+    UINT type = MB_OK | MB_ICONINFORMATION;
+    if (style == MessageStyle::YesNoQuestion)
+        type = MB_YESNO | MB_ICONQUESTION;
+    else if (style == MessageStyle::OkCritical)
+        type = MB_OK | MB_ICONERROR;
+    const int answer =
+        MessageBoxW(IsWindowVisible(m_window) ? m_window : nullptr, prompt.c_str(), title.c_str(), type);
     switch (answer) {
     case IDYES: return MessageAnswer::Yes;
     case IDNO: return MessageAnswer::No;
@@ -472,30 +243,15 @@ MessageAnswer frmMain::showMessage(const std::wstring& prompt, MessageStyle styl
 }
 
 MessageAnswer frmMain::messageBox(std::string_view prompt, MessageStyle style, std::string_view title) {
-    const std::wstring text = toWide(withCapitalStart(prompt));
-    if (style == MessageStyle::YesNoQuestion) {
-        // A question needs its answer now: the window shows first, so that the box opens over it.
-        if (m_loading && !IsWindowVisible(m_window))
-            showFirstTime(SW_SHOWNORMAL);
-        return showMessage(text, style, toWide(title));
-    }
-    tellUser(text, style, toWide(title));
-    return MessageAnswer::Ok;
+    return showMessage(toWide(withCapitalStart(prompt)), style, toWide(title));
 }
 
-void frmMain::pumpDuringRun() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));  // for the main loop, after the run
-            return;
-        }
-        if (isInputToDrop(msg))
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+void frmMain::showWindowNow() {
+    if (!IsWindowVisible(m_window))
+        showFirstTime(SW_SHOWNORMAL);
 }
+
+void frmMain::pumpDuringRun() { pumpMessagesDuringRun(); }
 
 void frmMain::drawProgress() {
     const double span = m_progressMax - m_progressMin;
@@ -580,16 +336,26 @@ void frmMain::setPlayerCountCaption(std::string_view text) {
     SetWindowTextW(control(IDC_LBL2), toWide(text).c_str());
 }
 
-void frmMain::setReportButtonEnabled(int index, bool enabled) {
-    if (index >= 0 && index < 3)
-        EnableWindow(control(IDC_CMDOPTIONS0 + index), enabled);
+// The column's first three buttons have consecutive ids; Rivals Info came later and has its own.
+int frmMain::reportButtonId(ReportButton button) {
+    return button == ReportButton::RivalsInfo ? IDC_CMDRIVALS : IDC_CMDOPTIONS0 + static_cast<int>(button);
 }
 
-void frmMain::setReportButtonBold(int index, bool bold) {
-    if (index < 0 || index >= 3)
-        return;
-    m_bold[static_cast<std::size_t>(index)] = bold;
-    SendMessageW(control(IDC_CMDOPTIONS0 + index), WM_SETFONT,
+std::optional<ReportButton> frmMain::reportButtonOf(int id) {
+    for (const ReportButton button : kReportButtons) {
+        if (reportButtonId(button) == id)
+            return button;
+    }
+    return std::nullopt;
+}
+
+void frmMain::setReportButtonEnabled(ReportButton button, bool enabled) {
+    EnableWindow(control(reportButtonId(button)), enabled);
+}
+
+void frmMain::setReportButtonBold(ReportButton button, bool bold) {
+    m_bold[static_cast<std::size_t>(button)] = bold;
+    SendMessageW(control(reportButtonId(button)), WM_SETFONT,
                  reinterpret_cast<WPARAM>(bold ? m_buttonBoldFont : m_uiFont), TRUE);
 }
 
@@ -609,76 +375,12 @@ void frmMain::setChosenFiles(const std::vector<std::filesystem::path>& paths, st
     SetWindowTextW(control(IDC_TXTFILE), toWide(shownName).c_str());
 }
 
-namespace {
-
-// "label\0pattern\0" per filter, and the list's own closing NUL.
-template <typename Filter>
-std::wstring filterList(const std::vector<Filter>& filters) {
-    std::wstring list;
-    for (const Filter& entry : filters) {
-        list += toWide(entry.description);
-        list += L'\0';
-        list += toWide(entry.patterns);
-        list += L'\0';
-    }
-    list += L'\0';
-    return list;
-}
-
-}  // namespace
-
 std::vector<std::filesystem::path> frmMain::chooseLogFiles(const OpenFileRequest& request) {
-    const std::wstring filter = filterList(request.filters);
-    const std::wstring title = toWide(request.title);
-    const std::wstring folder = request.initialFolder.wstring();
-    const std::wstring suffix = toWide(request.defaultSuffix);
-
-    // Room for a season of names; the dialog fails (FNERR_BUFFERTOOSMALL) rather than cut a list.
-    std::wstring file(request.allowMultiple ? 1 << 20 : 32768, L'\0');
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = m_window;
-    dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = file.data();
-    dialog.nMaxFile = static_cast<DWORD>(file.size());
-    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    dialog.lpstrTitle = title.c_str();
-    dialog.Flags = (request.fileMustExist ? OFN_FILEMUSTEXIST : 0) | (request.pathMustExist ? OFN_PATHMUSTEXIST : 0) |
-                   (request.hideReadOnly ? OFN_HIDEREADONLY : 0) |
-                   (request.allowMultiple ? OFN_ALLOWMULTISELECT | OFN_EXPLORER : 0);
-    dialog.lpstrDefExt = suffix.empty() ? nullptr : suffix.c_str();
-    if (!GetOpenFileNameW(&dialog))
-        return {};  // cancelled
-    return multiSelectPaths(file);
+    return openLogFiles(m_window, request);
 }
 
 std::optional<ChosenExportFile> frmMain::chooseExportFile(const ExportFileRequest& request) {
-    const std::wstring filter = filterList(request.filters);
-    const std::wstring title = toWide(request.title);
-    const std::wstring folder = request.initialFolder.wstring();
-    const std::wstring suffix = toWide(request.defaultSuffix);
-    std::wstring file(32768, L'\0');
-    const std::wstring name = request.defaultName.wstring();
-    std::copy_n(name.begin(), std::min(name.size(), file.size() - 1), file.begin());
-
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = m_window;
-    dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = file.data();
-    dialog.nMaxFile = static_cast<DWORD>(file.size());
-    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    dialog.lpstrTitle = title.c_str();
-    dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOREADONLYRETURN |
-                   (request.overwritePrompt ? OFN_OVERWRITEPROMPT : 0);
-    // The dialog adds the selected filter's extension to a name typed without one.
-    dialog.lpstrDefExt = suffix.empty() ? nullptr : suffix.c_str();
-    if (!GetSaveFileNameW(&dialog))
-        return std::nullopt;  // cancelled
-    file.resize(wcslen(file.c_str()));
-    return ChosenExportFile{std::filesystem::path(file), dialog.nFilterIndex > 0 ? static_cast<int>(dialog.nFilterIndex) - 1 : 0};
+    return saveExportFile(m_window, request);
 }
 
 void frmMain::setExportEnabled(bool enabled) {
@@ -694,19 +396,7 @@ void frmMain::runAbout(const AboutTexts& texts) {
 }
 
 bool frmMain::startProgram(const std::string& commandLine) {
-    // CreateProcess parses the command line itself, exactly as the viewer's command was always
-    // given: the viewer, one space, the path unquoted.
-    std::wstring command = toWide(commandLine);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOWMAXIMIZED;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return true;
+    return startDetachedCommandLine(commandLine);
 }
 
 bool frmMain::showHelpDocument(const std::filesystem::path& path) {
@@ -755,13 +445,6 @@ void frmMain::setNameDisplayChecked(int index) {
     if (index >= 0 && index < count)
         CheckMenuRadioItem(m_namesMenu, IDM_NAMES_FIRST, IDM_NAMES_FIRST + count - 1, IDM_NAMES_FIRST + index,
                            MF_BYCOMMAND);
-}
-
-void frmMain::setRivalsButton(bool enabled, bool bold) {
-    m_rivalsBold = bold;
-    EnableWindow(control(IDC_CMDRIVALS), enabled);
-    SendMessageW(control(IDC_CMDRIVALS), WM_SETFONT, reinterpret_cast<WPARAM>(bold ? m_buttonBoldFont : m_uiFont),
-                 TRUE);
 }
 
 void frmMain::showWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay display) {

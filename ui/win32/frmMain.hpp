@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/window_ops.hpp"
+#include "ui/window_ops.hpp"
 #include "ui/form_controller.hpp"
+#include "ui/win32/twips_layout.hpp"
 
 namespace fragtide::engine {
 class StatsStore;
@@ -33,7 +34,7 @@ namespace fragtide::ui::win32 {
 
 class WhoKilledWhom;
 
-class frmMain : public engine::WindowOps, public FormOps {
+class frmMain : public WindowOps, public FormOps {
 public:
     // `commandLine` is the raw text after the program's name (GetCommandLineW's rest).
     frmMain(HINSTANCE instance, engine::StatsStore& store, settings::SettingsBackend& backend,
@@ -64,13 +65,13 @@ public:
     void setProgressMin(double value) override;
     void setProgressMax(double value) override;
     void setProgressValue(double value) override;
-    void setReportButtonEnabled(int index, bool enabled) override;
-    void setReportButtonBold(int index, bool bold) override;
+    void setReportButtonEnabled(ReportButton button, bool enabled) override;
+    void setReportButtonBold(ReportButton button, bool bold) override;
     std::filesystem::path cdFileName() const override;
     std::vector<std::filesystem::path> cdFileNames() const override;
     std::string txtFileText() const override;
     void setCaption(std::string_view text) override;
-    engine::MessageAnswer messageBox(std::string_view prompt, engine::MessageStyle style,
+    MessageAnswer messageBox(std::string_view prompt, MessageStyle style,
                                      std::string_view title) override;
 
     // FormOps
@@ -86,19 +87,19 @@ public:
     void runFinished() override;
     void endProgramDuringRun() override;
     void quit() override;
+    void showWindowNow() override;
     void showDetectionHint(const std::optional<DetectionHint>& hint) override;
     void setNameDisplayChecked(int index) override;
-    void setRivalsButton(bool enabled, bool bold) override;
     void showWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay display) override;
     void updateWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay display) override;
 
 private:
-    struct WaitingMessage {
-        std::wstring prompt;
-        engine::MessageStyle style;
-        std::wstring title;
-    };
 
+    // Posted once the window is first on screen; the controller then shows what it held back.
+    static constexpr UINT kWindowShown = WM_APP + 1;
+    static int controlId(MainControl control);
+    static int reportButtonId(ReportButton button);
+    static std::optional<ReportButton> reportButtonOf(int id);
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void createControls();
@@ -110,8 +111,7 @@ private:
     int lstPlayersListIndex() const;
     int dpi() const;
 
-    void tellUser(const std::wstring& prompt, engine::MessageStyle style, const std::wstring& title);
-    engine::MessageAnswer showMessage(const std::wstring& prompt, engine::MessageStyle style,
+    MessageAnswer showMessage(const std::wstring& prompt, MessageStyle style,
                                       const std::wstring& title);
     // During a run: lets paint, timer and window-frame messages through and drops the user's
     // clicks and keys aimed at the window, so it repaints and the bar moves but takes no input.
@@ -125,17 +125,14 @@ private:
     HWND m_window = nullptr;
     HMENU m_namesMenu = nullptr;
     bool m_hintShown = false;
-    bool m_rivalsBold = false;
     std::unique_ptr<WhoKilledWhom> m_whoKilledWhom;  // made on the first show
     HFONT m_uiFont = nullptr;
     HFONT m_buttonBoldFont = nullptr;
     HFONT m_titleFont = nullptr;
     HFONT m_reportFont = nullptr;
     HBRUSH m_black = nullptr;
-    std::array<bool, 3> m_bold{true, false, false};
+    std::array<bool, 4> m_bold{true, false, false, false};  // by ReportButton
     std::vector<std::filesystem::path> m_cdFileNames;  // in reading order; the first is CD's file name
-    std::vector<WaitingMessage> m_waitingMessages;
-    bool m_loading = false;
     bool m_running = false;
     double m_progressMin = 0;
     double m_progressMax = 100;

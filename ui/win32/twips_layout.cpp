@@ -56,4 +56,26 @@ std::array<PixelRect, kMainControlCount> mainLayout(int clientWidth, int clientH
     return rects;
 }
 
+ExtraRects placeExtras(std::array<PixelRect, kMainControlCount>& rects, int dpi, bool hintShown) {
+    const auto at = [&rects](MainControl c) -> PixelRect& { return rects[static_cast<std::size_t>(c)]; };
+    ExtraRects extras;
+    const int step = at(MainControl::cmdOptions1).top - at(MainControl::cmdOptions0).top;
+    extras.rivals = at(MainControl::cmdOptions2);
+    extras.rivals.top += step;
+    at(MainControl::lbl2).top += step;
+    at(MainControl::lstPlayers).top += step;
+    at(MainControl::lstPlayers).height -= step;
+
+    PixelRect& lst = at(MainControl::lst);
+    const int hintHeight = twipsToPixels(405, dpi);
+    const int gap = twipsToPixels(120, dpi);
+    const int buttonWidth = twipsToPixels(2415, dpi);
+    if (hintShown)
+        lst.height = std::max(hintHeight, lst.height - hintHeight - gap);
+    const int hintTop = lst.top + lst.height + gap;
+    extras.hintLabel = {lst.left, hintTop, std::max(0, lst.width - buttonWidth - gap), hintHeight};
+    extras.hintButton = {lst.left + lst.width - buttonWidth, hintTop, buttonWidth, hintHeight};
+    return extras;
+}
+
 }  // namespace fragtide::ui::win32

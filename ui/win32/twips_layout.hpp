@@ -35,4 +35,17 @@ inline constexpr int kMainControlCount = 13;
 // user make it smaller).
 std::array<PixelRect, kMainControlCount> mainLayout(int clientWidth, int clientHeight, int dpi);
 
+// The controls added to the design: Rivals Info, and the detection hint's text and button.
+struct ExtraRects {
+    PixelRect rivals;
+    PixelRect hintLabel;
+    PixelRect hintButton;
+};
+
+// Makes room in `rects` (from mainLayout) for the added controls and says where they go: Rivals
+// Info one button step under Individual Info, with the count and the player list moved down by
+// that step; the hint a button's height and a gap below the report list, which gives up that
+// room while `hintShown`.
+ExtraRects placeExtras(std::array<PixelRect, kMainControlCount>& rects, int dpi, bool hintShown);
+
 }  // namespace fragtide::ui::win32

@@ -184,8 +184,6 @@ void WhoKilledWhom::layOut() {
 void WhoKilledWhom::setMatrix(reports::RivalsMatrix matrix, engine::NameDisplay display) {
     m_matrix = std::move(matrix);
     m_display = display;
-    m_sortColumn = -3;
-    m_descending = true;
     fill();
 }
 
@@ -247,10 +245,7 @@ void WhoKilledWhom::sortByListColumn(int listColumn) {
     const int matrixColumn = listColumn == 0             ? reports::RivalsMatrix::kNameColumn
                              : listColumn == columns + 1 ? reports::RivalsMatrix::kTotalColumn
                                                          : listColumn - 1;
-    // The same heading again turns the order round.
-    m_descending = matrixColumn == m_sortColumn ? !m_descending : true;
-    m_sortColumn = matrixColumn;
-    m_matrix.sortRows(matrixColumn, m_descending);
+    m_matrix.sortByHeadingClick(matrixColumn);
     fill();
 }
 

@@ -61,8 +61,6 @@ private:
     HWND m_close = nullptr;
     reports::RivalsMatrix m_matrix;
     engine::NameDisplay m_display = engine::NameDisplay::Automatic;
-    int m_sortColumn = -3;  // none yet: RivalsMatrix's pseudo-columns are -1 and -2
-    bool m_descending = true;
 };
 
 }  // namespace fragtide::ui::win32
