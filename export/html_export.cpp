@@ -161,7 +161,7 @@ std::string generalSection(const StatsStore& store) {
     // The player of the match as the General Info report finds him: the first with the most frags.
     int best = 0;
     FragCount bestTotal = 0;
-    for (int p = 1; p <= engine::kMaxPlayers; ++p) {
+    for (int p = 1; p <= store.playerCount(); ++p) {
         const FragCount total = reports::TotalFrags(store, p).value_or(0);
         if (total > bestTotal) {
             best = p;
@@ -179,12 +179,12 @@ std::string generalSection(const StatsStore& store) {
 std::string playersSection(const StatsStore& store) {
     std::string out = "<section id=\"players\">\n" + tag("h2", text(texts::kPlayerInfo)) + "\n";
     FragCount matchTotal = 0;
-    for (int p = 1; p <= engine::kMaxPlayers; ++p)
+    for (int p = 1; p <= store.playerCount(); ++p)
         matchTotal += reports::TotalFrags(store, p).value_or(0);
     std::vector<ChartBar> bars;
     std::vector<std::vector<std::string>> rows;
     const auto& names = store.PlayerNames();
-    for (int p = 1; p <= engine::kMaxPlayers; ++p) {
+    for (int p = 1; p <= store.playerCount(); ++p) {
         if (names[p].empty())
             continue;
         const FragCount total = reports::TotalFrags(store, p).value_or(0);
@@ -204,7 +204,7 @@ std::string playersSection(const StatsStore& store) {
 std::string weaponsPerPlayerSection(const StatsStore& store) {
     std::string cards;
     const auto& names = store.PlayerNames();
-    for (int p = 1; p <= engine::kMaxPlayers; ++p) {
+    for (int p = 1; p <= store.playerCount(); ++p) {
         if (names[p].empty())
             continue;
         std::vector<std::vector<std::string>> rows;
