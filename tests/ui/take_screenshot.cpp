@@ -1,11 +1,12 @@
 // Writes a picture of the main window after an analysis, for the documentation:
 //
-//   QT_QPA_PLATFORM=offscreen build/tests/fragtide_screenshot [--who-killed-whom] LOG OUTPUT.png [GAME]
+//   QT_QPA_PLATFORM=offscreen build/tests/fragtide_screenshot [--who-killed-whom | --player-info] LOG OUTPUT.png [GAME]
 //
 // for example samples/q1_standard.log and docs/screenshot-after-analysis.png, or
 // samples/hl_server.log, docs/screenshot-detection-hint.png and "Quake I : Standard" for the hint.
 // With --who-killed-whom the picture is of the Who Killed Whom window opened (View menu) after the
-// analysis, e.g. samples/q1_standard.log and docs/screenshot-who-killed-whom.png.
+// analysis, e.g. samples/q1_standard.log and docs/screenshot-who-killed-whom.png. With --player-info
+// the window shows the Player Info report instead of General Info.
 //
 // The window is the real one; the setting lives in memory, so nothing on the machine changes.
 #include <QApplication>
@@ -26,8 +27,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QStringList args = QApplication::arguments();
     const bool whoKilledWhom = args.removeAll(QStringLiteral("--who-killed-whom")) > 0;
+    const bool playerInfo = args.removeAll(QStringLiteral("--player-info")) > 0;
     if (args.size() < 3 || args.size() > 4) {
-        std::fprintf(stderr, "usage: fragtide_screenshot [--who-killed-whom] LOG OUTPUT.png [GAME]\n");
+        std::fprintf(stderr, "usage: fragtide_screenshot [--who-killed-whom | --player-info] LOG OUTPUT.png [GAME]\n");
         return 2;
     }
     fragtide::engine::StatsStore store;
@@ -43,6 +45,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     QWidget* shown = &window;
+    if (playerInfo)
+        window.cmdOptions_Click(fragtide::ui::ReportButton::PlayerInfo);
     if (whoKilledWhom) {
         window.mnuWhoKilledWhom_Click();
         shown = window.whoKilledWhom();
