@@ -82,7 +82,7 @@ std::string statisticsJson(const engine::StatsStore& store, const engine::Detect
     out += "\n  ],\n  \"players\": [";
     separator = "\n    ";
     const auto& names = store.PlayerNames();
-    for (int p = 1; p <= engine::kMaxPlayers; ++p) {
+    for (int p = 1; p <= store.playerCount(); ++p) {
         if (names[p].empty())
             continue;
         out += separator;

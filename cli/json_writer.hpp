@@ -21,9 +21,8 @@
 // weapons: slots 1..50 that have a name or a positive count, in slot order. players: every named
 // player index, in index order; total is 0 for a player without frags; frags holds only positive
 // counts, keyed by the slot number as text; victims are his frags per victim in the order of his
-// first kill of each. others: everybody of the people table who is no player (he never scored,
-// or scored after the 200 players were taken; frags is 0 for the first), in order of first
-// appearance. Names are display text. Fields may be added later; none is removed or renamed.
+// first kill of each. others: everybody of the people table who is no player (he never scored;
+// frags is 0), in order of first appearance. Names are display text. Fields may be added later; none is removed or renamed.
 namespace fragtide::cli {
 
 // `text` as a JSON string literal, quotes included. `text` must be valid UTF-8; it is kept as it

@@ -37,33 +37,24 @@ void normalizeInPlace(std::string& name) {
 
 namespace {
 
-// A player tag (people_table.hpp) for a killer the full player table could not take. Nobody is
-// ever removed from the table before the people are cleared too, so "no room" stays true.
-constexpr std::int16_t kNoRoom = -1;
-
-// The player index of `person`, named `killer`, who has no player tag yet, or 0 when there is no
-// room for him.
+// The player index of `person`, named `killer`, who has no player tag yet.
 [[gnu::noinline]] int firstPlayerOf(StatsStore& store, std::uint32_t person, std::string_view killer) {
-    // His first kill in this store: the fixed table may know him already (a merged part did).
+    // His first kill in this store: the player table may know him already (a merged part did).
     int player = store.findPlayer(killer);
     if (player == 0)
         player = store.addPlayer(killer);
-    store.People.setPlayerTag(person, player == 0 ? kNoRoom : static_cast<std::int16_t>(player));
+    store.People.setPlayerTag(person, player);
     return player;
 }
 
-// The player index of `person`, named `killer`, or 0 when there is no room for him.
+// The player index of `person`, named `killer`.
 int playerOf(StatsStore& store, std::uint32_t person, std::string_view killer) {
-    const std::int16_t tag = store.People.playerTag(person);
-    if (tag > 0)
-        return tag;
-    if (tag == kNoRoom)
-        return 0;
-    return firstPlayerOf(store, person, killer);
+    const std::int32_t tag = store.People.playerTag(person);
+    return tag > 0 ? tag : firstPlayerOf(store, person, killer);
 }
 
 // Counts the kill and credits `killer`, both names already normalised. One name lookup each serves
-// the people table and, through the killer's tag, the fixed player table. Inlined into each caller:
+// the people table and, through the killer's tag, the player table. Inlined into each caller:
 // as a call of its own it costs register saves on every kill.
 [[gnu::always_inline]] inline void credit(StatsStore& store, int slot, std::string_view killer, std::string_view victim) {
     ++store.WeaponFrags[slot];
@@ -72,8 +63,7 @@ int playerOf(StatsStore& store, std::uint32_t person, std::string_view killer) {
     // An empty killer would be indistinguishable from a free entry; the weapon total keeps it.
     if (k == PeopleTable::kNobody)
         return;
-    if (const int player = playerOf(store, k, killer))
-        ++store.PlayerWeaponFrags[player][slot];
+    ++store.PlayerWeaponFrags[static_cast<std::size_t>(playerOf(store, k, killer))][slot];
 }
 
 }  // namespace
@@ -85,11 +75,9 @@ std::uint32_t KillCrediter::lookUp(std::string_view raw) {
     return m_store.People.personOf(m_exact ? raw : normalizeName(raw));
 }
 
-void KillCrediter::firstKillOf(int slot, std::uint32_t killer, std::int16_t tag) {
-    if (tag == kNoRoom)
-        return;
-    if (const int player = firstPlayerOf(m_store, killer, m_store.People.people()[killer].name))
-        ++m_store.PlayerWeaponFrags[player][slot];
+void KillCrediter::firstKillOf(int slot, std::uint32_t killer) {
+    const int player = firstPlayerOf(m_store, killer, m_store.People.people()[killer].name);
+    ++m_store.PlayerWeaponFrags[static_cast<std::size_t>(player)][slot];
 }
 
 void KillCrediter::localFragOutOfLine(std::uint32_t killer, std::uint32_t victim, std::uint32_t& n) {

@@ -17,8 +17,8 @@ std::string_view normalizeName(std::string_view raw);
 
 // With matchCount > 0: counts one kill for `slot` (1..50) whatever the count, normalises
 // store.VictimName and store.KillerName in place, and credits the killer: his existing entry, or
-// the first free one of 200. A killer that normalises to "" or finds the table full is credited
-// to no player; the weapon total still counts the kill. The people table counts the frag of the
+// a new one after the last. A killer that normalises to "" is credited to no player; the weapon
+// total still counts the kill. The people table counts the frag of the
 // killer and the death of the victim (each unless ""), whatever the player table holds.
 // With matchCount <= 0 nothing changes.
 // `line` is not read.
@@ -156,12 +156,12 @@ private:
         }
         if (killer == PeopleTable::kNobody)
             return;
-        if (const std::int16_t tag = store.People.playerTag(killer); tag > 0)
-            ++store.PlayerWeaponFrags[tag][slot];
+        if (const std::int32_t tag = store.People.playerTag(killer); tag > 0)
+            ++store.PlayerWeaponFrags[static_cast<std::size_t>(tag)][slot];
         else
-            firstKillOf(slot, killer, tag);
+            firstKillOf(slot, killer);
     }
-    void firstKillOf(int slot, std::uint32_t killer, std::int16_t tag);
+    void firstKillOf(int slot, std::uint32_t killer);
     // A frag counted in `n` (its m_pairFrags entry) when n is 0 or full.
     void localFragOutOfLine(std::uint32_t killer, std::uint32_t victim, std::uint32_t& n);
 

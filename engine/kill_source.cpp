@@ -33,8 +33,6 @@ std::unique_ptr<KillSource> makeKillSource(const rules::Game* game) {
 }
 
 bool KillSource::mergePart(StatsStore& into, const StatsStore& part) const {
-    if (storeIsFull(part))
-        return false;  // some of its kills went to no player that `into` might still have room for
     mergeStore(into, part);
     return true;
 }

@@ -12,8 +12,8 @@
 // Everybody a log names as scoring, dying, killing himself or killing a teammate, with his
 // deaths, suicides, team kills, frags and who he fragged.
 //
-// Kept beside the statistics store's fixed tables and independent of them: there is no 200 limit
-// and no player index, people are told apart by their exact name bytes and listed in the order
+// Kept beside the statistics store's player tables and independent of them: there is no player
+// index, people are told apart by their exact name bytes and listed in the order
 // of their first appearance. Memory grows with the number of distinct names and of distinct
 // (killer, victim) pairs, nothing else. Names given to the record calls are already normalised
 // (kill_recorder.hpp); "" is nobody. Not thread-safe: each thread fills a table of its own and
@@ -109,8 +109,8 @@ public:
     // A number the owner of the table keeps per person (the statistics store: his player index,
     // so that a frag needs no second name lookup). 0 for a newcomer, also one that merge brings;
     // cleared with the table; no part of the table's contents (operator== ignores it).
-    std::int16_t playerTag(std::uint32_t person) const { return m_tags[person]; }
-    void setPlayerTag(std::uint32_t person, std::int16_t tag) { m_tags[person] = tag; }
+    std::int32_t playerTag(std::uint32_t person) const { return m_tags[person]; }
+    void setPlayerTag(std::uint32_t person, std::int32_t tag) { m_tags[person] = tag; }
 
     void clear();
 
@@ -130,7 +130,7 @@ private:
     // most, so a table once filled with a huge log does not keep it all.
     static constexpr std::size_t kSpareMost = 4096;
     std::vector<Person> m_spare;
-    std::vector<std::int16_t> m_tags;  // beside m_people
+    std::vector<std::int32_t> m_tags;  // beside m_people
     NameIndex m_byName;
     PairIndex m_pairs;
 };

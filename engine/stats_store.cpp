@@ -1,54 +1,36 @@
 #include "engine/stats_store.hpp"
 
-#include "engine/name_index.hpp"
-
 namespace fragtide::engine {
 
-std::uint32_t StatsStore::hashName(std::string_view name) {
-    // The people table's hash: it spreads names that differ only in their last bytes.
-    return NameIndex::hashOf(name);
-}
-
 int StatsStore::findPlayer(std::string_view name) const {
-    const std::uint32_t h = hashName(name);
-    for (std::size_t i = h & (kIndexSlots - 1);; i = (i + 1) & (kIndexSlots - 1)) {
-        const IndexEntry& e = m_index[i];
-        if (e.player == 0)
-            return 0;
-        if (e.hash == h && m_playerNames[e.player] == name)
-            return e.player;
-    }
-}
-
-void StatsStore::indexInsert(std::string_view name, int player) {
-    if (findPlayer(name) != 0)
-        return;  // the lowest index keeps the name
-    const std::uint32_t h = hashName(name);
-    std::size_t i = h & (kIndexSlots - 1);
-    while (m_index[i].player != 0)
-        i = (i + 1) & (kIndexSlots - 1);
-    m_index[i] = {h, static_cast<std::int16_t>(player)};
+    const std::uint32_t at = m_index.find(name, NameIndex::hashOf(name),
+                                          [this](std::uint32_t p) { return std::string_view(m_playerNames[p]); });
+    return at == NameIndex::kNone ? 0 : static_cast<int>(at);
 }
 
 int StatsStore::addPlayer(std::string_view name) {
-    while (m_firstFree <= kMaxPlayers && !m_playerNames[m_firstFree].empty())
-        ++m_firstFree;
-    if (m_firstFree > kMaxPlayers)
-        return 0;
-    const int index = m_firstFree++;
-    m_playerNames[index] = name;
-    indexInsert(name, index);
+    const int index = static_cast<int>(m_playerNames.size());
+    // A name given twice keeps its lowest index in the lookup.
+    const bool known = findPlayer(name) != 0;
+    m_playerNames.emplace_back(name);
+    PlayerWeaponFrags.resize(m_playerNames.size());
+    if (!known)
+        m_index.insert(NameIndex::hashOf(name), static_cast<std::uint32_t>(index));
     return index;
 }
 
 void StatsStore::resetCounts() {
     WeaponFrags.fill(0);
-    for (auto& row : PlayerWeaponFrags)
-        row.fill(0);
-    for (auto& name : m_playerNames)
-        name.clear();
-    m_index.fill({});
-    m_firstFree = 1;
+    // A store reused after a log with very many players does not keep their rows.
+    constexpr std::size_t kKeptRows = 4096;
+    if (PlayerWeaponFrags.capacity() > kKeptRows) {
+        PlayerWeaponFrags = std::vector<WeaponRow>(1);
+        m_playerNames = std::vector<std::string>(1);
+    } else {
+        PlayerWeaponFrags.assign(1, WeaponRow{});
+        m_playerNames.assign(1, std::string());
+    }
+    m_index.clear();
     People.clear();
     for (auto& key : WeaponKeys)
         key.clear();

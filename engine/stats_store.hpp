@@ -4,25 +4,29 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/display_text.hpp"
+#include "engine/name_index.hpp"
 #include "engine/people_table.hpp"
 #include "engine/readers/client_teams.hpp"
 
 // The match statistics of the last analysed log, plus the selected game and its weapon names.
 //
-// Fixed-size tables indexed from 0; weapon slot 0 and player index 0 are never given a meaning
-// and stay 0 / "". Counters are 64-bit so that a long log never stops counting. Names are raw
-// log bytes; decode them with displayText() only when showing them.
+// Tables indexed from 0; weapon slot 0 and player index 0 are never given a meaning and stay 0 /
+// "". The weapon tables have a fixed size; the player tables grow by one row per player credited
+// with a kill, with no limit, so memory follows the number of scorers. Counters are 64-bit so that
+// a long log never stops counting. Names are raw log bytes; decode them with displayText() only
+// when showing them.
 // Not thread-safe: one analysis or one report at a time.
 namespace fragtide::engine {
 
-inline constexpr int kSlotEntries = 51;     // weapon slots 0..50
-inline constexpr int kPlayerEntries = 201;  // player indices 0..200
+inline constexpr int kSlotEntries = 51;  // weapon slots 0..50
 inline constexpr int kMaxSlot = 50;
-inline constexpr int kMaxPlayers = 200;
 
 using FragCount = std::int64_t;
+// One player's kills per weapon slot.
+using WeaponRow = std::array<FragCount, kSlotEntries>;
 
 class StatsStore {
 public:
@@ -33,12 +37,13 @@ public:
     // Names of the last successful match, raw from the matcher, then normalised by RecordKill.
     std::string VictimName;
     std::string KillerName;
-    // Kills per (player index, weapon slot): PlayerWeaponFrags[player][slot].
-    std::array<std::array<FragCount, kSlotEntries>, kPlayerEntries> PlayerWeaponFrags{};
+    // Kills per (player index, weapon slot): PlayerWeaponFrags[player][slot], one row per player
+    // index 0..playerCount(); addPlayer adds the row.
+    std::vector<WeaponRow> PlayerWeaponFrags = std::vector<WeaponRow>(1);
     // Display string of the selected game; may name no game (then no weapons, no rules).
     std::string CurrentGame;
-    // Everybody who scored, died, killed himself or killed a teammate, beside the fixed tables
-    // above and without their limit; it changes no player index.
+    // Everybody who scored, died, killed himself or killed a teammate, also those who never
+    // scored; it changes no player index.
     PeopleTable People;
     // How names (and weapon words from the log) are shown; every report goes through
     // displayName(store, bytes). Matching never depends on it.
@@ -50,14 +55,16 @@ public:
     // pieces of a log join exactly. Cleared by resetCounts. Unused by the other games.
     ClientTeams Teams;
 
-    // Players credited with a kill, at indices 1..k in the order of their first kill.
-    const std::array<std::string, kPlayerEntries>& PlayerNames() const { return m_playerNames; }
+    // Players credited with a kill, at indices 1..playerCount() in the order of their first
+    // kill; index 0 is "".
+    const std::vector<std::string>& PlayerNames() const { return m_playerNames; }
+    int playerCount() const { return static_cast<int>(m_playerNames.size()) - 1; }
 
-    // The lowest player index 1..200 whose name equals `name` byte for byte, or 0. A name
-    // credited through kill_recorder is remembered as a tag of its person in People, so the two
-    // calls below are the only ways to add a player.
+    // The lowest player index whose name equals `name` byte for byte, or 0. A name credited
+    // through kill_recorder is remembered as a tag of its person in People, so the two calls
+    // below are the only ways to add a player.
     int findPlayer(std::string_view name) const;
-    // Stores `name` at the first free index 1..200 and returns it, or 0 when all 200 are taken.
+    // Stores `name` at the next index, playerCount() + 1, with a row of zeros, and returns it.
     // The caller has checked that the name is not known yet.
     int addPlayer(std::string_view name);
 
@@ -67,20 +74,10 @@ public:
     void resetCounts();
 
 private:
-    // Name lookup for a killer's first kill in this store, merges and reports (later kills find
-    // the player through the people table's tag): open addressing over a table four times the
-    // player limit, so a lookup is one or two probes.
-    static constexpr std::size_t kIndexSlots = 1024;
-    struct IndexEntry {
-        std::uint32_t hash = 0;
-        std::int16_t player = 0;  // 0: free
-    };
-    static std::uint32_t hashName(std::string_view name);
-    void indexInsert(std::string_view name, int player);
-
-    std::array<std::string, kPlayerEntries> m_playerNames;
-    std::array<IndexEntry, kIndexSlots> m_index{};
-    int m_firstFree = 1;
+    // Name lookup for a killer's first kill in this store, merges and reports; later kills find
+    // the player through the people table's tag.
+    std::vector<std::string> m_playerNames = std::vector<std::string>(1);
+    NameIndex m_index;
 };
 
 // `bytes` (a player name or a weapon name) as the store's NameDisplayChoice shows it.

@@ -19,18 +19,17 @@ void mergeStore(StatsStore& into, const StatsStore& part, const SlotMap& slotOf)
         into.WeaponFrags[slotOf[s]] += part.WeaponFrags[s];
         anyKill = anyKill || part.WeaponFrags[s] > 0;
     }
-    for (int p = 1; p <= kMaxPlayers; ++p) {
+    for (int p = 1; p <= part.playerCount(); ++p) {
         const std::string& name = part.PlayerNames()[p];
-        if (name.empty())
-            break;  // entries fill from 1 without gaps
         int player = into.findPlayer(name);
         if (player == 0)
             player = into.addPlayer(name);
-        if (player == 0)
-            continue;  // the table is full: as in one pass, a latecomer is credited nothing
+        // Rows are fetched after addPlayer, which may move them.
+        auto& row = into.PlayerWeaponFrags[static_cast<std::size_t>(player)];
+        const auto& partRow = part.PlayerWeaponFrags[static_cast<std::size_t>(p)];
         for (int s = 0; s < kSlotEntries; ++s) {
             if (slotOf[s] >= 0)
-                into.PlayerWeaponFrags[player][slotOf[s]] += part.PlayerWeaponFrags[p][s];
+                row[slotOf[s]] += partRow[s];
         }
     }
     into.People.merge(part.People);
@@ -39,7 +38,5 @@ void mergeStore(StatsStore& into, const StatsStore& part, const SlotMap& slotOf)
         into.VictimName = part.VictimName;
     }
 }
-
-bool storeIsFull(const StatsStore& part) { return !part.PlayerNames()[kMaxPlayers].empty(); }
 
 }  // namespace fragtide::engine

@@ -9,10 +9,8 @@ namespace fragtide::engine {
 
 // Adds `part`, the statistics of the lines that follow those already in `into`, as if its lines
 // had been analysed into `into` directly: its players, in their order, join `into` where they are
-// new (while there is room), their counts are added, its people join `into`'s (people_table.hpp),
-// and its last kill's names replace those of
-// `into`. `part` must have been counted from an empty store and must not have run out of player
-// entries (then some of its kills went to no player; analyse those lines into `into` instead).
+// new, their counts are added, its people join `into`'s (people_table.hpp), and its last kill's
+// names replace those of `into`. `part` must have been counted from an empty store.
 void mergeStore(StatsStore& into, const StatsStore& part);
 
 // Where each of `part`'s weapon slots goes in `into`, -1 for a slot that holds nothing: pieces of
@@ -20,8 +18,5 @@ void mergeStore(StatsStore& into, const StatsStore& part);
 using SlotMap = std::array<int, kSlotEntries>;
 // mergeStore with `part`'s slot s counted in `into`'s slot slotOf[s].
 void mergeStore(StatsStore& into, const StatsStore& part, const SlotMap& slotOf);
-
-// Whether `part` met more killers than it could keep (its last entry is taken).
-bool storeIsFull(const StatsStore& part);
 
 }  // namespace fragtide::engine

@@ -20,7 +20,7 @@ std::string csvField(std::string_view text) {
 std::string csvExport(const engine::StatsStore& store) {
     std::string out = "player,slot,weapon,frags\r\n";
     const auto& names = store.PlayerNames();
-    for (int p = 1; p <= engine::kMaxPlayers; ++p) {
+    for (int p = 1; p <= store.playerCount(); ++p) {
         if (names[p].empty())
             continue;
         const std::string player = csvField(engine::displayText(names[p]));

@@ -213,7 +213,7 @@ std::string generalSection(const StatsStore& store, std::size_t logCount) {
     // several logs he is no longer one match's player.
     int best = 0;
     FragCount bestTotal = 0;
-    for (int p = 1; p <= engine::kMaxPlayers; ++p) {
+    for (int p = 1; p <= store.playerCount(); ++p) {
         const FragCount total = reports::TotalFrags(store, p).value_or(0);
         if (total > bestTotal) {
             best = p;
@@ -231,7 +231,7 @@ std::string generalSection(const StatsStore& store, std::size_t logCount) {
 // Players who scored, most frags first; ties in player order.
 std::vector<int> playersByFrags(const StatsStore& store) {
     std::vector<int> players;
-    for (int p = 1; p <= engine::kMaxPlayers; ++p) {
+    for (int p = 1; p <= store.playerCount(); ++p) {
         if (!store.PlayerNames()[p].empty())
             players.push_back(p);
     }

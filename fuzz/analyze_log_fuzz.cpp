@@ -37,9 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (store.WeaponFrags != ref.weaponFrags || store.PlayerWeaponFrags != ref.playerWeaponFrags ||
         store.KillerName != ref.killerName || store.VictimName != ref.victimName)
         std::abort();
-    for (int p = 0; p < engine::kPlayerEntries; ++p)
-        if (store.PlayerNames()[p] != ref.playerNames[p])
-            std::abort();
+    if (store.PlayerNames() != ref.playerNames)
+        std::abort();
     if (!engine::reference::differenceFrom(store.People, engine::reference::referencePeople(game, bytes)).empty())
         std::abort();
     return 0;

@@ -7,7 +7,7 @@
 namespace fragtide::reports {
 
 std::optional<FragCount> TotalFrags(const StatsStore& store, int player) {
-    if (player < 0 || player > engine::kMaxPlayers)
+    if (player < 0 || player > store.playerCount())
         return std::nullopt;
     std::optional<FragCount> total;
     for (int slot = 1; slot <= engine::kMaxSlot; ++slot) {
@@ -21,9 +21,11 @@ std::optional<FragCount> TotalFrags(const StatsStore& store, int player) {
 int WeaponLeader(const StatsStore& store, int slot) {
     if (slot < 0 || slot > engine::kMaxSlot)
         return 0;
+    if (store.playerCount() == 0)
+        return 0;
     int leader = 1;
     FragCount best = store.PlayerWeaponFrags[1][slot];
-    for (int p = 1; p <= engine::kMaxPlayers; ++p) {
+    for (int p = 1; p <= store.playerCount(); ++p) {
         // Strictly greater: on a tie the player who scored first in the log stays the leader.
         if (store.PlayerWeaponFrags[p][slot] > best) {
             best = store.PlayerWeaponFrags[p][slot];
@@ -60,7 +62,7 @@ int findPlayerByDisplayName(const StatsStore& store, std::string_view name) {
     if (name.empty())
         return 0;
     const auto& names = store.PlayerNames();
-    for (int p = 1; p <= engine::kMaxPlayers; ++p) {
+    for (int p = 1; p <= store.playerCount(); ++p) {
         if (!names[p].empty() && engine::displayName(store, names[p]) == name)
             return p;
     }

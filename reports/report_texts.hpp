@@ -41,12 +41,17 @@ inline constexpr std::string_view kTotalFrags = "Total frags: ";
 inline constexpr std::string_view kFragsPerWeapon = "Frags per weapon :";
 
 // Rivals Info: "NAME has F frags, D deaths, S suicides, T team kills, K/D : R", then
-// "Favourite victim : V with N frags, worst enemy : W with M frags".
+// "Favourite victim : V with N frags, worst enemy : W with M frags"; each count of exactly 1 takes
+// the singular ("1 frag", "1 death", "1 suicide", "1 team kill").
 inline constexpr std::string_view kRivalsHeading = "FRAGS, DEATHS AND RIVALS PER PLAYER:";
 inline constexpr std::string_view kCountSeparator = ", ";
 inline constexpr std::string_view kDeaths = " deaths";
 inline constexpr std::string_view kSuicides = " suicides";
 inline constexpr std::string_view kTeamKills = " team kills";
+inline constexpr std::string_view kFrag = " frag";
+inline constexpr std::string_view kDeath = " death";
+inline constexpr std::string_view kSuicide = " suicide";
+inline constexpr std::string_view kTeamKill = " team kill";
 inline constexpr std::string_view kKillsPerDeath = "K/D : ";
 inline constexpr std::string_view kNoKillsPerDeath = "-";  // no deaths: no ratio
 inline constexpr std::string_view kFavouriteVictim = "Favourite victim : ";

@@ -1,6 +1,8 @@
 #include "reports/reports.hpp"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/display_text.hpp"
 #include "engine/game_catalogue.hpp"
@@ -61,7 +63,7 @@ Lines generalInfo(const StatsStore& store) {
 
     int best = 1;
     FragCount bestTotal = TotalFrags(store, 1).value_or(0);
-    for (int p = 1; p <= engine::kMaxPlayers; ++p) {
+    for (int p = 1; p <= store.playerCount(); ++p) {
         const FragCount total = TotalFrags(store, p).value_or(0);
         if (total > bestTotal) {
             best = p;
@@ -92,9 +94,9 @@ Lines generalInfo(const StatsStore& store) {
 
 Lines playerInfo(const StatsStore& store) {
     // Totals in 64 bits, so every player gets his percentage line however many frags he has.
-    std::optional<FragCount> totals[engine::kPlayerEntries];
+    std::vector<std::optional<FragCount>> totals(static_cast<std::size_t>(store.playerCount()) + 1);
     FragCount matchTotal = 0;
-    for (int p = 1; p <= engine::kMaxPlayers; ++p) {
+    for (int p = 1; p <= store.playerCount(); ++p) {
         totals[p] = TotalFrags(store, p);
         matchTotal += totals[p].value_or(0);
     }
@@ -103,7 +105,7 @@ Lines playerInfo(const StatsStore& store) {
     Lines lines;
     lines.emplace_back(texts::kPlayersHeading);
     lines.emplace_back("");
-    for (int p = 1; p <= engine::kMaxPlayers; ++p) {
+    for (int p = 1; p <= store.playerCount(); ++p) {
         if (!names[p].empty()) {
             lines.emplace_back(displayName(store, names[p]) + std::string(texts::kHas) +
                                       totalText(totals[p]) + std::string(texts::kFrags));
@@ -112,7 +114,7 @@ Lines playerInfo(const StatsStore& store) {
     lines.emplace_back("");
     lines.emplace_back(texts::kPercentagesHeading);
     lines.emplace_back("");
-    for (int p = 1; p <= engine::kMaxPlayers; ++p) {
+    for (int p = 1; p <= store.playerCount(); ++p) {
         if (!names[p].empty()) {
             lines.emplace_back(displayName(store, names[p]) + std::string(texts::kDid) +
                                       std::to_string(shareOfMatch(totals[p].value_or(0), matchTotal)) +
@@ -127,7 +129,7 @@ Lines individualInfoAt(const StatsStore& store, int position) {
     // The list is filled in player-index order, so position p is player index p + 1. Looking the
     // player up by position, not by the shown name, keeps apart two players whose names differ as
     // bytes but display alike.
-    const int player = position >= 0 && position < engine::kMaxPlayers ? position + 1 : 0;
+    const int player = position >= 0 && position < store.playerCount() ? position + 1 : 0;
     const Lines list = playerList(store);
     const std::string heading =
         position >= 0 && static_cast<std::size_t>(position) < list.size() ? list[static_cast<std::size_t>(position)] : "";
@@ -140,7 +142,7 @@ Lines individualInfo(const StatsStore& store, std::string_view name) {
 
 Lines playerList(const StatsStore& store) {
     Lines list;
-    for (int p = 1; p <= engine::kMaxPlayers; ++p) {
+    for (int p = 1; p <= store.playerCount(); ++p) {
         const std::string& name = store.PlayerNames()[p];
         if (!name.empty())
             list.push_back(displayName(store, name));

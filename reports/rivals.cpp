@@ -1,6 +1,8 @@
 #include "reports/rivals.hpp"
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/display_text.hpp"
@@ -22,11 +24,16 @@ const PeopleTable::Rival* topRival(const std::vector<PeopleTable::Rival>& rivals
     return best;
 }
 
+// "1 frag", "2 frags": Rivals Info's own wording, unlike Player Info's fixed "has 1 frags".
+std::string counted(engine::FragCount n, std::string_view one, std::string_view many) {
+    return std::to_string(n) + std::string(n == 1 ? one : many);
+}
+
 std::string rivalText(const engine::StatsStore& store, const PeopleTable::Rival* rival) {
     if (!rival)
         return std::string(texts::kNobody);
     return engine::displayName(store, store.People.people()[rival->person].name) + std::string(texts::kWith) +
-           std::to_string(rival->frags) + std::string(texts::kFrags);
+           counted(rival->frags, texts::kFrag, texts::kFrags);
 }
 
 }  // namespace
@@ -71,12 +78,12 @@ Lines rivalsInfo(const engine::StatsStore& store) {
     lines.emplace_back("");
     for (const PeopleTable::Person& p : table.people()) {
         const std::string sep(texts::kCountSeparator);
-        lines.emplace_back(engine::displayName(store, p.name) + std::string(texts::kHas) + std::to_string(p.frags) +
-                                  std::string(texts::kFrags) + sep + std::to_string(p.deaths) +
-                                  std::string(texts::kDeaths) + sep + std::to_string(p.suicides) +
-                                  std::string(texts::kSuicides) + sep + std::to_string(p.teamKills) +
-                                  std::string(texts::kTeamKills) + sep + std::string(texts::kKillsPerDeath) +
-                                  killsPerDeath(p.frags, p.deaths));
+        lines.emplace_back(engine::displayName(store, p.name) + std::string(texts::kHas) +
+                           counted(p.frags, texts::kFrag, texts::kFrags) + sep +
+                           counted(p.deaths, texts::kDeath, texts::kDeaths) + sep +
+                           counted(p.suicides, texts::kSuicide, texts::kSuicides) + sep +
+                           counted(p.teamKills, texts::kTeamKill, texts::kTeamKills) + sep +
+                           std::string(texts::kKillsPerDeath) + killsPerDeath(p.frags, p.deaths));
         lines.emplace_back(std::string(texts::kFavouriteVictim) + rivalText(store, topRival(p.victims)) +
                                   std::string(texts::kWorstEnemy) + rivalText(store, topRival(p.killedBy)));
         lines.emplace_back("");

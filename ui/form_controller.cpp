@@ -350,9 +350,12 @@ void FormController::mnuHelp2_Click() {
 
 void FormController::showHelpDocument() {
     std::error_code error;
-    if (fs::is_regular_file(m_helpFilePath, error) && m_ops.showHelpDocument(m_helpFilePath))
+    const bool present = fs::is_regular_file(m_helpFilePath, error);
+    if (present && m_ops.showHelpDocument(m_helpFilePath))
         return;
-    messageBox(texts::kHelpErrorPrompt, MessageStyle::OkCritical, texts::kHelpErrorTitle);
+    // Name the path: the user can then see whether the install is broken or the file was moved.
+    messageBox(texts::helpErrorPrompt(pathText(m_helpFilePath), !present), MessageStyle::OkCritical,
+               texts::kHelpErrorTitle);
 }
 
 void FormController::mnuAbout_Click() {

@@ -45,8 +45,11 @@ inline constexpr std::string_view kSelectPlayerFirst =
     "Select a player first, or analyze a new log file.";
 inline constexpr std::string_view kSelectPlayerFirstTitle = "Error.";
 inline constexpr std::string_view kStartupErrorTitle = "Error!";
-inline constexpr std::string_view kHelpErrorPrompt =
-    "The help file could not be opened this way. Try pressing F1 instead.";
+// The help document missing: this, the path looked at on a line of its own, then the advice.
+inline constexpr std::string_view kHelpMissingPrompt = "The help file was not found. Fragtide looked for it here:";
+inline constexpr std::string_view kHelpMissingAdvice = "Reinstall Fragtide, or put Fragtide.html back at that path.";
+// The help document there but no viewer could show it: this, then the path on a line of its own.
+inline constexpr std::string_view kHelpNotShownPrompt = "The help file could not be shown:";
 inline constexpr std::string_view kHelpErrorTitle = "Help Error.";
 inline constexpr std::string_view kLargeFilePrompt =
     "This file is larger than 1 Megabyte. Are you sure you wish to analyze it (it could take "
@@ -138,6 +141,18 @@ inline constexpr std::string_view kAboutDescription =
 // lbl(2)'s text for `players` players listed.
 inline std::string playerCountCaption(std::size_t players) {
     return std::string(kPlayerCountPrefix) + std::to_string(players);
+}
+
+// The "Help Error." message for the help document at `path` (UTF-8): missing, or not shown.
+inline std::string helpErrorPrompt(std::string_view path, bool missing) {
+    std::string prompt(missing ? kHelpMissingPrompt : kHelpNotShownPrompt);
+    prompt += "\n";
+    prompt += path;
+    if (missing) {
+        prompt += "\n";
+        prompt += kHelpMissingAdvice;
+    }
+    return prompt;
 }
 
 // "Fragtide (analyzing " + game + " log files)"

@@ -144,9 +144,8 @@ int ServerLogSource::slotFor(StatsStore& store, std::string_view weapon) const {
 }
 
 bool ServerLogSource::mergePart(StatsStore& into, const StatsStore& part) const {
-    // A part that filled slot 50 lost which weapons went there, and one that filled the player
-    // table lost kills a player of `into` might still take: both are analysed again in place.
-    if (storeIsFull(part) || !part.WeaponKeys[kMaxSlot].empty())
+    // A part that filled slot 50 lost which weapons went there: it is analysed again in place.
+    if (!part.WeaponKeys[kMaxSlot].empty())
         return false;
     SlotMap slotOf;
     slotOf.fill(-1);

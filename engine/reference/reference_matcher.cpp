@@ -58,19 +58,15 @@ void referenceRecordKill(ReferenceStore& store, std::int64_t count, int slot) {
     store.killerName = stripPossessive(trimSpaces(store.killerName));
     if (store.killerName.empty())
         return;
-    for (int i = 1; i <= 200; ++i) {
+    for (std::size_t i = 1; i < store.playerNames.size(); ++i) {
         if (store.playerNames[i] == store.killerName) {
             store.playerWeaponFrags[i][slot] += 1;
             return;
         }
     }
-    for (int i = 1; i <= 200; ++i) {
-        if (store.playerNames[i].empty()) {
-            store.playerNames[i] = store.killerName;
-            store.playerWeaponFrags[i][slot] = 1;
-            return;
-        }
-    }
+    store.playerNames.push_back(store.killerName);
+    store.playerWeaponFrags.emplace_back();
+    store.playerWeaponFrags.back()[slot] = 1;
 }
 
 void referenceAnalyzeLine(ReferenceStore& store, const rules::RuleSet* rules, std::string_view line) {

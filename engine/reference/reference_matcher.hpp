@@ -15,8 +15,9 @@ namespace fragtide::engine::reference {
 
 struct ReferenceStore {
     std::array<std::int64_t, 51> weaponFrags{};
-    std::array<std::string, 201> playerNames;
-    std::array<std::array<std::int64_t, 51>, 201> playerWeaponFrags{};
+    // Index 0 is nobody; a new killer is appended, with no limit.
+    std::vector<std::string> playerNames = std::vector<std::string>(1);
+    std::vector<std::array<std::int64_t, 51>> playerWeaponFrags = std::vector<std::array<std::int64_t, 51>>(1);
     std::string killerName;
     std::string victimName;
 };

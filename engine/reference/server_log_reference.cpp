@@ -98,19 +98,17 @@ std::uint64_t referenceAnalyzeServerLog(ServerLogReferenceStore& store, const ru
         counts.victimName = kill->victim;
         if (kill->killer.empty())
             continue;
-        int player = 0;
-        for (int p = 1; p <= 200 && player == 0; ++p) {
-            if (counts.playerNames[static_cast<std::size_t>(p)] == kill->killer)
+        std::size_t player = 0;
+        for (std::size_t p = 1; p < counts.playerNames.size() && player == 0; ++p) {
+            if (counts.playerNames[p] == kill->killer)
                 player = p;
         }
-        for (int p = 1; p <= 200 && player == 0; ++p) {
-            if (counts.playerNames[static_cast<std::size_t>(p)].empty()) {
-                counts.playerNames[static_cast<std::size_t>(p)] = kill->killer;
-                player = p;
-            }
+        if (player == 0) {
+            player = counts.playerNames.size();
+            counts.playerNames.push_back(kill->killer);
+            counts.playerWeaponFrags.emplace_back();
         }
-        if (player != 0)
-            ++counts.playerWeaponFrags[static_cast<std::size_t>(player)][static_cast<std::size_t>(slot)];
+        ++counts.playerWeaponFrags[player][static_cast<std::size_t>(slot)];
     }
     return referenceLines(bytes).size();
 }

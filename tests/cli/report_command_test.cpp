@@ -156,6 +156,17 @@ TEST(FragtideReport, RefusesAPlayerIndexPastTheLastPlayerAsAUsageError) {
     EXPECT_EQ(run({"--game", "q1", "--player-index", "3", log}).code, 0);
 }
 
+TEST(FragtideReport, ReachesThe250thScorerOfABusyServer) {
+    TempDir dir;
+    std::string text;
+    for (int i = 1; i <= 250; ++i)
+        text += "Al was nailed by P" + std::to_string(i) + "\n";
+    const std::string log = dir.write("busy.log", text);
+    const Outcome r = run({"--game", "q1", "--player-index", "250", log});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("INDIVIDUAL PLAYER SCORES FOR P250:\n\nTotal frags: 1\n"), std::string::npos) << r.out;
+}
+
 TEST(FragtideReport, FailsWithoutAnyReportWhenTheLogCannotBeRead) {
     TempDir dir;
     struct Case {

@@ -82,8 +82,8 @@ TEST(LoadWeaponNames, FillsTheGamesSlotsAndClearsTheRest) {
 TEST(LoadWeaponNames, RebuildsFromScratchAndTouchesNoStatistics) {
     StatsStore store = loaded("Quake I : Warhaven");
     store.WeaponFrags[20] = 4;
-    store.PlayerWeaponFrags[1][20] = 4;
     store.addPlayer("Bob");
+    store.PlayerWeaponFrags[1][20] = 4;
     store.CurrentGame = "Quake I : Standard";
     LoadWeaponNames(store);
     for (int slot = 9; slot <= 50; ++slot)

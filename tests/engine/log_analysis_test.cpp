@@ -38,8 +38,7 @@ TEST(AnalyzeFile, GivesTheReferenceStatisticsAcrossBlockBoundaries) {
     EXPECT_EQ(*lines, reference::referenceAnalyze(fromReference, findGame(fromFile.CurrentGame)->rules, log));
     EXPECT_EQ(lastProgress, *lines);
     EXPECT_EQ(fromFile.WeaponFrags, fromReference.weaponFrags);
-    for (int p = 0; p < kPlayerEntries; ++p)
-        EXPECT_EQ(fromFile.PlayerNames()[p], fromReference.playerNames[p]) << "player " << p;
+    EXPECT_EQ(fromFile.PlayerNames(), fromReference.playerNames);
     EXPECT_EQ(fromFile.PlayerWeaponFrags, fromReference.playerWeaponFrags);
     EXPECT_EQ(fromFile.PlayerNames()[14], "Final");
     const auto counted = countLines(file);
@@ -47,8 +46,8 @@ TEST(AnalyzeFile, GivesTheReferenceStatisticsAcrossBlockBoundaries) {
     EXPECT_EQ(*counted, *lines);
 }
 
-// Small pieces on several threads, over a log with awkward lines and more killers than the
-// table holds: the merged result must be the one-thread result exactly.
+// Small pieces on several threads, over a log with awkward lines and hundreds of killers: the
+// merged result must be the one-thread result exactly.
 TEST(AnalyzeFile, MergesThreadsIntoExactlyTheOneThreadResult) {
     std::string log;
     for (int i = 0; i < 4000; ++i) {
@@ -78,7 +77,7 @@ TEST(AnalyzeFile, MergesThreadsIntoExactlyTheOneThreadResult) {
             EXPECT_EQ(many.VictimName, one.VictimName);
         }
     }
-    EXPECT_FALSE(one.PlayerNames()[200].empty());
+    EXPECT_GT(one.playerCount(), 400);
 }
 
 // Batches end wherever the sizes put them: inside a CR LF, inside a middle text, inside a name,
@@ -185,8 +184,7 @@ public:
             int player = store.findPlayer(name);
             if (player == 0)
                 player = store.addPlayer(name);
-            if (player != 0)
-                ++store.PlayerWeaponFrags[player][1];
+            ++store.PlayerWeaponFrags[static_cast<std::size_t>(player)][1];
         }
         return lines.size();
     }

@@ -133,7 +133,7 @@ TEST(PeopleTable, MergingPartsInOrderEqualsOneTable) {
     }
 }
 
-// Far more people than the flat grid of pairs holds (128) and than the player table keeps (200),
+// Far more people than the flat grid of pairs holds (128) and than 200,
 // names that differ only in their last bytes: the table equals the plain model, recorded whole,
 // merged from parts of any size, and in part tables reused after clear() as the analysis reuses
 // them (a reused table must forget the pairs of its last part, in the grid and beyond it).
@@ -298,7 +298,7 @@ TEST(PeopleTable, AnalysisOnSeveralThreadsEqualsThePlainReference) {
             const StatsStore store = analysed(game.displayName, log, {.partBytes = 1500, .threads = threads});
             EXPECT_EQ(reference::differenceFrom(store.People, ref), "");
         }
-        EXPECT_GT(ref.people.size(), 200u) << "the log should name more people than the player table keeps";
+        EXPECT_GT(ref.people.size(), 200u) << "the log should name hundreds of people";
     }
 }
 

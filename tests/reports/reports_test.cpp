@@ -188,9 +188,10 @@ TEST(PlayerInfo, SkipsFreeEntriesButCountsTheirFrags) {
     auto store = storeFor(kQ1);
     store->addPlayer("Al");
     store->addPlayer("Cy");
+    store->addPlayer("");
     store->PlayerWeaponFrags[1][1] = 1;
     store->PlayerWeaponFrags[2][1] = 1;
-    store->PlayerWeaponFrags[3][1] = 2;  // an unnamed index still counts in the match total
+    store->PlayerWeaponFrags[3][1] = 2;  // an unnamed entry still counts in the match total
     EXPECT_EQ(playerInfo(*store),
               (Lines{"LIST OF PLAYERS AND FRAGS PER PLAYER:", "", "Al has 1 frags", "Cy has 1 frags", "",
                      "PERCENTAGES:", "", "Al did 25 % of the fragging", "Cy did 25 % of the fragging", ""}));

@@ -43,23 +43,24 @@ TEST(Rivals, ReportListsEverybodyInOrderOfFirstAppearance) {
     t.recordTeamKill("Ann", "");
     t.recordKill("Gr\xE9gory", "Ann");  // not UTF-8: shown as Windows-1252
 
+    // Counts of exactly 1 in the singular, every other count (0 too) in the plural.
     EXPECT_EQ(rivalsInfo(store), (Lines{
                               "FRAGS, DEATHS AND RIVALS PER PLAYER:",
                               "",
                               "Bob has 4 frags, 2 deaths, 0 suicides, 0 team kills, K/D : 2.00",
-                              "Favourite victim : Ann with 2 frags, worst enemy : Ann with 1 frags",
+                              "Favourite victim : Ann with 2 frags, worst enemy : Ann with 1 frag",
                               "",
-                              "Ann has 1 frags, 3 deaths, 0 suicides, 1 team kills, K/D : 0.33",
-                              "Favourite victim : Bob with 1 frags, worst enemy : Bob with 2 frags",
+                              "Ann has 1 frag, 3 deaths, 0 suicides, 1 team kill, K/D : 0.33",
+                              "Favourite victim : Bob with 1 frag, worst enemy : Bob with 2 frags",
                               "",
-                              "Carl has 1 frags, 2 deaths, 0 suicides, 0 team kills, K/D : 0.50",
-                              "Favourite victim : Bob with 1 frags, worst enemy : Bob with 2 frags",
+                              "Carl has 1 frag, 2 deaths, 0 suicides, 0 team kills, K/D : 0.50",
+                              "Favourite victim : Bob with 1 frag, worst enemy : Bob with 2 frags",
                               "",
-                              "Dave has 0 frags, 0 deaths, 1 suicides, 0 team kills, K/D : -",
+                              "Dave has 0 frags, 0 deaths, 1 suicide, 0 team kills, K/D : -",
                               "Favourite victim : nobody, worst enemy : nobody",
                               "",
-                              "Gr\u00E9gory has 1 frags, 0 deaths, 0 suicides, 0 team kills, K/D : -",
-                              "Favourite victim : Ann with 1 frags, worst enemy : nobody",
+                              "Gr\u00E9gory has 1 frag, 0 deaths, 0 suicides, 0 team kills, K/D : -",
+                              "Favourite victim : Ann with 1 frag, worst enemy : nobody",
                               "",
                           }));
 }

@@ -237,8 +237,7 @@ void DialogsTest::missingHelpFileShowsTheHelpError() {
     window.showHelpDocument();  // what F1 does
     QCOMPARE(window.messages.size(), std::size_t{2});
     for (const auto& message : window.messages) {
-        QCOMPARE(message.prompt,
-                 QStringLiteral("The help file could not be opened this way. Try pressing F1 instead."));
+        QVERIFY(message.prompt.startsWith(QStringLiteral("The help file was not found.")));
         QCOMPARE(message.title, QStringLiteral("Help Error."));
         QCOMPARE(message.style, MessageStyle::OkCritical);
     }

@@ -554,8 +554,10 @@ TEST(FormControllerHelp, LegacyViewerFirstThenTheDocumentThenTheError) {
     ASSERT_EQ(world.form.started.size(), 1u);
     EXPECT_EQ(world.form.started[0], "c:\\windows\\winhelp.exe " + pathText(form.helpFilePath()));
     ASSERT_EQ(world.window.messages.size(), 1u);
-    EXPECT_EQ(world.window.messages[0].prompt,
-              "The help file could not be opened this way. Try pressing F1 instead.");
+    // The message says what is wrong and where the file was looked for, not which key to press.
+    EXPECT_EQ(world.window.messages[0].prompt, "The help file was not found. Fragtide looked for it here:\n" +
+                                                   pathText(form.helpFilePath()) +
+                                                   "\nReinstall Fragtide, or put Fragtide.html back at that path.");
     EXPECT_EQ(world.window.messages[0].title, "Help Error.");
     EXPECT_EQ(world.window.messages[0].style, MessageStyle::OkCritical);
     EXPECT_TRUE(world.form.helpShown.empty());
@@ -568,10 +570,11 @@ TEST(FormControllerHelp, LegacyViewerFirstThenTheDocumentThenTheError) {
     form.mnuHelp2_Click();
     EXPECT_EQ(world.form.helpShown.size(), 1u);
 
-    // A front end that cannot show it reports the same error.
+    // A front end that cannot show it names the file it could not show.
     world.form.helpShows = false;
     form.showHelpDocument();
-    EXPECT_EQ(world.window.messages.size(), 2u);
+    ASSERT_EQ(world.window.messages.size(), 2u);
+    EXPECT_EQ(world.window.messages[1].prompt, "The help file could not be shown:\n" + pathText(form.helpFilePath()));
 }
 
 TEST(FormControllerHelp, InstalledDocumentIsFoundBesideTheSharedFolder) {

@@ -2,6 +2,8 @@
 // program's own, spelled exactly, and its sample reports are what the window writes.
 #include <QFile>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTextDocumentFragment>
@@ -50,13 +52,15 @@ QStringList programTexts() {
         q(t::kSelectLogFile), q(t::kBrowse), q(t::kAnalyzeLog), q(t::kGeneralInfo), q(t::kPlayerInfo),
         q(t::kIndividualInfo), menu(t::kMenuFile), menu(t::kMenuGameSelect), menu(t::kMenuExit),
         menu(t::kMenuHelp), menu(t::kMenuHelpTopics), menu(t::kMenuAbout), q(t::kSelectPlayerFirst),
-        q(t::kSelectPlayerFirstTitle), q(t::kStartupErrorTitle), q(t::kHelpErrorPrompt), q(t::kHelpErrorTitle),
+        q(t::kSelectPlayerFirstTitle), q(t::kStartupErrorTitle), q(t::kHelpMissingPrompt), q(t::kHelpErrorTitle),
         q(t::kTextFilesFilter), q(t::kAllFilesFilter), q(t::kGameSelectTitle), q(t::kGameSelectLabel), q(t::kOk),
         q(t::kCancel), q(t::kAboutTitle), q(t::kLargeFilePrompt), q(t::kLargeFileTitle), q(t::kErrorTitle),
         q(t::kPlayerCountPrefix), q(t::kChooseAnotherFile), q(r::kKillsPerWeaponHeading),
         q(r::kBigNumbersHeading), q(r::kPlayersHeading), q(r::kPercentagesHeading), q(r::kFragsPerWeapon),
         menu(t::kMenuExport), q(t::kExportHtmlFilter), q(t::kExportCsvFilter), q(t::kExportErrorTitle),
-        q(t::kExportFailedAdvice), q(t::kLogsLeftOut),
+        q(t::kExportFailedAdvice), q(t::kLogsLeftOut), q(t::kRivalsInfo), menu(t::kMenuView),
+        menu(t::kMenuNames), menu(t::kMenuWhoKilledWhom), q(t::kNamesAutomatic), q(t::kNamesUtf8),
+        q(t::kNamesWindows1252), q(t::kNamesQuake), q(r::kRivalsHeading),
     };
     for (const engine::Game& game : engine::games()) {
         texts << q(game.displayName) << q(t::mainCaption(game.displayName));
@@ -94,6 +98,7 @@ private Q_SLOTS:
     void everyQuotedTextIsTheProgramsOwn();
     void everyMessageIsQuoted();
     void sampleReportsAreWhatTheWindowWrites();
+    void everyGameAndMenuItemIsDescribed();
 };
 
 void HelpDocumentTest::everyQuotedTextIsTheProgramsOwn() {
@@ -122,7 +127,7 @@ void HelpDocumentTest::everyMessageIsQuoted() {
         return texts;
     }();
     for (const std::string_view message : {ui::texts::kLargeFilePrompt, ui::texts::kSelectPlayerFirst,
-                                           ui::texts::kHelpErrorPrompt, ui::texts::kChooseAnotherFile,
+                                           ui::texts::kHelpMissingPrompt, ui::texts::kChooseAnotherFile,
                                            ui::texts::kLogsLeftOut, ui::texts::kExportFailedAdvice})
         QVERIFY2(quoted.contains(q(message)), message.data());
 }
@@ -144,6 +149,34 @@ void HelpDocumentTest::sampleReportsAreWhatTheWindowWrites() {
     QCOMPARE(reportLines(window.lines("lst").join(u'\n')), reportLines(samples[0]));
     window.widget<QListWidget>("lstPlayers")->setCurrentRow(0);
     QCOMPARE(reportLines(window.lines("lst").join(u'\n')), reportLines(samples[1]));
+}
+
+void HelpDocumentTest::everyGameAndMenuItemIsDescribed() {
+    // The help's text as a reader sees it, so that markup inside a name does not hide it.
+    const QString text = plain(helpDocument());
+    QVERIFY(!text.isEmpty());
+    for (const engine::Game& game : engine::games())
+        QVERIFY2(text.contains(q(game.displayName)), game.displayName.data());
+
+    // The menus of the window itself, submenus included, so that a new item fails here at once.
+    WindowWorld world;
+    TestWindow window(world.store, world.backend, "");
+    window.Form_Load();
+    const auto* bar = window.findChild<QMenuBar*>();
+    QVERIFY(bar);
+    QList<QAction*> actions = bar->actions();
+    int items = 0;
+    while (!actions.isEmpty()) {
+        const QAction* action = actions.takeFirst();
+        if (action->menu())
+            actions << action->menu()->actions();
+        const QString caption = action->text().remove(u'&');
+        if (action->isSeparator() || caption.isEmpty())
+            continue;
+        ++items;
+        QVERIFY2(text.contains(caption), qPrintable(QStringLiteral("menu item missing from the help: ") + caption));
+    }
+    QVERIFY(items >= 12);
 }
 
 QTEST_MAIN(HelpDocumentTest)

@@ -1,11 +1,12 @@
 // Writes a picture of the main window after an analysis, for the documentation:
 //
-//   QT_QPA_PLATFORM=offscreen build/tests/fragtide_screenshot [--who-killed-whom] LOG OUTPUT.png [GAME]
+//   QT_QPA_PLATFORM=offscreen build/tests/fragtide_screenshot [--who-killed-whom | --player-info] LOG OUTPUT.png [GAME]
 //
 // for example samples/q1_standard.log and docs/screenshot-after-analysis.png, or
 // samples/hl_server.log, docs/screenshot-detection-hint.png and "Quake I : Standard" for the hint.
 // With --who-killed-whom the picture is of the Who Killed Whom window opened (View menu) after the
-// analysis, e.g. samples/q1_standard.log and docs/screenshot-who-killed-whom.png.
+// analysis, e.g. samples/q1_standard.log and docs/screenshot-who-killed-whom.png. With --player-info
+// the window shows the Player Info report instead of General Info.
 //
 // With --game-select the picture is of the Game Select dialog over the window, listing every game
 // of the catalogue: the game files of the user's games folder ($XDG_CONFIG_HOME/fragtide/games)
@@ -38,8 +39,9 @@ int main(int argc, char** argv) {
     QStringList args = QApplication::arguments();
     const bool whoKilledWhom = args.removeAll(QStringLiteral("--who-killed-whom")) > 0;
     const bool gameSelect = args.removeAll(QStringLiteral("--game-select")) > 0;
+    const bool playerInfo = args.removeAll(QStringLiteral("--player-info")) > 0;
     if (args.size() < 3 || args.size() > 4) {
-        std::fprintf(stderr, "usage: fragtide_screenshot [--who-killed-whom] LOG OUTPUT.png [GAME]\n");
+        std::fprintf(stderr, "usage: fragtide_screenshot [--who-killed-whom | --player-info] LOG OUTPUT.png [GAME]\n");
         return 2;
     }
     fragtide::engine::StatsStore store;
@@ -55,6 +57,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     QWidget* shown = &window;
+    if (playerInfo)
+        window.cmdOptions_Click(fragtide::ui::ReportButton::PlayerInfo);
     std::unique_ptr<fragtide::ui::frmGS> dialog;
     if (gameSelect) {
         // The list Game Select is given: the catalogue, the game in use chosen.
