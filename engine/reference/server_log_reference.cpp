@@ -59,6 +59,19 @@ std::vector<ServerLogEvent> referenceServerLogEvents(const rules::Game& game, st
     return events;
 }
 
+ReferencePeople referenceServerLogPeople(const rules::Game& game, std::string_view bytes) {
+    ReferencePeople people;
+    for (const ServerLogEvent& event : referenceServerLogEvents(game, bytes)) {
+        if (event.kind == HlEventKind::Kill)
+            people.kill(event.killer, event.victim);
+        else if (event.kind == HlEventKind::TeamKill)
+            people.teamKill(event.killer, event.victim);
+        else
+            people.suicide(event.killer);
+    }
+    return people;
+}
+
 std::uint64_t referenceAnalyzeServerLog(ServerLogReferenceStore& store, const rules::Game& game,
                                         std::string_view bytes) {
     // The weapons met so far, in order: (known?, name). At most 49 get a slot of their own.

@@ -8,6 +8,7 @@
 
 #include "engine/readers/hl_server_log.hpp"
 #include "engine/reference/reference_matcher.hpp"
+#include "engine/reference/reference_people.hpp"
 #include "rules/game.hpp"
 
 // The plain model of engine/readers/server_log_source: one thread, line by line, each line read by
@@ -29,6 +30,9 @@ struct ServerLogEvent {
 // Every event of `bytes` for `game` (a game whose log names the weapons), in order, each line read
 // by the game's plain reader.
 std::vector<ServerLogEvent> referenceServerLogEvents(const rules::Game& game, std::string_view bytes);
+
+// The people of every event of `bytes` for `game`, as the people table counts them.
+ReferencePeople referenceServerLogPeople(const rules::Game& game, std::string_view bytes);
 
 // Every line of `bytes` for `game` (a game whose log names the weapons). Returns the number of lines.
 std::uint64_t referenceAnalyzeServerLog(ServerLogReferenceStore& store, const rules::Game& game,

@@ -20,11 +20,6 @@ namespace {
 using K = HlEventKind;
 const rules::Game& kQ3 = rules::quake3_server_log::kGame;
 
-// The events of a whole log through the plain reference.
-std::vector<reference::ServerLogEvent> plainEvents(std::string_view log) {
-    return reference::referenceServerLogEvents(kQ3, log);
-}
-
 TEST(Quake3Log, CutsKillLinesAsTheRegularExpression) {
     struct Case {
         const char* what;
@@ -127,16 +122,7 @@ TEST(Quake3LogSource, CountsFragsTeamKillsAndSuicidesAsTheTeamsStand) {
 TEST(Quake3LogSource, CarriesTheTeamsAcrossEveryCut) {
     std::string log = kTeamLog;
     log += kTeamLog;  // the second InitGame comes after kills whose teams the first half set
-    const auto events = plainEvents(log);
-    reference::ReferencePeople people;
-    for (const auto& event : events) {
-        if (event.kind == K::Kill)
-            people.kill(event.killer, event.victim);
-        else if (event.kind == K::TeamKill)
-            people.teamKill(event.killer, event.victim);
-        else
-            people.suicide(event.killer);
-    }
+    const reference::ReferencePeople people = reference::referenceServerLogPeople(kQ3, log);
     for (const unsigned threads : {2u, 3u}) {
         for (std::size_t part = 1; part < log.size(); part += 7) {
             SCOPED_TRACE("threads " + std::to_string(threads) + " part " + std::to_string(part));

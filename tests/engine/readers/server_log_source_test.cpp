@@ -100,19 +100,6 @@ std::string generatedLog(const rules::Game& game, unsigned seed, int lines, int 
     return log;
 }
 
-// The people of every event, as the plain readers read each line: names exactly as written.
-reference::ReferencePeople plainPeople(const rules::Game& game, std::string_view log) {
-    reference::ReferencePeople people;
-    for (const reference::ServerLogEvent& event : reference::referenceServerLogEvents(game, log)) {
-        if (event.kind == HlEventKind::Kill)
-            people.kill(event.killer, event.victim);
-        else if (event.kind == HlEventKind::TeamKill)
-            people.teamKill(event.killer, event.victim);
-        else
-            people.suicide(event.killer);
-    }
-    return people;
-}
 
 TEST(ServerLogSource, CreditsWhatThePlainReferenceCreditsOnAnyThreadsAndBatches) {
     unsigned seed = 1;
@@ -129,7 +116,7 @@ TEST(ServerLogSource, CreditsWhatThePlainReferenceCreditsOnAnyThreadsAndBatches)
                 known.insert(word.displayName);
             EXPECT_EQ(plain.weaponNames[50].empty(), known.size() + unknown < 50) << "the log reaches slot 50 or not, as meant";
             EXPECT_GT(plain.counts.playerNames.size(), 201u) << "the log names over 200 killers";
-            const reference::ReferencePeople people = plainPeople(*game, log);
+            const reference::ReferencePeople people = reference::referenceServerLogPeople(*game, log);
             for (const unsigned threads : {1u, 4u}) {
                 for (const std::size_t partBytes : {std::size_t{4} << 20, std::size_t{700}}) {
                     SCOPED_TRACE(std::string(game->displayName) + " unknown " + std::to_string(unknown) + " threads " +
@@ -180,7 +167,7 @@ TEST(ServerLogSource, KeepsNamesThatDifferOnlyBySpacesOrAnApostropheSApart) {
         }
         reference::ServerLogReferenceStore plain;
         reference::referenceAnalyzeServerLog(plain, *game, log);
-        const reference::ReferencePeople people = plainPeople(*game, log);
+        const reference::ReferencePeople people = reference::referenceServerLogPeople(*game, log);
         ASSERT_GT(people.people.size(), 1000u) << "the log names many people, as meant";
         for (const unsigned threads : {1u, 3u}) {
             SCOPED_TRACE(std::string(game->displayName) + " threads " + std::to_string(threads));
