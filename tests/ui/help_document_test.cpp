@@ -47,7 +47,7 @@ QStringList programTexts() {
     namespace t = ui::texts;
     namespace r = reports::texts;
     QStringList texts = {
-        q(t::kSelectLogFile), q(t::kBrowse), q(t::kAnalyzeLog), q(t::kGeneralInfo), q(t::kPlayerInfo),
+        q(t::kSelectLogFile), menu(t::kBrowse), menu(t::kAnalyzeLog), q(t::kGeneralInfo), q(t::kPlayerInfo),
         q(t::kIndividualInfo), menu(t::kMenuFile), menu(t::kMenuGameSelect), menu(t::kMenuExit),
         menu(t::kMenuHelp), menu(t::kMenuHelpTopics), menu(t::kMenuAbout), q(t::kSelectPlayerFirst),
         q(t::kSelectPlayerFirstTitle), q(t::kStartupErrorTitle), q(t::kHelpErrorPrompt), q(t::kHelpErrorTitle),

@@ -9,7 +9,8 @@
 //   fragtide-probe whokilledwhom SECONDS  opens View, Who Killed Whom; "wkw: TITLE", "size: ROWS COLUMNS"
 //                                      of the list, then presses Copy: "copy: ..." per clipboard line
 //   fragtide-probe export SECONDS FILE opens File, Export Report...; "export: TITLE", "name: NAME" (the
-//                                      name offered), then saves as FILE and waits for it to exist
+//                                      name offered), then saves as FILE, waits for it to exist and
+//                                      for the box that tells it: "told: ..." (its text), then OK
 //   fragtide-probe browse SECONDS FOLDER NAME...
 //                                      presses Browse, chooses the NAMEs in FOLDER together in the
 //                                      open dialog, waits for it to close; "file: ..." (txtFile)
@@ -238,13 +239,25 @@ int wmain(int argc, wchar_t** argv) {
         printLine("name", controlText(name));
         SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-        for (int i = 0; i < seconds * 10; ++i) {
-            if (GetFileAttributesW(argv[3]) != INVALID_FILE_ATTRIBUTES && !IsWindow(dialog))
-                return 0;
-            Sleep(100);
+        bool written = false;
+        for (int i = 0; i < seconds * 10 && !written; ++i) {
+            written = GetFileAttributesW(argv[3]) != INVALID_FILE_ATTRIBUTES && !IsWindow(dialog);
+            if (!written)
+                Sleep(100);
         }
-        std::fprintf(stderr, "fragtide-probe: the export was not written\n");
-        return 1;
+        if (!written) {
+            std::fprintf(stderr, "fragtide-probe: the export was not written\n");
+            return 1;
+        }
+        // The window then says where the file went, in a box of the dialog's title.
+        HWND told = waitFor(L"#32770", L"Export Report", seconds);
+        if (!told) {
+            std::fprintf(stderr, "fragtide-probe: the export was not told\n");
+            return 1;
+        }
+        printLine("told", controlText(GetDlgItem(told, 0xFFFF)));
+        PostMessageW(told, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(told, IDOK)));
+        return 0;
     }
     if (command == L"browse" && argc > 4) {
         PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_CMDBROWSE, BN_CLICKED),

@@ -125,6 +125,7 @@ tr -d '\r' < "$tmp/export.txt" > "$tmp/export.clean"
 cat "$tmp/export.clean"
 grep -qx 'export: Export Report' "$tmp/export.clean" || fail "export dialog title"
 grep -qx 'name: my logs.html' "$tmp/export.clean" || fail "export: the name offered is not the logs' folder's"
+grep -q '^told: The report was exported to .*window\.html\.$' "$tmp/export.clean" || fail "export: not told where the file went"
 if [ -n "$report" ]; then
     wine "$report" --export "$(winepath -w "$tmp/cli.html" 2> /dev/null)" "$(winepath -w "$tmp/my logs" 2> /dev/null)" > /dev/null 2>&1 ||
         fail "fragtide-report --export failed"
