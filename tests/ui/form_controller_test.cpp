@@ -23,6 +23,7 @@
 #include "tests/support/temp_dir.hpp"
 #include "ui/form_controller.hpp"
 #include "ui/message_text.hpp"
+#include "ui/who_killed_whom_view.hpp"
 
 namespace fragtide::ui {
 namespace {
@@ -748,6 +749,44 @@ TEST(FormControllerRivals, WhoKilledWhomShowsTheMatrixOfTheLastAnalysis) {
     EXPECT_EQ(matrix.rowName(0), "Bob");
     EXPECT_EQ(matrix.total(), 3);
     EXPECT_EQ(matrix.rowTotal(0), 2);
+}
+
+TEST(FormControllerRivals, WhoKilledWhomHeadingsSortAndCarryTheArrow) {
+    World world;
+    auto form = world.controller(world.log("a.log", threeKillLog()).string());
+    form.Form_Load();
+    WhoKilledWhomView view;
+    view.setMatrix(form.rivalsMatrix());
+    EXPECT_FALSE(view.sortIndicator());  // the order of first appearance has no arrow
+    const int total = view.matrix().columnCount();
+
+    using Indicator = WhoKilledWhomView::SortIndicator;
+    struct Click {
+        int column;
+        std::optional<Indicator> arrow;  // nothing: the arrow stays where it was
+        std::string firstRow;
+    };
+    const std::vector<Click> clicks = {
+        {total, Indicator{total, true}, "Bob"},    // most frags first
+        {total, Indicator{total, false}, "Alice"}, // the same heading reverses
+        {WhoKilledWhomView::kNamesColumn, Indicator{WhoKilledWhomView::kNamesColumn, true}, "Bob"},
+        {total + 1, std::nullopt, "Bob"},          // no such column
+        {-2, std::nullopt, "Bob"},
+    };
+    std::optional<Indicator> expected;
+    for (const Click& click : clicks) {
+        SCOPED_TRACE(click.column);
+        view.headingClicked(click.column);
+        if (click.arrow)
+            expected = click.arrow;
+        ASSERT_TRUE(view.sortIndicator());
+        EXPECT_EQ(view.sortIndicator()->column, expected->column);
+        EXPECT_EQ(view.sortIndicator()->descending, expected->descending);
+        EXPECT_EQ(view.matrix().rowName(0), click.firstRow);
+    }
+    view.setMatrix(form.rivalsMatrix());  // a new analysis starts unsorted
+    EXPECT_FALSE(view.sortIndicator());
+    EXPECT_EQ(view.matrix().rowName(0), "Bob");
 }
 
 TEST(FormControllerTexts, MessagesBeginWithACapitalLetter) {

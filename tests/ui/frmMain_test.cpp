@@ -535,6 +535,10 @@ void FrmMainTest::rivalsButtonAndWhoKilledWhomWindow() {
     matrixWindow->sortByColumn(totalColumn);
     matrixWindow->sortByColumn(totalColumn);
     QCOMPARE(table->verticalHeaderItem(0)->text(), QStringLiteral("Alice"));
+    QCOMPARE(table->horizontalHeader()->sortIndicatorSection(), totalColumn);
+    QCOMPARE(table->horizontalHeader()->sortIndicatorOrder(), Qt::AscendingOrder);
+    QCOMPARE(matrixWindow->findChild<QLabel*>("lblCorner")->text(), QStringLiteral("Killer \\ Victim"));
+    QCOMPARE(table->horizontalHeaderItem(0)->toolTip(), table->horizontalHeaderItem(0)->text());
     matrixWindow->copyToClipboard();
     const QString copied = QGuiApplication::clipboard()->text();
     QVERIFY2(copied.indexOf(QStringLiteral("Alice")) < copied.indexOf(QStringLiteral("\nBob")), qPrintable(copied));

@@ -1,11 +1,12 @@
 // Writes a picture of the main window after an analysis, for the documentation:
 //
-//   QT_QPA_PLATFORM=offscreen build/tests/fragtide_screenshot [--who-killed-whom] LOG OUTPUT.png [GAME]
+//   QT_QPA_PLATFORM=offscreen build/tests/fragtide_screenshot [--who-killed-whom | --game-select] LOG OUTPUT.png [GAME]
 //
 // for example samples/q1_standard.log and docs/screenshot-after-analysis.png, or
 // samples/hl_server.log, docs/screenshot-detection-hint.png and "Quake I : Standard" for the hint.
 // With --who-killed-whom the picture is of the Who Killed Whom window opened (View menu) after the
-// analysis, e.g. samples/q1_standard.log and docs/screenshot-who-killed-whom.png.
+// analysis, e.g. samples/q1_standard.log and docs/screenshot-who-killed-whom.png; a large one is
+// widened to at most 1280 pixels and scrolls. With --game-select it is of File, Game Select.
 //
 // The window is the real one; the setting lives in memory, so nothing on the machine changes.
 #include <QApplication>
@@ -14,11 +15,14 @@
 #include <QPixmap>
 #include <QTest>
 
+#include <algorithm>
 #include <cstdio>
+#include <memory>
 
 #include "engine/stats_store.hpp"
 #include "settings/game_setting.hpp"
 #include "settings/memory_backend.hpp"
+#include "ui/qt/frmGS.hpp"
 #include "ui/qt/frmMain.hpp"
 #include "ui/qt/who_killed_whom.hpp"
 
@@ -26,8 +30,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QStringList args = QApplication::arguments();
     const bool whoKilledWhom = args.removeAll(QStringLiteral("--who-killed-whom")) > 0;
+    const bool gameSelect = args.removeAll(QStringLiteral("--game-select")) > 0;
     if (args.size() < 3 || args.size() > 4) {
-        std::fprintf(stderr, "usage: fragtide_screenshot [--who-killed-whom] LOG OUTPUT.png [GAME]\n");
+        std::fprintf(stderr, "usage: fragtide_screenshot [--who-killed-whom | --game-select] LOG OUTPUT.png [GAME]\n");
         return 2;
     }
     fragtide::engine::StatsStore store;
@@ -43,6 +48,16 @@ int main(int argc, char** argv) {
         return 1;
     }
     QWidget* shown = &window;
+    std::unique_ptr<fragtide::ui::frmGS> dialog;
+    if (gameSelect) {
+        dialog = std::make_unique<fragtide::ui::frmGS>(window.controller().gameSelectChoice(), &window);
+        dialog->show();
+        shown = dialog.get();
+        if (!QTest::qWaitForWindowExposed(shown)) {
+            std::fprintf(stderr, "fragtide_screenshot: Game Select was never shown\n");
+            return 1;
+        }
+    }
     if (whoKilledWhom) {
         window.mnuWhoKilledWhom_Click();
         shown = window.whoKilledWhom();
@@ -54,7 +69,7 @@ int main(int argc, char** argv) {
         if (const auto* table = shown->findChild<QTableView*>()) {
             const int missing = table->horizontalHeader()->length() - table->viewport()->width();
             if (missing > 0) {
-                shown->resize(shown->width() + missing + 2, shown->height());
+                shown->resize(std::min(1280, shown->width() + missing + 2), shown->height() < 720 ? 720 : shown->height());
                 QTest::qWait(50);
             }
         }
