@@ -94,8 +94,7 @@ void frmMain::applyLook() {
     paintGreenOnBlack(*ui->lst);
     ui->lst->setFont(reportFont());
     // Long report lines scroll sideways rather than end in "...": the list measures every line
-    // (not only the first, as uniform item sizes would) and elides none.
-    ui->lst->setUniformItemSizes(false);
+    // (not only the first, as uniform item sizes would: see the form) and elides none.
     ui->lst->setTextElideMode(Qt::ElideNone);
     ui->lst->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     ui->lst->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
