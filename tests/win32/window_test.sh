@@ -62,8 +62,9 @@ cp "$log" "$tmp/my logs/Match 2.LOG"
 windows_log=$(winepath -w "$tmp/my logs/Match 1.LOG" 2> /dev/null)
 desktop=fragtide-test
 # The prefix is shared with the settings tests, which store other games: start from no stored
-# choice, so the window opens with the default game whatever ran before.
-wine reg delete 'HKLM\Software\Fragtide' /f > /dev/null 2>&1 || true
+# choice, so the window opens with the default game whatever ran before. /reg:64: with wine32
+# installed, `wine reg` is the 32-bit reg.exe, which would see the 32-bit programs' HKLM\Software.
+wine reg delete 'HKLM\Software\Fragtide' /f /reg:64 > /dev/null 2>&1 || true
 # A Wine desktop of its own draws the window frames that a bare X display would lack.
 # One argument with spaces: Wine quotes it on the command line, as Windows Explorer does.
 wine explorer "/desktop=$desktop,900x600" "$exe" "$windows_log" > "$tmp/wine.log" 2>&1 &
