@@ -119,6 +119,9 @@ std::optional<Refusal> GameFileReader::read(const toml::table& root) {
         return r;
     if (auto r = text(root, "kind", kind, true))
         return r;
+    std::string description;  // what the game reads, shown under Game Select's list
+    if (auto r = text(root, "description", description, false))
+        return r;
     if (name.empty())
         return refuse(*root.get("name"), "the name must not be empty");
     if (alias.empty() || alias == "auto")
@@ -128,6 +131,7 @@ std::optional<Refusal> GameFileReader::read(const toml::table& root) {
     g.m_aliasPlace = placeOf(root.get("alias")->source());
     g.m_game.displayName = g.keep(std::move(name));
     g.m_game.alias = g.keep(std::move(alias));
+    g.m_game.description = g.keep(std::move(description));
     if (kind == "obituaries")
         return readObituaries(root);
     if (kind == "lines")
@@ -137,7 +141,7 @@ std::optional<Refusal> GameFileReader::read(const toml::table& root) {
 
 std::optional<Refusal> GameFileReader::readObituaries(const toml::table& root) {
     FileGame& g = *m_game;
-    if (auto r = onlyFields(root, {"fragtide_game", "name", "alias", "kind", "killer_first", "weapon", "one_name",
+    if (auto r = onlyFields(root, {"fragtide_game", "name", "alias", "kind", "description", "killer_first", "weapon", "one_name",
                                    "one_name_team_kills", "champions"},
                             " in an obituaries game"))
         return r;
@@ -317,7 +321,7 @@ std::optional<Refusal> GameFileReader::readTemplates(const toml::table& root, st
 
 std::optional<Refusal> GameFileReader::readLines(const toml::table& root) {
     FileGame& g = *m_game;
-    if (auto r = onlyFields(root, {"fragtide_game", "name", "alias", "kind", "kill", "suicide", "ignore_if",
+    if (auto r = onlyFields(root, {"fragtide_game", "name", "alias", "kind", "description", "kill", "suicide", "ignore_if",
                                    "weapon_names", "weapons_ignore_case", "prefix"},
                             " in a lines game"))
         return r;

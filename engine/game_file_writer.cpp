@@ -79,6 +79,8 @@ Result<std::string> gameFileText(const rules::Game& game) {
     out += "fragtide_game = 1\n";
     out += "name = " + quoted(game.displayName) + "\n";
     out += "alias = " + quoted(game.alias) + "\n";
+    if (!game.description.empty())
+        out += "description = " + quoted(game.description) + "\n";
     out += "kind = \"obituaries\"\n";
     out += std::string("killer_first = ") + (game.rules->killerFirst ? "true" : "false") + "\n";
     // Keys after the first [[weapon]] would belong to that weapon: the messages come first.

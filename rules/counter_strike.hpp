@@ -58,6 +58,7 @@ inline constexpr Game kGame{
     .weaponNames = kTable.weaponNames,
     .rules = &kRules,
     .oneName = &kCounterStrikeOneName,
+    .description = "Counter-Strike's client console obituaries",
 };
 
 }  // namespace fragtide::rules::counter_strike

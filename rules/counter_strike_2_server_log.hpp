@@ -79,6 +79,7 @@ inline constexpr Game kGame{
     .weaponWords = kWeaponWords,
     .weaponWordsIgnoreCase = false,
     .weaponWordPrefixes = kWeaponWordPrefixes,
+    .description = "the log of a CS:GO or Counter-Strike 2 server",
 };
 
 }  // namespace fragtide::rules::counter_strike_2_server_log

@@ -71,6 +71,9 @@ struct Game {
     const LineTemplates* lines = nullptr;  // set exactly when kind is TemplateLines
     // The weapon champions General Info names, in the order written; none for most games.
     std::span<const Champion> champions = {};
+    // One line on what the game reads, for Game Select ("Counter-Strike's client console
+    // obituaries"); may be empty for a game defined outside the program: nothing is shown then.
+    std::string_view description = {};
 
     constexpr int slotCount() const { return static_cast<int>(weaponNames.size()); }
 };

@@ -59,6 +59,7 @@ inline constexpr Game kGame{
     .kind = KillSource::HalfLifeServerLog,
     .weaponWords = kWeaponWords,
     .weaponWordsIgnoreCase = false,
+    .description = "the log file every Half-Life engine server writes: Counter-Strike 1.6, Team Fortress 2, ...",
 };
 
 }  // namespace fragtide::rules::half_life_server_log

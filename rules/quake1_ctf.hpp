@@ -48,6 +48,7 @@ inline constexpr Game kGame{
     .weaponNames = kTable.weaponNames,
     .rules = &kRules,
     .oneName = &kQuake1CTFOneName,
+    .description = "the console obituaries of Capture The Flag, the Quake mod",
 };
 
 }  // namespace fragtide::rules::quake1_ctf

@@ -55,6 +55,7 @@ inline constexpr Game kGame{
     .weaponNames = kTable.weaponNames,
     .rules = &kRules,
     .oneName = &kQuake1StandardOneName,
+    .description = "Quake's client console obituaries, deathmatch",
 };
 
 }  // namespace fragtide::rules::quake1_standard

@@ -145,6 +145,7 @@ inline constexpr Game kGame{
     .rules = &kRules,
     .oneName = &kQuake1WarhavenOneName,
     .champions = kChampions,
+    .description = "the console obituaries of Warhaven, the Quake mod",
 };
 
 }  // namespace fragtide::rules::quake1_warhaven

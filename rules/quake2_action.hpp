@@ -120,6 +120,7 @@ inline constexpr Game kGame{
     .weaponNames = kTable.weaponNames,
     .rules = &kRules,
     .oneName = &kQuake2ActionOneName,
+    .description = "the console obituaries of Action Quake 2",
 };
 
 }  // namespace fragtide::rules::quake2_action

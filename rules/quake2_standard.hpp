@@ -72,6 +72,7 @@ inline constexpr Game kGame{
     .weaponNames = kTable.weaponNames,
     .rules = &kRules,
     .oneName = &kQuake2StandardOneName,
+    .description = "Quake II's client console obituaries, deathmatch",
 };
 
 }  // namespace fragtide::rules::quake2_standard

@@ -41,6 +41,7 @@ inline constexpr Game kGame{
     .kind = KillSource::Quake2StdLog,
     .weaponWords = kWeaponWords,
     .weaponWordsIgnoreCase = true,
+    .description = "the StdLog file Quake II server mods write, one tab-separated record per frag",
 };
 
 }  // namespace fragtide::rules::quake2_stdlog

@@ -85,6 +85,7 @@ inline constexpr Game kGame{
     .kind = KillSource::Quake3ServerLog,
     .weaponWords = kWeaponWords,
     .weaponWordsIgnoreCase = false,
+    .description = "the games.log of Quake III engine servers: Quake III Arena, OpenArena, Urban Terror, ...",
 };
 
 }  // namespace fragtide::rules::quake3_server_log

@@ -236,7 +236,11 @@ void FormController::mnuExport_Click() {
         prompt += ".\n\n";
         prompt += texts::kExportFailedAdvice;
         messageBox(prompt, MessageStyle::OkCritical, texts::kExportErrorTitle);
+        return;
     }
+    // A save dialog closes the same way whether or not the write worked: say where the file is.
+    messageBox(std::string(texts::kExportDonePrefix) + pathText(chosen->path) + std::string(texts::kExportDoneSuffix),
+               MessageStyle::OkInformation, texts::kExportTitle);
 }
 
 bool FormController::closeRequested() {
@@ -305,6 +309,9 @@ GameSelectChoice FormController::gameSelectChoice() const {
         if (choice.preselected < 0 && game.displayName == m_store.CurrentGame)
             choice.preselected = static_cast<int>(choice.games.size());
         choice.games.emplace_back(game.displayName);
+        choice.descriptions.push_back(game.description.empty()
+                                          ? std::string()
+                                          : std::string(texts::kGameSelectReads) + std::string(game.description));
     }
     return choice;
 }

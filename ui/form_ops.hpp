@@ -38,9 +38,14 @@ struct OpenFileRequest {
 };
 
 // Game Select's contents: the games in catalogue order, and the entry selected when it opens
-// (the current game's position, -1 when the current game is none of them).
+// (the current game's position, -1 when the current game is none of them). Under the list the
+// dialog shows the selected game's line on what it reads, so that a user can tell a server log's
+// entry from a client console's.
 struct GameSelectChoice {
     std::vector<std::string> games;
+    // One per game, in the same order: "Reads " + its description, "" for a game without one
+    // (nothing is shown then). May wrap.
+    std::vector<std::string> descriptions;
     int preselected = -1;
 };
 

@@ -15,8 +15,9 @@ inline constexpr std::string_view kDesignCaption = "Fragtide";
 inline constexpr std::string_view kCaptionPrefix = "Fragtide (analyzing ";
 inline constexpr std::string_view kCaptionSuffix = " log files)";
 inline constexpr std::string_view kSelectLogFile = "Select a log file to analyse:";
-inline constexpr std::string_view kBrowse = "Browse...";
-inline constexpr std::string_view kAnalyzeLog = "Analyze Log";
+// Buttons: "&" marks the access letter (Alt and the letter press the button).
+inline constexpr std::string_view kBrowse = "&Browse...";
+inline constexpr std::string_view kAnalyzeLog = "&Analyze Log";
 inline constexpr std::string_view kTitle = "FRAGTIDE";
 // lbl(1): "Version " + major.minor + the credit.
 inline constexpr std::string_view kVersionCredit = "Version " FRAGTIDE_VERSION_SHORT "       by the Fragtide team";
@@ -24,6 +25,11 @@ inline constexpr std::string_view kGeneralInfo = reports::texts::kGeneralInfoNam
 inline constexpr std::string_view kPlayerInfo = reports::texts::kPlayerInfoName;
 inline constexpr std::string_view kIndividualInfo = reports::texts::kIndividualInfoName;
 inline constexpr std::string_view kRivalsInfo = reports::texts::kRivalsInfoName;
+// The report buttons' captions: the reports' names with their access letters.
+inline constexpr std::string_view kGeneralInfoButton = "&General Info";
+inline constexpr std::string_view kPlayerInfoButton = "&Player Info";
+inline constexpr std::string_view kIndividualInfoButton = "&Individual Info";
+inline constexpr std::string_view kRivalsInfoButton = "&Rivals Info";
 // lbl(2): this, then the number of players listed.
 inline constexpr std::string_view kPlayerCountPrefix = "Total players : ";
 
@@ -76,11 +82,11 @@ inline std::string gamesFolderError(const std::string& folder) {
     return "The games folder '" + folder + "' could not be created or opened. Open it yourself to add game files.";
 }
 
-// The names menu's entries, in the order of engine::NameDisplay.
-inline constexpr std::string_view kNamesAutomatic = "Automatic";
-inline constexpr std::string_view kNamesUtf8 = "UTF-8";
-inline constexpr std::string_view kNamesWindows1252 = "Windows-1252";
-inline constexpr std::string_view kNamesQuake = "Quake";
+// The names menu's entries, in the order of engine::NameDisplay; "&" marks the access letter.
+inline constexpr std::string_view kNamesAutomatic = "&Automatic";
+inline constexpr std::string_view kNamesUtf8 = "&UTF-8";
+inline constexpr std::string_view kNamesWindows1252 = "&Windows-1252";
+inline constexpr std::string_view kNamesQuake = "&Quake";
 
 // The detection hint below the report list:
 // "No kill of " + game + " found in " + lines + " lines. This looks like a " + other + " (" + kills
@@ -112,15 +118,24 @@ inline constexpr std::string_view kExportDefaultStem = "fragtide";
 inline constexpr std::string_view kExportFailedAdvice =
     "Any earlier file of that name is unchanged. Export again to another folder or name.";
 inline constexpr std::string_view kExportErrorTitle = "Export Error.";
+// A written export, titled kExportTitle: "The report was exported to " + path + ".".
+inline constexpr std::string_view kExportDonePrefix = "The report was exported to ";
+inline constexpr std::string_view kExportDoneSuffix = ".";
 
 // Who killed whom
 inline constexpr std::string_view kWhoKilledWhomTitle = "Who Killed Whom";
+// The corner above the killers' names and left of the victims', and its tooltip.
+inline constexpr std::string_view kWhoKilledWhomCorner = "Killer \\ Victim";
+inline constexpr std::string_view kWhoKilledWhomCornerTip =
+    "Each row is a killer, each column a victim: a cell counts the row's frags on the column.";
 inline constexpr std::string_view kCopy = "Copy";
 inline constexpr std::string_view kClose = "Close";
 
 // Game Select
 inline constexpr std::string_view kGameSelectTitle = "Game Select";
 inline constexpr std::string_view kGameSelectLabel = "Select the game you wish to analyze logs of :";
+// Under the list: this, then the selected game's description.
+inline constexpr std::string_view kGameSelectReads = "Reads ";
 inline constexpr std::string_view kOk = "OK";
 inline constexpr std::string_view kCancel = "Cancel";
 

@@ -67,6 +67,8 @@ std::string goldenText(const rules::Game& game) {
     auto line = [&out](const std::string& text) { out += text + '\n'; };
     line("game " + quoted(game.displayName));
     line("short name " + quoted(game.alias));
+    if (!game.description.empty())
+        line("description " + quoted(game.description));
     line("kills from " + std::string(killSourceText(game.kind)));
     if (game.rules)
         line(std::string("killer first ") + (game.rules->killerFirst ? "yes" : "no"));

@@ -93,6 +93,11 @@ void DialogsTest::gameSelectListsTheCatalogueAndPreselectsTheCurrentGame() {
     const auto* box = dialog.findChild<QComboBox*>("cboGames");
     QCOMPARE(entries(box), kCatalogue);
     QCOMPARE(box->currentIndex(), selected);
+    // The line under the list follows the selection.
+    const auto* description = dialog.findChild<QLabel*>("lblDescription");
+    QCOMPARE(description->text().isEmpty(), selected < 0);
+    dialog.findChild<QComboBox*>("cboGames")->setCurrentIndex(5);
+    QCOMPARE(description->text(), QStringLiteral("Reads Counter-Strike's client console obituaries"));
 }
 
 void DialogsTest::gameSelectOkAppliesSavesAndKeepsTheStatistics() {
@@ -226,6 +231,10 @@ void DialogsTest::helpTopicsWithoutTheViewerOpensTheBuiltInOne() {
     QCOMPARE(window.helpViewer(), viewer);
     QVERIFY(viewer->isVisible());
     QVERIFY(window.messages.empty());
+    window.helpViewer()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.helpViewer()));
+    QTest::keyClick(window.helpViewer()->browser(), Qt::Key_Escape);  // closes it, as a viewer does
+    QVERIFY(!viewer->isVisible());
 }
 
 void DialogsTest::missingHelpFileShowsTheHelpError() {

@@ -25,6 +25,7 @@
 #include "tests/support/temp_dir.hpp"
 #include "ui/form_controller.hpp"
 #include "ui/message_text.hpp"
+#include "ui/who_killed_whom_view.hpp"
 
 namespace fragtide::ui {
 namespace {
@@ -510,6 +511,15 @@ TEST(FormControllerGameSelect, ListsTheGamesWithTheCurrentOneSelected) {
     ASSERT_GE(choice.games.size(), 6u);
     EXPECT_EQ(choice.games[0], "Quake I : Standard");
     EXPECT_EQ(choice.games.at(static_cast<std::size_t>(choice.preselected)), "Quake II : Standard");
+    // Each game says what it reads, so that a server log is not read as a client console.
+    ASSERT_EQ(choice.descriptions.size(), choice.games.size());
+    for (std::size_t i = 0; i < choice.games.size(); ++i) {
+        SCOPED_TRACE(choice.games[i]);
+        EXPECT_TRUE(choice.descriptions[i].starts_with("Reads ")) << choice.descriptions[i];
+        if (choice.games[i] == "Half-Life : Counter-Strike") {
+            EXPECT_EQ(choice.descriptions[i], "Reads Counter-Strike's client console obituaries");
+        }
+    }
 
     world.store.CurrentGame = "No Such Game";
     EXPECT_EQ(form.gameSelectChoice().preselected, -1);
@@ -670,7 +680,7 @@ TEST(FormControllerHint, NumbersAreGroupedByThousands) {
 TEST(FormControllerNames, MenuShowsNamesAgainAndIsKept) {
     World world;
     EXPECT_EQ(FormController::nameDisplayEntries(),
-              (std::vector<std::string>{"Automatic", "UTF-8", "Windows-1252", "Quake"}));
+              (std::vector<std::string>{"&Automatic", "&UTF-8", "&Windows-1252", "&Quake"}));
     // "Bob" in the Quake consoles' coloured letters (top bit set).
     const fs::path log = world.folder.write("q.log", "Carol was ax-murdered by \xC2\xEF\xE2\r\n");
     {
@@ -750,6 +760,44 @@ TEST(FormControllerRivals, WhoKilledWhomShowsTheMatrixOfTheLastAnalysis) {
     EXPECT_EQ(matrix.rowName(0), "Bob");
     EXPECT_EQ(matrix.total(), 3);
     EXPECT_EQ(matrix.rowTotal(0), 2);
+}
+
+TEST(FormControllerRivals, WhoKilledWhomHeadingsSortAndCarryTheArrow) {
+    World world;
+    auto form = world.controller(world.log("a.log", threeKillLog()).string());
+    form.Form_Load();
+    WhoKilledWhomView view;
+    view.setMatrix(form.rivalsMatrix());
+    EXPECT_FALSE(view.sortIndicator());  // the order of first appearance has no arrow
+    const int total = view.matrix().columnCount();
+
+    using Indicator = WhoKilledWhomView::SortIndicator;
+    struct Click {
+        int column;
+        std::optional<Indicator> arrow;  // nothing: the arrow stays where it was
+        std::string firstRow;
+    };
+    const std::vector<Click> clicks = {
+        {total, Indicator{total, true}, "Bob"},    // most frags first
+        {total, Indicator{total, false}, "Alice"}, // the same heading reverses
+        {WhoKilledWhomView::kNamesColumn, Indicator{WhoKilledWhomView::kNamesColumn, true}, "Bob"},
+        {total + 1, std::nullopt, "Bob"},          // no such column
+        {-2, std::nullopt, "Bob"},
+    };
+    std::optional<Indicator> expected;
+    for (const Click& click : clicks) {
+        SCOPED_TRACE(click.column);
+        view.headingClicked(click.column);
+        if (click.arrow)
+            expected = click.arrow;
+        ASSERT_TRUE(view.sortIndicator());
+        EXPECT_EQ(view.sortIndicator()->column, expected->column);
+        EXPECT_EQ(view.sortIndicator()->descending, expected->descending);
+        EXPECT_EQ(view.matrix().rowName(0), click.firstRow);
+    }
+    view.setMatrix(form.rivalsMatrix());  // a new analysis starts unsorted
+    EXPECT_FALSE(view.sortIndicator());
+    EXPECT_EQ(view.matrix().rowName(0), "Bob");
 }
 
 TEST(FormControllerTexts, MessagesBeginWithACapitalLetter) {
@@ -912,8 +960,14 @@ TEST(FormControllerExport, WritesTheCommandLinesBytesForTheSameLogs) {
         const std::string window = readFile(out / ("window." + format));
         EXPECT_FALSE(window.empty());
         EXPECT_EQ(window, commandLineExport({(world.folder.path() / "season").string()}, out / ("cli." + format)));
+        // The user is told where the file went.
+        ASSERT_FALSE(world.window.messages.empty());
+        const auto& told = world.window.messages.back();
+        EXPECT_EQ(told.title, "Export Report");
+        EXPECT_EQ(told.style, MessageStyle::OkInformation);
+        EXPECT_EQ(told.prompt, "The report was exported to " + pathText(out / ("window." + format)) + ".");
     }
-    EXPECT_TRUE(world.window.messages.empty());
+    EXPECT_EQ(world.window.messages.size(), 2u);
     EXPECT_EQ(readFile(out / "window.csv").substr(0, 24), "player,slot,weapon,frags");
 
     // One log, from the command line of the window.
@@ -979,7 +1033,7 @@ TEST(FormControllerExport, FailedWriteIsToldAndTheOldFileStays) {
     form.mnuExport_Click();
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldSignal);
-    ASSERT_EQ(world.window.messages.size(), 2u);
+    ASSERT_EQ(world.window.messages.size(), 2u);  // a failure is told once, never as a success
     EXPECT_EQ(world.window.messages[1].title, "Export Error.");
     EXPECT_EQ(readFile(page), "the old page");
 #endif

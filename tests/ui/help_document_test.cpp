@@ -49,7 +49,7 @@ QStringList programTexts() {
     namespace t = ui::texts;
     namespace r = reports::texts;
     QStringList texts = {
-        q(t::kSelectLogFile), q(t::kBrowse), q(t::kAnalyzeLog), q(t::kGeneralInfo), q(t::kPlayerInfo),
+        q(t::kSelectLogFile), menu(t::kBrowse), menu(t::kAnalyzeLog), q(t::kGeneralInfo), q(t::kPlayerInfo),
         q(t::kIndividualInfo), menu(t::kMenuFile), menu(t::kMenuGameSelect), menu(t::kMenuExit),
         menu(t::kMenuHelp), menu(t::kMenuHelpTopics), menu(t::kMenuAbout), q(t::kSelectPlayerFirst),
         q(t::kSelectPlayerFirstTitle), q(t::kStartupErrorTitle), q(t::kHelpMissingPrompt), q(t::kHelpErrorTitle),
@@ -59,8 +59,8 @@ QStringList programTexts() {
         q(r::kBigNumbersHeading), q(r::kPlayersHeading), q(r::kPercentagesHeading), q(r::kFragsPerWeapon),
         menu(t::kMenuExport), q(t::kExportHtmlFilter), q(t::kExportCsvFilter), q(t::kExportErrorTitle),
         q(t::kExportFailedAdvice), q(t::kLogsLeftOut), q(t::kRivalsInfo), menu(t::kMenuView),
-        menu(t::kMenuNames), menu(t::kMenuWhoKilledWhom), q(t::kNamesAutomatic), q(t::kNamesUtf8),
-        q(t::kNamesWindows1252), q(t::kNamesQuake), q(r::kRivalsHeading),
+        menu(t::kMenuNames), menu(t::kMenuWhoKilledWhom), menu(t::kNamesAutomatic), menu(t::kNamesUtf8),
+        menu(t::kNamesWindows1252), menu(t::kNamesQuake), q(r::kRivalsHeading),
     };
     for (const engine::Game& game : engine::games()) {
         texts << q(game.displayName) << q(t::mainCaption(game.displayName));

@@ -1,11 +1,12 @@
 // Writes a picture of the main window after an analysis, for the documentation:
 //
-//   QT_QPA_PLATFORM=offscreen build/tests/fragtide_screenshot [--who-killed-whom | --player-info] LOG OUTPUT.png [GAME]
+//   QT_QPA_PLATFORM=offscreen build/tests/fragtide_screenshot [--who-killed-whom | --player-info | --game-select] LOG OUTPUT.png [GAME]
 //
 // for example samples/q1_standard.log and docs/screenshot-after-analysis.png, or
 // samples/hl_server.log, docs/screenshot-detection-hint.png and "Quake I : Standard" for the hint.
 // With --who-killed-whom the picture is of the Who Killed Whom window opened (View menu) after the
-// analysis, e.g. samples/q1_standard.log and docs/screenshot-who-killed-whom.png. With --player-info
+// analysis, e.g. samples/q1_standard.log and docs/screenshot-who-killed-whom.png; a large one is
+// widened to at most 1280 pixels and scrolls. With --player-info
 // the window shows the Player Info report instead of General Info.
 //
 // With --game-select the picture is of the Game Select dialog over the window, listing every game
@@ -22,6 +23,7 @@
 #include <QPixmap>
 #include <QTest>
 
+#include <algorithm>
 #include <cstdio>
 #include <algorithm>
 #include <memory>
@@ -41,7 +43,7 @@ int main(int argc, char** argv) {
     const bool gameSelect = args.removeAll(QStringLiteral("--game-select")) > 0;
     const bool playerInfo = args.removeAll(QStringLiteral("--player-info")) > 0;
     if (args.size() < 3 || args.size() > 4) {
-        std::fprintf(stderr, "usage: fragtide_screenshot [--who-killed-whom | --player-info] LOG OUTPUT.png [GAME]\n");
+        std::fprintf(stderr, "usage: fragtide_screenshot [--who-killed-whom | --player-info | --game-select] LOG OUTPUT.png [GAME]\n");
         return 2;
     }
     fragtide::engine::StatsStore store;
@@ -61,14 +63,7 @@ int main(int argc, char** argv) {
         window.cmdOptions_Click(fragtide::ui::ReportButton::PlayerInfo);
     std::unique_ptr<fragtide::ui::frmGS> dialog;
     if (gameSelect) {
-        // The list Game Select is given: the catalogue, the game in use chosen.
-        fragtide::ui::GameSelectChoice choice;
-        for (const auto& game : fragtide::engine::games()) {
-            if (game.displayName == store.CurrentGame)
-                choice.preselected = static_cast<int>(choice.games.size());
-            choice.games.emplace_back(game.displayName);
-        }
-        dialog = std::make_unique<fragtide::ui::frmGS>(choice, &window);
+        dialog = std::make_unique<fragtide::ui::frmGS>(window.controller().gameSelectChoice(), &window);
         dialog->show();
         shown = dialog.get();
         if (!QTest::qWaitForWindowExposed(shown)) {
@@ -103,7 +98,7 @@ int main(int argc, char** argv) {
         if (const auto* table = shown->findChild<QTableView*>()) {
             const int missing = table->horizontalHeader()->length() - table->viewport()->width();
             if (missing > 0) {
-                shown->resize(shown->width() + missing + 2, shown->height());
+                shown->resize(std::min(1280, shown->width() + missing + 2), shown->height() < 720 ? 720 : shown->height());
                 QTest::qWait(50);
             }
         }

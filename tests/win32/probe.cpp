@@ -4,16 +4,21 @@
 //                                      lines, "players: ..."
 //   fragtide-probe gameselect SECONDS [BMP]
 //                                      opens File, Game Select; "dialog: ...", "frame: LEFT TOP",
-//                                      "selected: ..."; with BMP, also writes a picture of the
+//                                      "selected: ...", "description: ..."; with BMP, also writes a picture of the
 //                                      dialog alone, frame included, into that file
-//   fragtide-probe whokilledwhom SECONDS  opens View, Who Killed Whom; "wkw: TITLE", "size: ROWS COLUMNS"
+//   fragtide-probe whokilledwhom SECONDS  opens View, Who Killed Whom; "wkw: TITLE", "over main: yes"
+//                                      when it opened over the main window, "size: ROWS COLUMNS"
 //                                      of the list, then presses Copy: "copy: ..." per clipboard line
 //   fragtide-probe export SECONDS FILE opens File, Export Report...; "export: TITLE", "name: NAME" (the
-//                                      name offered), then saves as FILE and waits for it to exist
+//                                      name offered), then saves as FILE, waits for it to exist and
+//                                      for the box that tells it: "told: ..." (its text), then OK
 //   fragtide-probe browse SECONDS FOLDER NAME...
 //                                      presses Browse, chooses the NAMEs in FOLDER together in the
 //                                      open dialog, waits for it to close; "file: ..." (txtFile)
 //   fragtide-probe post SECONDS ID     posts the menu or button command ID to the main window
+//   fragtide-probe resize SECONDS WIDTH HEIGHT
+//                                      moves the main window to the desktop's corner and sizes its
+//                                      frame as a user's drag would
 //   fragtide-probe close-wkw           closes the who-killed-whom window
 //   fragtide-probe close               closes the dialog, if open, and the main window
 // With FRAGTIDE_PROBE_DESKTOP set, it looks on that Wine virtual desktop: windows of another
@@ -182,6 +187,7 @@ int wmain(int argc, wchar_t** argv) {
         const auto selected = SendMessageW(games, CB_GETCURSEL, 0, 0);
         printLine("selected", selected < 0 ? std::wstring() : listItem(games, static_cast<int>(selected),
                                                                         CB_GETLBTEXTLEN, CB_GETLBTEXT));
+        printLine("description", controlText(GetDlgItem(dialog, IDC_GS_DESC)));
         // Painted now, not at the X driver's next flush, for a screenshot taken right after.
         RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
         if (argc > 3 && !writePicture(dialog, argv[3])) {
@@ -198,6 +204,12 @@ int wmain(int argc, wchar_t** argv) {
             return 1;
         }
         printLine("wkw", textOf(window));
+        // It opens over the main window: its centre lies inside the main window's frame.
+        RECT frame{}, owner{};
+        GetWindowRect(window, &frame);
+        GetWindowRect(main, &owner);
+        const POINT centre{(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2};
+        std::printf("over main: %s\n", PtInRect(&owner, centre) ? "yes" : "no");
         // Counts only: a list's item texts live in the other process, its clipboard text does not.
         HWND list = GetDlgItem(window, IDC_WKW_LIST);
         std::printf("size: %d %d\n", ListView_GetItemCount(list), Header_GetItemCount(ListView_GetHeader(list)));
@@ -238,13 +250,25 @@ int wmain(int argc, wchar_t** argv) {
         printLine("name", controlText(name));
         SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-        for (int i = 0; i < seconds * 10; ++i) {
-            if (GetFileAttributesW(argv[3]) != INVALID_FILE_ATTRIBUTES && !IsWindow(dialog))
-                return 0;
-            Sleep(100);
+        bool written = false;
+        for (int i = 0; i < seconds * 10 && !written; ++i) {
+            written = GetFileAttributesW(argv[3]) != INVALID_FILE_ATTRIBUTES && !IsWindow(dialog);
+            if (!written)
+                Sleep(100);
         }
-        std::fprintf(stderr, "fragtide-probe: the export was not written\n");
-        return 1;
+        if (!written) {
+            std::fprintf(stderr, "fragtide-probe: the export was not written\n");
+            return 1;
+        }
+        // The window then says where the file went, in a box of the dialog's title.
+        HWND told = waitFor(L"#32770", L"Export Report", seconds);
+        if (!told) {
+            std::fprintf(stderr, "fragtide-probe: the export was not told\n");
+            return 1;
+        }
+        printLine("told", controlText(GetDlgItem(told, 0xFFFF)));
+        PostMessageW(told, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(told, IDOK)));
+        return 0;
     }
     if (command == L"browse" && argc > 4) {
         PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_CMDBROWSE, BN_CLICKED),
@@ -280,6 +304,11 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"post" && argc > 3) {  // debugging aid: a menu or button command
         PostMessageW(main, WM_COMMAND, static_cast<WPARAM>(_wtoi(argv[3])), 0);
+        return 0;
+    }
+    if (command == L"resize" && argc > 4) {  // the main window's frame to WIDTH x HEIGHT pixels
+        // To the desktop's corner first, so that the whole larger frame stays on screen.
+        SetWindowPos(main, nullptr, 0, 0, _wtoi(argv[3]), _wtoi(argv[4]), SWP_NOZORDER);
         return 0;
     }
     if (command == L"close-wkw") {

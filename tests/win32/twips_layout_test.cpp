@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace fragtide::ui::win32 {
 namespace {
 
@@ -41,7 +44,11 @@ TEST(MainLayout, GivesExtraRoomToTheListsAndKeepsTheColumnsApart) {
     EXPECT_EQ(grown(MainControl::cmdOptions2).left, was(MainControl::cmdOptions2).left + 300);
     EXPECT_EQ(grown(MainControl::PB).top, was(MainControl::PB).top + 200);
     EXPECT_EQ(grown(MainControl::PB).width, was(MainControl::PB).width + 300);
-    EXPECT_EQ(grown(MainControl::cmdBrowse), was(MainControl::cmdBrowse));  // the file row stays
+    // The file box takes the width, so a long path shows; its buttons move along.
+    EXPECT_EQ(grown(MainControl::txtFile).width, was(MainControl::txtFile).width + 300);
+    EXPECT_EQ(grown(MainControl::cmdBrowse).left, was(MainControl::cmdBrowse).left + 300);
+    EXPECT_EQ(grown(MainControl::cmdAnalyze).left, was(MainControl::cmdAnalyze).left + 300);
+    EXPECT_EQ(grown(MainControl::cmdBrowse).top, was(MainControl::cmdBrowse).top);
 
     // Whatever the size, the report list ends left of the right column and above the bar.
     for (const auto& rects : {design, big}) {
@@ -73,6 +80,25 @@ TEST(MainLayout, PutsRivalsUnderIndividualInfoAndTheHintUnderTheReportList) {
         EXPECT_EQ(lst.height, at(design, MainControl::lst).height - (hintShown ? 27 + 8 : 0));
         EXPECT_EQ(extras.hintLabel, (PixelRect{lst.left, lst.top + lst.height + 8, lst.width - 161 - 8, 27}));
         EXPECT_EQ(extras.hintButton, (PixelRect{lst.left + lst.width - 161, lst.top + lst.height + 8, 161, 27}));
+    }
+}
+
+TEST(MainLayout, SizesTheHintButtonToItsText) {
+    const auto design = mainLayout(740, 425, 96);
+    const int listWidth = at(design, MainControl::lst).width;
+    const std::vector<std::pair<int, int>> cases = {
+        {0, 161},                          // no text measured: the design's width
+        {100, 161},                        // a short text: still the design's width
+        {230, 230},                        // "Analyze as Half-Life : Server Log" and its margins
+        {2000, listWidth * 2 / 3},         // the hint keeps room for its words
+    };
+    for (const auto& [needed, width] : cases) {
+        SCOPED_TRACE(needed);
+        auto rects = design;
+        const ExtraRects extras = placeExtras(rects, 96, true, needed);
+        EXPECT_EQ(extras.hintButton.width, width);
+        EXPECT_EQ(extras.hintButton.left + width, at(rects, MainControl::lst).left + listWidth);
+        EXPECT_EQ(extras.hintLabel.width, listWidth - width - 8);
     }
 }
 

@@ -5,8 +5,9 @@
 # clipboard; Browse with two logs chosen together shows "2 files" and analyses them as one;
 # File, Export Report... offers their folder's name and writes the same page as
 # fragtide-report --export of that folder (when REPORT_EXE is given); File, Game Select opens its
-# dialog with that game chosen. Pictures of the main window, the matrix and Game Select go to OUT. Without Xvfb, xwd or ImageMagick it says it is skipped and exits 77 (ctest's
-# skip), never 0.
+# dialog with that game chosen and says what it reads. Pictures of the main window, the main
+# window resized, the matrix and Game Select go to OUT. Without Xvfb, xwd or ImageMagick it says
+# it is skipped and exits 77 (ctest's skip), never 0.
 # Usage: window_test.sh FRAGTIDE_EXE PROBE_EXE LOG OUT [REPORT_EXE]
 set -euo pipefail
 exe=$1 probe=$2 log=$3 out=$4 report=${5:-}
@@ -85,6 +86,11 @@ grep -q '^players: Total players : [1-9]' "$tmp/main.clean" || fail "no players 
 sleep 1  # the last repaint
 shot "$out/win32-main.png"
 
+# A user's drag to a larger frame: every control is drawn again at its new place.
+timeout 30 wine "$probe" resize 10 890 590 > /dev/null 2>&1 || fail "cannot resize the main window"
+sleep 1
+shot "$out/win32-resized.png"
+
 timeout 60 wine "$probe" whokilledwhom 30 > "$tmp/wkw.txt" 2> "$tmp/probe.log" || {
     cat "$tmp/probe.log"
     fail "Who Killed Whom did not open"
@@ -92,6 +98,7 @@ timeout 60 wine "$probe" whokilledwhom 30 > "$tmp/wkw.txt" 2> "$tmp/probe.log" |
 tr -d '\r' < "$tmp/wkw.txt" > "$tmp/wkw.clean"
 cat "$tmp/wkw.clean"
 grep -qx 'wkw: Who Killed Whom' "$tmp/wkw.clean" || fail "who-killed-whom title"
+grep -qx 'over main: yes' "$tmp/wkw.clean" || fail "who killed whom did not open over the main window"
 grep -qx 'size: 6 7' "$tmp/wkw.clean" || fail "who killed whom: not five killers, a total row, five victims, name and total"
 # Worked by hand from the log; "Joël" is its Windows-1252 byte 0xEB, decoded once.
 grep -qxP 'copy: \tThorn\tJoël\tVexa\tMordecai\tBig Lou\tTotal' "$tmp/wkw.clean" || fail "who killed whom: victims"
@@ -127,6 +134,7 @@ tr -d '\r' < "$tmp/export.txt" > "$tmp/export.clean"
 cat "$tmp/export.clean"
 grep -qx 'export: Export Report' "$tmp/export.clean" || fail "export dialog title"
 grep -qx 'name: my logs.html' "$tmp/export.clean" || fail "export: the name offered is not the logs' folder's"
+grep -q '^told: The report was exported to .*window\.html\.$' "$tmp/export.clean" || fail "export: not told where the file went"
 if [ -n "$report" ]; then
     wine "$report" --export "$(winepath -w "$tmp/cli.html" 2> /dev/null)" "$(winepath -w "$tmp/my logs" 2> /dev/null)" > /dev/null 2>&1 ||
         fail "fragtide-report --export failed"
@@ -145,6 +153,8 @@ tr -d '\r' < "$tmp/gs.txt" > "$tmp/gs.clean"
 cat "$tmp/gs.clean"
 grep -qx 'dialog: Game Select' "$tmp/gs.clean" || fail "dialog title"
 grep -qx 'selected: Quake I : Standard' "$tmp/gs.clean" || fail "the current game is not selected"
+grep -qx "description: Reads Quake's client console obituaries, deathmatch" "$tmp/gs.clean" ||
+    fail "Game Select does not say what the game reads"
 [ -s "$tmp/gs.bmp" ] || fail "no picture of Game Select"
 "$convert" "bmp:$tmp/gs.bmp" "png:$out/win32-gameselect.png"
 echo "window_test: screenshot $out/win32-gameselect.png"

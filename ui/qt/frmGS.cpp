@@ -19,7 +19,15 @@ frmGS::frmGS(const GameSelectChoice& choice, QWidget* parent)
     connect(ui->cmdCancel, &QPushButton::clicked, this, &frmGS::cmdCancel_Click);
     for (const std::string& game : choice.games)
         ui->cboGames->addItem(toQString(game));
+    // Under the list, what the selected game reads: a server log's entry is then not mistaken
+    // for a client console's.
+    const auto describe = [this, descriptions = choice.descriptions](int position) {
+        const bool known = position >= 0 && static_cast<std::size_t>(position) < descriptions.size();
+        ui->lblDescription->setText(known ? toQString(descriptions[static_cast<std::size_t>(position)]) : QString());
+    };
+    connect(ui->cboGames, &QComboBox::currentIndexChanged, this, describe);
     ui->cboGames->setCurrentIndex(choice.preselected);
+    describe(choice.preselected);
 }
 
 frmGS::~frmGS() = default;

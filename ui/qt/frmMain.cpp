@@ -74,10 +74,10 @@ void frmMain::applyTexts() {
     ui->cmdAnalyze->setText(toQString(texts::kAnalyzeLog));
     ui->lbl_0->setText(toQString(texts::kTitle));
     ui->lbl_1->setText(toQString(texts::kVersionCredit));
-    ui->cmdOptions_0->setText(toQString(texts::kGeneralInfo));
-    ui->cmdOptions_1->setText(toQString(texts::kPlayerInfo));
-    ui->cmdOptions_2->setText(toQString(texts::kIndividualInfo));
-    ui->cmdOptions_3->setText(toQString(texts::kRivalsInfo));
+    ui->cmdOptions_0->setText(toQString(texts::kGeneralInfoButton));
+    ui->cmdOptions_1->setText(toQString(texts::kPlayerInfoButton));
+    ui->cmdOptions_2->setText(toQString(texts::kIndividualInfoButton));
+    ui->cmdOptions_3->setText(toQString(texts::kRivalsInfoButton));
     ui->mnuWhoKilledWhom->setText(menuCaption(toQString(texts::kMenuWhoKilledWhom)));
     ui->lbl_2->setText(toQString(texts::playerCountCaption(0)));
     ui->mnuFile->setTitle(menuCaption(toQString(texts::kMenuFile)));
@@ -96,6 +96,13 @@ void frmMain::applyLook() {
     paintGreenOnBlack(*ui->txtFile);
     paintGreenOnBlack(*ui->lst);
     ui->lst->setFont(reportFont());
+    // Long report lines scroll sideways rather than end in "...": the list measures every line
+    // (not only the first, as uniform item sizes would: see the form) and elides none.
+    ui->lst->setTextElideMode(Qt::ElideNone);
+    ui->lst->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    ui->lst->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // Green on black hides the style's focus marks: a frame shows where the keys go.
+    ui->lst->setStyleSheet(QStringLiteral("QListWidget#lst:focus { border: 2px solid rgb(0, 192, 0); }"));
     ui->lbl_0->setFont(titleFont());
 }
 
@@ -136,6 +143,9 @@ void frmMain::connectHandlers() {
     connect(ui->mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
     connect(ui->mnuGamesFolder, &QAction::triggered, this, &frmMain::mnuGamesFolder_Click);
     connect(ui->cmdHint, &QPushButton::clicked, this, &frmMain::cmdDetectedGame_Click);
+    auto* open = new QShortcut(QKeySequence::Open, this);
+    open->setObjectName(QStringLiteral("shortcutBrowse"));
+    connect(open, &QShortcut::activated, this, &frmMain::cmdBrowse_Click);
     auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
     f1->setObjectName(QStringLiteral("shortcutHelp"));
     connect(f1, &QShortcut::activated, this, qOverload<>(&frmMain::showHelpDocument));

@@ -2,6 +2,7 @@
 
 #include <QTextBrowser>
 #include <QUrl>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "ui/qt/qt_text.hpp"
@@ -18,6 +19,8 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window), m_browser
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_browser);
     resize(640, 520);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
 
 void HelpViewer::showDocument(const QString& path) {

@@ -4,11 +4,16 @@
 #include <QColor>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QAbstractButton>
+#include <QFontMetrics>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPalette>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "engine/display_text.hpp"
 #include "reports/report_texts.hpp"
@@ -22,6 +27,30 @@ WhoKilledWhom::WhoKilledWhom(QWidget* parent) : QDialog(parent), m_table(new QTa
     setModal(false);
     m_table->setObjectName(QStringLiteral("tblMatrix"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setWordWrap(false);
+    // Compact rows, and killers' names that cannot push the counts out of view.
+    const QFontMetrics metrics(m_table->font());
+    QHeaderView* rowsHeader = m_table->verticalHeader();
+    rowsHeader->setSectionResizeMode(QHeaderView::Fixed);
+    rowsHeader->setDefaultSectionSize(metrics.height() + 4);
+    rowsHeader->setMinimumSectionSize(metrics.height() + 2);
+    rowsHeader->setMaximumWidth(metrics.averageCharWidth() * kWhoKilledWhomRowHeadingChars);
+    rowsHeader->setTextElideMode(Qt::ElideRight);
+    QHeaderView* columnsHeader = m_table->horizontalHeader();
+    columnsHeader->setTextElideMode(Qt::ElideRight);
+    columnsHeader->setSortIndicatorShown(true);
+    columnsHeader->setSortIndicatorClearable(true);
+    columnsHeader->setSortIndicator(-1, Qt::DescendingOrder);
+    // The corner button (it selects the whole table) says what rows and columns are.
+    if (auto* cornerButton = m_table->findChild<QAbstractButton*>()) {
+        m_corner = new QLabel(toQString(texts::kWhoKilledWhomCorner), cornerButton);
+        m_corner->setObjectName(QStringLiteral("lblCorner"));
+        m_corner->setToolTip(toQString(texts::kWhoKilledWhomCornerTip));
+        m_corner->setAlignment(Qt::AlignCenter);
+        auto* cornerLayout = new QHBoxLayout(cornerButton);
+        cornerLayout->setContentsMargins(2, 0, 2, 0);
+        cornerLayout->addWidget(m_corner);
+    }
     auto* copy = new QPushButton(toQString(texts::kCopy), this);
     copy->setObjectName(QStringLiteral("cmdCopy"));
     copy->setAutoDefault(false);
@@ -42,41 +71,74 @@ WhoKilledWhom::WhoKilledWhom(QWidget* parent) : QDialog(parent), m_table(new QTa
 }
 
 void WhoKilledWhom::setMatrix(reports::RivalsMatrix matrix, engine::NameDisplay display) {
-    m_matrix = std::move(matrix);
+    m_view.setMatrix(std::move(matrix));
     m_display = display;
     fill();
 }
 
 void WhoKilledWhom::sortByColumn(int column) {
-    const int columns = m_matrix.columnCount();
-    if (column < 0 || column > columns)
+    if (column < 0)
         return;
-    const int matrixColumn = column == columns ? reports::RivalsMatrix::kTotalColumn : column;
-    m_matrix.sortByHeadingClick(matrixColumn);
+    m_view.headingClicked(column);
     fill();
 }
 
 void WhoKilledWhom::copyToClipboard() {
-    QGuiApplication::clipboard()->setText(toQString(m_matrix.copyText()));
+    QGuiApplication::clipboard()->setText(toQString(m_view.matrix().copyText()));
+}
+
+void WhoKilledWhom::showSortIndicator() {
+    // The header flips its own arrow on a click; the view's is the one that matches the rows.
+    const auto& indicator = m_view.sortIndicator();
+    QHeaderView* header = m_table->horizontalHeader();
+    if (!indicator || indicator->column < 0)
+        header->setSortIndicator(-1, Qt::DescendingOrder);
+    else
+        header->setSortIndicator(indicator->column, indicator->descending ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 void WhoKilledWhom::fill() {
-    const int rows = m_matrix.rowCount();
-    const int columns = m_matrix.columnCount();
+    const reports::RivalsMatrix& matrix = m_view.matrix();
+    const int rows = matrix.rowCount();
+    const int columns = matrix.columnCount();
     const QString total = toQString(reports::texts::kMatrixTotal);
     m_table->clear();
     m_table->setRowCount(rows + 1);
     m_table->setColumnCount(columns + 1);
     QStringList victims;
     for (int c = 0; c < columns; ++c)
-        victims << toQString(engine::displayText(m_matrix.columnName(c), m_display));
+        victims << toQString(engine::displayText(matrix.columnName(c), m_display));
     victims << total;
     m_table->setHorizontalHeaderLabels(victims);
     QStringList killers;
     for (int r = 0; r < rows; ++r)
-        killers << toQString(engine::displayText(m_matrix.rowName(r), m_display));
+        killers << toQString(engine::displayText(matrix.rowName(r), m_display));
     killers << total;
     m_table->setVerticalHeaderLabels(killers);
+    // Each column as wide as its heading needs (name, margins, arrow) up to a limit, never
+    // narrower than the largest count; a name cut short shows whole as its tooltip. Measured from
+    // the headings alone: resizing to the contents would visit every cell of a large table.
+    QHeaderView* header = m_table->horizontalHeader();
+    const QFontMetrics metrics(header->font());
+    const int widest = metrics.averageCharWidth() * kWhoKilledWhomColumnChars;
+    const int numberWidth = metrics.horizontalAdvance(QString::number(matrix.total()));
+    for (int c = 0; c <= columns; ++c) {
+        QTableWidgetItem* heading = m_table->horizontalHeaderItem(c);
+        const int needed = header->sectionSizeHint(c);
+        const int overhead = std::max(0, needed - metrics.horizontalAdvance(victims[c]));
+        const int width = std::clamp(needed, numberWidth + overhead, widest + overhead);
+        if (width < needed)
+            heading->setText(metrics.elidedText(victims[c], Qt::ElideRight, width - overhead));
+        heading->setToolTip(victims[c]);
+        m_table->setColumnWidth(c, width);
+    }
+    const int namesWidth = metrics.averageCharWidth() * (kWhoKilledWhomRowHeadingChars - 1);
+    for (int r = 0; r < rows; ++r) {
+        QTableWidgetItem* heading = m_table->verticalHeaderItem(r);
+        heading->setText(metrics.elidedText(killers[r], Qt::ElideRight, namesWidth));
+        heading->setToolTip(killers[r]);
+    }
+    showSortIndicator();
     const auto put = [this](int r, int c, long long value) {
         auto* item = new QTableWidgetItem(value ? QString::number(value) : QString());
         item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -86,10 +148,10 @@ void WhoKilledWhom::fill() {
     // Cells are shaded by count, the largest darkest, so the big rivalries stand out at a glance;
     // the highlight colour at a partial opacity stays readable in light and dark palettes.
     const QColor shade = m_table->palette().color(QPalette::Highlight);
-    const double largest = static_cast<double>(m_matrix.largestCell());
+    const double largest = static_cast<double>(matrix.largestCell());
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < columns; ++c) {
-            const long long value = m_matrix.cell(r, c);
+            const long long value = matrix.cell(r, c);
             QTableWidgetItem* item = put(r, c, value);
             if (value > 0 && largest > 0) {
                 QColor cell = shade;
@@ -97,11 +159,11 @@ void WhoKilledWhom::fill() {
                 item->setBackground(cell);
             }
         }
-        put(r, columns, m_matrix.rowTotal(r));
+        put(r, columns, matrix.rowTotal(r));
     }
     for (int c = 0; c < columns; ++c)
-        put(rows, c, m_matrix.columnTotal(c));
-    put(rows, columns, m_matrix.total());
+        put(rows, c, matrix.columnTotal(c));
+    put(rows, columns, matrix.total());
 }
 
 }  // namespace fragtide::ui

@@ -54,6 +54,13 @@ void placeFromTwips(HWND dialog, int clientWidth, int clientHeight, const Placem
 
 void setText(HWND dialog, int id, std::string_view text) { SetDlgItemTextW(dialog, id, toWide(text).c_str()); }
 
+// The line under Game Select's list: what the selected game reads.
+void showGameDescription(HWND dialog, const GameSelectChoice& choice) {
+    const auto selected = SendDlgItemMessageW(dialog, IDC_GS_GAMES, CB_GETCURSEL, 0, 0);
+    const bool known = selected >= 0 && static_cast<std::size_t>(selected) < choice.descriptions.size();
+    setText(dialog, IDC_GS_DESC, known ? choice.descriptions[static_cast<std::size_t>(selected)] : std::string());
+}
+
 DialogState* stateOf(HWND dialog) { return reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, DWLP_USER)); }
 
 INT_PTR CALLBACK gameSelectProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -69,19 +76,26 @@ INT_PTR CALLBACK gameSelectProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         for (const std::string& game : state.choice->games)
             SendMessageW(games, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(game).c_str()));
         SendMessageW(games, CB_SETCURSEL, static_cast<WPARAM>(state.choice->preselected), 0);
+        showGameDescription(dialog, *state.choice);
         // The combo box's height is its edit part; the drop-down list below it shows all six.
+        // Four lines under it hold the longest description wrapped.
         const Placement controls[] = {
             {IDC_GS_LBL, 120, 120, 3375, 255},
-            {IDC_GS_GAMES, 240, 480, 3495, 315 * 8},
-            {IDC_GS_OK, 2280, 1080, 1455, 375},
-            {IDC_GS_CANCEL, 240, 1080, 1455, 375},
+            {IDC_GS_GAMES, 240, 480, 4935, 315 * 8},
+            {IDC_GS_DESC, 240, 900, 4935, 780},
+            {IDC_GS_OK, 3720, 1800, 1455, 375},
+            {IDC_GS_CANCEL, 240, 1800, 1455, 375},
         };
-        placeFromTwips(dialog, 3960, 1650, controls, 4);
+        placeFromTwips(dialog, 5400, 2370, controls, 5);
         SetFocus(games);
         return FALSE;  // the focus is set
     }
     case WM_COMMAND: {
         DialogState& state = *stateOf(dialog);
+        if (LOWORD(wParam) == IDC_GS_GAMES && HIWORD(wParam) == CBN_SELCHANGE) {
+            showGameDescription(dialog, *state.choice);
+            return TRUE;
+        }
         if (HIWORD(wParam) != BN_CLICKED)
             return FALSE;
         if (LOWORD(wParam) == IDC_GS_OK) {
@@ -120,11 +134,12 @@ INT_PTR CALLBACK aboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
         SendDlgItemMessageW(dialog, IDC_ABOUT_LBL0, WM_SETFONT, reinterpret_cast<WPARAM>(state.boldFont), TRUE);
         const Placement controls[] = {
             {IDC_ABOUT_LBL0, 120, 120, 5295, 375},
-            {IDC_ABOUT_LBL2, 120, 1560, 5175, 495},
-            {IDC_ABOUT_LBL3, 120, 2160, 5175, 975},
-            {IDOK, 1800, 3480, 1575, 375},
+            {IDC_ABOUT_LBL2, 120, 735, 5175, 495},
+            {IDC_ABOUT_LBL3, 120, 1470, 5175, 975},
+            {IDOK, 1800, 2685, 1575, 375},
         };
-        placeFromTwips(dialog, 5445, 4185, controls, 4);
+        // The gaps are the Qt dialog's 16 pixels; nothing stands between credit and contact.
+        placeFromTwips(dialog, 5445, 3300, controls, 4);
         return TRUE;
     }
     case WM_COMMAND:

@@ -45,4 +45,16 @@ HFONT makeTitleFont(int dpi) {
     return makeFont(L"Arial", 20.25, dpi, true, true);
 }
 
+int textWidth(HWND window, HFONT font, const std::wstring& text) {
+    const HDC dc = GetDC(window);
+    if (!dc)
+        return 0;
+    const HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return size.cx;
+}
+
 }  // namespace fragtide::ui::win32

@@ -118,9 +118,9 @@ void frmMain::createControls() {
         {MainControl::PB, PROGRESS_CLASSW, child, 0, ""},
         {MainControl::lbl0, WC_STATICW, child | SS_CENTER, 0, texts::kTitle},
         {MainControl::lbl1, WC_STATICW, child | SS_RIGHT | SS_ENDELLIPSIS, 0, texts::kVersionCredit},
-        {MainControl::cmdOptions0, WC_BUTTONW, child | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON, 0, texts::kGeneralInfo},
-        {MainControl::cmdOptions1, WC_BUTTONW, child | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON, 0, texts::kPlayerInfo},
-        {MainControl::cmdOptions2, WC_BUTTONW, child | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON, 0, texts::kIndividualInfo},
+        {MainControl::cmdOptions0, WC_BUTTONW, child | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON, 0, texts::kGeneralInfoButton},
+        {MainControl::cmdOptions1, WC_BUTTONW, child | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON, 0, texts::kPlayerInfoButton},
+        {MainControl::cmdOptions2, WC_BUTTONW, child | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON, 0, texts::kIndividualInfoButton},
         {MainControl::lstPlayers, WC_LISTBOXW, child | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE, ""},
         {MainControl::lbl2, WC_STATICW, child | SS_LEFT, 0, noPlayers},
     };
@@ -129,7 +129,7 @@ void frmMain::createControls() {
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(row.which))), m_instance, nullptr);
     }
     // Rivals Info, the fourth report button, under Individual Info.
-    CreateWindowExW(0, WC_BUTTONW, toWide(texts::kRivalsInfo).c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON,
+    CreateWindowExW(0, WC_BUTTONW, toWide(texts::kRivalsInfoButton).c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON,
                     0, 0, 0, 0, m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_CMDRIVALS)), m_instance, nullptr);
     // The detection hint below the report list, hidden until an analysis calls for it; last in
     // the tab order, as in the Qt window.
@@ -138,6 +138,9 @@ void frmMain::createControls() {
     CreateWindowExW(0, WC_BUTTONW, L"", WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0, m_window,
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_CMDHINT)), m_instance, nullptr);
     SendMessageW(control(IDC_PB), PBM_SETRANGE32, 0, kProgressSteps);
+    // Focus marks always show, not only after the first key: the report list is read with the
+    // keys, and green on black gives no other sign of the focus.
+    SendMessageW(m_window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
 }
 
 int frmMain::dpi() const {
@@ -180,7 +183,10 @@ void frmMain::layOut() {
     RECT client{};
     GetClientRect(m_window, &client);
     auto rects = mainLayout(client.right, client.bottom, dpi());
-    const ExtraRects extras = placeExtras(rects, dpi(), m_hintShown);
+    // The hint's button as wide as its text ("Analyze as Half-Life : Server Log") and margins.
+    const int hintButtonWidth =
+        textWidth(m_window, m_uiFont, windowText(control(IDC_CMDHINT))) + 2 * twipsToPixels(180, dpi());
+    const ExtraRects extras = placeExtras(rects, dpi(), m_hintShown, hintButtonWidth);
     const auto place = [this](int id, const PixelRect& r) {
         SetWindowPos(control(id), nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
     };
@@ -196,8 +202,18 @@ void frmMain::layOut() {
     }
     if (batch)
         EndDeferWindowPos(batch);
-    // A horizontal scroll range as wide as a long report line needs.
-    SendMessageW(control(IDC_LST), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(twipsToPixels(20000, dpi())), 0);
+    // Controls that moved leave their old place unpainted, and static ones do not repaint
+    // themselves on a move: the whole client area is drawn again.
+    RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void frmMain::widenReportScroll(const std::wstring& line) {
+    // The scroll range follows the longest line, so the bar appears only when a line is cut.
+    const int width = textWidth(control(IDC_LST), m_reportFont, line) + twipsToPixels(120, dpi());
+    if (width <= m_lstWidest)
+        return;
+    m_lstWidest = width;
+    SendMessageW(control(IDC_LST), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(width), 0);
 }
 
 void frmMain::showFirstTime(int showCommand) {
@@ -300,10 +316,16 @@ void frmMain::setProgressValue(double value) {
 // ---------------------------------------------------------------------------------------------
 // The other window operations
 
-void frmMain::lstClear() { SendMessageW(control(IDC_LST), LB_RESETCONTENT, 0, 0); }
+void frmMain::lstClear() {
+    SendMessageW(control(IDC_LST), LB_RESETCONTENT, 0, 0);
+    m_lstWidest = 0;
+    SendMessageW(control(IDC_LST), LB_SETHORIZONTALEXTENT, 0, 0);
+}
 
 void frmMain::lstAddItem(std::string_view text) {
-    SendMessageW(control(IDC_LST), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(text).c_str()));
+    const std::wstring line = toWide(text);
+    SendMessageW(control(IDC_LST), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    widenReportScroll(line);
 }
 
 void frmMain::lstPlayersClear() { SendMessageW(control(IDC_LSTPLAYERS), LB_RESETCONTENT, 0, 0); }

@@ -107,6 +107,8 @@ private:
     void deleteFonts();
     void applyFonts();
     void layOut();
+    // The report list's horizontal scroll range widened, if need be, to hold `line`.
+    void widenReportScroll(const std::wstring& line);
     HWND control(int id) const { return GetDlgItem(m_window, id); }
     int lstPlayersListIndex() const;
     int dpi() const;
@@ -125,6 +127,7 @@ private:
     HWND m_window = nullptr;
     HMENU m_namesMenu = nullptr;
     bool m_hintShown = false;
+    int m_lstWidest = 0;  // the report list's horizontal scroll range, in pixels
     std::unique_ptr<WhoKilledWhom> m_whoKilledWhom;  // made on the first show
     HFONT m_uiFont = nullptr;
     HFONT m_buttonBoldFont = nullptr;

@@ -20,6 +20,12 @@ int frmMain::run() {
             m_form->showHelpDocument();
             continue;
         }
+        // Ctrl+O, the open key of every program, is Browse in the main window.
+        if (msg.message == WM_KEYDOWN && msg.wParam == 'O' && (GetKeyState(VK_CONTROL) & 0x8000) != 0 &&
+            (GetKeyState(VK_MENU) & 0x8000) == 0 && GetAncestor(msg.hwnd, GA_ROOT) == m_window) {
+            m_form->cmdBrowse_Click();
+            continue;
+        }
         if (IsDialogMessageW(m_window, &msg))
             continue;
         if (m_whoKilledWhom && m_whoKilledWhom->window() && IsDialogMessageW(m_whoKilledWhom->window(), &msg))

@@ -28,6 +28,7 @@
 #define IDC_GS_GAMES 301
 #define IDC_GS_OK 302
 #define IDC_GS_CANCEL 303
+#define IDC_GS_DESC 304
 #define IDC_ABOUT_LBL0 310
 #define IDC_ABOUT_LBL2 312
 #define IDC_ABOUT_LBL3 313

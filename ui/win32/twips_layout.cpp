@@ -16,11 +16,12 @@ struct Design {
 
 // In MainControl order; twips from the design table.
 constexpr Design kDesign[kMainControlCount] = {
-    {5520, 120, 1335, 405, false, false, false, false},   // cmdBrowse
-    {2880, 120, 2175, 285, false, false, false, false},   // txtFile
+    // The file row: the box takes the extra width, so a long path shows; its buttons move right.
+    {5520, 120, 1335, 405, true, false, false, false},    // cmdBrowse
+    {2880, 120, 2175, 285, false, true, false, false},    // txtFile
     {120, 120, 2415, 255, false, false, false, false},    // Label1
     {120, 720, 8655, 5100, false, true, false, true},     // lst
-    {7320, 120, 1335, 405, false, false, false, false},   // cmdAnalyze
+    {7320, 120, 1335, 405, true, false, false, false},    // cmdAnalyze
     {120, 6000, 10815, 255, false, true, true, false},    // PB
     {8880, 0, 2055, 495, true, false, false, false},      // lbl 0
     // lbl 1: the design's right edge, widened to the left and just below the buttons, so that
@@ -56,7 +57,8 @@ std::array<PixelRect, kMainControlCount> mainLayout(int clientWidth, int clientH
     return rects;
 }
 
-ExtraRects placeExtras(std::array<PixelRect, kMainControlCount>& rects, int dpi, bool hintShown) {
+ExtraRects placeExtras(std::array<PixelRect, kMainControlCount>& rects, int dpi, bool hintShown,
+                       int hintButtonWidth) {
     const auto at = [&rects](MainControl c) -> PixelRect& { return rects[static_cast<std::size_t>(c)]; };
     ExtraRects extras;
     const int step = at(MainControl::cmdOptions1).top - at(MainControl::cmdOptions0).top;
@@ -69,7 +71,9 @@ ExtraRects placeExtras(std::array<PixelRect, kMainControlCount>& rects, int dpi,
     PixelRect& lst = at(MainControl::lst);
     const int hintHeight = twipsToPixels(405, dpi);
     const int gap = twipsToPixels(120, dpi);
-    const int buttonWidth = twipsToPixels(2415, dpi);
+    // As wide as its text needs, never narrower than the design's, and never so wide that the
+    // hint's words have no room beside it.
+    const int buttonWidth = std::max(twipsToPixels(2415, dpi), std::min(hintButtonWidth, lst.width * 2 / 3));
     if (hintShown)
         lst.height = std::max(hintHeight, lst.height - hintHeight - gap);
     const int hintTop = lst.top + lst.height + gap;

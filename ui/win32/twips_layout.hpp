@@ -4,8 +4,8 @@
 
 // Where the main window's controls go: the design's twips positions converted at a given DPI,
 // with the room beyond the design's client area given to the lists, as the Qt window does (the
-// report list grows both ways, the player list grows down, the right column and the progress bar
-// move with the edges). Pure arithmetic, toolkit-free, so it is tested on any platform.
+// report list grows both ways, the player list grows down, the file box grows wide, the right
+// column, the file row's buttons and the progress bar move with the edges). Pure arithmetic, toolkit-free, so it is tested on any platform.
 namespace fragtide::ui::win32 {
 
 struct PixelRect {
@@ -45,7 +45,9 @@ struct ExtraRects {
 // Makes room in `rects` (from mainLayout) for the added controls and says where they go: Rivals
 // Info one button step under Individual Info, with the count and the player list moved down by
 // that step; the hint a button's height and a gap below the report list, which gives up that
-// room while `hintShown`.
-ExtraRects placeExtras(std::array<PixelRect, kMainControlCount>& rects, int dpi, bool hintShown);
+// room while `hintShown`. The hint's button is `hintButtonWidth` pixels wide (what its text
+// needs), at least the design's 2415 twips and at most two thirds of the list's width.
+ExtraRects placeExtras(std::array<PixelRect, kMainControlCount>& rects, int dpi, bool hintShown,
+                       int hintButtonWidth = 0);
 
 }  // namespace fragtide::ui::win32

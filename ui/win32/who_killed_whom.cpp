@@ -9,6 +9,7 @@
 
 #include "reports/report_texts.hpp"
 #include "ui/ui_texts.hpp"
+#include "ui/win32/fonts.hpp"
 #include "ui/win32/resource.h"
 #include "ui/win32/win32_text.hpp"
 
@@ -102,6 +103,7 @@ bool WhoKilledWhom::create() {
                          WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, width, height, m_owner, nullptr,
                          m_instance, this))
         return false;
+    placeOverOwner(width, height);
     const auto child = [this](const wchar_t* windowClassName, const std::wstring& text, DWORD style, DWORD exStyle,
                               int id) {
         const HWND made = CreateWindowExW(exStyle, windowClassName, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0,
@@ -112,7 +114,8 @@ bool WhoKilledWhom::create() {
     };
     m_list = child(WC_LISTVIEWW, L"", WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE,
                    IDC_WKW_LIST);
-    ListView_SetExtendedListViewStyle(m_list, LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
+    // A killer's name cut short by its column shows whole in a tip.
+    ListView_SetExtendedListViewStyle(m_list, LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
     m_copy = child(WC_BUTTONW, toWide(texts::kCopy), WS_TABSTOP | BS_PUSHBUTTON, 0, IDC_WKW_COPY);
     m_close = child(WC_BUTTONW, toWide(texts::kClose), WS_TABSTOP | BS_PUSHBUTTON, 0, IDC_WKW_CLOSE);
     layOut();
@@ -164,6 +167,22 @@ LRESULT WhoKilledWhom::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(m_window, message, wParam, lParam);
 }
 
+// Centred over the main window, as its other windows open, and kept on that window's monitor.
+void WhoKilledWhom::placeOverOwner(int width, int height) {
+    RECT owner{};
+    GetWindowRect(m_owner, &owner);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(m_owner, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& area = monitor.rcWork;
+    const auto within = [](long wanted, long low, long high) {
+        return static_cast<int>(std::max(low, std::min(wanted, high)));
+    };
+    const int left = within(owner.left + (owner.right - owner.left - width) / 2, area.left, area.right - width);
+    const int top = within(owner.top + (owner.bottom - owner.top - height) / 2, area.top, area.bottom - height);
+    SetWindowPos(m_window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void WhoKilledWhom::layOut() {
     if (!m_list)
         return;
@@ -182,7 +201,7 @@ void WhoKilledWhom::layOut() {
 }
 
 void WhoKilledWhom::setMatrix(reports::RivalsMatrix matrix, engine::NameDisplay display) {
-    m_matrix = std::move(matrix);
+    m_view.setMatrix(std::move(matrix));
     m_display = display;
     fill();
 }
@@ -190,8 +209,9 @@ void WhoKilledWhom::setMatrix(reports::RivalsMatrix matrix, engine::NameDisplay 
 // List column 0 is the killer's name, 1..n the victims, n + 1 the row total; the last item is
 // the total row, and stays last whatever the order.
 void WhoKilledWhom::fill() {
-    const int rows = m_matrix.rowCount();
-    const int columns = m_matrix.columnCount();
+    const reports::RivalsMatrix& matrix = m_view.matrix();
+    const int rows = matrix.rowCount();
+    const int columns = matrix.columnCount();
     const std::wstring total = toWide(reports::texts::kMatrixTotal);
     SendMessageW(m_list, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(m_list);
@@ -201,14 +221,31 @@ void WhoKilledWhom::fill() {
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
         column.fmt = format;
-        column.cx = scaled(width);
+        column.cx = width;
         column.pszText = text.data();
         SendMessageW(m_list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
     };
-    addColumn(0, L"", LVCFMT_LEFT, 120);
-    for (int c = 0; c < columns; ++c)
-        addColumn(c + 1, shown(m_matrix.columnName(c), m_display), LVCFMT_RIGHT, 64);
-    addColumn(columns + 1, total, LVCFMT_RIGHT, 56);
+    // Each victim's column as wide as the name up to a limit, never narrower than the largest
+    // count; the killers' names as wide as the longest, within a bound that keeps counts in view.
+    const auto widthOf = [this](const std::wstring& text) { return textWidth(m_list, m_font, text); };
+    const int padding = scaled(20);  // the cell margins and the sort arrow
+    const int widest = widthOf(std::wstring(kWhoKilledWhomColumnChars, L'n')) + padding;
+    const int numberWidth = widthOf(std::to_wstring(matrix.total())) + padding;
+    const auto columnWidth = [&](const std::wstring& name) {
+        return std::max(numberWidth, std::min(widest, widthOf(name) + padding));
+    };
+    const std::wstring corner = toWide(texts::kWhoKilledWhomCorner);
+    int namesWidth = widthOf(corner) + padding;
+    for (int r = 0; r < rows; ++r)
+        namesWidth = std::max(namesWidth, widthOf(shown(matrix.rowName(r), m_display)) + padding);
+    namesWidth = std::min(namesWidth, widthOf(std::wstring(kWhoKilledWhomRowHeadingChars, L'n')) + padding);
+    addColumn(0, corner, LVCFMT_LEFT, namesWidth);
+    for (int c = 0; c < columns; ++c) {
+        std::wstring name = shown(matrix.columnName(c), m_display);
+        const int width = columnWidth(name);
+        addColumn(c + 1, std::move(name), LVCFMT_RIGHT, width);
+    }
+    addColumn(columns + 1, total, LVCFMT_RIGHT, columnWidth(total));
 
     const auto addRow = [this](int item, std::wstring name) {
         LVITEMW row{};
@@ -225,32 +262,42 @@ void WhoKilledWhom::fill() {
         SendMessageW(m_list, LVM_SETITEMTEXTW, item, reinterpret_cast<LPARAM>(&cell));
     };
     for (int r = 0; r < rows; ++r) {
-        addRow(r, shown(m_matrix.rowName(r), m_display));
+        addRow(r, shown(matrix.rowName(r), m_display));
         for (int c = 0; c < columns; ++c)
-            put(r, c + 1, m_matrix.cell(r, c));
-        put(r, columns + 1, m_matrix.rowTotal(r));
+            put(r, c + 1, matrix.cell(r, c));
+        put(r, columns + 1, matrix.rowTotal(r));
     }
     addRow(rows, total);
     for (int c = 0; c < columns; ++c)
-        put(rows, c + 1, m_matrix.columnTotal(c));
-    put(rows, columns + 1, m_matrix.total());
+        put(rows, c + 1, matrix.columnTotal(c));
+    put(rows, columns + 1, matrix.total());
+    showSortArrow();
     SendMessageW(m_list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(m_list, nullptr, TRUE);
 }
 
+// List column 0 is the killers' names, then the view's columns one to the right.
 void WhoKilledWhom::sortByListColumn(int listColumn) {
-    const int columns = m_matrix.columnCount();
-    if (listColumn < 0 || listColumn > columns + 1)
-        return;
-    const int matrixColumn = listColumn == 0             ? reports::RivalsMatrix::kNameColumn
-                             : listColumn == columns + 1 ? reports::RivalsMatrix::kTotalColumn
-                                                         : listColumn - 1;
-    m_matrix.sortByHeadingClick(matrixColumn);
+    m_view.headingClicked(listColumn - 1);
     fill();
 }
 
+void WhoKilledWhom::showSortArrow() {
+    const HWND header = ListView_GetHeader(m_list);
+    const auto& indicator = m_view.sortIndicator();
+    for (int i = 0; i < Header_GetItemCount(header); ++i) {
+        HDITEMW item{};
+        item.mask = HDI_FORMAT;
+        Header_GetItem(header, i, &item);
+        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (indicator && indicator->column + 1 == i)
+            item.fmt |= indicator->descending ? HDF_SORTDOWN : HDF_SORTUP;
+        Header_SetItem(header, i, &item);
+    }
+}
+
 void WhoKilledWhom::copyToClipboard() {
-    const std::wstring text = clipboardText(m_matrix.copyText());
+    const std::wstring text = clipboardText(m_view.matrix().copyText());
     const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
     bool copied = false;
     if (OpenClipboard(m_window)) {
@@ -283,8 +330,9 @@ LRESULT WhoKilledWhom::customDraw(NMLVCUSTOMDRAW& draw) const {
         const int column = draw.iSubItem - 1;
         // Only the frag cells are shaded; names and totals keep the window colour. The colour
         // must be set for every sub-item, as the list keeps the last one for the next.
-        const bool isCell = row < m_matrix.rowCount() && column >= 0 && column < m_matrix.columnCount();
-        draw.clrTextBk = isCell ? cellShade(m_matrix.cell(row, column), m_matrix.largestCell()) : kWindow;
+        const reports::RivalsMatrix& matrix = m_view.matrix();
+        const bool isCell = row < matrix.rowCount() && column >= 0 && column < matrix.columnCount();
+        draw.clrTextBk = isCell ? cellShade(matrix.cell(row, column), matrix.largestCell()) : kWindow;
         draw.clrText = RGB(0, 0, 0);
         return CDRF_NEWFONT;
     }

@@ -5,12 +5,15 @@
 
 #include "engine/display_text.hpp"
 #include "reports/rivals_matrix.hpp"
+#include "ui/who_killed_whom_view.hpp"
 
-// The who-killed-whom window on Windows: a non-modal window over the main one with the matrix of
-// frags in a report-view ListView (the killer's name, one column per victim, the row total; a total
-// row last), cells shaded by count, a click on a column heading sorting the rows by it (the same
-// heading again reverses), Copy putting the matrix on the clipboard as tab-separated text, and
-// Close.
+// The who-killed-whom window on Windows: a non-modal window opened over the main one with the
+// matrix of frags in a report-view ListView (the killer's name under a corner heading that says
+// rows are killers and columns victims, one column per victim, the row total; a total row last),
+// cells shaded by count, a click on a column heading sorting the rows by it (the same heading
+// again reverses; the heading shows the arrow), Copy putting the matrix on the clipboard as
+// tab-separated text, and Close. Columns are as wide as their names up to a limit; a name cut
+// short shows whole in a tip.
 //
 // It keeps its own copy of the matrix, so the analysis that built it may go away. The window is
 // created on the first show and destroyed when the user closes it; the object outlives it and
@@ -48,6 +51,8 @@ private:
     void fill();
     void layOut();
     void sortByListColumn(int listColumn);
+    void showSortArrow();
+    void placeOverOwner(int width, int height);
     void copyToClipboard();
     LRESULT customDraw(NMLVCUSTOMDRAW& draw) const;
     int scaled(int pixelsAt96) const;
@@ -59,7 +64,7 @@ private:
     HWND m_list = nullptr;
     HWND m_copy = nullptr;
     HWND m_close = nullptr;
-    reports::RivalsMatrix m_matrix;
+    WhoKilledWhomView m_view;
     engine::NameDisplay m_display = engine::NameDisplay::Automatic;
 };
 
