@@ -428,6 +428,12 @@ bool frmMain::showHelpDocument(const std::filesystem::path& path) {
     return result > 32;
 }
 
+bool frmMain::openFolder(const std::filesystem::path& folder) {
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(m_window, L"open", folder.wstring().c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return result > 32;
+}
+
 void frmMain::runStarting() {
     m_running = true;
     m_lastDraw = 0;

@@ -83,6 +83,7 @@ public:
     void runAbout(const AboutTexts& texts) override;
     bool startProgram(const std::string& commandLine) override;
     bool showHelpDocument(const std::filesystem::path& path) override;
+    bool openFolder(const std::filesystem::path& folder) override;
     void runStarting() override;
     void runFinished() override;
     void endProgramDuringRun() override;

@@ -61,6 +61,7 @@ LRESULT frmMain::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case IDM_EXIT: m_form->mnuExit_Click(); return 0;
         case IDM_HELPTOPICS: m_form->mnuHelp2_Click(); return 0;
         case IDM_ABOUT: m_form->mnuAbout_Click(); return 0;
+        case IDM_GAMESFOLDER: m_form->mnuGamesFolder_Click(); return 0;
         case IDM_WHOKILLEDWHOM: m_form->mnuWhoKilledWhom_Click(); return 0;
         default: break;
         }

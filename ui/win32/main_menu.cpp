@@ -25,6 +25,7 @@ MainMenu createMainMenu() {
     AppendMenuW(view, MF_STRING, IDM_WHOKILLEDWHOM, menuCaption(toWide(texts::kMenuWhoKilledWhom)).c_str());
     HMENU help = CreatePopupMenu();
     AppendMenuW(help, MF_STRING, IDM_HELPTOPICS, menuCaption(toWide(texts::kMenuHelpTopics)).c_str());
+    AppendMenuW(help, MF_STRING, IDM_GAMESFOLDER, menuCaption(toWide(texts::kMenuGamesFolder)).c_str());
     AppendMenuW(help, MF_STRING, IDM_ABOUT, menuCaption(toWide(texts::kMenuAbout)).c_str());
     AppendMenuW(menu.bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), menuCaption(toWide(texts::kMenuFile)).c_str());
     AppendMenuW(menu.bar, MF_POPUP, reinterpret_cast<UINT_PTR>(view), menuCaption(toWide(texts::kMenuView)).c_str());

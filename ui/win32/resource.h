@@ -11,6 +11,7 @@
 #define IDM_HELPTOPICS 202
 #define IDM_ABOUT 203
 #define IDM_EXPORT 204
+#define IDM_GAMESFOLDER 205
 
 // Main window controls (1000 + MainControl)
 #define IDC_MAIN_FIRST 1000
