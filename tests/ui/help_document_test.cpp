@@ -60,7 +60,8 @@ QStringList programTexts() {
         menu(t::kMenuExport), q(t::kExportHtmlFilter), q(t::kExportCsvFilter), q(t::kExportErrorTitle),
         q(t::kExportFailedAdvice), q(t::kLogsLeftOut), q(t::kRivalsInfo), menu(t::kMenuView),
         menu(t::kMenuNames), menu(t::kMenuWhoKilledWhom), menu(t::kNamesAutomatic), menu(t::kNamesUtf8),
-        menu(t::kNamesWindows1252), menu(t::kNamesQuake), q(r::kRivalsHeading),
+        menu(t::kNamesWindows1252), menu(t::kNamesQuake), q(r::kRivalsHeading), q(t::kGameSelectReads).trimmed(),
+        q(t::kWhoKilledWhomCorner), q(t::kExportTitle), q(t::kExportDonePrefix).trimmed(),
     };
     for (const engine::Game& game : engine::games()) {
         texts << q(game.displayName) << q(t::mainCaption(game.displayName));
