@@ -391,7 +391,12 @@ TEST(FragtideReport, ReadsGamesFromTheGamesFolders) {
 
     const Outcome listed = run({"--list-games"}, env);
     EXPECT_EQ(listed.code, 0);
-    EXPECT_NE(listed.out.find("q2-ra2       \"Quake II : Rocket Arena 2\"  " + game + "\n"), std::string::npos)
+    // The file's path as the folder's listing spells it (Windows may turn its separators).
+    const std::string row = "q2-ra2       \"Quake II : Rocket Arena 2\"  ";
+    const std::size_t at = listed.out.find(row);
+    ASSERT_NE(at, std::string::npos) << listed.out;
+    const std::string source = listed.out.substr(at + row.size(), listed.out.find('\n', at) - at - row.size());
+    EXPECT_EQ(std::filesystem::path(source).lexically_normal(), std::filesystem::path(game).lexically_normal())
         << listed.out;
     EXPECT_NE(listed.out.find("q1           \"Quake I : Standard\"  built in\n"), std::string::npos);
     EXPECT_NE(listed.err.find("broken.toml:1:1: lacks the field 'name' (that game file is left out)"),
