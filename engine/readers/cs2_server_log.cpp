@@ -1,5 +1,7 @@
 #include "engine/readers/cs2_server_log.hpp"
 
+#include "engine/readers/byte_words.hpp"
+
 #include <cstddef>
 
 namespace fragtide::engine {
@@ -17,14 +19,37 @@ constexpr std::string_view kNewEnd = " - ";  // after the date alone
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The position after `date[.fraction]end` at `from`, or npos.
+// One word of the date: XOR with the pattern leaves a digit position 0..9 and a literal one 0, and
+// each byte is then checked against its limit in one addition (no carry crosses a byte).
+struct DateWord {
+    std::uint64_t pattern = 0, add = 0;
+};
+constexpr DateWord dateWord(std::size_t from) {
+    DateWord w;
+    for (std::size_t i = 0; i < 8; ++i) {
+        const auto c = static_cast<std::uint64_t>(static_cast<unsigned char>(kDate[from + i]));
+        const std::uint64_t limit = kDate[from + i] == '0' ? 9 : 0;
+        w.pattern |= c << (8 * i);
+        w.add |= (0x7F - limit) << (8 * i);
+    }
+    return w;
+}
+// Bytes 0..7, 8..15 and 13..20 of the 21.
+constexpr DateWord kDateWords[] = {dateWord(0), dateWord(8), dateWord(kDate.size() - 8)};
+
+bool dateWordFits(const char* at, const DateWord& word) {
+    using namespace bytewords;
+    const std::uint64_t d = load8(at) ^ word.pattern;
+    return ((((d & ~kHighs) + word.add) | d) & kHighs) == 0;
+}
+
 std::size_t afterStamp(std::string_view line, std::size_t from, std::string_view end) {
     if (line.size() < from + kDate.size())
         return npos;
-    for (std::size_t i = 0; i < kDate.size(); ++i) {
-        const char c = line[from + i];
-        if (kDate[i] == '0' ? !isDigit(c) : c != kDate[i])
-            return npos;
-    }
+    const char* date = line.data() + from;
+    if (!dateWordFits(date, kDateWords[0]) || !dateWordFits(date + 8, kDateWords[1]) ||
+        !dateWordFits(date + kDate.size() - 8, kDateWords[2]))
+        return npos;
     std::size_t at = from + kDate.size();
     if (at < line.size() && line[at] == '.') {
         const std::size_t digits = ++at;

@@ -1,5 +1,7 @@
 #include "engine/readers/player_tag.hpp"
 
+#include "engine/readers/byte_words.hpp"
+
 namespace fragtide::engine {
 namespace {
 
@@ -8,8 +10,16 @@ constexpr std::size_t npos = std::string_view::npos;
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isAngle(char c) { return c == '<' || c == '>'; }
 
-// The run of bytes without `<` or `>` that ends just before `end`; returns its start.
+// The run of bytes without `<` or `>` that ends just before `end`; returns its start. Ids run to
+// a dozen bytes and more, so eight at a time.
 std::size_t runStart(std::string_view line, std::size_t end) {
+    using namespace bytewords;
+    while (end >= 8) {
+        const std::uint64_t w = load8(line.data() + end - 8);
+        if (const std::uint64_t angles = bytesEqual(w, '<') | bytesEqual(w, '>'))
+            return end - 8 + lastFlagged(angles) + 1;
+        end -= 8;
+    }
     while (end > 0 && !isAngle(line[end - 1]))
         --end;
     return end;

@@ -1,5 +1,7 @@
 #include "engine/readers/quake3_log.hpp"
 
+#include "engine/readers/byte_words.hpp"
+
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -78,21 +80,11 @@ std::optional<std::string_view> teamOf(std::string_view info) {
     return std::nullopt;
 }
 
-// Eight bytes at a time: the means-of-death word and the " by " before it end most kill lines, and
-// a byte at a time was a sixth of the reading.
-constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+using bytewords::bytesEqual;
+using bytewords::kHighs;
+using bytewords::kOnes;
+using bytewords::load8;
 
-std::uint64_t load8(const char* p) {
-    std::uint64_t w;
-    std::memcpy(&w, p, 8);
-    return w;  // little-endian: byte i in bits 8i..8i+7
-}
-// The high bit of each byte of `w` that equals `c`, exactly (no false matches from borrows).
-std::uint64_t bytesEqual(std::uint64_t w, char c) {
-    const std::uint64_t x = w ^ (kOnes * static_cast<unsigned char>(c));
-    return ~(((x & ~kHighs) + ~kHighs) | x) & kHighs;
-}
 // The high bit of each byte of `w` below 0x21 (a space or a control byte), exactly.
 std::uint64_t bytesBelowBang(std::uint64_t w) { return ~((w & ~kHighs) + kOnes * (0x80 - 0x21)) & ~w & kHighs; }
 
@@ -100,7 +92,7 @@ std::uint64_t bytesBelowBang(std::uint64_t w) { return ~((w & ~kHighs) + kOnes *
 std::size_t lastY(std::string_view line, std::size_t from, std::size_t to) {
     while (to >= from + 8) {
         if (const std::uint64_t ys = bytesEqual(load8(line.data() + to - 8), 'y'))
-            return to - 8 + static_cast<std::size_t>(63 - std::countl_zero(ys)) / 8;
+            return to - 8 + bytewords::lastFlagged(ys);
         to -= 8;
     }
     for (; to > from; --to) {
@@ -115,7 +107,7 @@ std::size_t wordEnd(std::string_view line, std::size_t from) {
     while (from + 8 <= line.size()) {
         const std::uint64_t w = load8(line.data() + from);
         if (const std::uint64_t stops = bytesBelowBang(w) | bytesEqual(w, '|')) {
-            from += static_cast<std::size_t>(std::countr_zero(stops)) / 8;
+            from += bytewords::firstFlagged(stops);
             break;  // a stop, or a control byte that words may hold: byte by byte from here
         }
         from += 8;
@@ -199,7 +191,7 @@ std::size_t prefixEnd(std::string_view line) {
         const std::uint64_t digitOrColon = ((low + kOnes * 0x50) & ~(low + kOnes * 0x45)) & ~w & kHighs;  // 0x30..0x3A
         const std::uint64_t in = digitOrColon | bytesEqual(w, ' ') | bytesEqual(w, '.') | bytesEqual(w, '|');
         if (in != kHighs)
-            return at + static_cast<std::size_t>(std::countr_zero(~in & kHighs)) / 8;
+            return at + bytewords::firstFlagged(~in & kHighs);
         at += 8;
     }
     while (at < line.size() && isPrefixByte(line[at]))
