@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/display_text.hpp"
+#include "engine/kill_event.hpp"
 #include "engine/name_index.hpp"
 #include "engine/people_table.hpp"
 #include "engine/readers/client_teams.hpp"
@@ -54,6 +55,11 @@ public:
     // For a Quake III server log: the client numbers' teams as the lines so far set them, so that
     // pieces of a log join exactly. Cleared by resetCounts. Unused by the other games.
     ClientTeams Teams;
+    // With KeepEvents set before an analysis, every credited frag, team kill and suicide is also
+    // appended to Events in log order (kill_event.hpp); pieces merge theirs in order. Off by
+    // default: a plain analysis keeps no history. resetCounts clears Events, not KeepEvents.
+    bool KeepEvents = false;
+    KillEvents Events;
 
     // Players credited with a kill, at indices 1..playerCount() in the order of their first
     // kill; index 0 is "".
