@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "reports/report_texts.hpp"
+#include "reports/season_texts.hpp"
 
 // What the exported page says, in one place.
 namespace fragtide::exports::texts {
@@ -54,6 +55,30 @@ inline constexpr std::string_view kOf = " of ";
 inline constexpr std::string_view kTableListsAll = " shown, the table lists all";
 inline constexpr std::string_view kCardsOrder = "Most frags first, as in Player Info.";
 inline constexpr std::string_view kTopFragger = "Top fragger: ";
+
+// The season's page: its header, then the ranking, the rating chart, the matches and the maps
+// before the statistics. The header's matches line: "30, " + first date + " to " + last date.
+inline constexpr std::string_view kSeason = "Season";
+inline constexpr std::string_view kMatchesFromTo = " to ";
+inline constexpr std::string_view kRanking = reports::texts::kRankingName;
+inline constexpr std::string_view kRankingNote = "Best rated first: Elo per frag, everybody from 1,000.";
+inline constexpr std::string_view kRank = "Rank";
+inline constexpr std::string_view kRating = "Rating";
+inline constexpr std::string_view kMatchesPlayed = "Matches";
+inline constexpr std::string_view kFavouriteWeapon = "Favourite weapon";
+inline constexpr std::string_view kLastSeen = "Last seen";
+inline constexpr std::string_view kNone = reports::texts::kNone;
+inline constexpr std::string_view kRatingChart = "Rating of the top ten over the season";
+inline constexpr std::string_view kRatingChartNote = "best rated first, as in the ranking; a dot for each match played";
+inline constexpr std::string_view kRatingChartShows = "Line chart of the rating after each match of ";
+inline constexpr std::string_view kMatches = reports::texts::kMatchesName;
+inline constexpr std::string_view kNoMatches = reports::texts::kNoMatches;
+inline constexpr std::string_view kDate = "Date";
+inline constexpr std::string_view kMap = "Map";
+inline constexpr std::string_view kPlayers = "Players";
+inline constexpr std::string_view kTopFraggerColumn = "Top fragger";
+inline constexpr std::string_view kMaps = "Maps";
+inline constexpr std::string_view kMapsNote = "Most matches first.";
 
 inline constexpr std::string_view kMadeBy = "Made with Fragtide.";
 

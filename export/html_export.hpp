@@ -23,4 +23,8 @@ namespace fragtide::exports {
 
 std::string htmlExport(const engine::StatsStore& store, std::span<const engine::LogSetFile> files);
 
+// The page's sections of the statistics (General Info, Player Info, frags per weapon, Rivals Info)
+// as a page made of html_page.hpp's pieces shows them within its <main>; `logCount` logs were read.
+std::string statisticsSections(const engine::StatsStore& store, std::size_t logCount);
+
 }  // namespace fragtide::exports

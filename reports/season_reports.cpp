@@ -37,13 +37,6 @@ std::pair<std::int64_t, std::int64_t> daysAndSeconds(season::CivilSeconds time) 
     return {days, seconds};
 }
 
-// The file's name alone, as the exported page shows a log: its folders tell matches nothing.
-std::string shownFileName(const std::string& utf8Path) {
-    const std::u8string name =
-        std::filesystem::path(std::u8string(utf8Path.begin(), utf8Path.end())).filename().u8string();
-    return name.empty() ? utf8Path : std::string(name.begin(), name.end());
-}
-
 }  // namespace
 
 std::string ratingText(double rating) {
@@ -99,6 +92,13 @@ int favouriteSlot(const engine::StatsStore& store, std::uint32_t person) {
     return best;
 }
 
+std::string matchFileName(const season::Match& match) {
+    // The name alone, as the exported page shows a log: its folders tell the matches nothing.
+    const std::u8string name =
+        std::filesystem::path(std::u8string(match.file.begin(), match.file.end())).filename().u8string();
+    return name.empty() ? match.file : std::string(name.begin(), name.end());
+}
+
 std::string mapText(const engine::StatsStore& store, const season::Match& match) {
     return match.map.empty() ? std::string(texts::kUnknownMap) : engine::displayName(store, match.map);
 }
@@ -136,7 +136,7 @@ Lines matches(const season::SeasonView& view) {
         lines.emplace_back(texts::kNoMatches);
     for (const season::Match& match : view.matches) {
         lines.push_back(civilDateTime(match.start) + " " + mapText(view.store, match) + " (" +
-                        shownFileName(match.file) + ")" + std::string(texts::kMatchSeparator) +
+                        matchFileName(match) + ")" + std::string(texts::kMatchSeparator) +
                         counted(match.players, texts::kPlayer, texts::kPlayers) + std::string(texts::kCountSeparator) +
                         std::string(texts::kTopFragger) +
                         (match.topFragger.empty() ? std::string(texts::kNobody)

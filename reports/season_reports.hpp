@@ -29,6 +29,8 @@ std::string civilDateTime(season::CivilSeconds time);
 // The weapon slot with most of the person's frags (the lowest on a tie), or 0 when he fragged
 // with none: someone who never scored has no player row, so no weapons.
 int favouriteSlot(const engine::StatsStore& store, std::uint32_t person);
+// A match's log file as shown: its name alone, decoded.
+std::string matchFileName(const season::Match& match);
 // A match's map as shown: its name decoded, or "unknown".
 std::string mapText(const engine::StatsStore& store, const season::Match& match);
 
