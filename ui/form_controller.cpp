@@ -15,6 +15,8 @@
 #include "export/atomic_file.hpp"
 #include "reports/reports.hpp"
 #include "reports/rivals.hpp"
+#include "reports/season_reports.hpp"
+#include "season/season_view.hpp"
 #include "settings/game_setting.hpp"
 #include "ui/analysis_run.hpp"
 #include "ui/message_text.hpp"
@@ -206,11 +208,16 @@ void FormController::cmdAnalyze_Click() {
     // A run that asked and was refused, or failed, leaves the window as it was, hint and export
     // included.
     if (read) {
+        leaveSeason();  // the reports show this log now
         m_ops.updateWhoKilledWhom(rivalsMatrix(), m_store.NameDisplayChoice);
-        m_lastAnalysis = std::make_unique<LastAnalysis>(LastAnalysis{m_store, read->files});
-        m_ops.setExportEnabled(true);
+        rememberForExport(read->files);
         updateDetectionHint(*read);
     }
+}
+
+void FormController::rememberForExport(std::vector<engine::LogSetFile> files) {
+    m_lastAnalysis = std::make_unique<LastAnalysis>(LastAnalysis{m_store, std::move(files)});
+    m_ops.setExportEnabled(true);
 }
 
 void FormController::mnuExport_Click() {
@@ -229,8 +236,10 @@ void FormController::mnuExport_Click() {
 
     // Names as the window shows them now; everything else as the analysis left it.
     m_lastAnalysis->store.NameDisplayChoice = m_store.NameDisplayChoice;
-    const std::string document =
-        exportDocument(exportFormatFor(chosen->path, chosen->filter), m_lastAnalysis->store, m_lastAnalysis->files);
+    const ExportFormat format = exportFormatFor(chosen->path, chosen->filter);
+    const std::string document = m_seasonView && format == ExportFormat::Html
+                                     ? seasonExportDocument()
+                                     : exportDocument(format, m_lastAnalysis->store, m_lastAnalysis->files);
     if (const Status written = exports::writeFileAtomically(chosen->path, document); !written) {
         std::string prompt = written.error().message;
         prompt += ".\n\n";
@@ -263,6 +272,12 @@ void FormController::cmdOptions_Click(ReportButton button, int selectedPlayer) {
     case ReportButton::RivalsInfo:
         showReport(button, reports::rivalsInfo(m_store));
         break;
+    case ReportButton::Ranking:
+        if (m_seasonView) {
+            m_seasonView->store.NameDisplayChoice = m_store.NameDisplayChoice;  // as the names menu says
+            showReport(button, reports::ranking(*m_seasonView));
+        }
+        break;
     case ReportButton::IndividualInfo:
         if (selectedPlayer < 0) {
             messageBox(texts::kSelectPlayerFirst, MessageStyle::OkInformation, texts::kSelectPlayerFirstTitle);
@@ -291,6 +306,8 @@ void FormController::showReport(ReportButton button, const reports::Lines& lines
 void FormController::setBold(ReportButton bold) {
     for (const ReportButton button : kReportButtons)
         m_window.setReportButtonBold(button, button == bold);
+    if (m_season)
+        m_window.setReportButtonBold(ReportButton::Ranking, bold == ReportButton::Ranking);
 }
 
 void FormController::fillPlayerList() {
@@ -331,6 +348,7 @@ bool FormController::gameSelectOk(int position) {
 void FormController::applyGame(const std::string& game) {
     // The hint named the game in use as the one without kills; it no longer is.
     setHint(std::nullopt);
+    leaveSeason();  // its statistics stay on show, as a log's do, under the new game's caption
     m_store.CurrentGame = game;
     settings::saveSelectedGame(m_backend, m_store.CurrentGame);
     m_window.setCaption(texts::mainCaption(m_store.CurrentGame));
@@ -459,36 +477,6 @@ void FormController::mnuWhoKilledWhom_Click() {
 
 reports::RivalsMatrix FormController::rivalsMatrix() const {
     return reports::RivalsMatrix(m_store.People, m_store.NameDisplayChoice);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Helpers
-
-OpenFileRequest browseRequest(std::string_view game, const fs::path& lastFolder, const fs::path& programFolder) {
-    OpenFileRequest request;
-    request.title = std::string(texts::kOpenTitlePrefix) + std::string(game) + std::string(texts::kOpenTitleSuffix);
-    request.filters = {{std::string(game) + std::string(texts::kGameLogFilterSuffix), "*.log"},
-                       {std::string(texts::kTextFilesFilter), "*.txt"},
-                       {std::string(texts::kAllFilesFilter), "*.*"}};
-    std::error_code error;
-    request.initialFolder = !lastFolder.empty() && fs::is_directory(lastFolder, error) ? lastFolder : programFolder;
-    request.defaultSuffix = std::string(texts::kDefaultSuffix);
-    request.allowMultiple = true;
-    return request;
-}
-
-std::string chosenFilesText(const std::vector<fs::path>& paths) {
-    if (paths.size() == 1)
-        return pathText(paths.front().filename());
-    return std::to_string(paths.size()) + std::string(texts::kFilesSuffix);
-}
-
-std::string pathText(const fs::path& path) {
-    return engine::shownPath(path);
-}
-
-fs::path textPath(std::string_view utf8) {
-    return engine::pathFromText(utf8);
 }
 
 }  // namespace fragtide::ui

@@ -16,6 +16,7 @@
 #include "ui/detection_hint.hpp"
 #include "ui/form_ops.hpp"
 #include "ui/help_file.hpp"
+#include "ui/season_access.hpp"
 #include "ui/window_ops.hpp"
 
 // What the main window and its dialogs do, without any toolkit: every front end (the Qt window,
@@ -34,6 +35,9 @@ class StatsStore;
 }
 namespace fragtide::settings {
 class SettingsBackend;
+}
+namespace fragtide::season {
+struct SeasonView;
 }
 
 namespace fragtide::ui {
@@ -129,7 +133,8 @@ public:
     // (nothing changes) when acceptsDrop refuses it, a folder cannot be listed or holds no file.
     bool fileDropped(const std::vector<std::filesystem::path>& paths);
 
-    // File, Export Report...: the save dialog, then the last successful analysis (its logs, its
+    // File, Export Report...: while a season is open, its page (export/season_html.hpp) or its
+    // statistics as CSV. Else the save dialog, then the last successful analysis (its logs, its
     // game and weapon names, whatever was chosen since; names shown as the names menu says now)
     // written whole with exports::writeFileAtomically, in the format exportFormatFor gives. A
     // failure is told in a message box and leaves any earlier file whole. Nothing before an
@@ -157,6 +162,26 @@ public:
     int nameDisplayChecked() const { return m_nameDisplay; }
     void mnuNames_Click(int index);
 
+    // Seasons (season_access.hpp). Without setSeasonAccess, or with a front end that chooses no
+    // season file, the season menu items do nothing.
+    void setSeasonAccess(SeasonAccess& seasons) { m_seasons = &seasons; }
+    // File, New Season... and Open Season...: the season file dialog, then the season opened (New
+    // makes an empty one when the name is new). The reports then show the season's statistics,
+    // Ranking first, the caption names it, Add Logs and Matches are enabled. A file that is no
+    // season is told in a message box (title "Season Error.") and the window stays as it was.
+    void mnuNewSeason_Click();
+    void mnuOpenSeason_Click();
+    // File, Add Logs to Season...: the logs chosen are added to the open season with input kept
+    // out and the progress bar running over their bytes, then the season shown again. Logs that
+    // could not be read are named in one message box; a failed add (a busy season) leaves what the
+    // season held and says what to do.
+    void mnuAddToSeason_Click();
+    // View, Matches: the matches window with the open season's matches.
+    void mnuMatches_Click();
+    // The open season's view, or null when none is open (then the reports show the last log).
+    const season::SeasonView* seasonView() const { return m_seasonView.get(); }
+    MatchesTable matchesTable() const;
+
     // View, Who Killed Whom: the window opened with the current statistics.
     void mnuWhoKilledWhom_Click();
     reports::RivalsMatrix rivalsMatrix() const;
@@ -172,6 +197,13 @@ private:
     void updateDetectionHint(const engine::LogSetResult& read);
     void setHint(std::optional<DetectionHint> hint);
     void startupError(const std::exception& error);
+    void openSeason(bool create);
+    void showSeason(season::SeasonView view);
+    void leaveSeason();
+    std::string seasonName() const;
+    std::string seasonExportDocument();
+    // What Export writes from now on: the window's statistics as they are, read from `files`.
+    void rememberForExport(std::vector<engine::LogSetFile> files);
     MessageAnswer messageBox(std::string_view prompt, MessageStyle style, std::string_view title);
 
     struct HeldMessage {
@@ -197,6 +229,9 @@ private:
     bool m_loading = false;   // inside Form_Load
     bool m_onScreen = false;  // the window was shown (or a question showed it)
     std::vector<HeldMessage> m_heldMessages;  // notices from before the window was on screen
+    SeasonAccess* m_seasons = nullptr;
+    std::unique_ptr<OpenSeason> m_season;               // null when no season is open
+    std::unique_ptr<season::SeasonView> m_seasonView;   // the open season as last read
 };
 
 // Helpers the handlers use, for front ends and tests.

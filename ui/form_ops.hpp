@@ -66,6 +66,25 @@ struct DetectionHint {
     std::string game;    // OTHER's display string, the game the button switches to
 };
 
+// File, New Season... (a save dialog: a new name may be typed) and Open Season... (an open dialog).
+struct SeasonFileRequest {
+    std::string title;                              // "New Season" or "Open Season"
+    std::vector<OpenFileRequest::Filter> filters;   // seasons (*.fragtide-season) first, then all files
+    std::filesystem::path initialFolder;            // the last season's folder, else the last log's
+    std::string defaultSuffix;                      // "fragtide-season", added to a typed name without one
+    // A save dialog that never asks about replacing: an existing season is opened, never replaced,
+    // and a file that is no season is refused unwritten.
+    bool create = false;
+};
+
+// View, Matches: the season's matches in season order, as rows of display text under headings.
+struct MatchesTable {
+    std::string title;                               // "Matches: " + the season's name
+    std::vector<std::string> headings;               // Date, Map, File, Players, Kills, Top fragger
+    std::vector<bool> numeric;                       // per column: right-aligned
+    std::vector<std::vector<std::string>> rows;
+};
+
 // What only a front end can do. Each call completes before it returns; the dialogs are modal.
 class FormOps {
 public:
@@ -142,6 +161,20 @@ public:
     // shown with engine::displayText(name, display).
     virtual void showWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay display) = 0;
     virtual void updateWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay display) = 0;
+
+    // Seasons. The defaults suit a front end without them: nothing is chosen, nothing is shown.
+    // The season file dialog: the chosen file's full path, or nothing when cancelled.
+    virtual std::optional<std::filesystem::path> chooseSeasonFile(const SeasonFileRequest& request) {
+        (void)request;
+        return std::nullopt;
+    }
+    // A season opened or left: File, Add Logs to Season... and View, Matches enabled, and the
+    // fifth report button, Ranking, shown (WindowOps then sets its bold as the others').
+    virtual void setSeasonOpen(bool open) { (void)open; }
+    // The matches window (View, Matches): non-modal; showMatches opens or raises it, updateMatches
+    // refreshes it after an add and does nothing when it is not open.
+    virtual void showMatches(const MatchesTable& table) { (void)table; }
+    virtual void updateMatches(const MatchesTable& table) { (void)table; }
 };
 
 }  // namespace fragtide::ui

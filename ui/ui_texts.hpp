@@ -30,6 +30,7 @@ inline constexpr std::string_view kGeneralInfoButton = "&General Info";
 inline constexpr std::string_view kPlayerInfoButton = "&Player Info";
 inline constexpr std::string_view kIndividualInfoButton = "&Individual Info";
 inline constexpr std::string_view kRivalsInfoButton = "&Rivals Info";
+inline constexpr std::string_view kRankingButton = "Ran&king";
 // lbl(2): this, then the number of players listed.
 inline constexpr std::string_view kPlayerCountPrefix = "Total players : ";
 
@@ -45,6 +46,10 @@ inline constexpr std::string_view kMenuHelp = "&Help";
 inline constexpr std::string_view kMenuHelpTopics = "&Fragtide &Help Topics";
 inline constexpr std::string_view kMenuAbout = "&About Fragtide...";
 inline constexpr std::string_view kMenuGamesFolder = "&Games Folder";
+inline constexpr std::string_view kMenuNewSeason = "&New Season...";
+inline constexpr std::string_view kMenuOpenSeason = "&Open Season...";
+inline constexpr std::string_view kMenuAddToSeason = "&Add Logs to Season...";
+inline constexpr std::string_view kMenuMatches = "&Matches...";
 
 // Messages
 inline constexpr std::string_view kSelectPlayerFirst =
@@ -121,6 +126,36 @@ inline constexpr std::string_view kExportErrorTitle = "Export Error.";
 // A written export, titled kExportTitle: "The report was exported to " + path + ".".
 inline constexpr std::string_view kExportDonePrefix = "The report was exported to ";
 inline constexpr std::string_view kExportDoneSuffix = ".";
+
+// Seasons: the dialogs' titles and filters, the matches window's title ("Matches: " + the
+// season's name), and what a refused season or a failed add says after the reason.
+inline constexpr std::string_view kNewSeasonTitle = "New Season";
+inline constexpr std::string_view kOpenSeasonTitle = "Open Season";
+inline constexpr std::string_view kAddToSeasonTitle = "Add Logs to Season";
+inline constexpr std::string_view kSeasonFilter = "Fragtide seasons (*.fragtide-season)";
+inline constexpr std::string_view kSeasonPattern = "*.fragtide-season";
+inline constexpr std::string_view kSeasonSuffix = "fragtide-season";
+inline constexpr std::string_view kLogFilesFilter = "LOG Files (*.log)";
+inline constexpr std::string_view kMatchesTitlePrefix = "Matches: ";
+inline constexpr std::string_view kSeasonErrorTitle = "Season Error.";
+inline constexpr std::string_view kSeasonOpenAdvice =
+    "Choose a season that Fragtide made, or make a new one with File, New Season.";
+inline constexpr std::string_view kSeasonAddAdvice =
+    "The season keeps what was added before. If another Fragtide is adding to this season, wait until it "
+    "has finished, then add the logs again.";
+inline constexpr std::string_view kSeasonLogsLeftOut =
+    "These logs could not be read, so the season leaves them out; the others were added:";
+
+// "Fragtide (season " + name + ", " + game + ")"; without a game yet, "Fragtide (season " + name + ")".
+inline std::string seasonCaption(std::string_view name, std::string_view game) {
+    std::string caption = "Fragtide (season ";
+    caption += name;
+    if (!game.empty()) {
+        caption += ", ";
+        caption += game;
+    }
+    return caption + ")";
+}
 
 // Who killed whom
 inline constexpr std::string_view kWhoKilledWhomTitle = "Who Killed Whom";

@@ -22,8 +22,9 @@ enum class MessageStyle {
 
 enum class MessageAnswer { Ok, Yes, No };
 
-// The report buttons, cmdOptions(0..3), in the column's order.
-enum class ReportButton { GeneralInfo, PlayerInfo, IndividualInfo, RivalsInfo };
+// The report buttons, cmdOptions(0..3), in the column's order; Ranking, the fifth, is there only
+// while a season is open (FormOps::setSeasonOpen), so kReportButtons leaves it out.
+enum class ReportButton { GeneralInfo, PlayerInfo, IndividualInfo, RivalsInfo, Ranking };
 inline constexpr ReportButton kReportButtons[] = {ReportButton::GeneralInfo, ReportButton::PlayerInfo,
                                                    ReportButton::IndividualInfo, ReportButton::RivalsInfo};
 

@@ -33,8 +33,8 @@ public:
     long progressCalls = 0;
     double progressPeak = 0;
     // By ReportButton.
-    bool enabled[4] = {false, false, false, false};
-    bool bold[4] = {true, false, false, false};
+    bool enabled[5] = {false, false, false, false, false};
+    bool bold[5] = {true, false, false, false, false};
     std::filesystem::path fileName;
     std::vector<std::filesystem::path> fileNames;  // several chosen together; empty: fileName alone
     std::string txtFile;

@@ -1,0 +1,190 @@
+// The form controller's seasons, on a season of plain values: opening and making one, adding logs
+// with progress, the Ranking report, the matches window, export, and what a refusal says.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "reports/season_reports.hpp"
+#include "tests/support/season_view_fixture.hpp"
+#include "tests/ui/form_world.hpp"
+#include "ui/ui_texts.hpp"
+
+namespace fragtide::ui {
+namespace {
+
+// Seasons held in memory by path. A name with "not-a-season" in it is refused as the library
+// refuses a foreign file; `busy` makes the next add fail as a season another process holds.
+class FakeSeasons : public SeasonAccess {
+public:
+    struct State {
+        std::unique_ptr<season::SeasonView> view = std::make_unique<season::SeasonView>();
+        std::unique_ptr<season::SeasonView> afterAdd;  // what the season holds after the next add
+        std::vector<std::vector<fs::path>> adds;
+        bool busy = false;
+        std::vector<Error> failures;
+    };
+    std::map<fs::path, State> seasons;
+
+    class Open : public OpenSeason {
+    public:
+        Open(fs::path path, State& state) : m_path(std::move(path)), m_state(state) {}
+        const fs::path& path() const override { return m_path; }
+        Result<season::AddSummary> add(const std::vector<fs::path>& logs, const season::AddOptions& options) override {
+            m_state.adds.push_back(logs);
+            if (m_state.busy)
+                return Error{ErrorKind::Io, "the season 'november.fragtide-season' is busy"};
+            options.progress(400, 1000, logs.front());
+            options.progress(1000, 1000, logs.back());
+            if (m_state.afterAdd)
+                m_state.view = std::move(m_state.afterAdd);
+            season::AddSummary summary;
+            summary.added = static_cast<int>(logs.size());
+            summary.failures = m_state.failures;
+            return summary;
+        }
+        Result<season::SeasonView> view() const override { return *m_state.view; }
+
+    private:
+        fs::path m_path;
+        State& m_state;
+    };
+
+    Result<std::unique_ptr<OpenSeason>> open(const fs::path& path, bool create) override {
+        if (path.string().find("not-a-season") != std::string::npos)
+            return Error{ErrorKind::InvalidInput, "'" + path.filename().string() + "' is not a Fragtide season"};
+        if (!seasons.count(path) && !create)
+            return Error{ErrorKind::NotFound, "cannot open '" + path.filename().string() + "': no such file"};
+        return std::unique_ptr<OpenSeason>(std::make_unique<Open>(path, seasons[path]));
+    }
+};
+
+struct SeasonWorld : World {
+    FakeSeasons seasons;
+    fs::path november = folder.path() / "november.fragtide-season";
+
+    SeasonWorld() { seasons.seasons[november].view = fragtide::testing::generatedSeasonView(6, 4); }
+
+    void openNovember(FormController& controller) {
+        controller.setSeasonAccess(seasons);
+        form.seasonToChoose = november;
+        controller.mnuOpenSeason_Click();
+    }
+};
+
+TEST(FormControllerSeason, OpenShowsTheRankingNamesTheSeasonListsItsMatchesAndExportsItsPage) {
+    SeasonWorld w;
+    FormController form = w.controller();
+    w.openNovember(form);
+    const season::SeasonView& view = *w.seasons.seasons[w.november].view;
+
+    ASSERT_EQ(w.form.seasonRequests.size(), 1u);
+    EXPECT_FALSE(w.form.seasonRequests[0].create);
+    EXPECT_EQ(w.form.seasonRequests[0].filters.front().patterns, "*.fragtide-season");
+    EXPECT_TRUE(w.form.seasonOpen);
+    EXPECT_EQ(w.window.caption, "Fragtide (season november, Quake I : Standard)");
+    EXPECT_EQ(w.window.lst, reports::ranking(view));
+    EXPECT_TRUE(w.window.bold[static_cast<int>(ReportButton::Ranking)]);
+    EXPECT_FALSE(w.window.bold[static_cast<int>(ReportButton::GeneralInfo)]);
+    EXPECT_EQ(w.window.players.size(), static_cast<std::size_t>(view.store.playerCount()));
+
+    // The other reports show the season's statistics; Ranking comes back with its button.
+    form.cmdOptions_Click(ReportButton::GeneralInfo, -1);
+    EXPECT_EQ(w.window.lst, reports::generalInfo(view.store));
+    form.cmdOptions_Click(ReportButton::Ranking, -1);
+    EXPECT_EQ(w.window.lst, reports::ranking(view));
+
+    form.mnuMatches_Click();
+    ASSERT_EQ(w.form.matchesShown.size(), 1u);
+    const MatchesTable& table = w.form.matchesShown[0];
+    EXPECT_EQ(table.title, "Matches: november");
+    ASSERT_EQ(table.rows.size(), view.matches.size());
+    EXPECT_EQ(table.rows[0][0], reports::civilDateTime(view.matches[0].start));
+    EXPECT_EQ(table.rows[0][2], "qconsole-1001.log");
+
+    w.form.exportToChoose = ChosenExportFile{w.folder.path() / "season.html", 0};
+    form.mnuExport_Click();
+    EXPECT_NE(fragtide::testing::readBytes(w.folder.path() / "season.html").find("<section id=\"ranking\">"),
+              std::string::npos);
+}
+
+TEST(FormControllerSeason, NewSeasonThenAddingRunsWithProgressAndShowsWhatTheSeasonHoldsNow) {
+    SeasonWorld w;
+    FormController form = w.controller();
+    form.setSeasonAccess(w.seasons);
+    const fs::path fresh = w.folder.path() / "december.fragtide-season";
+    w.form.seasonToChoose = fresh;
+    form.mnuNewSeason_Click();
+    ASSERT_TRUE(w.form.seasonRequests.back().create);
+    EXPECT_EQ(w.window.caption, "Fragtide (season december)");  // no game before the first log
+
+    w.seasons.seasons[fresh].afterAdd = fragtide::testing::generatedSeasonView(5, 3);
+    const fs::path a = w.log("a.log", {"Carol was ax-murdered by Bob"});
+    const fs::path b = w.log("b.log", {"Bob was ax-murdered by Carol"});
+    w.form.filesToChoose = {a, b};
+    form.mnuAddToSeason_Click();
+
+    EXPECT_EQ(w.form.fileRequests.back().title, "Add Logs to Season");
+    EXPECT_EQ(w.seasons.seasons[fresh].adds, (std::vector<std::vector<fs::path>>{{a, b}}));
+    EXPECT_EQ(w.window.progressPeak, 1000);
+    EXPECT_EQ(w.window.progress, 0);  // reset once done
+    EXPECT_EQ(w.form.runsStarted, 1);
+    EXPECT_EQ(w.form.runsFinished, 1);
+    EXPECT_EQ(w.window.lst, reports::ranking(*w.seasons.seasons[fresh].view));
+    EXPECT_EQ(w.window.caption, "Fragtide (season december, Quake I : Standard)");
+    EXPECT_EQ(w.form.matchesUpdates, 2);
+    EXPECT_TRUE(w.window.messages.empty());
+}
+
+TEST(FormControllerSeason, SaysWhatToDoWhenRefusedAndKeepsWhatWasShown) {
+    SeasonWorld w;
+    FormController form = w.controller();
+    w.openNovember(form);
+    const std::vector<std::string> shown = w.window.lst;
+    const std::string caption = w.window.caption;
+
+    // Another application's file: refused, and the season open before stays open.
+    w.form.seasonToChoose = w.folder.path() / "not-a-season.db";
+    form.mnuOpenSeason_Click();
+    ASSERT_EQ(w.window.messages.size(), 1u);
+    EXPECT_EQ(w.window.messages[0].title, "Season Error.");
+    EXPECT_EQ(w.window.messages[0].prompt, "'not-a-season.db' is not a Fragtide season.\n\n" +
+                                               std::string(texts::kSeasonOpenAdvice));
+    EXPECT_EQ(w.window.caption, caption);
+
+    // A season another process is adding to: nothing changes, and the box says to wait.
+    w.seasons.seasons[w.november].busy = true;
+    w.form.filesToChoose = {w.log("c.log", {"Carol was ax-murdered by Bob"})};
+    form.mnuAddToSeason_Click();
+    ASSERT_EQ(w.window.messages.size(), 2u);
+    EXPECT_EQ(w.window.messages[1].prompt, "the season 'november.fragtide-season' is busy.\n\n" +
+                                               std::string(texts::kSeasonAddAdvice));
+    EXPECT_EQ(w.window.lst, shown);
+    EXPECT_FALSE(w.form.runningNow);
+
+    // Logs that cannot be read are named after the others are shown.
+    w.seasons.seasons[w.november].busy = false;
+    w.seasons.seasons[w.november].failures = {{ErrorKind::PermissionDenied, "cannot read 'd.log': permission denied"}};
+    form.mnuAddToSeason_Click();
+    ASSERT_EQ(w.window.messages.size(), 3u);
+    EXPECT_EQ(w.window.messages[2].prompt,
+              std::string(texts::kSeasonLogsLeftOut) + "\n\ncannot read 'd.log': permission denied.");
+}
+
+TEST(FormControllerSeason, AnalysingALogLeavesTheSeason) {
+    SeasonWorld w;
+    FormController form = w.controller();
+    w.openNovember(form);
+    w.form.fileToChoose = w.log("one.log", {"Carol was ax-murdered by Bob"});
+    form.cmdBrowse_Click();
+    form.cmdAnalyze_Click();
+    EXPECT_FALSE(w.form.seasonOpen);
+    EXPECT_EQ(form.seasonView(), nullptr);
+    EXPECT_EQ(w.window.caption, texts::mainCaption(w.store.CurrentGame));
+    EXPECT_EQ(w.window.lst.front(), "LIST OF ALL KILLS PER WEAPON:");
+}
+
+}  // namespace
+}  // namespace fragtide::ui
