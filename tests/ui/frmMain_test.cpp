@@ -18,6 +18,9 @@
 #include <QUrl>
 
 #include "ui/qt/qt_text.hpp"
+#include "tests/support/fake_seasons.hpp"
+#include "tests/support/season_view_fixture.hpp"
+#include "ui/qt/matches_window.hpp"
 #include "ui/qt/who_killed_whom.hpp"
 #include "window_fixture.hpp"
 
@@ -73,6 +76,7 @@ private Q_SLOTS:
     void rivalsButtonAndWhoKilledWhomWindow();
     void browseTakesSeveralFilesAsOneLog();
     void exportMenuWritesTheLastAnalysis();
+    void seasonMenusShowTheRankingButtonAndTheMatches();
 };
 
 void FrmMainTest::startUpCaptionNamesTheStoredGameOrTheFallback_data() {
@@ -426,7 +430,8 @@ void FrmMainTest::exportMenuWritesTheLastAnalysis() {
     QStringList entries;
     for (const QAction* action : file->actions())
         entries << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    QCOMPARE(entries, (QStringList{"&Game Select", "&Export Report...", "-", "E&xit"}));
+    QCOMPARE(entries, (QStringList{"&New Season...", "&Open Season...", "&Add Logs to Season...", "-", "&Game Select",
+                        "&Export Report...", "-", "E&xit"}));
     auto* exportAction = window.findChild<QAction*>(QStringLiteral("mnuExport"));
     QVERIFY(!exportAction->isEnabled());
 
@@ -543,6 +548,45 @@ void FrmMainTest::rivalsButtonAndWhoKilledWhomWindow() {
     const QString copied = QGuiApplication::clipboard()->text();
     QVERIFY2(copied.indexOf(QStringLiteral("Alice")) < copied.indexOf(QStringLiteral("\nBob")), qPrintable(copied));
     matrixWindow->close();
+}
+
+void FrmMainTest::seasonMenusShowTheRankingButtonAndTheMatches() {
+    WindowWorld world;
+    testing::FakeSeasons seasons;
+    const auto november = ui::toPath(QDir(world.folder.path()).filePath(QStringLiteral("november.fragtide-season")));
+    seasons.seasons[november].view = testing::generatedSeasonView(5, 3);
+    TestWindow window(world.store, world.backend, "");
+    window.controller().setSeasonAccess(seasons);
+    window.Form_Load();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* ranking = window.widget<QPushButton>("cmdOptions_4");
+    auto* add = window.findChild<QAction*>("mnuAddToSeason");
+    auto* matches = window.findChild<QAction*>("mnuMatches");
+    QVERIFY(!ranking->isVisible());
+    QVERIFY(!add->isEnabled() && !matches->isEnabled());
+    QCOMPARE(window.findChild<QAction*>("mnuNewSeason")->text(), QStringLiteral("&New Season..."));
+
+    window.seasonToChoose = november;
+    window.findChild<QAction*>("mnuOpenSeason")->trigger();
+    QVERIFY(ranking->isVisible());
+    QCOMPARE(ranking->text(), QStringLiteral("Ran&king"));
+    QVERIFY(ranking->font().bold());
+    QVERIFY(add->isEnabled() && matches->isEnabled());
+    QCOMPARE(window.windowTitle(), QStringLiteral("Fragtide (season november, Quake I : Standard)"));
+    QCOMPARE(window.lines("lst").value(0), QStringLiteral("SEASON RANKING BY RATING:"));
+    QTest::mouseClick(window.reportButton(0), Qt::LeftButton);
+    QVERIFY(!ranking->font().bold());
+    QTest::mouseClick(ranking, Qt::LeftButton);
+    QCOMPARE(window.lines("lst").value(0), QStringLiteral("SEASON RANKING BY RATING:"));
+
+    matches->trigger();
+    QVERIFY(window.matchesWindow() && window.matchesWindow()->isVisible());
+    auto* table = window.matchesWindow()->findChild<QTableWidget*>("tblMatches");
+    QCOMPARE(table->rowCount(), 3);
+    QCOMPARE(table->horizontalHeaderItem(5)->text(), QStringLiteral("Top fragger"));
+    QCOMPARE(table->item(0, 2)->text(), QStringLiteral("qconsole-1001.log"));
+    window.matchesWindow()->close();
 }
 
 QTEST_MAIN(FrmMainTest)

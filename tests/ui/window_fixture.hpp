@@ -46,6 +46,7 @@ public:
     std::vector<ui::OpenFileRequest> fileRequests;
     std::optional<ui::ChosenExportFile> exportToChoose;  // nullopt: the save dialog is cancelled
     std::vector<ui::ExportFileRequest> exportRequests;
+    std::optional<std::filesystem::path> seasonToChoose;  // nullopt: the season dialog is cancelled
     std::function<int(QDialog&)> operateDialog;      // default: close it with Cancel
     std::vector<std::string> helpCommands;
     bool helpViewerStarts = false;
@@ -96,6 +97,9 @@ protected:
     std::optional<ui::ChosenExportFile> askForExportFile(const ui::ExportFileRequest& request) override {
         exportRequests.push_back(request);
         return exportToChoose;
+    }
+    std::optional<std::filesystem::path> askForSeasonFile(const ui::SeasonFileRequest&) override {
+        return seasonToChoose;
     }
     int execDialog(QDialog& dialog) override {
         return operateDialog ? operateDialog(dialog) : QDialog::Rejected;

@@ -21,6 +21,7 @@
 #include "settings/game_setting.hpp"
 #include "ui/qt/dropped_file.hpp"
 #include "ui/qt/look.hpp"
+#include "ui/qt/matches_window.hpp"
 #include "ui/qt/frmAbout.hpp"
 #include "ui/qt/frmGS.hpp"
 #include "ui/help_command.hpp"
@@ -54,6 +55,8 @@ frmMain::frmMain(engine::StatsStore& store, settings::SettingsBackend& backend,
     ui->setupUi(this);
     m_form = std::make_unique<FormController>(store, backend, *this, *this, std::move(commandLine),
                                               toPath(QCoreApplication::applicationDirPath()));
+    m_seasons = seasonFiles();
+    m_form->setSeasonAccess(*m_seasons);
     m_progress = std::make_unique<ProgressThrottle>(ui->PB);
     buildViewMenu();
     applyTexts();
@@ -61,6 +64,7 @@ frmMain::frmMain(engine::StatsStore& store, settings::SettingsBackend& backend,
     connectHandlers();
     setReportButtonBold(ReportButton::GeneralInfo, true);
     ui->mnuExport->setEnabled(false);  // until an analysis has results
+    setSeasonOpen(false);
     ui->fraHint->hide();
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
@@ -78,6 +82,11 @@ void frmMain::applyTexts() {
     ui->cmdOptions_1->setText(toQString(texts::kPlayerInfoButton));
     ui->cmdOptions_2->setText(toQString(texts::kIndividualInfoButton));
     ui->cmdOptions_3->setText(toQString(texts::kRivalsInfoButton));
+    ui->cmdOptions_4->setText(toQString(texts::kRankingButton));
+    ui->mnuNewSeason->setText(menuCaption(toQString(texts::kMenuNewSeason)));
+    ui->mnuOpenSeason->setText(menuCaption(toQString(texts::kMenuOpenSeason)));
+    ui->mnuAddToSeason->setText(menuCaption(toQString(texts::kMenuAddToSeason)));
+    ui->mnuMatches->setText(menuCaption(toQString(texts::kMenuMatches)));
     ui->mnuWhoKilledWhom->setText(menuCaption(toQString(texts::kMenuWhoKilledWhom)));
     ui->lbl_2->setText(toQString(texts::playerCountCaption(0)));
     ui->mnuFile->setTitle(menuCaption(toQString(texts::kMenuFile)));
@@ -125,6 +134,11 @@ void frmMain::connectHandlers() {
     connect(ui->cmdAnalyze, &QPushButton::clicked, this, &frmMain::cmdAnalyze_Click);
     for (const ReportButton button : kReportButtons)
         connect(reportButton(button), &QPushButton::clicked, this, [this, button] { cmdOptions_Click(button); });
+    connect(ui->cmdOptions_4, &QPushButton::clicked, this, [this] { cmdOptions_Click(ReportButton::Ranking); });
+    connect(ui->mnuNewSeason, &QAction::triggered, this, &frmMain::mnuNewSeason_Click);
+    connect(ui->mnuOpenSeason, &QAction::triggered, this, &frmMain::mnuOpenSeason_Click);
+    connect(ui->mnuAddToSeason, &QAction::triggered, this, &frmMain::mnuAddToSeason_Click);
+    connect(ui->mnuMatches, &QAction::triggered, this, &frmMain::mnuMatches_Click);
     connect(ui->mnuWhoKilledWhom, &QAction::triggered, this, &frmMain::mnuWhoKilledWhom_Click);
     // A changed selection (mouse or keys) shows that player; so does a click on the player
     // already selected once the list shows another report.
@@ -157,6 +171,7 @@ QPushButton* frmMain::reportButton(ReportButton button) const {
     case ReportButton::PlayerInfo: return ui->cmdOptions_1;
     case ReportButton::IndividualInfo: return ui->cmdOptions_2;
     case ReportButton::RivalsInfo: return ui->cmdOptions_3;
+    case ReportButton::Ranking: return ui->cmdOptions_4;
     }
     return nullptr;
 }
@@ -182,6 +197,10 @@ void frmMain::mnuGamesFolder_Click() { m_form->mnuGamesFolder_Click(); }
 void frmMain::cmdDetectedGame_Click() { m_form->cmdDetectedGame_Click(); }
 void frmMain::mnuNames_Click(int index) { m_form->mnuNames_Click(index); }
 void frmMain::mnuWhoKilledWhom_Click() { m_form->mnuWhoKilledWhom_Click(); }
+void frmMain::mnuNewSeason_Click() { m_form->mnuNewSeason_Click(); }
+void frmMain::mnuOpenSeason_Click() { m_form->mnuOpenSeason_Click(); }
+void frmMain::mnuAddToSeason_Click() { m_form->mnuAddToSeason_Click(); }
+void frmMain::mnuMatches_Click() { m_form->mnuMatches_Click(); }
 void frmMain::showHelpDocument() { m_form->showHelpDocument(); }
 
 // ---------------------------------------------------------------------------------------------
@@ -197,6 +216,13 @@ QStringList frmMain::askForLogFiles(const OpenFileRequest& request) {
 
 std::optional<ChosenExportFile> frmMain::askForExportFile(const ExportFileRequest& request) {
     return runSaveFileDialog(this, request);
+}
+
+std::optional<std::filesystem::path> frmMain::askForSeasonFile(const SeasonFileRequest& request) {
+    const auto chosen = runSeasonFileDialog(this, request);
+    if (!chosen)
+        return std::nullopt;
+    return toPath(*chosen);
 }
 
 int frmMain::execDialog(QDialog& dialog) {
@@ -405,6 +431,31 @@ void frmMain::showWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::Nam
 void frmMain::updateWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay display) {
     if (m_whoKilledWhom && m_whoKilledWhom->isVisible())
         m_whoKilledWhom->setMatrix(matrix, display);
+}
+
+std::optional<std::filesystem::path> frmMain::chooseSeasonFile(const SeasonFileRequest& request) {
+    return askForSeasonFile(request);
+}
+
+void frmMain::setSeasonOpen(bool open) {
+    ui->cmdOptions_4->setVisible(open);
+    ui->mnuAddToSeason->setEnabled(open);
+    ui->mnuMatches->setEnabled(open);
+}
+
+void frmMain::showMatches(const MatchesTable& table) {
+    if (!m_matches) {
+        m_matches = std::make_unique<MatchesWindow>(nullptr);  // beside the form, like Who Killed Whom
+        m_matches->setAttribute(Qt::WA_QuitOnClose, false);
+    }
+    m_matches->setTable(table);
+    m_matches->show();
+    m_matches->raise();
+}
+
+void frmMain::updateMatches(const MatchesTable& table) {
+    if (m_matches && m_matches->isVisible())
+        m_matches->setTable(table);
 }
 
 }  // namespace fragtide::ui

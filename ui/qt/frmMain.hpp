@@ -106,9 +106,15 @@ public:
     void setNameDisplayChecked(int index) override;
     void showWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay display) override;
     void updateWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay display) override;
+    std::optional<std::filesystem::path> chooseSeasonFile(const SeasonFileRequest& request) override;
+    void setSeasonOpen(bool open) override;
+    void showMatches(const MatchesTable& table) override;
+    void updateMatches(const MatchesTable& table) override;
 
     // The who-killed-whom window once it was opened, else null.
     class WhoKilledWhom* whoKilledWhom() const { return m_whoKilledWhom.get(); }
+    // The matches window once it was opened, else null.
+    class MatchesWindow* matchesWindow() const { return m_matches.get(); }
 
 public Q_SLOTS:
     void cmdBrowse_Click();
@@ -124,6 +130,10 @@ public Q_SLOTS:
     void cmdDetectedGame_Click();
     void mnuNames_Click(int index);
     void mnuWhoKilledWhom_Click();
+    void mnuNewSeason_Click();
+    void mnuOpenSeason_Click();
+    void mnuAddToSeason_Click();
+    void mnuMatches_Click();
     // F1, in the form and in its dialogs: the help document in the built-in viewer, or the
     // "Help Error." message when it is missing.
     void showHelpDocument();
@@ -136,6 +146,8 @@ protected:
     virtual QStringList askForLogFiles(const OpenFileRequest& request);
     // The save dialog of Export: the file and the filter selected, or nothing when cancelled.
     virtual std::optional<ChosenExportFile> askForExportFile(const ExportFileRequest& request);
+    // The season file dialog: the chosen file's full path, or nothing when cancelled.
+    virtual std::optional<std::filesystem::path> askForSeasonFile(const SeasonFileRequest& request);
     // Runs a dialog, modal over the form only, to its end and returns its result code.
     virtual int execDialog(QDialog& dialog);
     // Starts the legacy help viewer; false when it cannot be started (it exists only on Windows).
@@ -159,6 +171,8 @@ private:
     QStringList m_cdFileNames;
     std::unique_ptr<HelpViewer> m_helpViewer;  // a window of its own, gone with the form
     std::unique_ptr<class WhoKilledWhom> m_whoKilledWhom;  // likewise
+    std::unique_ptr<class MatchesWindow> m_matches;        // likewise
+    std::unique_ptr<SeasonAccess> m_seasons;               // the season files, for the controller
     std::unique_ptr<ProgressThrottle> m_progress;
     std::unique_ptr<RunInputBlocker> m_blocker;  // during a run only
     QActionGroup* m_names = nullptr;             // the names menu's entries, one checked

@@ -53,4 +53,20 @@ std::optional<ChosenExportFile> runSaveFileDialog(QWidget* parent, const ExportF
     return ChosenExportFile{toPath(dialog.selectedFiles().front()), filter < 0 ? 0 : static_cast<int>(filter)};
 }
 
+std::optional<QString> runSeasonFileDialog(QWidget* parent, const SeasonFileRequest& request) {
+    QFileDialog dialog(parent, toQString(request.title), toQString(pathText(request.initialFolder)));
+    dialog.setAcceptMode(request.create ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.create ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // An existing season is opened, never replaced: there is nothing to confirm.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    QStringList filters;
+    for (const OpenFileRequest::Filter& filter : request.filters)
+        filters << toQString(filter.description);
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(toQString(request.defaultSuffix));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().front();
+}
+
 }  // namespace fragtide::ui

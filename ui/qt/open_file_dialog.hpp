@@ -20,4 +20,8 @@ QStringList runOpenFileDialog(QWidget* parent, const OpenFileRequest& request);
 // suffix added to a typed name without one follows the filter selected.
 std::optional<ChosenExportFile> runSaveFileDialog(QWidget* parent, const ExportFileRequest& request);
 
+// File, New Season... (a save dialog that never asks about replacing) or Open Season...: the
+// chosen file's full path, or nothing when cancelled. Modal.
+std::optional<QString> runSeasonFileDialog(QWidget* parent, const SeasonFileRequest& request);
+
 }  // namespace fragtide::ui
