@@ -13,6 +13,10 @@
 // of the catalogue: the game files of the user's games folder ($XDG_CONFIG_HOME/fragtide/games)
 // and of games/ beside the program included.
 //
+// With --season the first argument is a season file instead of a log: the picture is of the window
+// with the season open, its Ranking on show, widened to 1280 pixels. The season "sample" is a made-up
+// one of 20 players and 30 matches, filled by hand without a season file.
+//
 // The window is the real one; the setting lives in memory, so nothing on the machine changes.
 #include <QApplication>
 #include <QComboBox>
@@ -34,7 +38,26 @@
 #include "settings/memory_backend.hpp"
 #include "ui/qt/frmGS.hpp"
 #include "ui/qt/frmMain.hpp"
+#include "ui/qt/qt_text.hpp"
 #include "ui/qt/who_killed_whom.hpp"
+#include "tests/support/fake_seasons.hpp"
+#include "tests/support/season_view_fixture.hpp"
+
+namespace {
+
+// The real window, with the season dialog answered by the command line.
+class SeasonWindow : public fragtide::ui::frmMain {
+public:
+    using frmMain::frmMain;
+    std::filesystem::path season;
+
+protected:
+    std::optional<std::filesystem::path> askForSeasonFile(const fragtide::ui::SeasonFileRequest&) override {
+        return season;
+    }
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -42,8 +65,10 @@ int main(int argc, char** argv) {
     const bool whoKilledWhom = args.removeAll(QStringLiteral("--who-killed-whom")) > 0;
     const bool gameSelect = args.removeAll(QStringLiteral("--game-select")) > 0;
     const bool playerInfo = args.removeAll(QStringLiteral("--player-info")) > 0;
+    const bool season = args.removeAll(QStringLiteral("--season")) > 0;
     if (args.size() < 3 || args.size() > 4) {
-        std::fprintf(stderr, "usage: fragtide_screenshot [--who-killed-whom | --player-info | --game-select] LOG OUTPUT.png [GAME]\n");
+        std::fprintf(stderr, "usage: fragtide_screenshot [--who-killed-whom | --player-info | --game-select] LOG OUTPUT.png [GAME]\n"
+                             "       fragtide_screenshot --season SEASON|sample OUTPUT.png\n");
         return 2;
     }
     fragtide::engine::StatsStore store;
@@ -51,7 +76,15 @@ int main(int argc, char** argv) {
     if (args.size() == 4)
         fragtide::settings::saveSelectedGame(backend, args[3].toStdString());
 
-    fragtide::ui::frmMain window(store, backend, args[1].toStdString());
+    SeasonWindow window(store, backend, season ? std::string() : args[1].toStdString());
+    fragtide::testing::FakeSeasons sample;
+    if (season && args[1] == QStringLiteral("sample")) {
+        window.season = "sample/november.fragtide-season";
+        sample.seasons[window.season].view = fragtide::testing::generatedSeasonView(20, 30);
+        window.controller().setSeasonAccess(sample);
+    } else if (season) {
+        window.season = fragtide::ui::toPath(args[1]);
+    }
     window.Form_Load();
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
@@ -59,6 +92,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     QWidget* shown = &window;
+    if (season) {
+        window.mnuOpenSeason_Click();
+        window.resize(1280, 640);
+        QTest::qWait(100);
+    }
     if (playerInfo)
         window.cmdOptions_Click(fragtide::ui::ReportButton::PlayerInfo);
     std::unique_ptr<fragtide::ui::frmGS> dialog;
