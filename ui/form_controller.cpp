@@ -223,8 +223,10 @@ void FormController::rememberForExport(std::vector<engine::LogSetFile> files) {
 void FormController::mnuExport_Click() {
     if (!m_lastAnalysis)
         return;
-    const auto request = exportRequest(m_lastAnalysis->files, textPath(settings::loadExportFolder(m_backend)),
-                                       m_programFolder);
+    auto request = exportRequest(m_lastAnalysis->files, textPath(settings::loadExportFolder(m_backend)),
+                                 m_programFolder);
+    if (m_season)  // a season's page is named after the season
+        request.defaultName = textPath(seasonName() + ".html");
     const auto chosen = m_ops.chooseExportFile(request);
     if (!chosen)
         return;

@@ -63,6 +63,7 @@ TEST(FormControllerSeason, OpenShowsTheRankingNamesTheSeasonListsItsMatchesAndEx
 
     w.form.exportToChoose = ChosenExportFile{w.folder.path() / "season.html", 0};
     form.mnuExport_Click();
+    EXPECT_EQ(w.form.exportRequests.back().defaultName, fs::path("november.html"));
     EXPECT_NE(fragtide::testing::readBytes(w.folder.path() / "season.html").find("<section id=\"ranking\">"),
               std::string::npos);
 }
