@@ -83,6 +83,23 @@ TEST(MainLayout, PutsRivalsUnderIndividualInfoAndTheHintUnderTheReportList) {
     }
 }
 
+TEST(MainLayout, PutsASeasonsRankingUnderRivalsAndThePlayersBelowIt) {
+    const auto design = mainLayout(740, 425, 96);
+    const int step = at(design, MainControl::cmdOptions1).top - at(design, MainControl::cmdOptions0).top;
+    for (const bool shown : {false, true}) {
+        SCOPED_TRACE(shown);
+        auto rects = design;
+        const ExtraRects extras = placeExtras(rects, 96, false, 0, shown);
+        PixelRect ranking = extras.rivals;
+        ranking.top += step;
+        EXPECT_EQ(extras.ranking, ranking);
+        const int moved = shown ? 2 * step : step;
+        EXPECT_EQ(at(rects, MainControl::lbl2).top, at(design, MainControl::lbl2).top + moved);
+        EXPECT_EQ(at(rects, MainControl::lstPlayers).top, at(design, MainControl::lstPlayers).top + moved);
+        EXPECT_EQ(at(rects, MainControl::lstPlayers).height, at(design, MainControl::lstPlayers).height - moved);
+    }
+}
+
 TEST(MainLayout, SizesTheHintButtonToItsText) {
     const auto design = mainLayout(740, 425, 96);
     const int listWidth = at(design, MainControl::lst).width;

@@ -85,4 +85,16 @@ std::optional<ChosenExportFile> saveExportFile(HWND owner, const ExportFileReque
     return ChosenExportFile{std::filesystem::path(file), dialog.nFilterIndex > 0 ? static_cast<int>(dialog.nFilterIndex) - 1 : 0};
 }
 
+std::optional<std::filesystem::path> seasonFile(HWND owner, const SeasonFileRequest& request) {
+    const DialogTexts texts(request);
+    std::wstring file(32768, L'\0');
+    OPENFILENAMEW dialog = texts.dialog(owner, file);
+    // An existing season is opened, never replaced: nothing to confirm.
+    dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | (request.create ? 0 : OFN_FILEMUSTEXIST);
+    if (!(request.create ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog)))
+        return std::nullopt;  // cancelled
+    file.resize(wcslen(file.c_str()));
+    return std::filesystem::path(file);
+}
+
 }  // namespace fragtide::ui::win32

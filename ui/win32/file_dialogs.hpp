@@ -19,4 +19,8 @@ std::vector<std::filesystem::path> openLogFiles(HWND owner, const OpenFileReques
 // Export Report: the file to write and the filter chosen, or nothing when cancelled.
 std::optional<ChosenExportFile> saveExportFile(HWND owner, const ExportFileRequest& request);
 
+// New Season (a save dialog that never asks about replacing) or Open Season: the chosen file's
+// full path, or nothing when cancelled.
+std::optional<std::filesystem::path> seasonFile(HWND owner, const SeasonFileRequest& request);
+
 }  // namespace fragtide::ui::win32

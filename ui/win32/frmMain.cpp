@@ -17,6 +17,7 @@
 #include "ui/win32/file_dialogs.hpp"
 #include "ui/win32/fonts.hpp"
 #include "ui/win32/main_menu.hpp"
+#include "ui/win32/matches_window.hpp"
 #include "ui/win32/run_pump.hpp"
 #include "ui/win32/file_dialog_text.hpp"
 #include "ui/win32/resource.h"
@@ -55,10 +56,14 @@ frmMain::frmMain(HINSTANCE instance, engine::StatsStore& store, settings::Settin
     : m_instance(instance),
       m_form(std::make_unique<FormController>(store, backend, *this, *this, toUtf8(commandLine),
                                               std::filesystem::path(programFolder()))),
-      m_black(CreateSolidBrush(RGB(0, 0, 0))) {}
+      m_seasons(seasonFiles()),
+      m_black(CreateSolidBrush(RGB(0, 0, 0))) {
+    m_form->setSeasonAccess(*m_seasons);
+}
 
 frmMain::~frmMain() {
-    m_whoKilledWhom.reset();  // before the fonts it borrows go
+    m_whoKilledWhom.reset();  // before the fonts they borrow go
+    m_matches.reset();
     if (m_window)
         DestroyWindow(m_window);
     deleteFonts();
@@ -131,6 +136,9 @@ void frmMain::createControls() {
     // Rivals Info, the fourth report button, under Individual Info.
     CreateWindowExW(0, WC_BUTTONW, toWide(texts::kRivalsInfoButton).c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON,
                     0, 0, 0, 0, m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_CMDRIVALS)), m_instance, nullptr);
+    // A season's Ranking under it, shown while a season is open.
+    CreateWindowExW(0, WC_BUTTONW, toWide(texts::kRankingButton).c_str(), WS_CHILD | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON,
+                    0, 0, 0, 0, m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_CMDRANKING)), m_instance, nullptr);
     // The detection hint below the report list, hidden until an analysis calls for it; last in
     // the tab order, as in the Qt window.
     CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | SS_LEFT, 0, 0, 0, 0, m_window,
@@ -170,6 +178,7 @@ void frmMain::applyFonts() {
         SendMessageW(control(IDC_MAIN_FIRST + i), WM_SETFONT, reinterpret_cast<WPARAM>(m_uiFont), TRUE);
     for (const int id : {IDC_LBLHINT, IDC_CMDHINT})
         SendMessageW(control(id), WM_SETFONT, reinterpret_cast<WPARAM>(m_uiFont), TRUE);
+    setReportButtonBold(ReportButton::Ranking, m_bold[static_cast<std::size_t>(ReportButton::Ranking)]);
     SendMessageW(control(IDC_LBL0), WM_SETFONT, reinterpret_cast<WPARAM>(m_titleFont), TRUE);
     SendMessageW(control(IDC_LST), WM_SETFONT, reinterpret_cast<WPARAM>(m_reportFont), TRUE);
     for (const ReportButton button : kReportButtons)
@@ -177,6 +186,8 @@ void frmMain::applyFonts() {
     // The fonts were made anew: the open who-killed-whom window must not keep the deleted one.
     if (m_whoKilledWhom)
         m_whoKilledWhom->setFont(m_uiFont);
+    if (m_matches)
+        m_matches->setFont(m_uiFont);
 }
 
 void frmMain::layOut() {
@@ -186,11 +197,12 @@ void frmMain::layOut() {
     // The hint's button as wide as its text ("Analyze as Half-Life : Server Log") and margins.
     const int hintButtonWidth =
         textWidth(m_window, m_uiFont, windowText(control(IDC_CMDHINT))) + 2 * twipsToPixels(180, dpi());
-    const ExtraRects extras = placeExtras(rects, dpi(), m_hintShown, hintButtonWidth);
+    const ExtraRects extras = placeExtras(rects, dpi(), m_hintShown, hintButtonWidth, m_rankingShown);
     const auto place = [this](int id, const PixelRect& r) {
         SetWindowPos(control(id), nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
     };
     place(IDC_CMDRIVALS, extras.rivals);
+    place(IDC_CMDRANKING, extras.ranking);
     place(IDC_LBLHINT, extras.hintLabel);
     place(IDC_CMDHINT, extras.hintButton);
     HDWP batch = BeginDeferWindowPos(kMainControlCount);
@@ -358,12 +370,16 @@ void frmMain::setPlayerCountCaption(std::string_view text) {
     SetWindowTextW(control(IDC_LBL2), toWide(text).c_str());
 }
 
-// The column's first three buttons have consecutive ids; Rivals Info came later and has its own.
+// The column's first three buttons have consecutive ids; Rivals Info and Ranking came later.
 int frmMain::reportButtonId(ReportButton button) {
+    if (button == ReportButton::Ranking)
+        return IDC_CMDRANKING;
     return button == ReportButton::RivalsInfo ? IDC_CMDRIVALS : IDC_CMDOPTIONS0 + static_cast<int>(button);
 }
 
 std::optional<ReportButton> frmMain::reportButtonOf(int id) {
+    if (id == IDC_CMDRANKING)
+        return ReportButton::Ranking;
     for (const ReportButton button : kReportButtons) {
         if (reportButtonId(button) == id)
             return button;
@@ -473,17 +489,6 @@ void frmMain::setNameDisplayChecked(int index) {
     if (index >= 0 && index < count)
         CheckMenuRadioItem(m_namesMenu, IDM_NAMES_FIRST, IDM_NAMES_FIRST + count - 1, IDM_NAMES_FIRST + index,
                            MF_BYCOMMAND);
-}
-
-void frmMain::showWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay display) {
-    if (!m_whoKilledWhom)
-        m_whoKilledWhom = std::make_unique<WhoKilledWhom>(m_instance, m_window, m_uiFont);
-    m_whoKilledWhom->show(matrix, display);
-}
-
-void frmMain::updateWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay display) {
-    if (m_whoKilledWhom)
-        m_whoKilledWhom->update(matrix, display);
 }
 
 }  // namespace fragtide::ui::win32

@@ -32,6 +32,7 @@ class SettingsBackend;
 // the thread that created it, the analysis included, which pumps paint messages while it reads.
 namespace fragtide::ui::win32 {
 
+class MatchesWindow;
 class WhoKilledWhom;
 
 class frmMain : public WindowOps, public FormOps {
@@ -93,6 +94,10 @@ public:
     void setNameDisplayChecked(int index) override;
     void showWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay display) override;
     void updateWhoKilledWhom(const reports::RivalsMatrix& matrix, engine::NameDisplay display) override;
+    std::optional<std::filesystem::path> chooseSeasonFile(const SeasonFileRequest& request) override;
+    void setSeasonOpen(bool open) override;
+    void showMatches(const MatchesTable& table) override;
+    void updateMatches(const MatchesTable& table) override;
 
 private:
 
@@ -130,12 +135,15 @@ private:
     bool m_hintShown = false;
     int m_lstWidest = 0;  // the report list's horizontal scroll range, in pixels
     std::unique_ptr<WhoKilledWhom> m_whoKilledWhom;  // made on the first show
+    std::unique_ptr<MatchesWindow> m_matches;        // likewise
+    std::unique_ptr<SeasonAccess> m_seasons;         // the season files, for the controller
+    bool m_rankingShown = false;                     // a season is open: the fifth report button
     HFONT m_uiFont = nullptr;
     HFONT m_buttonBoldFont = nullptr;
     HFONT m_titleFont = nullptr;
     HFONT m_reportFont = nullptr;
     HBRUSH m_black = nullptr;
-    std::array<bool, 4> m_bold{true, false, false, false};  // by ReportButton
+    std::array<bool, 5> m_bold{true, false, false, false, false};  // by ReportButton
     std::vector<std::filesystem::path> m_cdFileNames;  // in reading order; the first is CD's file name
     bool m_running = false;
     double m_progressMin = 0;

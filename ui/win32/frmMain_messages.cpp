@@ -2,6 +2,7 @@
 
 #include "ui/win32/resource.h"
 #include "ui/win32/twips_layout.hpp"
+#include "ui/win32/matches_window.hpp"
 #include "ui/win32/who_killed_whom.hpp"
 
 // The main window's message loop and window procedure: every message turned into a controller
@@ -29,6 +30,8 @@ int frmMain::run() {
         if (IsDialogMessageW(m_window, &msg))
             continue;
         if (m_whoKilledWhom && m_whoKilledWhom->window() && IsDialogMessageW(m_whoKilledWhom->window(), &msg))
+            continue;
+        if (m_matches && m_matches->window() && IsDialogMessageW(m_matches->window(), &msg))
             continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
@@ -63,6 +66,10 @@ LRESULT frmMain::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case IDM_ABOUT: m_form->mnuAbout_Click(); return 0;
         case IDM_GAMESFOLDER: m_form->mnuGamesFolder_Click(); return 0;
         case IDM_WHOKILLEDWHOM: m_form->mnuWhoKilledWhom_Click(); return 0;
+        case IDM_NEWSEASON: m_form->mnuNewSeason_Click(); return 0;
+        case IDM_OPENSEASON: m_form->mnuOpenSeason_Click(); return 0;
+        case IDM_ADDTOSEASON: m_form->mnuAddToSeason_Click(); return 0;
+        case IDM_MATCHES: m_form->mnuMatches_Click(); return 0;
         default: break;
         }
         const int names = static_cast<int>(FormController::nameDisplayEntries().size());

@@ -11,6 +11,11 @@ MainMenu createMainMenu() {
     MainMenu menu;
     menu.bar = CreateMenu();
     HMENU file = CreatePopupMenu();
+    AppendMenuW(file, MF_STRING, IDM_NEWSEASON, menuCaption(toWide(texts::kMenuNewSeason)).c_str());
+    AppendMenuW(file, MF_STRING, IDM_OPENSEASON, menuCaption(toWide(texts::kMenuOpenSeason)).c_str());
+    // Greyed until a season is open.
+    AppendMenuW(file, MF_STRING | MF_GRAYED, IDM_ADDTOSEASON, menuCaption(toWide(texts::kMenuAddToSeason)).c_str());
+    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(file, MF_STRING, IDM_GAMESEL, menuCaption(toWide(texts::kMenuGameSelect)).c_str());
     // Greyed until an analysis has results to export.
     AppendMenuW(file, MF_STRING | MF_GRAYED, IDM_EXPORT, menuCaption(toWide(texts::kMenuExport)).c_str());
@@ -23,6 +28,7 @@ MainMenu createMainMenu() {
         AppendMenuW(menu.names, MF_STRING, IDM_NAMES_FIRST + i, toWide(entries[i]).c_str());
     AppendMenuW(view, MF_POPUP, reinterpret_cast<UINT_PTR>(menu.names), menuCaption(toWide(texts::kMenuNames)).c_str());
     AppendMenuW(view, MF_STRING, IDM_WHOKILLEDWHOM, menuCaption(toWide(texts::kMenuWhoKilledWhom)).c_str());
+    AppendMenuW(view, MF_STRING | MF_GRAYED, IDM_MATCHES, menuCaption(toWide(texts::kMenuMatches)).c_str());
     HMENU help = CreatePopupMenu();
     AppendMenuW(help, MF_STRING, IDM_HELPTOPICS, menuCaption(toWide(texts::kMenuHelpTopics)).c_str());
     AppendMenuW(help, MF_STRING, IDM_GAMESFOLDER, menuCaption(toWide(texts::kMenuGamesFolder)).c_str());

@@ -2,8 +2,9 @@
 
 #include <windows.h>
 
-// The main window's menu bar: File (Game Select, Export Report, Exit), View (the names menu, Who
-// Killed Whom) and Help, with the command ids of resource.h.
+// The main window's menu bar: File (New Season, Open Season, Add Logs to Season, Game Select,
+// Export Report, Exit), View (the names menu, Who Killed Whom, Matches) and Help, with the command
+// ids of resource.h.
 namespace fragtide::ui::win32 {
 
 struct MainMenu {
@@ -11,7 +12,8 @@ struct MainMenu {
     HMENU names = nullptr;  // the names menu, one entry per FormController::nameDisplayEntries
 };
 
-// A new menu bar, Export greyed until an analysis has results.
+// A new menu bar, Export greyed until an analysis has results, Add Logs to Season and Matches
+// until a season is open.
 MainMenu createMainMenu();
 
 }  // namespace fragtide::ui::win32

@@ -46,3 +46,13 @@
 #define IDC_WKW_COPY 1201
 #define IDC_WKW_CLOSE 1202
 #define FRAGTIDE_WKW_CLASS L"FragtideWhoKilledWhom"
+
+// Seasons: the File and View menus' items, the Ranking button and the matches window
+#define IDM_NEWSEASON 230
+#define IDM_OPENSEASON 231
+#define IDM_ADDTOSEASON 232
+#define IDM_MATCHES 233
+#define IDC_CMDRANKING 1103
+#define IDC_MATCHES_LIST 1210
+#define IDC_MATCHES_CLOSE 1211
+#define FRAGTIDE_MATCHES_CLASS L"FragtideMatches"

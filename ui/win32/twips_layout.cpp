@@ -58,7 +58,7 @@ std::array<PixelRect, kMainControlCount> mainLayout(int clientWidth, int clientH
 }
 
 ExtraRects placeExtras(std::array<PixelRect, kMainControlCount>& rects, int dpi, bool hintShown,
-                       int hintButtonWidth) {
+                       int hintButtonWidth, bool rankingShown) {
     const auto at = [&rects](MainControl c) -> PixelRect& { return rects[static_cast<std::size_t>(c)]; };
     ExtraRects extras;
     const int step = at(MainControl::cmdOptions1).top - at(MainControl::cmdOptions0).top;
@@ -67,6 +67,13 @@ ExtraRects placeExtras(std::array<PixelRect, kMainControlCount>& rects, int dpi,
     at(MainControl::lbl2).top += step;
     at(MainControl::lstPlayers).top += step;
     at(MainControl::lstPlayers).height -= step;
+    extras.ranking = extras.rivals;
+    extras.ranking.top += step;
+    if (rankingShown) {
+        at(MainControl::lbl2).top += step;
+        at(MainControl::lstPlayers).top += step;
+        at(MainControl::lstPlayers).height -= step;
+    }
 
     PixelRect& lst = at(MainControl::lst);
     const int hintHeight = twipsToPixels(405, dpi);

@@ -38,6 +38,7 @@ std::array<PixelRect, kMainControlCount> mainLayout(int clientWidth, int clientH
 // The controls added to the design: Rivals Info, and the detection hint's text and button.
 struct ExtraRects {
     PixelRect rivals;
+    PixelRect ranking;  // a season's Ranking button, one step under Rivals Info
     PixelRect hintLabel;
     PixelRect hintButton;
 };
@@ -46,8 +47,9 @@ struct ExtraRects {
 // Info one button step under Individual Info, with the count and the player list moved down by
 // that step; the hint a button's height and a gap below the report list, which gives up that
 // room while `hintShown`. The hint's button is `hintButtonWidth` pixels wide (what its text
-// needs), at least the design's 2415 twips and at most two thirds of the list's width.
+// needs), at least the design's 2415 twips and at most two thirds of the list's width. While
+// `rankingShown`, the count and the player list move down one more step for the Ranking button.
 ExtraRects placeExtras(std::array<PixelRect, kMainControlCount>& rects, int dpi, bool hintShown,
-                       int hintButtonWidth = 0);
+                       int hintButtonWidth = 0, bool rankingShown = false);
 
 }  // namespace fragtide::ui::win32
