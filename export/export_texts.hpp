@@ -70,6 +70,7 @@ inline constexpr std::string_view kLastSeen = "Last seen";
 inline constexpr std::string_view kNone = reports::texts::kNone;
 inline constexpr std::string_view kRatingChart = "Rating of the top ten over the season";
 inline constexpr std::string_view kRatingChartNote = "best rated first, as in the ranking; a dot for each match played";
+inline constexpr std::string_view kRatingChartSteps = "Match date";
 inline constexpr std::string_view kRatingChartShows = "Line chart of the rating after each match of ";
 inline constexpr std::string_view kMatches = reports::texts::kMatchesName;
 inline constexpr std::string_view kNoMatches = reports::texts::kNoMatches;

@@ -35,6 +35,7 @@ constexpr std::string_view kSeasonStyle = R"(<style>
 .line g[class^=l] polyline,.line g[class^=l] line{stroke:var(--c)}
 .line g[class^=l] circle{fill:var(--c)}
 .rank{font-weight:600}
+.line .axis-title{font-weight:600}
 @media print{
 svg.chart.line{width:100%}
 .l0,.l1,.l2,.l3,.l4,.l5,.l6,.l7,.l8,.l9{--c:#000}
@@ -99,6 +100,8 @@ std::string ratingChartSection(const SeasonView& view) {
     LineChart chart;
     chart.id = "chart-rating";
     chart.title = std::string(texts::kRatingChart);
+    chart.valueTitle = std::string(texts::kRating);
+    chart.stepTitle = std::string(texts::kRatingChartSteps);
     for (const season::Match& match : view.matches)
         chart.steps.push_back(reports::civilDate(match.start));
     // The legend numbers the lines as the ranking ranks them.

@@ -13,8 +13,8 @@ constexpr int kWidth = 960;
 constexpr int kHeight = 380;
 constexpr int kLeft = 56;           // room for the value labels
 constexpr int kLegendWidth = 200;
-constexpr int kTop = 14;
-constexpr int kBottom = 36;         // room for the step labels
+constexpr int kTop = 26;           // room for the value axis title
+constexpr int kBottom = 50;         // room for the step labels and their title
 constexpr int kStepLabelWidth = 96; // "2026-11-30" at 12 px, with a gap
 constexpr int kLegendRow = 22;
 constexpr std::size_t kLegendCharacters = 24;
@@ -103,6 +103,10 @@ std::string svgLineChart(const LineChart& chart) {
         if (last % every != 0)
             out += stepLabel(last);
     }
+    out += "<text class=\"axis-title\" x=\"" + num(kLeft - 6) + "\" y=\"12\" text-anchor=\"end\">" +
+           htmlText(chart.valueTitle) + "</text>\n";
+    out += "<text class=\"axis-title\" x=\"" + num((kLeft + plotRight) / 2) + "\" y=\"" + num(kHeight - 6) +
+           "\" text-anchor=\"middle\">" + htmlText(chart.stepTitle) + "</text>\n";
     out += "<line class=\"axis\" x1=\"" + num(kLeft) + "\" y1=\"" + num(plotBottom) + "\" x2=\"" + num(plotRight) +
            "\" y2=\"" + num(plotBottom) + "\"/>\n";
 

@@ -18,12 +18,14 @@ struct LineChart {
     std::string id;                    // unique in the page: ties the title and description to the chart
     std::string title;                 // display text
     std::string description;           // display text: what the lines show, for readers who cannot see them
+    std::string valueTitle;            // what the values are, over their axis ("Rating")
+    std::string stepTitle;             // what the steps are, under theirs ("Match")
     std::vector<std::string> steps;    // the label of each step along the bottom (display text)
     std::vector<LineSeries> series;    // at most ten, in the legend's order
 };
 
 // The chart as an <svg> element of class "chart line": role="img" with a <title> and a <desc>,
-// a value axis with round gridlines, a few step labels spread along the bottom, one line per
+// a value axis with round gridlines and its title above it, the steps' title under the axis, a few step labels spread along the bottom, one line per
 // series with a dot at each point, and a legend at the right in the series' order. 960 units wide
 // for 12 px text, so it stays legible at its own size in a 1280 px page. Series i has the class
 // l<i>; the page's CSS gives their colours and, for print, dash patterns that tell them apart in

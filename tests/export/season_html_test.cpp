@@ -51,7 +51,7 @@ TEST(SvgLineChart, NamesStepsWithoutOverlapAndAlwaysTheLast) {
     const std::regex stepLabel(R"re(<text class="value" x="(\d+)" y="\d+" text-anchor="middle">([^<]*)</text>)re");
     for (const std::size_t steps : {1u, 2u, 7u, 8u, 30u, 365u}) {
         SCOPED_TRACE(steps);
-        LineChart chart{"c", "t", "d", {}, {{"a", {{0, 1000.0}, {steps - 1, 1012.5}}}}};
+        LineChart chart{"c", "t", "d", "Rating", "Match date", {}, {{"a", {{0, 1000.0}, {steps - 1, 1012.5}}}}};
         for (std::size_t i = 0; i < steps; ++i)
             chart.steps.push_back("2026-11-" + std::to_string(i));
         const std::string svg = svgLineChart(chart);
