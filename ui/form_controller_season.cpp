@@ -125,6 +125,9 @@ void FormController::mnuAddToSeason_Click() {
 void FormController::showSeason(season::SeasonView view) {
     setHint(std::nullopt);  // it spoke of a log
     view.store.NameDisplayChoice = m_store.NameDisplayChoice;
+    // The window shows statistics, never replays them: a season's event history, copied into the
+    // window's store and the export's, would only hold memory.
+    engine::KillEvents().swap(view.store.Events);
     if (view.store.CurrentGame.empty())
         view.store.CurrentGame = view.game;
     m_seasonView = std::make_unique<season::SeasonView>(std::move(view));
