@@ -61,6 +61,15 @@ void saveExportFolder(SettingsBackend& backend, std::string_view folder) {
     RegSaveString(backend, kSettingsRoot, kGameSelectKey, kExportFolderValue, kRegSz, std::string(folder));
 }
 
+std::string loadLastSeason(SettingsBackend& backend) {
+    std::string path = readSetting(backend, kLastSeasonValue);
+    return path == kNotFound ? std::string() : path;
+}
+
+void saveLastSeason(SettingsBackend& backend, std::string_view path) {
+    RegSaveString(backend, kSettingsRoot, kGameSelectKey, kLastSeasonValue, kRegSz, std::string(path));
+}
+
 }  // namespace fragtide::settings
 
 namespace fragtide::settings {

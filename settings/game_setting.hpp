@@ -51,6 +51,12 @@ inline constexpr std::string_view kExportFolderValue = "ExportFolder";
 std::string loadExportFolder(SettingsBackend& backend);
 void saveExportFolder(SettingsBackend& backend, std::string_view folder);
 
+// The season last opened or made (value "LastSeason", REG_SZ, UTF-8: its full path), kept like
+// LogFolder: "" when none was opened yet; failures to store it are not reported.
+inline constexpr std::string_view kLastSeasonValue = "LastSeason";
+std::string loadLastSeason(SettingsBackend& backend);
+void saveLastSeason(SettingsBackend& backend, std::string_view path);
+
 // How names are shown, under the same key as the game, value "NameDisplay", REG_SZ: the word of
 // the choice ("auto", "utf-8", "windows-1252", "quake"; engine::parseNameDisplay reads it). A missing
 // setting gives "" (the caller then keeps its default); any stored text is returned as it is.

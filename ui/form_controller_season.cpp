@@ -43,11 +43,16 @@ void FormController::openSeason(bool create) {
     request.title = std::string(create ? texts::kNewSeasonTitle : texts::kOpenSeasonTitle);
     request.filters = {{std::string(texts::kSeasonFilter), std::string(texts::kSeasonPattern)},
                        {std::string(texts::kAllFilesFilter), "*.*"}};
-    std::error_code error;
-    const fs::path lastFolder = textPath(settings::loadLogFolder(m_backend));
-    request.initialFolder = m_season ? m_season->path().parent_path()
-                            : !lastFolder.empty() && fs::is_directory(lastFolder, error) ? lastFolder
-                                                                                         : m_programFolder;
+    // The last season's folder, else the last log's, else the program's.
+    request.initialFolder = m_programFolder;
+    for (const fs::path& folder : {textPath(settings::loadLastSeason(m_backend)).parent_path(),
+                                   textPath(settings::loadLogFolder(m_backend))}) {
+        std::error_code error;
+        if (!folder.empty() && fs::is_directory(folder, error)) {
+            request.initialFolder = folder;
+            break;
+        }
+    }
     request.defaultSuffix = std::string(texts::kSeasonSuffix);
     request.create = create;
     const auto chosen = m_ops.chooseSeasonFile(request);
@@ -63,6 +68,9 @@ void FormController::openSeason(bool create) {
         return;
     }
     m_season = std::move(*opened);
+    std::error_code error;
+    const fs::path full = fs::absolute(m_season->path(), error);
+    settings::saveLastSeason(m_backend, pathText(error ? m_season->path() : full));
     m_ops.setSeasonOpen(true);
     showSeason(std::move(*view));
 }

@@ -76,6 +76,15 @@ TEST(FormControllerSeason, NewSeasonThenAddingRunsWithProgressAndShowsWhatTheSea
     w.form.seasonToChoose = fresh;
     form.mnuNewSeason_Click();
     ASSERT_TRUE(w.form.seasonRequests.back().create);
+    // Before any season: the program's folder. Then the last season's, also after a restart.
+    EXPECT_EQ(w.form.seasonRequests.back().initialFolder, w.programFolder);
+    {
+        FormController later = w.controller();
+        later.setSeasonAccess(w.seasons);
+        w.form.seasonToChoose.reset();
+        later.mnuOpenSeason_Click();
+        EXPECT_EQ(w.form.seasonRequests.back().initialFolder, w.folder.path());
+    }
     EXPECT_EQ(w.window.caption, "Fragtide (season december)");  // no game before the first log
 
     w.seasons.seasons[fresh].afterAdd = fragtide::testing::generatedSeasonView(5, 3);
