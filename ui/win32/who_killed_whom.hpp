@@ -14,7 +14,7 @@
 // matrix of frags in two report-view ListViews side by side. The left one holds the killers'
 // names under a corner heading that says rows are killers and columns victims; it never scrolls
 // sideways, so the names stay in view while the right one, one column per victim and the row
-// total, scrolls under them; a total row comes last in both. The two scroll up and down, and
+// total, scrolls beside them; a total row comes last in both. The two scroll up and down, and
 // select, as one. Cells are shaded by count; a click on a column heading sorts the rows by it
 // (the same heading again reverses; the heading shows the arrow); Copy puts the matrix on the
 // clipboard as tab-separated text; Close. Columns are as wide as their names up to a limit, and
