@@ -105,11 +105,11 @@ grep -qx 'names: 6' "$tmp/wkw.clean" || fail "who killed whom: the frozen names 
 grep -qxP 'copy: \tThorn\tJoël\tVexa\tMordecai\tBig Lou\tTotal' "$tmp/wkw.clean" || fail "who killed whom: victims"
 grep -qxP 'copy: Thorn\t0\t1\t2\t1\t1\t5' "$tmp/wkw.clean" || fail "who killed whom: Thorn's row"
 grep -qxP 'copy: Total\t5\t2\t5\t2\t5\t19' "$tmp/wkw.clean" || fail "who killed whom: totals"
-sleep 1
-shot "$out/win32-whokilledwhom.png"
 # Made small, so that it scrolls both ways: the names follow the counts' rows and selection, the
 # counts follow the names' wheel, and a victim's heading shows its name in a tip.
-timeout 60 wine "$probe" wkw-scroll 10 300 180 > "$tmp/scroll.txt" 2> "$tmp/probe.log" || {
+# The probe draws the window and its tip: a screenshot of the root window leaves both out.
+timeout 60 wine "$probe" wkw-scroll 10 300 180 "$(winepath -w "$tmp/wkw.bmp" 2> /dev/null)" \
+    "$(winepath -w "$tmp/tip.bmp" 2> /dev/null)" > "$tmp/scroll.txt" 2> "$tmp/probe.log" || {
     cat "$tmp/probe.log"
     fail "cannot scroll Who Killed Whom"
 }
@@ -120,6 +120,12 @@ grep -qx 'selected: 5 5' "$tmp/scroll.clean" || fail "who killed whom: the names
 grep -qxE 'wheel tops: ([1-9]) \1' "$tmp/scroll.clean" || fail "who killed whom: the counts did not follow the names' wheel"
 grep -qxE 'tip: (Thorn|Joël|Vexa|Mordecai|Big Lou|Total)' "$tmp/scroll.clean" ||
     fail "who killed whom: no tip with a victim's name over the headings"
+# The tip laid over the window where it shows, both placed by their frames on the desktop.
+read -r wkw_left wkw_top < <(sed -n 's/^frame: //p' "$tmp/scroll.clean")
+read -r tip_left tip_top < <(sed -n 's/^tip frame: //p' "$tmp/scroll.clean")
+"$convert" "bmp:$tmp/wkw.bmp" "bmp:$tmp/tip.bmp" -geometry "+$((tip_left - wkw_left))+$((tip_top - wkw_top))" \
+    -composite "png:$out/win32-whokilledwhom.png"
+echo "window_test: screenshot $out/win32-whokilledwhom.png"
 timeout 30 wine "$probe" close-wkw > /dev/null 2>&1 || true
 
 # Browse with two logs chosen together: "2 files", read as one log, so every count doubles.
