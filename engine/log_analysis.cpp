@@ -258,6 +258,7 @@ Result<std::uint64_t> analyzeStream(const KillSource& source, StatsStore& store,
             }
             StatsStore& part = parts[i - 1];
             part.resetCounts();
+            part.KeepEvents = store.KeepEvents;
             part.KillerName.clear();
             part.VictimName.clear();
             counts[i] = source.analyzeLines(part, pieces[i]);

@@ -3,6 +3,25 @@
 #include "engine/stats_store.hpp"
 
 namespace fragtide::engine {
+namespace {
+
+// part's events, its people and slots renamed to those of `into`, after the people have merged.
+void appendEvents(StatsStore& into, const StatsStore& part, const SlotMap& slotOf) {
+    const auto& people = part.People.people();
+    std::vector<std::uint32_t> personIn(people.size());
+    for (std::size_t i = 0; i < people.size(); ++i)
+        personIn[i] = *into.People.find(people[i].name);
+    const auto rename = [&](std::uint32_t person) {
+        return person == PeopleTable::kNobody ? person : personIn[person];
+    };
+    into.Events.reserve(into.Events.size() + part.Events.size());
+    for (const KillEvent& e : part.Events) {
+        const int slot = e.kind == KillEventKind::Frag ? slotOf[e.slot] : 0;
+        into.Events.push_back({rename(e.killer), rename(e.victim), static_cast<std::uint8_t>(slot), e.kind});
+    }
+}
+
+}  // namespace
 
 void mergeStore(StatsStore& into, const StatsStore& part) {
     SlotMap same;
@@ -33,6 +52,8 @@ void mergeStore(StatsStore& into, const StatsStore& part, const SlotMap& slotOf)
         }
     }
     into.People.merge(part.People);
+    if (into.KeepEvents && !part.Events.empty())
+        appendEvents(into, part, slotOf);
     if (anyKill) {
         into.KillerName = part.KillerName;
         into.VictimName = part.VictimName;
