@@ -57,6 +57,8 @@ inline constexpr std::string_view kHelp =
 inline constexpr std::string_view kSeeHelp = "Run fragtide-report --help for more.";
 inline constexpr std::string_view kCheckThePath = "Check the path, or run fragtide-report --help.";
 inline constexpr std::string_view kCheckTheExport = "Check the export's path; nothing else was written.";
+inline constexpr std::string_view kTooManyNames = "too many distinct names for the memory available";
+inline constexpr std::string_view kFreeMemory = "Close other programs, or read fewer logs at once.";
 inline constexpr std::string_view kSeePlayers = "Run with --report players to see who scored.";
 
 }  // namespace fragtide::cli::texts

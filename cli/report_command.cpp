@@ -217,8 +217,10 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
     if (progress)
         err << '\r' << std::string(60, ' ') << '\r' << std::flush;
     // A partly read log would give plausible but wrong figures: print none of them.
-    if (!analysed)
-        return fail(err, analysed.error(), texts::kCheckThePath);
+    if (!analysed) {
+        const bool memory = analysed.error().kind == ErrorKind::OutOfMemory;
+        return fail(err, analysed.error(), memory ? texts::kFreeMemory : texts::kCheckThePath);
+    }
     // Nothing read at all is the one log that could not be read, as ever: no figures.
     if (analysed->files.empty() && !analysed->failures.empty()) {
         for (std::size_t i = 1; i < analysed->failures.size(); ++i)

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -63,7 +64,12 @@ public:
     KillCrediter(StatsStore& store, NameCleaner clean) : m_store(store), m_exact(true), m_clean(clean) {}
     KillCrediter(const KillCrediter&) = delete;
     KillCrediter& operator=(const KillCrediter&) = delete;
-    ~KillCrediter() { flush(); }
+    // Not while unwinding (memory ran out): the store is given up then, and a second exception from
+    // flush would end the program. Otherwise flush's exception goes to the caller.
+    ~KillCrediter() noexcept(false) {
+        if (std::uncaught_exceptions() == m_uncaught)
+            flush();
+    }
 
     // Adds the frags counted here to the store's people table.
     void flush();
@@ -166,6 +172,7 @@ private:
     void localFragOutOfLine(std::uint32_t killer, std::uint32_t victim, std::uint32_t& n);
 
     StatsStore& m_store;
+    int m_uncaught = std::uncaught_exceptions();
     bool m_exact;
     NameCleaner m_clean = nullptr;
     std::string m_cleaned;  // m_clean's buffer
