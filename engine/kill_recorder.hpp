@@ -163,7 +163,7 @@ private:
         if (killer == PeopleTable::kNobody)
             return;
         if (const std::int32_t tag = store.People.playerTag(killer); tag > 0)
-            ++store.PlayerWeaponFrags[static_cast<std::size_t>(tag)][slot];
+            store.PlayerWeaponFrags.add(static_cast<std::size_t>(tag), slot);
         else
             firstKillOf(slot, killer);
     }
