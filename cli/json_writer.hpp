@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ostream>
 #include <span>
 #include <string>
 #include <string_view>
@@ -36,5 +37,8 @@ std::string statisticsJson(const engine::StatsStore& store, const engine::Detect
 // path as given (or found in a folder), display text.
 std::string statisticsJson(const engine::StatsStore& store, const engine::Detection* detected,
                            std::span<const engine::LogSetFile> files);
+// The same document written to `to` a piece at a time, never whole in memory: for millions of names.
+void writeStatisticsJson(std::ostream& to, const engine::StatsStore& store, const engine::Detection* detected,
+                         std::span<const engine::LogSetFile> files);
 
 }  // namespace fragtide::cli

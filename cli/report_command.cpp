@@ -250,7 +250,7 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
             code = fail(err, written.error(), texts::kCheckTheExport);
         }
     } else if (options.json) {
-        out << statisticsJson(*store, options.detectGame && detection ? &*detection : nullptr, analysed->files);
+        writeStatisticsJson(out, *store, options.detectGame && detection ? &*detection : nullptr, analysed->files);
     } else {
         const reports::Lines players = reports::playerList(*store);
         const int playerCount = static_cast<int>(players.size());
