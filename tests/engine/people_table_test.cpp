@@ -309,14 +309,15 @@ TEST(PeopleTable, AnalysisOnSeveralThreadsEqualsThePlainReference) {
     }
 }
 
-// Several times more people than the grid of pairs and the player table hold ("P1", "P10" and "P100"
+// Several times more people than the grid of pairs and the full weapon rows hold ("P1", "P10" and "P100"
 // differ only in their last bytes), parts as small as a few lines: one result on any threads.
 TEST(PeopleTable, ManyPeopleGiveOneResultOnAnyThreads) {
     const Game& game = *findGame("Quake II : Standard");
-    const std::string log = generatedLog(game, 77, 12000, 900);
+    const std::string log = generatedLog(game, 77, 30000, 3000);
     const reference::ReferencePeople ref = reference::referencePeople(game, log);
     ASSERT_GT(ref.people.size(), 600u);
     const StatsStore one = analysed(game.displayName, log, {.threads = 1});
+    ASSERT_GT(one.playerCount(), static_cast<int>(WeaponFragTable::kDenseRows)) << "players past the full rows";
     EXPECT_EQ(reference::differenceFrom(one.People, ref), "");
     for (const unsigned threads : {2u, 4u}) {
         SCOPED_TRACE("threads " + std::to_string(threads));
