@@ -59,7 +59,10 @@ int playerOf(StatsStore& store, std::uint32_t person, std::string_view killer) {
 [[gnu::always_inline]] inline void credit(StatsStore& store, int slot, std::string_view killer, std::string_view victim) {
     ++store.WeaponFrags[slot];
     const std::uint32_t k = store.People.personOf(killer);
-    store.People.recordKill(k, store.People.personOf(victim));
+    const std::uint32_t v = store.People.personOf(victim);
+    if (store.KeepEvents) [[unlikely]]
+        store.Events.push_back({k, v, static_cast<std::uint8_t>(slot), KillEventKind::Frag});
+    store.People.recordKill(k, v);
     // An empty killer would be indistinguishable from a free entry; the weapon total keeps it.
     if (k == PeopleTable::kNobody)
         return;

@@ -56,12 +56,13 @@ public:
     enum class NameForm : std::uint8_t { Normalised, Exact };
 
     explicit KillCrediter(StatsStore& store, NameForm form = NameForm::Normalised)
-        : m_store(store), m_exact(form == NameForm::Exact) {}
+        : m_store(store), m_exact(form == NameForm::Exact), m_events(eventsOf(store)) {}
     // Names cleaned by `clean` (a raw name to the person's name, written to `buffer` when it is not
     // a view of the raw name): a log whose names carry markup, such as Quake III's colour codes.
     // The memory is keyed by the raw bytes, so a name met again is not cleaned again.
     using NameCleaner = std::string_view (*)(std::string_view raw, std::string& buffer);
-    KillCrediter(StatsStore& store, NameCleaner clean) : m_store(store), m_exact(true), m_clean(clean) {}
+    KillCrediter(StatsStore& store, NameCleaner clean)
+        : m_store(store), m_exact(true), m_clean(clean), m_events(eventsOf(store)) {}
     KillCrediter(const KillCrediter&) = delete;
     KillCrediter& operator=(const KillCrediter&) = delete;
     // Not while unwinding (memory ran out): the store is given up then, and a second exception from
@@ -80,15 +81,26 @@ public:
             return;
         // The killer first: a newcomer joins the people table in that order.
         const std::uint32_t killer = personOf(rawKiller);
-        creditPersons(slot, killer, personOf(rawVictim));
+        const std::uint32_t victim = personOf(rawVictim);
+        if (m_events) [[unlikely]]
+            m_events->push_back({killer, victim, static_cast<std::uint8_t>(slot), KillEventKind::Frag});
+        creditPersons(slot, killer, victim);
     }
     // The people table's recordTeamKill and recordSuicide for the names in this crediter's form:
     // no frag, no player, no weapon.
     void creditTeamKill(std::string_view rawKiller, std::string_view rawVictim) {
         const std::uint32_t killer = personOf(rawKiller);
-        m_store.People.recordTeamKill(killer, personOf(rawVictim));
+        const std::uint32_t victim = personOf(rawVictim);
+        if (m_events)
+            m_events->push_back({killer, victim, 0, KillEventKind::TeamKill});
+        m_store.People.recordTeamKill(killer, victim);
     }
-    void creditSuicide(std::string_view raw) { m_store.People.recordSuicide(personOf(raw)); }
+    void creditSuicide(std::string_view raw) {
+        const std::uint32_t person = personOf(raw);
+        if (m_events)
+            m_events->push_back({person, PeopleTable::kNobody, 0, KillEventKind::Suicide});
+        m_store.People.recordSuicide(person);
+    }
 
     static constexpr std::size_t kKeptBytes = 24;
 
@@ -171,10 +183,13 @@ private:
     // A frag counted in `n` (its m_pairFrags entry) when n is 0 or full.
     void localFragOutOfLine(std::uint32_t killer, std::uint32_t victim, std::uint32_t& n);
 
+    static KillEvents* eventsOf(StatsStore& store) { return store.KeepEvents ? &store.Events : nullptr; }
+
     StatsStore& m_store;
     int m_uncaught = std::uncaught_exceptions();
     bool m_exact;
     NameCleaner m_clean = nullptr;
+    KillEvents* m_events = nullptr;  // the store's, when it keeps them
     std::string m_cleaned;  // m_clean's buffer
     struct alignas(64) Set {
         Entry ways[2];

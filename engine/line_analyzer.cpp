@@ -204,10 +204,15 @@ __attribute__((always_inline)) inline bool LineAnalyzer::creditFound(const Found
 
 inline void LineAnalyzer::creditOneName(StatsStore& store, std::string_view line) const {
     if (const auto event = m_oneName->match(line, KillVerdict::NotAKill)) {
-        if (event->kind == OneNameKind::Suicide)
-            store.People.recordSuicide(event->name);
+        const std::uint32_t person = store.People.personOf(event->name);
+        const bool suicide = event->kind == OneNameKind::Suicide;
+        if (store.KeepEvents)
+            store.Events.push_back({person, PeopleTable::kNobody, 0,
+                                    suicide ? KillEventKind::Suicide : KillEventKind::TeamKill});
+        if (suicide)
+            store.People.recordSuicide(person);
         else
-            store.People.recordTeamKill(event->name, {});
+            store.People.recordTeamKill(person, PeopleTable::kNobody);
     }
 }
 

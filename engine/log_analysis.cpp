@@ -272,6 +272,7 @@ Result<std::uint64_t> analyzeUnguarded(const KillSource& source, StatsStore& sto
                 }
                 StatsStore& part = parts[i - 1];
                 part.resetCounts();
+                part.KeepEvents = store.KeepEvents;
                 part.KillerName.clear();
                 part.VictimName.clear();
                 counts[i] = source.analyzeLines(part, pieces[i]);

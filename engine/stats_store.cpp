@@ -33,6 +33,7 @@ void StatsStore::resetCounts() {
     for (auto& key : WeaponKeys)
         key.clear();
     Teams.clear();
+    Events.clear();
 }
 
 std::string displayName(const StatsStore& store, std::string_view bytes) {

@@ -5,6 +5,23 @@
 #include "engine/stats_store.hpp"
 
 namespace fragtide::engine {
+namespace {
+
+// part's events, its people and slots renamed to those of `into`, after the people have merged
+// (`personIn`: each of part's people's number in `into`, as PeopleTable::merge gives them).
+void appendEvents(StatsStore& into, const StatsStore& part, const SlotMap& slotOf,
+                  const std::vector<std::uint32_t>& personIn) {
+    const auto rename = [&](std::uint32_t person) {
+        return person == PeopleTable::kNobody ? person : personIn[person];
+    };
+    into.Events.reserve(into.Events.size() + part.Events.size());
+    for (const KillEvent& e : part.Events) {
+        const int slot = e.kind == KillEventKind::Frag ? slotOf[e.slot] : 0;
+        into.Events.push_back({rename(e.killer), rename(e.victim), static_cast<std::uint8_t>(slot), e.kind});
+    }
+}
+
+}  // namespace
 
 void mergeStore(StatsStore& into, const StatsStore& part) {
     SlotMap same;
@@ -45,6 +62,8 @@ void mergeStore(StatsStore& into, const StatsStore& part, const SlotMap& slotOf)
                 into.PlayerWeaponFrags.add(static_cast<std::size_t>(player), slotOf[s], n);
         });
     }
+    if (into.KeepEvents && !part.Events.empty())
+        appendEvents(into, part, slotOf, personHere);
     if (anyKill) {
         into.KillerName = part.KillerName;
         into.VictimName = part.VictimName;

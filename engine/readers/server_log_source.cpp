@@ -36,8 +36,14 @@ LogEventKind kindOf(HlEventKind kind) {
     return LogEventKind::Suicide;
 }
 
-// The slot whose key is `key`, given now (with `name`) when the log has not named it yet.
-int slotForKey(StatsStore& store, std::string_view key, std::string_view name) {
+}  // namespace
+
+int weaponSlotForKey(StatsStore& store, std::string_view key, std::string_view name) {
+    if (key == kOtherKey) {  // a weapon that only slot 50 still knows
+        store.WeaponKeys[kMaxSlot] = kOtherKey;
+        store.WeaponNames[kMaxSlot] = kOtherWeapons;
+        return kMaxSlot;
+    }
     for (int slot = 1; slot <= kMaxSlot; ++slot) {
         std::string& have = store.WeaponKeys[slot];
         if (have == key)
@@ -55,8 +61,6 @@ int slotForKey(StatsStore& store, std::string_view key, std::string_view name) {
     }
     return kMaxSlot;  // not reached: slot 50 always takes the rest
 }
-
-}  // namespace
 
 int ServerLogSource::WordSlots::slotOf(const ServerLogSource& source, StatsStore& store, std::string_view word) {
     const std::uint32_t hash = NameIndex::hashOf(word);
@@ -136,11 +140,11 @@ int ServerLogSource::slotFor(StatsStore& store, std::string_view weapon) const {
     if (const auto known = m_words.displayName(weapon)) {
         key += kKnownKey;
         key += *known;
-        return slotForKey(store, key, *known);
+        return weaponSlotForKey(store, key, *known);
     }
     key += kWrittenKey;
     key += weapon;
-    return slotForKey(store, key, weapon);
+    return weaponSlotForKey(store, key, weapon);
 }
 
 bool ServerLogSource::mergePart(StatsStore& into, const StatsStore& part) const {
@@ -150,7 +154,7 @@ bool ServerLogSource::mergePart(StatsStore& into, const StatsStore& part) const 
     SlotMap slotOf;
     slotOf.fill(-1);
     for (int s = 1; s < kMaxSlot && !part.WeaponKeys[s].empty(); ++s)
-        slotOf[s] = slotForKey(into, part.WeaponKeys[s], part.WeaponNames[s]);
+        slotOf[s] = weaponSlotForKey(into, part.WeaponKeys[s], part.WeaponNames[s]);
     mergeStore(into, part, slotOf);
     return true;
 }

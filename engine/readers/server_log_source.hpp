@@ -48,6 +48,11 @@ struct LogEvent {
 // The name of slot 50 once the log has named 50 weapons or more.
 inline constexpr std::string_view kOtherWeapons = "Other weapons";
 
+// The slot whose WeaponKeys entry is `key` in `store`, given now (named `name`) to the next free
+// slot when the store has none; slot 50 once the others are taken. How pieces join by weapon, and
+// how a kept history is replayed.
+int weaponSlotForKey(StatsStore& store, std::string_view key, std::string_view name);
+
 class ServerLogSource : public KillSource {
 public:
     explicit ServerLogSource(const rules::Game& game);
