@@ -8,7 +8,18 @@
 //                                      dialog alone, frame included, into that file
 //   fragtide-probe whokilledwhom SECONDS  opens View, Who Killed Whom; "wkw: TITLE", "over main: yes"
 //                                      when it opened over the main window, "size: ROWS COLUMNS"
-//                                      of the list, then presses Copy: "copy: ..." per clipboard line
+//                                      of the counts list, "names: ROWS" of the frozen names list, then
+//                                      presses Copy: "copy: ..." per clipboard line
+//   fragtide-probe wkw-scroll SECONDS WIDTH HEIGHT [BMP TIP_BMP [POINTER_X]]
+//                                      sizes the who-killed-whom window at the desktop's corner, scrolls the counts a page right and
+//                                      presses End in them: "tops: COUNTS NAMES" (each list's top row),
+//                                      "selected: COUNTS NAMES"; then presses Home there and turns the wheel
+//                                      down over the names:
+//                                      "wheel tops: COUNTS NAMES"; then rests the mouse on the counts'
+//                                      headings: "tip: ..." (the tip shown), and leaves it there; with
+//                                      BMP and TIP_BMP, writes pictures of the window and of the tip and
+//                                      says where they are: "frame: LEFT TOP", "tip frame: LEFT TOP";
+//                                      POINTER_X puts the mouse that far right of the counts' left edge
 //   fragtide-probe export SECONDS FILE opens File, Export Report...; "export: TITLE", "name: NAME" (the
 //                                      name offered), then saves as FILE, waits for it to exist and
 //                                      for the box that tells it: "told: ..." (its text), then OK
@@ -136,6 +147,20 @@ bool writePicture(HWND window, const wchar_t* path) {
     return written;
 }
 
+HWND namesOf(HWND whoKilledWhom) {
+    return GetDlgItem(GetDlgItem(whoKilledWhom, IDC_WKW_NAMES_PANE), IDC_WKW_NAMES);
+}
+
+// The tip now showing in this desktop, if any.
+HWND shownTip() {
+    for (HWND tip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); tip;
+         tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) {
+        if (IsWindowVisible(tip))
+            return tip;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -213,6 +238,7 @@ int wmain(int argc, wchar_t** argv) {
         // Counts only: a list's item texts live in the other process, its clipboard text does not.
         HWND list = GetDlgItem(window, IDC_WKW_LIST);
         std::printf("size: %d %d\n", ListView_GetItemCount(list), Header_GetItemCount(ListView_GetHeader(list)));
+        std::printf("names: %d\n", ListView_GetItemCount(namesOf(window)));
         SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_WKW_COPY, BN_CLICKED), 0);
         if (!OpenClipboard(nullptr))
             return 1;
@@ -309,6 +335,64 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"resize" && argc > 4) {  // the main window's frame to WIDTH x HEIGHT pixels
         // To the desktop's corner first, so that the whole larger frame stays on screen.
         SetWindowPos(main, nullptr, 0, 0, _wtoi(argv[3]), _wtoi(argv[4]), SWP_NOZORDER);
+        return 0;
+    }
+    if (command == L"wkw-scroll" && argc > 4) {
+        HWND window = waitFor(FRAGTIDE_WKW_CLASS, nullptr, seconds);
+        if (!window) {
+            std::fprintf(stderr, "fragtide-probe: no who-killed-whom window\n");
+            return 1;
+        }
+        // To the desktop's corner, so that the whole frame stays on screen for a picture.
+        SetWindowPos(window, nullptr, 0, 0, _wtoi(argv[3]), _wtoi(argv[4]), SWP_NOZORDER);
+        HWND counts = GetDlgItem(window, IDC_WKW_LIST);
+        HWND names = namesOf(window);
+        const auto both = [&](const char* label, UINT message, WPARAM wParam, LPARAM lParam) {
+            std::printf("%s: %d %d\n", label, static_cast<int>(SendMessageW(counts, message, wParam, lParam)),
+                        static_cast<int>(SendMessageW(names, message, wParam, lParam)));
+        };
+        SendMessageW(counts, WM_HSCROLL, MAKEWPARAM(SB_PAGERIGHT, 0), 0);
+        SendMessageW(counts, WM_KEYDOWN, VK_END, 0);
+        SendMessageW(counts, WM_KEYUP, VK_END, 0);
+        both("tops", LVM_GETTOPINDEX, 0, 0);
+        both("selected", LVM_GETNEXTITEM, static_cast<WPARAM>(-1), MAKELPARAM(LVNI_SELECTED, 0));
+        RECT namesFrame{};
+        GetWindowRect(names, &namesFrame);
+        SendMessageW(counts, WM_KEYDOWN, VK_HOME, 0);
+        SendMessageW(counts, WM_KEYUP, VK_HOME, 0);
+        SendMessageW(names, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(namesFrame.left + 5, namesFrame.top + 40));
+        both("wheel tops", LVM_GETTOPINDEX, 0, 0);
+        // Over the counts' headings, a little right of the names, as a user's pointer at rest.
+        RECT headings{};
+        GetWindowRect(ListView_GetHeader(counts), &headings);
+        RECT countsFrame{};
+        GetWindowRect(counts, &countsFrame);
+        const POINT rest{countsFrame.left + (argc > 7 ? _wtoi(argv[7]) : 30), (headings.top + headings.bottom) / 2};
+        HWND tip = nullptr;
+        for (int i = 0; i < seconds * 10 && !tip; ++i) {
+            // A tip waits for the pointer to move within its heading; a move can be lost on a
+            // busy machine, so the pointer is nudged again every two seconds.
+            if (i % 20 == 0)
+                SetCursorPos(rest.x + (i / 20) % 2, rest.y);
+            Sleep(100);
+            tip = shownTip();
+        }
+        printLine("tip", tip ? controlText(tip) : std::wstring());
+        // With BMP and TIP_BMP, pictures of the window and of its tip, and where each is.
+        if (argc > 6) {
+            RECT frame{};
+            GetWindowRect(window, &frame);
+            std::printf("frame: %ld %ld\n", frame.left, frame.top);
+            RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            if (!writePicture(window, argv[5]))
+                return 1;
+            if (tip) {
+                GetWindowRect(tip, &frame);
+                std::printf("tip frame: %ld %ld\n", frame.left, frame.top);
+                if (!writePicture(tip, argv[6]))
+                    return 1;
+            }
+        }
         return 0;
     }
     if (command == L"close-wkw") {

@@ -2,7 +2,7 @@
 # The Win32 window under Wine on a virtual display: fragtide.exe started with a log (a quoted path
 # with spaces, as Windows passes it) opens with the caption of the stored game and the General
 # Info report of that log; View, Who Killed Whom opens the matrix, whose Copy puts it on the
-# clipboard; Browse with two logs chosen together shows "2 files" and analyses them as one;
+# clipboard and whose frozen names scroll and select with the counts; Browse with two logs chosen together shows "2 files" and analyses them as one;
 # File, Export Report... offers their folder's name and writes the same page as
 # fragtide-report --export of that folder (when REPORT_EXE is given); File, Game Select opens its
 # dialog with that game chosen and says what it reads. Pictures of the main window, the main
@@ -100,12 +100,32 @@ cat "$tmp/wkw.clean"
 grep -qx 'wkw: Who Killed Whom' "$tmp/wkw.clean" || fail "who-killed-whom title"
 grep -qx 'over main: yes' "$tmp/wkw.clean" || fail "who killed whom did not open over the main window"
 grep -qx 'size: 6 7' "$tmp/wkw.clean" || fail "who killed whom: not five killers, a total row, five victims, name and total"
+grep -qx 'names: 6' "$tmp/wkw.clean" || fail "who killed whom: the frozen names are not the five killers and the total"
 # Worked by hand from the log; "Joël" is its Windows-1252 byte 0xEB, decoded once.
 grep -qxP 'copy: \tThorn\tJoël\tVexa\tMordecai\tBig Lou\tTotal' "$tmp/wkw.clean" || fail "who killed whom: victims"
 grep -qxP 'copy: Thorn\t0\t1\t2\t1\t1\t5' "$tmp/wkw.clean" || fail "who killed whom: Thorn's row"
 grep -qxP 'copy: Total\t5\t2\t5\t2\t5\t19' "$tmp/wkw.clean" || fail "who killed whom: totals"
-sleep 1
-shot "$out/win32-whokilledwhom.png"
+# Made small, so that it scrolls both ways: the names follow the counts' rows and selection, the
+# counts follow the names' wheel, and a victim's heading shows its name in a tip.
+# The probe draws the window and its tip: a screenshot of the root window leaves both out.
+timeout 60 wine "$probe" wkw-scroll 10 300 180 "$(winepath -w "$tmp/wkw.bmp" 2> /dev/null)" \
+    "$(winepath -w "$tmp/tip.bmp" 2> /dev/null)" > "$tmp/scroll.txt" 2> "$tmp/probe.log" || {
+    cat "$tmp/probe.log"
+    fail "cannot scroll Who Killed Whom"
+}
+tr -d '\r' < "$tmp/scroll.txt" > "$tmp/scroll.clean"
+cat "$tmp/scroll.clean"
+grep -qxE 'tops: ([1-9]) \1' "$tmp/scroll.clean" || fail "who killed whom: the names did not follow the counts to the last row"
+grep -qx 'selected: 5 5' "$tmp/scroll.clean" || fail "who killed whom: the names did not follow the selection"
+grep -qxE 'wheel tops: ([1-9]) \1' "$tmp/scroll.clean" || fail "who killed whom: the counts did not follow the names' wheel"
+grep -qxE 'tip: (Thorn|Joël|Vexa|Mordecai|Big Lou|Total)' "$tmp/scroll.clean" ||
+    fail "who killed whom: no tip with a victim's name over the headings"
+# The tip laid over the window where it shows, both placed by their frames on the desktop.
+read -r wkw_left wkw_top < <(sed -n 's/^frame: //p' "$tmp/scroll.clean")
+read -r tip_left tip_top < <(sed -n 's/^tip frame: //p' "$tmp/scroll.clean")
+"$convert" "bmp:$tmp/wkw.bmp" "bmp:$tmp/tip.bmp" -geometry "+$((tip_left - wkw_left))+$((tip_top - wkw_top))" \
+    -composite "png:$out/win32-whokilledwhom.png"
+echo "window_test: screenshot $out/win32-whokilledwhom.png"
 timeout 30 wine "$probe" close-wkw > /dev/null 2>&1 || true
 
 # Browse with two logs chosen together: "2 files", read as one log, so every count doubles.

@@ -45,4 +45,7 @@
 #define IDC_WKW_LIST 1200
 #define IDC_WKW_COPY 1201
 #define IDC_WKW_CLOSE 1202
+#define IDC_WKW_NAMES_PANE 1203
+#define IDC_WKW_NAMES 1204
+#define FRAGTIDE_WKW_NAMES_CLASS L"FragtideWhoKilledWhomNames"
 #define FRAGTIDE_WKW_CLASS L"FragtideWhoKilledWhom"

@@ -6,11 +6,13 @@
 #include <cstring>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "reports/report_texts.hpp"
 #include "ui/ui_texts.hpp"
 #include "ui/win32/fonts.hpp"
 #include "ui/win32/resource.h"
+#include "ui/win32/who_killed_whom_layout.hpp"
 #include "ui/win32/win32_text.hpp"
 
 namespace fragtide::ui::win32 {
@@ -77,9 +79,11 @@ void WhoKilledWhom::update(reports::RivalsMatrix matrix, engine::NameDisplay dis
 
 void WhoKilledWhom::setFont(HFONT font) {
     m_font = font;
-    for (const HWND control : {m_list, m_copy, m_close})
+    for (const HWND control : {m_names, m_list, m_copy, m_close})
         if (control)
             SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (m_window)
+        fill();  // the widths follow the font
 }
 
 int WhoKilledWhom::scaled(int pixelsAt96) const {
@@ -112,10 +116,13 @@ bool WhoKilledWhom::create() {
         SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
         return made;
     };
+    // The counts come after the names in the tab order, though made first: the names need them.
     m_list = child(WC_LISTVIEWW, L"", WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE,
                    IDC_WKW_LIST);
-    // A killer's name cut short by its column shows whole in a tip.
-    ListView_SetExtendedListViewStyle(m_list, LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
+    ListView_SetExtendedListViewStyle(m_list, LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
+    if (!createNames())
+        return false;
+    SetWindowPos(m_namesPane, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     m_copy = child(WC_BUTTONW, toWide(texts::kCopy), WS_TABSTOP | BS_PUSHBUTTON, 0, IDC_WKW_COPY);
     m_close = child(WC_BUTTONW, toWide(texts::kClose), WS_TABSTOP | BS_PUSHBUTTON, 0, IDC_WKW_CLOSE);
     layOut();
@@ -146,20 +153,16 @@ LRESULT WhoKilledWhom::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             DestroyWindow(m_window);
         return 0;
     case WM_NOTIFY: {
-        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->hwndFrom != m_list)
-            break;
-        if (header->code == LVN_COLUMNCLICK) {
-            sortByListColumn(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
-            return 0;
-        }
-        if (header->code == NM_CUSTOMDRAW)
-            return customDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
+        LRESULT result = 0;
+        if (m_list && m_names && notify(*reinterpret_cast<const NMHDR*>(lParam), lParam, result))
+            return result;
         break;
     }
     case WM_DESTROY:
         SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
-        m_window = m_list = m_copy = m_close = nullptr;
+        // The tips are owned windows and go with this one.
+        m_window = m_list = m_copy = m_close = m_namesPane = m_names = m_namesTips = m_countTips = nullptr;
+        m_countTipCount = 0;
         return 0;
     default:
         break;
@@ -188,16 +191,17 @@ void WhoKilledWhom::layOut() {
         return;
     RECT client{};
     GetClientRect(m_window, &client);
-    const int margin = scaled(8);
-    const int buttonWidth = scaled(75);
-    const int buttonHeight = scaled(23);
-    const int buttonsTop = std::max(margin, static_cast<int>(client.bottom) - margin - buttonHeight);
-    MoveWindow(m_list, margin, margin, std::max(0, static_cast<int>(client.right) - 2 * margin),
-               std::max(0, buttonsTop - 2 * margin), TRUE);
-    const int closeLeft = std::max(margin, static_cast<int>(client.right) - margin - buttonWidth);
-    MoveWindow(m_close, closeLeft, buttonsTop, buttonWidth, buttonHeight, TRUE);
-    MoveWindow(m_copy, std::max(margin, closeLeft - margin - buttonWidth), buttonsTop, buttonWidth, buttonHeight,
-               TRUE);
+    const WhoKilledWhomRects rects = whoKilledWhomLayout(static_cast<int>(client.right), static_cast<int>(client.bottom),
+                                                         m_namesWanted, {scaled(8), scaled(75), scaled(23)});
+    const auto place = [](HWND control, const PixelRect& rect) {
+        MoveWindow(control, rect.left, rect.top, rect.width, rect.height, TRUE);
+    };
+    // The counts first: the names take their height from the counts' rows.
+    place(m_list, rects.counts);
+    place(m_namesPane, rects.names);
+    placeNames();
+    place(m_copy, rects.copy);
+    place(m_close, rects.close);
 }
 
 void WhoKilledWhom::setMatrix(reports::RivalsMatrix matrix, engine::NameDisplay display) {
@@ -206,14 +210,18 @@ void WhoKilledWhom::setMatrix(reports::RivalsMatrix matrix, engine::NameDisplay 
     fill();
 }
 
-// List column 0 is the killer's name, 1..n the victims, n + 1 the row total; the last item is
-// the total row, and stays last whatever the order.
+// Counts list column 0 is the killer's name, zero wide (the names list shows it; the list's first
+// column cannot be right-aligned, and it lets a typed name find its row), 1..n the victims, n + 1
+// the row total; the last item is the total row, and stays last whatever the order.
 void WhoKilledWhom::fill() {
     const reports::RivalsMatrix& matrix = m_view.matrix();
     const int rows = matrix.rowCount();
     const int columns = matrix.columnCount();
     const std::wstring total = toWide(reports::texts::kMatrixTotal);
+    m_following = true;  // rows come and go in both lists while they are filled
     SendMessageW(m_list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(m_names, WM_SETREDRAW, FALSE, 0);
+    ListView_DeleteAllItems(m_names);
     ListView_DeleteAllItems(m_list);
     while (ListView_DeleteColumn(m_list, 0)) {
     }
@@ -239,19 +247,23 @@ void WhoKilledWhom::fill() {
     for (int r = 0; r < rows; ++r)
         namesWidth = std::max(namesWidth, widthOf(shown(matrix.rowName(r), m_display)) + padding);
     namesWidth = std::min(namesWidth, widthOf(std::wstring(kWhoKilledWhomRowHeadingChars, L'n')) + padding);
-    addColumn(0, corner, LVCFMT_LEFT, namesWidth);
+    m_namesWanted = namesWidth + GetSystemMetricsForDpi(SM_CXEDGE, GetDpiForWindow(m_window));
+    addColumn(0, L"", LVCFMT_LEFT, 0);
+    std::vector<std::wstring> headings;
     for (int c = 0; c < columns; ++c) {
-        std::wstring name = shown(matrix.columnName(c), m_display);
-        const int width = columnWidth(name);
-        addColumn(c + 1, std::move(name), LVCFMT_RIGHT, width);
+        headings.push_back(shown(matrix.columnName(c), m_display));
+        addColumn(c + 1, headings.back(), LVCFMT_RIGHT, columnWidth(headings.back()));
     }
+    headings.push_back(total);
     addColumn(columns + 1, total, LVCFMT_RIGHT, columnWidth(total));
+    setCountTips(headings);
 
     const auto addRow = [this](int item, std::wstring name) {
         LVITEMW row{};
         row.mask = LVIF_TEXT;
         row.iItem = item;
         row.pszText = name.data();
+        SendMessageW(m_names, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&row));
         SendMessageW(m_list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&row));
     };
     const auto put = [this](int item, int subItem, reports::PeopleCount value) {
@@ -272,7 +284,11 @@ void WhoKilledWhom::fill() {
         put(rows, c + 1, matrix.columnTotal(c));
     put(rows, columns + 1, matrix.total());
     showSortArrow();
+    SendMessageW(m_names, WM_SETREDRAW, TRUE, 0);
     SendMessageW(m_list, WM_SETREDRAW, TRUE, 0);
+    m_following = false;
+    layOut();  // the names' width, and the counts' scroll bars, changed with the columns
+    InvalidateRect(m_names, nullptr, TRUE);
     InvalidateRect(m_list, nullptr, TRUE);
 }
 
@@ -282,18 +298,23 @@ void WhoKilledWhom::sortByListColumn(int listColumn) {
     fill();
 }
 
+// The names' heading carries the arrow when the rows are sorted by name; list column 0 of the
+// counts never does.
 void WhoKilledWhom::showSortArrow() {
-    const HWND header = ListView_GetHeader(m_list);
     const auto& indicator = m_view.sortIndicator();
-    for (int i = 0; i < Header_GetItemCount(header); ++i) {
-        HDITEMW item{};
-        item.mask = HDI_FORMAT;
-        Header_GetItem(header, i, &item);
-        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
-        if (indicator && indicator->column + 1 == i)
-            item.fmt |= indicator->descending ? HDF_SORTDOWN : HDF_SORTUP;
-        Header_SetItem(header, i, &item);
-    }
+    const auto mark = [&indicator](HWND header, int item, int column) {
+        HDITEMW heading{};
+        heading.mask = HDI_FORMAT;
+        Header_GetItem(header, item, &heading);
+        heading.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (indicator && indicator->column == column)
+            heading.fmt |= indicator->descending ? HDF_SORTDOWN : HDF_SORTUP;
+        Header_SetItem(header, item, &heading);
+    };
+    mark(ListView_GetHeader(m_names), 0, WhoKilledWhomView::kNamesColumn);
+    const HWND header = ListView_GetHeader(m_list);
+    for (int i = 1; i < Header_GetItemCount(header); ++i)
+        mark(header, i, i - 1);
 }
 
 void WhoKilledWhom::copyToClipboard() {
