@@ -1,10 +1,12 @@
 #include "cli/json_writer.hpp"
 
+#include <cstdio>
 #include <optional>
 
 #include "engine/display_text.hpp"
 #include "engine/log_file.hpp"
 #include "reports/reports.hpp"
+#include "season/civil_time.hpp"
 
 namespace fragtide::cli {
 
@@ -35,14 +37,24 @@ namespace {
 // ", "deaths": d, "suicides": s, "team_kills": k" and, with `victims`, his victims. A player the
 // people table does not know (a store filled without it) has none of each.
 void appendPersonFigures(std::string& out, const engine::StatsStore& store, std::optional<std::uint32_t> index,
-                         bool victims) {
+                         bool victims, const std::vector<double>* ratings) {
     const engine::PeopleTable& table = store.People;
     static const engine::PeopleTable::Person kNobody;
     const auto& person = index ? table.people()[*index] : kNobody;
     out += ", \"deaths\": " + std::to_string(person.deaths) + ", \"suicides\": " + std::to_string(person.suicides) +
            ", \"team_kills\": " + std::to_string(person.teamKills);
-    if (!victims)
+    const auto appendRating = [&] {
+        if (ratings && index && *index < ratings->size()) {
+            char text[32];
+            std::snprintf(text, sizeof text, "%.1f", (*ratings)[*index]);
+            out += ", \"rating\": ";
+            out += text;
+        }
+    };
+    if (!victims) {
+        appendRating();
         return;
+    }
     out += ", \"victims\": [";
     const char* separator = "";
     for (const auto& victim : person.victims) {
@@ -52,11 +64,12 @@ void appendPersonFigures(std::string& out, const engine::StatsStore& store, std:
         separator = ", ";
     }
     out += "]";
+    appendRating();
 }
 
-}  // namespace
-
-std::string statisticsJson(const engine::StatsStore& store, const engine::Detection* detected) {
+// The document before its files; with `ratings` (per person of the people table), each person's.
+std::string documentJson(const engine::StatsStore& store, const engine::Detection* detected,
+                         const std::vector<double>* ratings) {
     std::string out = "{\n  \"game\": " + jsonString(engine::displayText(store.CurrentGame));
     const char* separator = "";
     if (detected) {
@@ -99,7 +112,7 @@ std::string statisticsJson(const engine::StatsStore& store, const engine::Detect
             }
         }
         out += "}";
-        appendPersonFigures(out, store, store.People.find(names[p]), true);
+        appendPersonFigures(out, store, store.People.find(names[p]), true, ratings);
         out += "}";
         separator = ",\n    ";
     }
@@ -112,12 +125,18 @@ std::string statisticsJson(const engine::StatsStore& store, const engine::Detect
         out += separator;
         out += "{\"name\": " + jsonString(engine::displayName(store, people[i].name)) +
                ", \"frags\": " + std::to_string(people[i].frags);
-        appendPersonFigures(out, store, i, false);
+        appendPersonFigures(out, store, i, false, ratings);
         out += "}";
         separator = ",\n    ";
     }
     out += "\n  ]\n}\n";
     return out;
+}
+
+}  // namespace
+
+std::string statisticsJson(const engine::StatsStore& store, const engine::Detection* detected) {
+    return documentJson(store, detected, nullptr);
 }
 
 std::string statisticsJson(const engine::StatsStore& store, const engine::Detection* detected,
@@ -133,6 +152,33 @@ std::string statisticsJson(const engine::StatsStore& store, const engine::Detect
         separator = ",\n    ";
     }
     out += files.empty() ? "]\n}\n" : "\n  ]\n}\n";
+    return out;
+}
+
+
+std::string seasonJson(const season::SeasonView& view) {
+    std::string out = documentJson(view.store, nullptr, &view.ratings);
+    out.resize(out.size() - 3);  // reopen the document before its closing "\n}\n"
+    out += ",\n  \"files\": [";
+    const char* separator = "\n    ";
+    for (const season::SeasonFile& file : view.files) {
+        out += separator;
+        out += "{\"path\": " + jsonString(engine::displayText(file.path)) + ", \"bytes\": " +
+               std::to_string(file.bytes) + ", \"lines\": " + std::to_string(file.lines) + "}";
+        separator = ",\n    ";
+    }
+    out += view.files.empty() ? "]" : "\n  ]";
+    out += ",\n  \"matches\": [";
+    separator = "\n    ";
+    for (const season::Match& match : view.matches) {
+        out += separator;
+        out += "{\"start\": " + jsonString(season::isoText(match.start)) +
+               ", \"map\": " + jsonString(engine::displayName(view.store, match.map)) +
+               ", \"file\": " + jsonString(engine::displayText(match.file)) +
+               ", \"kills\": " + std::to_string(match.kills) + "}";
+        separator = ",\n    ";
+    }
+    out += view.matches.empty() ? "]\n}\n" : "\n  ]\n}\n";
     return out;
 }
 
