@@ -253,6 +253,7 @@ Result<bool> SeasonAdder::analyse(const std::filesystem::path& path, const std::
         eventEnds.push_back(store->Events.size());
     }
     m_done += size - from;
+    m_summary.bytesRead += size - from;
 
     // The events, by the season's person and weapon numbers.
     std::vector<std::uint32_t> personIds(store->People.people().size(), 0);
