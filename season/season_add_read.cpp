@@ -96,6 +96,9 @@ MatchFigures figuresOf(std::string_view body, std::string_view tail) {
     return figures;
 }
 
+// Pieces up to this size are analysed on the calling thread; larger ones by the threaded reader.
+constexpr std::uint64_t kSmallPiece = std::uint64_t{1} << 20;
+
 // A stretch of the bytes read, all of one match: its body, or the file's last line.
 struct Piece {
     std::uint64_t begin = 0;
@@ -235,15 +238,33 @@ Result<bool> SeasonAdder::analyse(const std::filesystem::path& path, const std::
     std::uint64_t tailLines = 0;
     std::string teamsAtRead = teamsBytes(store->Teams);
     std::vector<std::size_t> eventEnds;
+    std::string small;
     for (const Piece& piece : pieces) {
         if (piece.tail)
             teamsAtRead = teamsBytes(store->Teams);
-        if (piece.end > piece.begin) {
+        const std::uint64_t bytes = piece.end - piece.begin;
+        if (bytes > 0 && bytes <= kSmallPiece) {
+            // Most matches are small: read them on this thread, sparing a pool of threads each.
+            small.resize(static_cast<std::size_t>(bytes));
+            std::size_t have = 0;
+            while (have < small.size()) {
+                const auto got = file->readInto(small.data() + have, small.size() - have);
+                if (!got)
+                    return logFailed(got.error());
+                if (*got == 0)
+                    return logFailed({ErrorKind::Io, "cannot read '" + engine::shownPath(path) +
+                                                         "': it was cut short while it was read"});
+                have += *got;
+            }
+            (piece.tail ? tailLines : linesBefore) += m_source->analyzeLines(*store, small);
+            if (m_options.progress)
+                m_options.progress(m_done + (piece.end - from), m_total, path);
+        } else if (bytes > 0) {
             RangeStream stream(*file, path, piece.end - piece.begin, linesBefore + tailLines);
             engine::AnalysisOptions options;
             if (m_options.progress) {
                 const std::uint64_t base = m_done + (piece.begin - from);
-                options.byteProgress = [&, base](std::uint64_t bytes) { m_options.progress(base + bytes, m_total, path); };
+                options.byteProgress = [&, base](std::uint64_t read) { m_options.progress(base + read, m_total, path); };
             }
             const auto lines = engine::analyzeStream(*m_source, *store, stream, {}, options);
             if (!lines)
