@@ -15,7 +15,7 @@ inline constexpr std::string_view kUsage =
     "                       [--games-dir DIR] FILE...\n"
     "       fragtide-report --season SEASON [--game GAME|auto] --add LOG|FOLDER...\n"
     "       fragtide-report --season SEASON [--since YYYY-MM-DD] [--until YYYY-MM-DD]\n"
-    "                       [--report KIND | --json | --export FILE.html|FILE.csv]\n"
+    "                       [--report ranking|matches|general|... | --json | --export FILE]\n"
     "       fragtide-report --season SEASON --forget LOG\n"
     "       fragtide-report --check-game FILE | --list-games | --print-game GAME\n";
 
