@@ -85,6 +85,7 @@ private:
     bool m_personsLoaded = false;
     std::unordered_map<std::string, std::uint32_t> m_persons;
     std::vector<std::pair<std::string, std::uint32_t>> m_newPersons;  // forgotten on a rollback
+    std::unordered_map<std::string, FileRow> m_known;  // by path, as the add began
     std::uint64_t m_done = 0;
     std::uint64_t m_total = 0;
 };
