@@ -232,9 +232,10 @@ Status SeasonAdder::addFile(const std::filesystem::path& path) {
                                                      engine::killsOf(*detection, m_gameDef) <
                                                          engine::killsOf(*detection, detection->best)) {
             m_summary.failures.push_back(
-                {ErrorKind::InvalidInput, "'" + engine::shownPath(path) + "' looks like a " +
-                                              std::string(detection->best->displayName) + " log, not one of " +
-                                              m_game + " as the season is; add it with --game to force it"});
+                {ErrorKind::InvalidInput, "'" + engine::shownPath(path) + "' looks like a log of " +
+                                              std::string(detection->best->displayName) + ", not of " + m_game +
+                                              ", the season's game; to add it all the same, give --game " +
+                                              std::string(m_gameDef->alias)});
             m_done += *size;
             (void)m_db.exec("ROLLBACK");
             return Ok{};
