@@ -137,24 +137,38 @@ TEST(Season, ReadsNothingOfLogsAddedBefore) {
 }
 
 TEST(Season, ReadsAGrownLogFromItsLastLineOnAndCountsThatLineOnce) {
-    Logs logs;
-    const std::size_t lines = lineCount(logs.hl);
-    const std::string done = linesOf(logs.hl, 0, lines / 2);
-    const std::string next = linesOf(logs.hl, lines / 2, lines / 2 + 1);
-    // A kill line half written when the first add reads the log.
-    const std::size_t half = next.size() / 2;
-    const auto log = logs.dir.write("live.log", done + next.substr(0, half));
-    Season season = create(logs.seasonFile);
-    add(season, {log}, kHl);
+    struct Case { const char* sample; const char* game; };
+    const Case cases[] = {
+        {"hl_server.log", kHl},
+        {"q3_games.log", "Quake III : Server Log"},  // the teams set before the cut must hold after it
+        {"q2_stdlog.log", "Quake II : StdLog"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sample);
+        TempDir dir;
+        const std::string log = readBytes(std::filesystem::path(FRAGTIDE_SAMPLES) / c.sample);
+        const std::size_t lines = lineCount(log);
+        const std::string done = linesOf(log, 0, lines / 2);
+        const std::string next = linesOf(log, lines / 2, lines / 2 + 1);
+        // A line half written when the first add reads the log.
+        const auto file = dir.write("live.log", done + next.substr(0, next.size() / 2));
+        Season season = create(dir.path() / "s.fragtide-season");
+        add(season, {file}, c.game);
+        const std::size_t matchesBefore = viewOf(season).matches.size();
 
-    testing::writeBytes(log, logs.hl);
-    const AddSummary grown = add(season, {log});
-    EXPECT_EQ(grown.grown, 1);
-    EXPECT_EQ(grown.bytesRead, logs.hl.size() - done.size());
-    const SeasonView view = viewOf(season);
-    expectSameStatistics(view.store, *analysed(kHl, {log}));
-    EXPECT_EQ(view.matches.size(), 1u);  // the match in progress went on
-    EXPECT_EQ(view.files[0].lines, lines);
+        testing::writeBytes(file, log);
+        const AddSummary grown = add(season, {file});
+        EXPECT_EQ(grown.grown, 1);
+        EXPECT_EQ(grown.bytesRead, log.size() - done.size());
+        const SeasonView view = viewOf(season);
+        expectSameStatistics(view.store, *analysed(c.game, {file}));
+        EXPECT_EQ(view.files[0].lines, lines);
+        // The match in progress went on; only maps after the cut start new ones.
+        const AddSummary whole = add(season, {dir.write("whole.log", log)}, c.game);
+        EXPECT_EQ(whole.added, 1);
+        EXPECT_EQ(viewOf(season).matches.size(), 2 * view.matches.size());
+        EXPECT_GE(view.matches.size(), matchesBefore);
+    }
 }
 
 TEST(Season, ReplacesTheEventsOfALogWhoseHeadChanged) {
