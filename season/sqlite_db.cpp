@@ -41,7 +41,7 @@ Error Database::error(int rc) const {
     const std::string name = engine::shownPath(m_path);
     const int primary = rc & 0xff;
     if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED)
-        return {ErrorKind::Io, "the season '" + name + "' is busy: another program is using it"};
+        return {ErrorKind::Io, "the season '" + name + "' is busy: another program is adding to it; try again when it is done"};
     if (primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT)
         return {ErrorKind::InvalidInput, "'" + name + "' is not a season, or it is damaged"};
     if (primary == SQLITE_FULL)
