@@ -1,12 +1,14 @@
 #include "cli/json_writer.hpp"
 
 #include <charconv>
+#include <cstdio>
 #include <ostream>
 #include <vector>
 
 #include "engine/display_text.hpp"
 #include "engine/log_file.hpp"
 #include "reports/reports.hpp"
+#include "season/civil_time.hpp"
 
 namespace fragtide::cli {
 
@@ -47,7 +49,9 @@ void appendName(std::string& out, const engine::StatsStore& store, std::string_v
 
 // ", "deaths": d, "suicides": s, "team_kills": k" and, with `victims`, his victims. A player the
 // people table does not know (a store filled without it) has none of each.
-void appendPersonFigures(std::string& out, const engine::StatsStore& store, std::uint32_t index, bool victims) {
+// With `ratings` (per person of the people table), his rating last.
+void appendPersonFigures(std::string& out, const engine::StatsStore& store, std::uint32_t index, bool victims,
+                         const std::vector<double>* ratings) {
     const engine::PeopleTable& table = store.People;
     static const engine::PeopleTable::Person kNobody;
     const auto& person = index != engine::PeopleTable::kNobody ? table.people()[index] : kNobody;
@@ -57,8 +61,18 @@ void appendPersonFigures(std::string& out, const engine::StatsStore& store, std:
     appendNumber(out, person.suicides);
     out += ", \"team_kills\": ";
     appendNumber(out, person.teamKills);
-    if (!victims)
+    const auto appendRating = [&] {
+        if (ratings && index < ratings->size()) {
+            char text[32];
+            std::snprintf(text, sizeof text, "%.1f", (*ratings)[index]);
+            out += ", \"rating\": ";
+            out += text;
+        }
+    };
+    if (!victims) {
+        appendRating();
         return;
+    }
     out += ", \"victims\": [";
     const char* separator = "";
     for (const auto& victim : person.victims) {
@@ -71,6 +85,7 @@ void appendPersonFigures(std::string& out, const engine::StatsStore& store, std:
         separator = ", ";
     }
     out += "]";
+    appendRating();
 }
 
 // The person of each player index, kNobody where the people table has none. A scorer's person
@@ -100,7 +115,7 @@ bool isPlayer(const engine::StatsStore& store, std::uint32_t i) {
 // with millions of names need never be whole in memory.
 template <typename Spill>
 void writeStatistics(std::string& out, const engine::StatsStore& store, const engine::Detection* detected,
-                     const Spill& spill) {
+                     const Spill& spill, const std::vector<double>* ratings = nullptr) {
     out += "{\n  \"game\": " + jsonString(engine::displayText(store.CurrentGame));
     const char* separator = "";
     if (detected) {
@@ -150,7 +165,7 @@ void writeStatistics(std::string& out, const engine::StatsStore& store, const en
             }
         });
         out += "}";
-        appendPersonFigures(out, store, personOf[static_cast<std::size_t>(p)], true);
+        appendPersonFigures(out, store, personOf[static_cast<std::size_t>(p)], true, ratings);
         out += "}";
         separator = ",\n    ";
         spill(out);
@@ -166,7 +181,7 @@ void writeStatistics(std::string& out, const engine::StatsStore& store, const en
         appendName(out, store, people[i].name);
         out += ", \"frags\": ";
         appendNumber(out, people[i].frags);
-        appendPersonFigures(out, store, i, false);
+        appendPersonFigures(out, store, i, false, ratings);
         out += "}";
         separator = ",\n    ";
         spill(out);
@@ -218,6 +233,32 @@ void writeStatisticsJson(std::ostream& to, const engine::StatsStore& store, cons
     appendFiles(out, files);
     out += "\n}\n";
     to.write(out.data(), static_cast<std::streamsize>(out.size()));
+}
+
+std::string seasonJson(const season::SeasonView& view) {
+    std::string out;
+    writeStatistics(out, view.store, nullptr, [](std::string&) {}, &view.ratings);
+    out += ",\n  \"files\": [";
+    const char* separator = "\n    ";
+    for (const season::SeasonFile& file : view.files) {
+        out += separator;
+        out += "{\"path\": " + jsonString(engine::displayText(file.path)) + ", \"bytes\": " +
+               std::to_string(file.bytes) + ", \"lines\": " + std::to_string(file.lines) + "}";
+        separator = ",\n    ";
+    }
+    out += view.files.empty() ? "]" : "\n  ]";
+    out += ",\n  \"matches\": [";
+    separator = "\n    ";
+    for (const season::Match& match : view.matches) {
+        out += separator;
+        out += "{\"start\": " + jsonString(season::isoText(match.start)) +
+               ", \"map\": " + jsonString(engine::displayName(view.store, match.map)) +
+               ", \"file\": " + jsonString(engine::displayText(match.file)) +
+               ", \"kills\": " + std::to_string(match.kills) + "}";
+        separator = ",\n    ";
+    }
+    out += view.matches.empty() ? "]\n}\n" : "\n  ]\n}\n";
+    return out;
 }
 
 }  // namespace fragtide::cli

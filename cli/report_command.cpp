@@ -9,6 +9,7 @@
 #include "cli/command_line.hpp"
 #include "cli/exit_codes.hpp"
 #include "cli/json_writer.hpp"
+#include "cli/season_command.hpp"
 #include "common/default_game.hpp"
 #include "common/thousands.hpp"
 #include "common/version.hpp"
@@ -187,6 +188,9 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
         return out.flush() ? kExitDone : kExitUnreadable;
     }
 
+    if (options.season)
+        return runSeasonCommand(options, out, err, env);
+
     std::vector<std::filesystem::path> paths;
     for (const std::string& file : options.files)
         paths.push_back(engine::pathFromText(file));
@@ -284,6 +288,9 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
         case ReportKind::Rivals:
             lines = reports::rivalsInfo(*store);
             break;
+        case ReportKind::Ranking:
+        case ReportKind::Matches:
+            break;  // refused without --season by the command line
         }
         for (const std::string& line : lines)
             out << line << '\n';

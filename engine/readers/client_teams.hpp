@@ -48,6 +48,10 @@ public:
     // Back to no lines read.
     void clear();
 
+    // The team client `slot` (0..255) has as far as this store's lines say; with set(), what
+    // keeps a log's teams between two runs that read it in turn (a season growing).
+    Team teamOfSlot(int slot) const { return slot >= 0 && slot < static_cast<int>(kClients) ? teamOf(slot) : Team::None; }
+
 private:
     static constexpr std::size_t kClients = 256;
     static int indexOf(const Quake3Client& client);  // -1 outside 0..255
