@@ -8,6 +8,10 @@
 #include <cstddef>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace fragtide::engine {
 namespace {
 
@@ -223,6 +227,39 @@ std::optional<Quake3Line> readQuake3Line(std::string_view line) {
         return result;
     }
     return std::nullopt;
+}
+
+std::size_t findTeamKeyword(std::string_view bytes, std::size_t from) {
+    constexpr std::string_view kClient = "Client";
+    const auto at = [bytes](std::size_t p) {
+        const std::string_view rest = bytes.substr(p);
+        return rest.starts_with(kClient) || rest.starts_with(kInitGame);
+    };
+    std::size_t p = from;
+#if defined(__SSE2__)
+    // A keyword's first byte with its last ('C' ... 't', 'I' ... ':'), sixteen places at a time;
+    // each place so found is then compared whole. The loads reach 8 + 16 bytes past `p`.
+    const __m128i c = _mm_set1_epi8('C'), t = _mm_set1_epi8('t');
+    const __m128i i = _mm_set1_epi8('I'), colon = _mm_set1_epi8(':');
+    for (; p + 8 + 16 <= bytes.size(); p += 16) {
+        const char* const d = bytes.data() + p;
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d));
+        const __m128i v5 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + kClient.size() - 1));
+        const __m128i v8 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + kInitGame.size() - 1));
+        const __m128i hits = _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(v, c), _mm_cmpeq_epi8(v5, t)),
+                                          _mm_and_si128(_mm_cmpeq_epi8(v, i), _mm_cmpeq_epi8(v8, colon)));
+        for (auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask; mask &= mask - 1) {
+            const std::size_t hit = p + static_cast<std::size_t>(std::countr_zero(mask));
+            if (at(hit))
+                return hit;
+        }
+    }
+#endif
+    for (; p < bytes.size(); ++p) {
+        if (at(p))
+            return p;
+    }
+    return npos;
 }
 
 std::string_view stripColours(std::string_view name, std::string& buffer) {

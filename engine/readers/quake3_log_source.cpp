@@ -8,6 +8,27 @@
 #include "engine/stats_store.hpp"
 
 namespace fragtide::engine {
+namespace {
+
+// Sets the teams as a team line says; false for a kill.
+bool setTeams(ClientTeams& teams, const Quake3Line& read) {
+    switch (read.kind) {
+    case Quake3LineKind::TeamSet:
+        teams.set(read.client, ClientTeams::teamOfValue(read.team));
+        return true;
+    case Quake3LineKind::TeamForgotten:
+        teams.set(read.client, ClientTeams::Team::None);
+        return true;
+    case Quake3LineKind::AllTeamsForgotten:
+        teams.forgetAll();
+        return true;
+    case Quake3LineKind::Kill:
+        break;
+    }
+    return false;
+}
+
+}  // namespace
 
 std::uint64_t Quake3LogSource::analyzeLines(StatsStore& store, std::string_view bytes) const {
     WordSlots seen;
@@ -20,20 +41,7 @@ std::uint64_t Quake3LogSource::analyzeLines(StatsStore& store, std::string_view 
         const auto read = readQuake3Line(line);
         if (!read)
             return;
-        switch (read->kind) {
-        case Quake3LineKind::TeamSet:
-            teams.set(read->client, ClientTeams::teamOfValue(read->team));
-            return;
-        case Quake3LineKind::TeamForgotten:
-            teams.set(read->client, ClientTeams::Team::None);
-            return;
-        case Quake3LineKind::AllTeamsForgotten:
-            teams.forgetAll();
-            return;
-        case Quake3LineKind::Kill:
-            break;
-        }
-        if (isTeamChange(read->weapon))
+        if (setTeams(teams, *read) || isTeamChange(read->weapon))
             return;
         LogEvent event{LogEventKind::Kill, read->killer, read->victim, read->weapon};
         if (read->client.isWorld() || read->client == read->victimClient)
@@ -60,6 +68,23 @@ bool Quake3LogSource::mergePart(StatsStore& into, const StatsStore& part) const 
         return false;
     part.Teams.applyAfter(into.Teams);
     return true;
+}
+
+void Quake3LogSource::noteCarried(StatsStore& part, std::string_view before) const {
+    for (std::size_t at = 0; (at = findTeamKeyword(before, at)) != std::string_view::npos;) {
+        std::size_t start = at;
+        while (start > 0 && !isLineEnd(before[start - 1]))
+            --start;
+        const std::size_t end = findLineEnd(before, at);
+        if (const auto read = readQuake3Line(before.substr(start, end - start)))
+            (void)setTeams(part.Teams, *read);
+        at = end;  // a line is read once, however many keywords it holds
+    }
+}
+
+void Quake3LogSource::startAfter(StatsStore& part, const StatsStore& before) const {
+    ServerLogSource::startAfter(part, before);
+    part.Teams.startAfter(before.Teams);
 }
 
 }  // namespace fragtide::engine

@@ -11,6 +11,7 @@
 #include "engine/stats_store.hpp"
 #include "engine/store_merge.hpp"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -143,13 +144,21 @@ int ServerLogSource::slotFor(StatsStore& store, std::string_view weapon) const {
     return slotForKey(store, key, weapon);
 }
 
+void ServerLogSource::startAfter(StatsStore& part, const StatsStore& before) const {
+    part.WeaponKeys = before.WeaponKeys;
+    part.WeaponNames = before.WeaponNames;
+}
+
 bool ServerLogSource::mergePart(StatsStore& into, const StatsStore& part) const {
-    // A part that filled slot 50 lost which weapons went there: it is analysed again in place.
-    if (!part.WeaponKeys[kMaxSlot].empty())
+    // A part that filled slot 50 lost which weapons went there: unless `into` gives the other 49
+    // slots to the same weapons (as when both started from a store already past the 49th), one of
+    // them may have a slot of its own there, and the part is analysed again in place.
+    if (!part.WeaponKeys[kMaxSlot].empty() &&
+        !std::equal(part.WeaponKeys.begin() + 1, part.WeaponKeys.begin() + kMaxSlot, into.WeaponKeys.begin() + 1))
         return false;
     SlotMap slotOf;
     slotOf.fill(-1);
-    for (int s = 1; s < kMaxSlot && !part.WeaponKeys[s].empty(); ++s)
+    for (int s = 1; s <= kMaxSlot && !part.WeaponKeys[s].empty(); ++s)
         slotOf[s] = slotForKey(into, part.WeaponKeys[s], part.WeaponNames[s]);
     mergeStore(into, part, slotOf);
     return true;

@@ -55,6 +55,11 @@ public:
     std::uint64_t analyzeLines(StatsStore& store, std::string_view bytes) const override;
     bool mergePart(StatsStore& into, const StatsStore& part) const override;
 
+    // The weapon slots: a piece starts with those of the lines before the batch, which the lines
+    // before it keep in place and only add to, so that a piece past the 49th weapon can merge.
+    bool carriesAcrossPieces() const override { return true; }
+    void startAfter(StatsStore& part, const StatsStore& before) const override;
+
     // The event of one line (no line ending inside), or nothing; always nothing for a log whose
     // events depend on the lines before (Quake III: quake3_log_source.hpp).
     std::optional<LogEvent> readLine(std::string_view line) const;
