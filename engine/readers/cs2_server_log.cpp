@@ -81,7 +81,7 @@ std::size_t nameStart(std::string_view line) {
 std::size_t findPlayer(std::string_view line, std::string_view phrase, std::size_t nameFrom, HlPlayer& player) {
     std::size_t bracket = 0;  // the first `]` at or after the last place asked, or npos
     bool bracketKnown = false;
-    for (std::size_t at = line.find(">\"", nameFrom); at != npos; at = line.find(">\"", at + 1)) {
+    for (std::size_t at = findTagClose(line, nameFrom); at != npos; at = findTagClose(line, at + 1)) {
         const std::size_t tag = tagEndingAt(line, at, player);
         if (tag == npos || tag < nameFrom)
             continue;
