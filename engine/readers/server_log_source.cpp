@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,27 @@ int slotForKey(StatsStore& store, std::string_view key, std::string_view name) {
 }  // namespace
 
 int ServerLogSource::WordSlots::slotOf(const ServerLogSource& source, StatsStore& store, std::string_view word) {
+    const std::size_t n = word.size();
+    if (n == 0 || n > 16)
+        return slotOfNew(source, store, word);
+    // The first and the last eight bytes (overlapping below 16; zero-filled below 8) with the size
+    // are the whole word.
+    std::uint64_t head = 0, tail = 0;
+    if (n >= 8) {
+        std::memcpy(&head, word.data(), 8);
+        std::memcpy(&tail, word.data() + n - 8, 8);
+    } else {
+        std::memcpy(&head, word.data(), n);
+    }
+    Recent& recent = m_recent[((head ^ tail * 0x9E3779B97F4A7C15ull) * 0xBF58476D1CE4E5B9ull + n) >> 56];
+    if (recent.size == n && recent.head == head && recent.tail == tail)
+        return recent.slot;
+    const int slot = slotOfNew(source, store, word);
+    recent = Recent{head, tail, static_cast<std::uint32_t>(n), slot};
+    return slot;
+}
+
+int ServerLogSource::WordSlots::slotOfNew(const ServerLogSource& source, StatsStore& store, std::string_view word) {
     const std::uint32_t hash = NameIndex::hashOf(word);
     const std::uint32_t at =
         m_index.find(word, hash, [this](std::uint32_t n) { return std::string_view(m_words[n]); });
