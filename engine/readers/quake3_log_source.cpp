@@ -37,16 +37,14 @@ std::uint64_t Quake3LogSource::analyzeLines(StatsStore& store, std::string_view 
     KillCrediter crediter(store, &stripColours);
     ClientTeams& teams = store.Teams;
     std::string_view lastKill;  // the line; its names are stripped once, at the end
+    Quake3Line read;
     const std::uint64_t lines = forEachLine(bytes, [&](std::string_view line) {
-        const auto read = readQuake3Line(line);
-        if (!read)
+        if (!readQuake3Line(line, read) || setTeams(teams, read) || isTeamChange(read.weapon))
             return;
-        if (setTeams(teams, *read) || isTeamChange(read->weapon))
-            return;
-        LogEvent event{LogEventKind::Kill, read->killer, read->victim, read->weapon};
-        if (read->client.isWorld() || read->client == read->victimClient)
-            event = LogEvent{LogEventKind::Suicide, read->victim, {}, read->weapon};
-        else if (teams.isTeamKill(read->client, read->victimClient))
+        LogEvent event{LogEventKind::Kill, read.killer, read.victim, read.weapon};
+        if (read.client.isWorld() || read.client == read.victimClient)
+            event = LogEvent{LogEventKind::Suicide, read.victim, {}, read.weapon};
+        else if (teams.isTeamKill(read.client, read.victimClient))
             event.kind = LogEventKind::TeamKill;
         onEvent(store, event, seen, crediter);
         if (event.kind == LogEventKind::Kill)
@@ -54,9 +52,9 @@ std::uint64_t Quake3LogSource::analyzeLines(StatsStore& store, std::string_view 
     });
     if (!lastKill.empty()) {
         std::string killerBuffer, victimBuffer;
-        const auto read = readQuake3Line(lastKill);
-        store.KillerName.assign(stripColours(read->killer, killerBuffer));
-        store.VictimName.assign(stripColours(read->victim, victimBuffer));
+        (void)readQuake3Line(lastKill, read);  // read once already: a kill
+        store.KillerName.assign(stripColours(read.killer, killerBuffer));
+        store.VictimName.assign(stripColours(read.victim, victimBuffer));
     }
     return lines;
 }
@@ -76,8 +74,9 @@ void Quake3LogSource::noteCarried(StatsStore& part, std::string_view before) con
         while (start > 0 && !isLineEnd(before[start - 1]))
             --start;
         const std::size_t end = findLineEnd(before, at);
-        if (const auto read = readQuake3Line(before.substr(start, end - start)))
-            (void)setTeams(part.Teams, *read);
+        Quake3Line read;
+        if (readQuake3Line(before.substr(start, end - start), read))
+            (void)setTeams(part.Teams, read);
         at = end;  // a line is read once, however many keywords it holds
     }
 }
