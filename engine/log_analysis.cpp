@@ -255,6 +255,28 @@ Result<std::uint64_t> analyzeUnguarded(const KillSource& source, StatsStore& sto
                 std::memcpy(next->data(), rest.data(), rest.size());
         }
 
+        const auto resetPart = [&](std::size_t i) {
+            StatsStore& part = parts[i - 1];
+            part.resetCounts();
+            part.KeepEvents = store.KeepEvents;
+            part.KillerName.clear();
+            part.VictimName.clear();
+        };
+        const bool carries = source.carriesAcrossPieces() && pieces.size() > 1;
+        if (carries) {
+            // What each piece leaves for the next is noted on every thread, then chained in order:
+            // the pieces start from what the lines before them said and merge without a second read.
+            std::atomic<std::size_t> nextPart = 1;
+            pool.run(static_cast<unsigned>(std::min<std::size_t>(threads, pieces.size() - 1)), [&](unsigned) {
+                for (std::size_t i; (i = nextPart.fetch_add(1)) < pieces.size();) {
+                    resetPart(i);
+                    source.noteCarried(parts[i - 1], pieces[i - 1]);
+                }
+            });
+            for (std::size_t i = 1; i < pieces.size(); ++i)
+                source.startAfter(parts[i - 1], i == 1 ? store : parts[i - 2]);
+        }
+
         const bool readerApart = !(readerShares && analysers > 1);
         const unsigned reader = readerApart ? analysers : analysers - 1;
         double readSeconds = 0, firstSeconds = 0, lastSeconds = 0;
@@ -270,12 +292,9 @@ Result<std::uint64_t> analyzeUnguarded(const KillSource& source, StatsStore& sto
                     counts[0] = source.analyzeLines(store, pieces[0]);
                     return;
                 }
-                StatsStore& part = parts[i - 1];
-                part.resetCounts();
-                part.KeepEvents = store.KeepEvents;
-                part.KillerName.clear();
-                part.VictimName.clear();
-                counts[i] = source.analyzeLines(part, pieces[i]);
+                if (!carries)
+                    resetPart(i);
+                counts[i] = source.analyzeLines(parts[i - 1], pieces[i]);
             } catch (const std::bad_alloc&) {
                 outOfMemory = true;
             }

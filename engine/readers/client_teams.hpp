@@ -44,6 +44,10 @@ public:
     bool teamKillsAfter(const ClientTeams& before) const;
     // Lays this store's changes over `before`'s, which then holds the teams after both.
     void applyAfter(ClientTeams& before) const;
+    // Takes `before`'s team for every client this store's lines have said nothing of, as if they
+    // came right after `before`'s; its teams are then said wherever `before`'s are. For a store
+    // whose lines noted no kill yet.
+    void startAfter(const ClientTeams& before);
 
     // Back to no lines read.
     void clear();
