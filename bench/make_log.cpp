@@ -5,6 +5,9 @@
 //   make_log --middles GAME           the game's distinct middle texts, one a line (for rg -F -f)
 //   make_log --games-dir DIR ...      either of the above, knowing the game files of DIR too (the
 //                                     game files this repository ships are always known)
+//   make_log --names N GAME MEGABYTES FILE   N distinct names instead of a few dozen: the killers
+//                                     take turns through all of them, and each kills one of the
+//                                     two after him (a public server's passing visitors)
 #include <cstdio>
 #include <filesystem>
 #include <vector>
@@ -14,6 +17,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "engine/game_catalogue.hpp"
 #include "engine/game_folders.hpp"
@@ -54,8 +58,14 @@ int main(int argc, char** argv) {
             std::printf("%.*s\n", static_cast<int>(m.size()), m.data());
         return 0;
     }
+    std::uint64_t distinct = 0;  // 0: the usual few dozen players
+    if (argc == 6 && std::string_view(argv[1]) == "--names") {
+        distinct = std::strtoull(argv[2], nullptr, 10);
+        argv += 2;
+        argc -= 2;
+    }
     if (argc != 4) {
-        std::fprintf(stderr, "usage: make_log GAME MEGABYTES FILE | make_log --middles GAME\n");
+        std::fprintf(stderr, "usage: make_log [--names N] GAME MEGABYTES FILE | make_log --middles GAME\n");
         return 2;
     }
     const engine::Game* game = gameNamed(argv[1]);
@@ -68,6 +78,20 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 40; ++i)
         names[i] = (i % 3 ? "Player" : "[Clan] Fragger ") + std::to_string(i);
     const auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); };
+    // With distinct names, the kill's two names in turn; names differ in length as real ones do.
+    std::uint64_t turn = 0;
+    std::string many[2];
+    const auto manyName = [&](std::uint64_t n) { return (n % 3 ? "Visitor" : "[Pub] Passer-by ") + std::to_string(n); };
+    const auto twoNames = [&]() -> std::pair<std::string_view, std::string_view> {
+        if (distinct == 0) {
+            const std::size_t killer = pick(40);
+            return {names[killer], names[pick(40)]};
+        }
+        many[0] = manyName(turn % distinct);
+        many[1] = manyName((turn + 1 + pick(2)) % distinct);
+        ++turn;
+        return {many[0], many[1]};
+    };
     std::string block;
     std::uint64_t written = 0;
     while (written < bytes) {
@@ -90,15 +114,15 @@ int main(int argc, char** argv) {
                 continue;
             }
             if (!game->rules) {  // a server log: its own kill form, weapons named by the log
-                block += engine::reference::killLine(*game, rng, names[pick(40)], names[pick(40)],
+                const auto [a, b] = twoNames();
+                block += engine::reference::killLine(*game, rng, a, b,
                                                      engine::reference::weaponWord(*game, rng));
                 block += "\r\n";
                 continue;
             }
             const auto& slot = game->rules->slots[pick(game->rules->slots.size())];
             const auto& rule = slot.rules[pick(slot.rules.size())];
-            const std::string& a = names[pick(40)];
-            const std::string& b = names[pick(40)];
+            const auto [a, b] = twoNames();
             block += a;
             block += rule.middle;
             block += b;

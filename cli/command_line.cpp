@@ -1,5 +1,7 @@
 #include "cli/command_line.hpp"
 
+#include "season/civil_time.hpp"
+
 namespace fragtide::cli {
 namespace {
 
@@ -14,6 +16,10 @@ std::optional<ReportKind> reportKind(std::string_view name) {
         return ReportKind::Player;
     if (name == "rivals")
         return ReportKind::Rivals;
+    if (name == "ranking")
+        return ReportKind::Ranking;
+    if (name == "matches")
+        return ReportKind::Matches;
     return std::nullopt;
 }
 
@@ -29,6 +35,8 @@ std::optional<int> playerIndexValue(std::string_view text) {
     }
     return value;
 }
+
+bool isDate(std::string_view text) { return season::parseDate(text).has_value(); }
 
 std::optional<ExportFormat> exportFormat(std::string_view name) {
     if (name == "html")
@@ -191,12 +199,13 @@ Result<Options> parseCommandLine(std::span<const std::string_view> args) {
                 return usageError("--report was given twice");
             const auto value = takeValue();
             if (!value)
-                return usageError("--report needs general, players, player or rivals");
+                return usageError("--report needs general, players, player, rivals, ranking or matches");
             const auto kind = reportKind(*value);
             if (!kind)
-                return usageError("unknown report '" + *value + "'; use general, players, player or rivals");
+                return usageError("unknown report '" + *value + "'; use general, players, player, rivals, ranking or matches");
             options.report = *kind;
             reportGiven = true;
+            options.reportGiven = true;
         } else if (name == "--player") {
             if (options.player)
                 return usageError("--player was given twice");
@@ -230,9 +239,52 @@ Result<Options> parseCommandLine(std::span<const std::string_view> args) {
                 return usageError("--format needs html or csv");
             options.exportFormat = format;
             formatGiven = true;
+        } else if (name == "--season") {
+            if (options.season)
+                return usageError("--season was given twice");
+            options.season = takeValue();
+            if (!options.season || options.season->empty())
+                return usageError("--season needs a season file");
+        } else if (name == "--add") {
+            if (inlineValue)
+                return usageError("--add takes no value; the logs and folders follow it");
+            options.add = true;
+        } else if (name == "--forget") {
+            if (options.forget)
+                return usageError("--forget was given twice");
+            options.forget = takeValue();
+            if (!options.forget || options.forget->empty())
+                return usageError("--forget needs the path of a log of the season");
+        } else if (name == "--since" || name == "--until") {
+            auto& date = name == "--since" ? options.since : options.until;
+            if (date)
+                return usageError(std::string(name) + " was given twice");
+            date = takeValue();
+            if (!date || !isDate(*date))
+                return usageError(std::string(name) + " needs a date written YYYY-MM-DD, such as 2026-11-30");
         } else {
             return usageError("unknown option '" + std::string(arg) + "'");
         }
+    }
+
+    if (options.season) {
+        if (options.checkGame || options.listGames || options.printGame)
+            return usageError("--check-game, --list-games and --print-game do not go with --season");
+        if (options.add && options.forget)
+            return usageError("--add and --forget each change the season; give one");
+        if (options.add && !fileGiven)
+            return usageError("--add needs the logs or folders to add");
+        if (!options.add && fileGiven)
+            return usageError("logs given with --season are added with --add; put --add before them");
+        if (options.forget && (options.json || reportGiven || options.exportTo || options.since || options.until))
+            return usageError("--forget prints nothing; leave out --json, --report, --export, --since and --until");
+    } else {
+        if (options.add || options.forget)
+            return usageError(std::string(options.add ? "--add" : "--forget") + " needs --season FILE");
+        if (options.since || options.until)
+            return usageError(std::string(options.since ? "--since" : "--until") + " selects a season's matches; give --season FILE");
+        if (options.report == ReportKind::Ranking || options.report == ReportKind::Matches)
+            return usageError("--report ranking and matches are reports of a season; give --season FILE");
     }
 
     const int tasks = int{options.checkGame.has_value()} + int{options.listGames} + int{options.printGame.has_value()};
@@ -280,7 +332,7 @@ Result<Options> parseCommandLine(std::span<const std::string_view> args) {
     } else if (formatGiven) {
         return usageError("--format goes with --export - only");
     }
-    if (!fileGiven)
+    if (!fileGiven && !options.season)
         return usageError("no log file was given");
     return options;
 }

@@ -19,7 +19,7 @@ namespace fragtide::cli {
 
 enum class ExportFormat { Html, Csv };
 
-enum class ReportKind { General, Players, Player, Rivals };
+enum class ReportKind { General, Players, Player, Rivals, Ranking, Matches };
 
 struct Options {
     bool help = false;
@@ -28,6 +28,7 @@ struct Options {
     bool detectGame = false;           // --game auto: the game the log looks like
     engine::NameDisplay names = engine::NameDisplay::Automatic;
     ReportKind report = ReportKind::General;
+    bool reportGiven = false;  // --report was on the command line
     std::optional<std::string> player;
     std::optional<int> playerIndex;  // from 1; whether that many players scored is known only later
     bool json = false;
@@ -39,6 +40,11 @@ struct Options {
     std::optional<std::string> checkGame;      // --check-game FILE: validate one game file
     bool listGames = false;                    // --list-games
     std::optional<std::string> printGame;      // --print-game ALIAS: a console game as a game file
+    std::optional<std::string> season;         // --season FILE: the season to read, add to or forget from
+    bool add = false;                          // --add: the FILEs are logs to add to the season
+    std::optional<std::string> forget;         // --forget PATH: a log to drop from the season
+    std::optional<std::string> since;          // --since YYYY-MM-DD, checked
+    std::optional<std::string> until;          // --until YYYY-MM-DD, checked
 };
 
 // The folders named by --games-dir in `args`, read before the command line is parsed, since a

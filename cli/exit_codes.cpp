@@ -14,6 +14,7 @@ constexpr Row kTable[] = {
     {ErrorKind::NotAFile, kExitUnreadable},
     {ErrorKind::Io, kExitUnreadable},
     {ErrorKind::TooLong, kExitUnreadable},
+    {ErrorKind::OutOfMemory, kExitUnreadable},
     {ErrorKind::InvalidInput, kExitUsage},
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ostream>
 #include <span>
 #include <string>
 #include <string_view>
@@ -7,6 +8,7 @@
 #include "engine/game_detector.hpp"
 #include "engine/log_set.hpp"
 #include "engine/stats_store.hpp"
+#include "season/season_view.hpp"
 
 // The statistics of a store as JSON, for scripts:
 //
@@ -36,5 +38,14 @@ std::string statisticsJson(const engine::StatsStore& store, const engine::Detect
 // path as given (or found in a folder), display text.
 std::string statisticsJson(const engine::StatsStore& store, const engine::Detection* detected,
                            std::span<const engine::LogSetFile> files);
+// The same document written to `to` a piece at a time, never whole in memory: for millions of names.
+void writeStatisticsJson(std::ostream& to, const engine::StatsStore& store, const engine::Detection* detected,
+                         std::span<const engine::LogSetFile> files);
+
+// A season's statistics: the document of the statistics of its selected matches, as for the
+// concatenation of its logs, with "rating" (one decimal) last in every player and every other,
+// the season's logs as "files", and then its selected matches in season order:
+//   "matches": [{"start": "2026-11-03T20:15:00", "map": m, "file": f, "kills": k}, ...]
+std::string seasonJson(const season::SeasonView& view);
 
 }  // namespace fragtide::cli

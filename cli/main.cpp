@@ -1,9 +1,11 @@
 #include <exception>
 #include <iostream>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "cli/cli_texts.hpp"
 #include "cli/exit_codes.hpp"
 #include "cli/report_command.hpp"
 #include "cli/stored_game.hpp"
@@ -67,6 +69,11 @@ int main(int argc, char** argv) {
         env.storedGame = fragtide::cli::storedGame;
         env.gameFolders = fragtide::engine::standardGameFolders();
         return fragtide::cli::runFragtideReport(views, std::cout, std::cerr, env);
+    } catch (const std::bad_alloc&) {
+        // Past the analysis (a report or JSON of millions of names): said as the analysis says it.
+        std::cerr << fragtide::cli::texts::kProgram << ": " << fragtide::cli::texts::kTooManyNames << ". "
+                  << fragtide::cli::texts::kFreeMemory << '\n';
+        return fragtide::cli::exitCodeFor(fragtide::ErrorKind::OutOfMemory);
     } catch (const std::exception& e) {
         std::cerr << "fragtide-report: internal error: " << e.what() << '\n';
     } catch (...) {

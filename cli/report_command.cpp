@@ -9,6 +9,7 @@
 #include "cli/command_line.hpp"
 #include "cli/exit_codes.hpp"
 #include "cli/json_writer.hpp"
+#include "cli/season_command.hpp"
 #include "common/default_game.hpp"
 #include "common/thousands.hpp"
 #include "common/version.hpp"
@@ -187,6 +188,9 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
         return out.flush() ? kExitDone : kExitUnreadable;
     }
 
+    if (options.season)
+        return runSeasonCommand(options, out, err, env);
+
     std::vector<std::filesystem::path> paths;
     for (const std::string& file : options.files)
         paths.push_back(engine::pathFromText(file));
@@ -217,8 +221,10 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
     if (progress)
         err << '\r' << std::string(60, ' ') << '\r' << std::flush;
     // A partly read log would give plausible but wrong figures: print none of them.
-    if (!analysed)
-        return fail(err, analysed.error(), texts::kCheckThePath);
+    if (!analysed) {
+        const bool memory = analysed.error().kind == ErrorKind::OutOfMemory;
+        return fail(err, analysed.error(), memory ? texts::kFreeMemory : texts::kCheckThePath);
+    }
     // Nothing read at all is the one log that could not be read, as ever: no figures.
     if (analysed->files.empty() && !analysed->failures.empty()) {
         for (std::size_t i = 1; i < analysed->failures.size(); ++i)
@@ -248,7 +254,7 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
             code = fail(err, written.error(), texts::kCheckTheExport);
         }
     } else if (options.json) {
-        out << statisticsJson(*store, options.detectGame && detection ? &*detection : nullptr, analysed->files);
+        writeStatisticsJson(out, *store, options.detectGame && detection ? &*detection : nullptr, analysed->files);
     } else {
         const reports::Lines players = reports::playerList(*store);
         const int playerCount = static_cast<int>(players.size());
@@ -282,6 +288,9 @@ int runFragtideReport(std::span<const std::string_view> args, std::ostream& out,
         case ReportKind::Rivals:
             lines = reports::rivalsInfo(*store);
             break;
+        case ReportKind::Ranking:
+        case ReportKind::Matches:
+            break;  // refused without --season by the command line
         }
         for (const std::string& line : lines)
             out << line << '\n';

@@ -19,6 +19,7 @@ enum class ErrorKind {
     Io,                // the system reported a read or write failure
     InvalidInput,      // the caller passed something that cannot be used
     TooLong,           // the input passes a limit the program keeps (a log line too long to read)
+    OutOfMemory,       // what the input holds does not fit in memory (millions of distinct names)
 };
 
 struct Error {

@@ -66,7 +66,7 @@ int playerOf(StatsStore& store, std::uint32_t person, std::string_view killer) {
     // An empty killer would be indistinguishable from a free entry; the weapon total keeps it.
     if (k == PeopleTable::kNobody)
         return;
-    ++store.PlayerWeaponFrags[static_cast<std::size_t>(playerOf(store, k, killer))][slot];
+    store.PlayerWeaponFrags.add(static_cast<std::size_t>(playerOf(store, k, killer)), slot);
 }
 
 }  // namespace
@@ -80,7 +80,7 @@ std::uint32_t KillCrediter::lookUp(std::string_view raw) {
 
 void KillCrediter::firstKillOf(int slot, std::uint32_t killer) {
     const int player = firstPlayerOf(m_store, killer, m_store.People.people()[killer].name);
-    ++m_store.PlayerWeaponFrags[static_cast<std::size_t>(player)][slot];
+    m_store.PlayerWeaponFrags.add(static_cast<std::size_t>(player), slot);
 }
 
 void KillCrediter::localFragOutOfLine(std::uint32_t killer, std::uint32_t victim, std::uint32_t& n) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -64,7 +65,12 @@ public:
         : m_store(store), m_exact(true), m_clean(clean), m_events(eventsOf(store)) {}
     KillCrediter(const KillCrediter&) = delete;
     KillCrediter& operator=(const KillCrediter&) = delete;
-    ~KillCrediter() { flush(); }
+    // Not while unwinding (memory ran out): the store is given up then, and a second exception from
+    // flush would end the program. Otherwise flush's exception goes to the caller.
+    ~KillCrediter() noexcept(false) {
+        if (std::uncaught_exceptions() == m_uncaught)
+            flush();
+    }
 
     // Adds the frags counted here to the store's people table.
     void flush();
@@ -169,7 +175,7 @@ private:
         if (killer == PeopleTable::kNobody)
             return;
         if (const std::int32_t tag = store.People.playerTag(killer); tag > 0)
-            ++store.PlayerWeaponFrags[static_cast<std::size_t>(tag)][slot];
+            store.PlayerWeaponFrags.add(static_cast<std::size_t>(tag), slot);
         else
             firstKillOf(slot, killer);
     }
@@ -180,6 +186,7 @@ private:
     static KillEvents* eventsOf(StatsStore& store) { return store.KeepEvents ? &store.Events : nullptr; }
 
     StatsStore& m_store;
+    int m_uncaught = std::uncaught_exceptions();
     bool m_exact;
     NameCleaner m_clean = nullptr;
     KillEvents* m_events = nullptr;  // the store's, when it keeps them

@@ -37,4 +37,8 @@ bool KillSource::mergePart(StatsStore& into, const StatsStore& part) const {
     return true;
 }
 
+void KillSource::noteCarried(StatsStore&, std::string_view) const {}
+
+void KillSource::startAfter(StatsStore&, const StatsStore&) const {}
+
 }  // namespace fragtide::engine

@@ -33,6 +33,18 @@ public:
     // alone, when that cannot be exact; the reader then analyses those lines into `into` itself.
     // The default suits sources whose weapon slots are fixed by the game (store_merge.hpp).
     virtual bool mergePart(StatsStore& into, const StatsStore& part) const;
+
+    // For a source whose counts depend on what lines far before a piece said (Quake III's teams),
+    // so that every piece can be merged rather than read again in order. Before the pieces after
+    // the first are analysed, the reader hands each one's empty store and the piece before it to
+    // noteCarried (several at once), then, in file order, calls startAfter with the store of the
+    // lines before: the batch's own store for the second piece, the part before for every later
+    // one. Neither counts anything. The defaults carry nothing.
+    virtual bool carriesAcrossPieces() const { return false; }
+    // Notes in `part` what the lines of `before` leave for the lines after them.
+    virtual void noteCarried(StatsStore& part, std::string_view before) const;
+    // Adds to `part` what `before` holds and `part`'s noted lines did not change.
+    virtual void startAfter(StatsStore& part, const StatsStore& before) const;
 };
 
 // The kill source of `game`: its obituary rules, or the reader of its log; for nullptr, a source

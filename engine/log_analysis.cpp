@@ -15,6 +15,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 #include <thread>
 
@@ -68,6 +69,11 @@ Error outOfMemory(const std::filesystem::path& path) {
     return {ErrorKind::Io, "cannot read '" + shownPath(path) + "': not enough memory"};
 }
 
+Error tooManyNames(const std::filesystem::path& path) {
+    return {ErrorKind::OutOfMemory,
+            "cannot read '" + shownPath(path) + "': too many distinct names for the memory available"};
+}
+
 namespace {
 
 // One file as a stream.
@@ -79,6 +85,7 @@ public:
         return engine::lineTooLong(m_path, line, limit);
     }
     Error outOfMemory() const override { return engine::outOfMemory(m_path); }
+    Error tooManyNames() const override { return engine::tooManyNames(m_path); }
 
 private:
     LogFile& m_file;
@@ -132,8 +139,10 @@ Result<std::uint64_t> analyzeStream(StatsStore& store, LogStream& stream, const 
     return analyzeStream(*source, store, stream, progress, options);
 }
 
-Result<std::uint64_t> analyzeStream(const KillSource& source, StatsStore& store, LogStream& stream,
-                                    const LineProgress& progress, const AnalysisOptions& options) {
+namespace {
+
+Result<std::uint64_t> analyzeUnguarded(const KillSource& source, StatsStore& store, LogStream& stream,
+                                       const LineProgress& progress, const AnalysisOptions& options) {
     unsigned threads = options.threads ? options.threads : std::thread::hardware_concurrency();
     threads = std::clamp(threads, 1u, 4u);
     const std::size_t batchBytes = std::max<std::size_t>(options.partBytes, 1) * threads;
@@ -246,28 +255,59 @@ Result<std::uint64_t> analyzeStream(const KillSource& source, StatsStore& store,
                 std::memcpy(next->data(), rest.data(), rest.size());
         }
 
-        const bool readerApart = !(readerShares && analysers > 1);
-        const unsigned reader = readerApart ? analysers : analysers - 1;
-        double readSeconds = 0, firstSeconds = 0, lastSeconds = 0;
-        counts.assign(pieces.size(), 0);
-        std::atomic<std::size_t> nextSpare = analysers;
-        const auto analyse = [&](std::size_t i) {
-            if (i == 0) {
-                counts[0] = source.analyzeLines(store, pieces[0]);
-                return;
-            }
+        const auto resetPart = [&](std::size_t i) {
             StatsStore& part = parts[i - 1];
             part.resetCounts();
             part.KeepEvents = store.KeepEvents;
             part.KillerName.clear();
             part.VictimName.clear();
-            counts[i] = source.analyzeLines(part, pieces[i]);
+        };
+        const bool carries = source.carriesAcrossPieces() && pieces.size() > 1;
+        if (carries) {
+            // What each piece leaves for the next is noted on every thread, then chained in order:
+            // the pieces start from what the lines before them said and merge without a second read.
+            std::atomic<std::size_t> nextPart = 1;
+            pool.run(static_cast<unsigned>(std::min<std::size_t>(threads, pieces.size() - 1)), [&](unsigned) {
+                for (std::size_t i; (i = nextPart.fetch_add(1)) < pieces.size();) {
+                    resetPart(i);
+                    source.noteCarried(parts[i - 1], pieces[i - 1]);
+                }
+            });
+            for (std::size_t i = 1; i < pieces.size(); ++i)
+                source.startAfter(parts[i - 1], i == 1 ? store : parts[i - 2]);
+        }
+
+        const bool readerApart = !(readerShares && analysers > 1);
+        const unsigned reader = readerApart ? analysers : analysers - 1;
+        double readSeconds = 0, firstSeconds = 0, lastSeconds = 0;
+        counts.assign(pieces.size(), 0);
+        std::atomic<std::size_t> nextSpare = analysers;
+        std::atomic<bool> outOfMemory = false;
+        bool readOutOfMemory = false;  // the reader's: its error is made on this thread
+        const auto analyse = [&](std::size_t i) {
+            // Caught here, on the thread that ran out: an exception leaving a helper thread ends the
+            // program, and one leaving this thread's piece would leave the helpers running.
+            try {
+                if (i == 0) {
+                    counts[0] = source.analyzeLines(store, pieces[0]);
+                    return;
+                }
+                if (!carries)
+                    resetPart(i);
+                counts[i] = source.analyzeLines(parts[i - 1], pieces[i]);
+            } catch (const std::bad_alloc&) {
+                outOfMemory = true;
+            }
         };
         pool.run(analysers + (readNext && readerApart ? 1 : 0), [&](unsigned i) {
             using Clock = std::chrono::steady_clock;
             if (readNext && i == reader) {
                 const auto start = Clock::now();
-                nextRead = fill(*next, rest.size(), nextAtEnd);
+                try {
+                    nextRead = fill(*next, rest.size(), nextAtEnd);
+                } catch (const std::bad_alloc&) {
+                    readOutOfMemory = true;
+                }
                 readSeconds = std::chrono::duration<double>(Clock::now() - start).count();
             }
             if (i < analysers) {
@@ -288,6 +328,10 @@ Result<std::uint64_t> analyzeStream(const KillSource& source, StatsStore& store,
             Pace::blend(speeds.lastRate, lastSeconds, static_cast<double>(pieces[analysers - 1].size()));
             speeds.readSeconds = speeds.readSeconds > 0 ? (speeds.readSeconds + readSeconds) / 2 : readSeconds;
         }
+        if (readOutOfMemory)
+            return stream.outOfMemory();
+        if (outOfMemory)
+            return stream.tooManyNames();
         for (std::size_t i = 1; i < pieces.size(); ++i) {
             if (!source.mergePart(store, parts[i - 1]))
                 (void)source.analyzeLines(store, pieces[i]);  // not mergeable: redo in order
@@ -310,6 +354,19 @@ Result<std::uint64_t> analyzeStream(const KillSource& source, StatsStore& store,
         std::swap(current, next);
         if (next->capacity() > keepBytes)
             next->release();
+    }
+}
+
+}  // namespace
+
+Result<std::uint64_t> analyzeStream(const KillSource& source, StatsStore& store, LogStream& stream,
+                                    const LineProgress& progress, const AnalysisOptions& options) {
+    // Short of memory, the line buffers have their own error; what else grows with the log is the
+    // people and players it names. The store is left part-filled, as after any failure.
+    try {
+        return analyzeUnguarded(source, store, stream, progress, options);
+    } catch (const std::bad_alloc&) {
+        return stream.tooManyNames();
     }
 }
 

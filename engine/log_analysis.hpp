@@ -62,6 +62,8 @@ public:
     virtual Error lineTooLong(std::uint64_t line, std::size_t limit) const = 0;
     // The error when memory for the lines read cannot be had.
     virtual Error outOfMemory() const = 0;
+    // The error when memory for the statistics runs out: a log naming millions of people.
+    virtual Error tooManyNames() const = 0;
 };
 
 // What analyzeFile does, over any stream: the same batches, threads, limits and result.
@@ -73,6 +75,7 @@ Result<std::uint64_t> analyzeStream(const KillSource& source, StatsStore& store,
 // The errors analyzeFile gives for `path`.
 Error lineTooLong(const std::filesystem::path& path, std::uint64_t line, std::size_t limit);
 Error outOfMemory(const std::filesystem::path& path);
+Error tooManyNames(const std::filesystem::path& path);
 
 // The number of lines of a file, as the analysis counts them. Memory stays flat whatever the lines.
 Result<std::uint64_t> countLines(const std::filesystem::path& path);

@@ -86,6 +86,12 @@ public:
         return engine::outOfMemory(m_result.files.back().path);
     }
 
+    Error tooManyNames() const override {
+        if (m_result.files.empty())
+            return {ErrorKind::OutOfMemory, "cannot read the logs: too many distinct names for the memory available"};
+        return engine::tooManyNames(m_result.files.back().path);
+    }
+
 private:
     const LogSet& m_set;
     LogSetResult& m_result;

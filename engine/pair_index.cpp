@@ -6,7 +6,8 @@ namespace fragtide::engine {
 namespace {
 
 constexpr std::size_t kFirstEntries = 256;
-constexpr std::size_t kKeptEntries = 16384;  // a cleared index gives back a table past this
+constexpr std::size_t kKeptEntries = 16384;  // a cleared table gives back its memory past this
+constexpr std::uint64_t kEmpty = ~std::uint64_t{0};  // no pair of two numbers < kNone
 
 std::size_t spread(std::uint64_t key, std::size_t mask) {
     key *= 0x9E3779B97F4A7C15ull;
@@ -15,43 +16,55 @@ std::size_t spread(std::uint64_t key, std::size_t mask) {
 
 }  // namespace
 
-void PairIndex::grow() {
-    std::vector<Entry> old = std::move(m_hashed);
-    m_hashed.assign(old.empty() ? kFirstEntries : old.size() * 2, Entry{});
-    const std::size_t mask = m_hashed.size() - 1;
-    for (const Entry& e : old) {
-        if (e.key == kEmpty)
+void PairIndex::Places::grow() {
+    std::vector<std::uint64_t> oldKeys = std::move(m_keys);
+    std::vector<std::uint32_t> oldPlaces = std::move(m_places);
+    const std::size_t size = oldKeys.empty() ? kFirstEntries : oldKeys.size() * 2;
+    m_keys.assign(size, kEmpty);
+    m_places.assign(size, kNone);
+    const std::size_t mask = size - 1;
+    for (std::size_t k = 0; k < oldKeys.size(); ++k) {
+        if (oldKeys[k] == kEmpty)
             continue;
-        std::size_t i = spread(e.key, mask);
-        while (m_hashed[i].key != kEmpty)
+        std::size_t i = spread(oldKeys[k], mask);
+        while (m_keys[i] != kEmpty)
             i = (i + 1) & mask;
-        m_hashed[i] = e;
+        m_keys[i] = oldKeys[k];
+        m_places[i] = oldPlaces[k];
     }
 }
 
-PairIndex::Slots& PairIndex::beyondGrid(std::uint32_t killer, std::uint32_t victim) {
-    if (killer < kGridSide && victim < kGridSide) {  // the first pair: the grid is not there yet
-        m_grid.resize(std::size_t{kGridSide} * kGridSide);
-        m_gridSide = kGridSide;
-        return m_grid[std::size_t{killer} * kGridSide + victim];
-    }
-    return hashed(std::uint64_t{killer} << 32 | victim);
-}
-
-PairIndex::Slots& PairIndex::hashed(std::uint64_t key) {
-    if ((m_hashedCount + 1) * 2 > m_hashed.size())
+std::uint32_t& PairIndex::Places::at(std::uint64_t key) {
+    if ((m_count + 1) * 2 > m_keys.size())
         grow();
-    const std::size_t mask = m_hashed.size() - 1;
+    const std::size_t mask = m_keys.size() - 1;
     std::size_t i = spread(key, mask);
-    while (m_hashed[i].key != key) {
-        if (m_hashed[i].key == kEmpty) {
-            m_hashed[i].key = key;
-            ++m_hashedCount;
+    while (m_keys[i] != key) {
+        if (m_keys[i] == kEmpty) {
+            m_keys[i] = key;
+            ++m_count;
             break;
         }
         i = (i + 1) & mask;
     }
-    return m_hashed[i].slots;
+    return m_places[i];
+}
+
+void PairIndex::Places::clear() {
+    if (m_keys.size() > kKeptEntries) {
+        m_keys = {};
+        m_places = {};
+    } else if (m_count > 0) {
+        std::fill(m_keys.begin(), m_keys.end(), kEmpty);
+        std::fill(m_places.begin(), m_places.end(), kNone);
+    }
+    m_count = 0;
+}
+
+PairIndex::Slots* PairIndex::makeGrid(std::uint32_t killer, std::uint32_t victim) {
+    m_grid.resize(std::size_t{kGridSide} * kGridSide);
+    m_gridSide = kGridSide;
+    return &m_grid[std::size_t{killer} * kGridSide + victim];
 }
 
 void PairIndex::clear(std::size_t people) {
@@ -59,11 +72,8 @@ void PairIndex::clear(std::size_t people) {
     const std::size_t rows = std::min<std::size_t>(people, kGridSide);
     if (!m_grid.empty())
         std::fill(m_grid.begin(), m_grid.begin() + static_cast<std::ptrdiff_t>(rows * kGridSide), Slots{});
-    if (m_hashed.size() > kKeptEntries)
-        m_hashed = {};
-    else if (m_hashedCount > 0)
-        m_hashed.assign(m_hashed.size(), Entry{});
-    m_hashedCount = 0;
+    m_victimsAt.clear();
+    m_killersAt.clear();
 }
 
 }  // namespace fragtide::engine

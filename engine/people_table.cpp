@@ -24,22 +24,75 @@ std::uint32_t PeopleTable::addPerson(std::string_view name, std::uint32_t hash) 
     return index;
 }
 
-void PeopleTable::addVictimFrags(PairSlots& slots, std::uint32_t killer, std::uint32_t victim, PeopleCount frags) {
-    auto& victims = m_people[killer].victims;
-    if (slots.victimAt == kNone) {
-        slots.victimAt = static_cast<std::uint32_t>(victims.size());
-        victims.push_back({victim, 0});
+namespace {
+
+// Lists up to this long (two cache lines of rivals) are scanned for a pair beyond the grid rather
+// than indexed: most people of a log with very many names meet only a few others.
+constexpr std::size_t kScannedRivals = 8;
+
+}  // namespace
+
+template <typename Places>
+std::uint32_t PeopleTable::append(std::vector<Rival>& rivals, std::uint32_t owner, std::uint32_t rival, Places places) {
+    const auto at = static_cast<std::uint32_t>(rivals.size());
+    rivals.push_back({rival, 0});
+    if (rivals.size() == kScannedRivals + 1) {
+        // Long from now on: its pairs beyond the grid are found through the index.
+        for (std::uint32_t i = 0; i < rivals.size(); ++i) {
+            if ((owner | rivals[i].person) >= PairIndex::kGridSide)
+                places(rivals[i].person) = i;
+        }
     }
-    victims[slots.victimAt].frags += frags;
+    return at;
 }
 
-void PeopleTable::addKillerFrags(PairSlots& slots, std::uint32_t killer, std::uint32_t victim, PeopleCount frags) {
-    auto& killers = m_people[victim].killedBy;
-    if (slots.killerAt == kNone) {
-        slots.killerAt = static_cast<std::uint32_t>(killers.size());
-        killers.push_back({killer, 0});
+std::uint32_t PeopleTable::victimPlace(std::uint32_t killer, std::uint32_t victim) {
+    auto& victims = m_people[killer].victims;
+    const auto places = [this, killer](std::uint32_t v) -> std::uint32_t& { return m_pairs.victimAt(killer, v); };
+    if (PairSlots* const slots = m_pairs.inGrid(killer, victim)) {
+        if (slots->victimAt == kNone)
+            slots->victimAt = append(victims, killer, victim, places);
+        return slots->victimAt;
     }
-    killers[slots.killerAt].frags += frags;
+    if (victims.size() <= kScannedRivals) {
+        for (std::uint32_t i = 0; i < victims.size(); ++i) {
+            if (victims[i].person == victim)
+                return i;
+        }
+        return append(victims, killer, victim, places);
+    }
+    std::uint32_t& at = m_pairs.victimAt(killer, victim);
+    if (at == kNone)
+        at = append(victims, killer, victim, places);  // a long list stays long: no other place is kept
+    return at;
+}
+
+std::uint32_t PeopleTable::killerPlace(std::uint32_t killer, std::uint32_t victim) {
+    auto& killers = m_people[victim].killedBy;
+    const auto places = [this, victim](std::uint32_t k) -> std::uint32_t& { return m_pairs.killerAt(k, victim); };
+    if (PairSlots* const slots = m_pairs.inGrid(killer, victim)) {
+        if (slots->killerAt == kNone)
+            slots->killerAt = append(killers, victim, killer, places);
+        return slots->killerAt;
+    }
+    if (killers.size() <= kScannedRivals) {
+        for (std::uint32_t i = 0; i < killers.size(); ++i) {
+            if (killers[i].person == killer)
+                return i;
+        }
+        return append(killers, victim, killer, places);
+    }
+    std::uint32_t& at = m_pairs.killerAt(killer, victim);
+    if (at == kNone)
+        at = append(killers, victim, killer, places);
+    return at;
+}
+
+void PeopleTable::addRivalFrags(std::uint32_t killer, std::uint32_t victim, PeopleCount frags) {
+    const std::uint32_t v = victimPlace(killer, victim);
+    m_people[killer].victims[v].frags += frags;
+    const std::uint32_t k = killerPlace(killer, victim);
+    m_people[victim].killedBy[k].frags += frags;
 }
 
 void PeopleTable::recordKill(std::string_view killer, std::string_view victim) {
@@ -48,9 +101,9 @@ void PeopleTable::recordKill(std::string_view killer, std::string_view victim) {
     recordKill(k, personOf(victim));
 }
 
-void PeopleTable::firstFrag(PairSlots& slots, std::uint32_t killer, std::uint32_t victim) {
-    addVictimFrags(slots, killer, victim, 0);
-    addKillerFrags(slots, killer, victim, 0);
+void PeopleTable::firstFrag(std::uint32_t killer, std::uint32_t victim) {
+    (void)victimPlace(killer, victim);
+    (void)killerPlace(killer, victim);
 }
 
 void PeopleTable::recordTeamKill(std::string_view killer, std::string_view victim) {
@@ -65,7 +118,7 @@ void PeopleTable::recordSuicide(std::string_view name) {
         ++m_people[personOf(name)].suicides;
 }
 
-void PeopleTable::merge(const PeopleTable& part) {
+std::vector<std::uint32_t> PeopleTable::merge(const PeopleTable& part) {
     // Part's people in their order: the newcomers join in the order one pass would meet them.
     std::vector<std::uint32_t> into(part.m_people.size());
     for (std::size_t i = 0; i < part.m_people.size(); ++i) {
@@ -81,11 +134,13 @@ void PeopleTable::merge(const PeopleTable& part) {
     // of first meeting: appending each list's newcomers in that order keeps it. The two lists of
     // a pair are filled separately because their orders differ.
     for (std::size_t i = 0; i < part.m_people.size(); ++i) {
+        const std::uint32_t person = into[i];
         for (const Rival& r : part.m_people[i].victims)
-            addVictimFrags(m_pairs.at(into[i], into[r.person]), into[i], into[r.person], r.frags);
+            m_people[person].victims[victimPlace(person, into[r.person])].frags += r.frags;
         for (const Rival& r : part.m_people[i].killedBy)
-            addKillerFrags(m_pairs.at(into[r.person], into[i]), into[r.person], into[i], r.frags);
+            m_people[person].killedBy[killerPlace(into[r.person], person)].frags += r.frags;
     }
+    return into;
 }
 
 void PeopleTable::clear() {

@@ -29,8 +29,9 @@ public:
         std::uint32_t person;  // index into people()
         PeopleCount frags = 0;
     };
-    // 128 bytes: a person's number becomes his offset with one shift, twice a frag.
-    struct alignas(128) Person {
+    // 112 bytes, unpadded: a log of a million passing names holds a million of them, and the
+    // multiply that finds one costs no more than a shift would.
+    struct Person {
         std::string name;  // raw log bytes, never empty
         PeopleCount frags = 0;
         PeopleCount deaths = 0;
@@ -69,20 +70,20 @@ public:
             ++m_people[victim].deaths;
         if (killer == kNobody || victim == kNobody)
             return;
-        PairSlots& slots = m_pairs.at(killer, victim);
-        if (slots.victimAt == kNone || slots.killerAt == kNone) [[unlikely]]
-            firstFrag(slots, killer, victim);
-        ++m_people[killer].victims[slots.victimAt].frags;
-        ++m_people[victim].killedBy[slots.killerAt].frags;
+        PairSlots* const slots = m_pairs.inGrid(killer, victim);
+        if (!slots) [[unlikely]]
+            return addRivalFrags(killer, victim, 1);
+        if (slots->victimAt == kNone || slots->killerAt == kNone) [[unlikely]]
+            firstFrag(killer, victim);
+        ++m_people[killer].victims[slots->victimAt].frags;
+        ++m_people[victim].killedBy[slots->killerAt].frags;
     }
     // `frags` more frags of `killer` on `victim` (neither kNobody), a pair recordKill has met
     // already: what as many more recordKill calls would add.
     void addFrags(std::uint32_t killer, std::uint32_t victim, PeopleCount frags) {
         m_people[killer].frags += frags;
         m_people[victim].deaths += frags;
-        const PairSlots& slots = m_pairs.at(killer, victim);
-        m_people[killer].victims[slots.victimAt].frags += frags;
-        m_people[victim].killedBy[slots.killerAt].frags += frags;
+        addRivalFrags(killer, victim, frags);
     }
     // A kill of a teammate: no frag, one more team kill for `killer` and a death for `victim`
     // (either may be "", as when a game prints the killer alone).
@@ -103,8 +104,8 @@ public:
     }
 
     // Adds `part`, filled from empty over the events right after those in this table, exactly
-    // as if its events had been recorded here.
-    void merge(const PeopleTable& part);
+    // as if its events had been recorded here. Returns the number here of each of part's people.
+    std::vector<std::uint32_t> merge(const PeopleTable& part);
 
     // A number the owner of the table keeps per person (the statistics store: his player index,
     // so that a frag needs no second name lookup). 0 for a newcomer, also one that merge brings;
@@ -119,11 +120,20 @@ public:
 private:
     using PairSlots = PairIndex::Slots;
     static constexpr std::uint32_t kNone = PairIndex::kNone;
-    void addVictimFrags(PairSlots& slots, std::uint32_t killer, std::uint32_t victim, PeopleCount frags);
-    void addKillerFrags(PairSlots& slots, std::uint32_t killer, std::uint32_t victim, PeopleCount frags);
+    // Where `victim` stands in the killer's victims and `killer` in the victim's killers, each
+    // joining the list (with no frags) when new.
+    std::uint32_t victimPlace(std::uint32_t killer, std::uint32_t victim);
+    std::uint32_t killerPlace(std::uint32_t killer, std::uint32_t victim);
+    // Both lists' frags of the pair, which may be new.
+    void addRivalFrags(std::uint32_t killer, std::uint32_t victim, PeopleCount frags);
+    // Appends to a person's list of rivals and, when the list has just grown long, keeps the
+    // places of its pairs beyond the grid in `places` (PairIndex::victimAt or killerAt).
+    template <typename Places>
+    std::uint32_t append(std::vector<Rival>& rivals, std::uint32_t owner, std::uint32_t rival, Places places);
     std::string_view nameOf(std::uint32_t person) const { return m_people[person].name; }
     std::uint32_t addPerson(std::string_view name, std::uint32_t hash);
-    void firstFrag(PairSlots& slots, std::uint32_t killer, std::uint32_t victim);
+    // The grid pair's first frag: both places made.
+    void firstFrag(std::uint32_t killer, std::uint32_t victim);
 
     std::vector<Person> m_people;
     // People cleared, emptied but with their memory, for addPerson to reuse; a few thousand at

@@ -23,13 +23,11 @@ void StatsStore::resetCounts() {
     WeaponFrags.fill(0);
     // A store reused after a log with very many players does not keep their rows.
     constexpr std::size_t kKeptRows = 4096;
-    if (PlayerWeaponFrags.capacity() > kKeptRows) {
-        PlayerWeaponFrags = std::vector<WeaponRow>(1);
+    PlayerWeaponFrags.reset();
+    if (m_playerNames.capacity() > kKeptRows)
         m_playerNames = std::vector<std::string>(1);
-    } else {
-        PlayerWeaponFrags.assign(1, WeaponRow{});
+    else
         m_playerNames.assign(1, std::string());
-    }
     m_index.clear();
     People.clear();
     for (auto& key : WeaponKeys)

@@ -11,6 +11,7 @@
 #include "engine/name_index.hpp"
 #include "engine/people_table.hpp"
 #include "engine/readers/client_teams.hpp"
+#include "engine/weapon_frag_table.hpp"
 
 // The match statistics of the last analysed log, plus the selected game and its weapon names.
 //
@@ -21,13 +22,6 @@
 // when showing them.
 // Not thread-safe: one analysis or one report at a time.
 namespace fragtide::engine {
-
-inline constexpr int kSlotEntries = 51;  // weapon slots 0..50
-inline constexpr int kMaxSlot = 50;
-
-using FragCount = std::int64_t;
-// One player's kills per weapon slot.
-using WeaponRow = std::array<FragCount, kSlotEntries>;
 
 class StatsStore {
 public:
@@ -40,7 +34,7 @@ public:
     std::string KillerName;
     // Kills per (player index, weapon slot): PlayerWeaponFrags[player][slot], one row per player
     // index 0..playerCount(); addPlayer adds the row.
-    std::vector<WeaponRow> PlayerWeaponFrags = std::vector<WeaponRow>(1);
+    WeaponFragTable PlayerWeaponFrags = WeaponFragTable(1);
     // Display string of the selected game; may name no game (then no weapons, no rules).
     std::string CurrentGame;
     // Everybody who scored, died, killed himself or killed a teammate, also those who never

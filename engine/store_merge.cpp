@@ -1,16 +1,16 @@
 #include "engine/store_merge.hpp"
 
+#include <vector>
+
 #include "engine/stats_store.hpp"
 
 namespace fragtide::engine {
 namespace {
 
-// part's events, its people and slots renamed to those of `into`, after the people have merged.
-void appendEvents(StatsStore& into, const StatsStore& part, const SlotMap& slotOf) {
-    const auto& people = part.People.people();
-    std::vector<std::uint32_t> personIn(people.size());
-    for (std::size_t i = 0; i < people.size(); ++i)
-        personIn[i] = *into.People.find(people[i].name);
+// part's events, its people and slots renamed to those of `into`, after the people have merged
+// (`personIn`: each of part's people's number in `into`, as PeopleTable::merge gives them).
+void appendEvents(StatsStore& into, const StatsStore& part, const SlotMap& slotOf,
+                  const std::vector<std::uint32_t>& personIn) {
     const auto rename = [&](std::uint32_t person) {
         return person == PeopleTable::kNobody ? person : personIn[person];
     };
@@ -38,22 +38,32 @@ void mergeStore(StatsStore& into, const StatsStore& part, const SlotMap& slotOf)
         into.WeaponFrags[slotOf[s]] += part.WeaponFrags[s];
         anyKill = anyKill || part.WeaponFrags[s] > 0;
     }
+    // The people first: each player's person then gives his player index here by its tag, with no
+    // name lookup in a table of perhaps millions (a tag is set for every scorer; the lookup stays
+    // for a store filled otherwise).
+    const std::vector<std::uint32_t> personHere = into.People.merge(part.People);
+    std::vector<std::uint32_t> personOfPlayer(static_cast<std::size_t>(part.playerCount()) + 1, PeopleTable::kNobody);
+    for (std::uint32_t i = 0; i < personHere.size(); ++i) {
+        if (const std::int32_t tag = part.People.playerTag(i); tag > 0 && tag <= part.playerCount())
+            personOfPlayer[static_cast<std::size_t>(tag)] = personHere[i];
+    }
     for (int p = 1; p <= part.playerCount(); ++p) {
         const std::string& name = part.PlayerNames()[p];
-        int player = into.findPlayer(name);
+        const std::uint32_t person = personOfPlayer[static_cast<std::size_t>(p)];
+        int player = person != PeopleTable::kNobody ? into.People.playerTag(person) : 0;
+        if (player == 0)
+            player = into.findPlayer(name);
         if (player == 0)
             player = into.addPlayer(name);
-        // Rows are fetched after addPlayer, which may move them.
-        auto& row = into.PlayerWeaponFrags[static_cast<std::size_t>(player)];
-        const auto& partRow = part.PlayerWeaponFrags[static_cast<std::size_t>(p)];
-        for (int s = 0; s < kSlotEntries; ++s) {
+        if (person != PeopleTable::kNobody)
+            into.People.setPlayerTag(person, player);
+        part.PlayerWeaponFrags.forEachCount(static_cast<std::size_t>(p), [&](int s, FragCount n) {
             if (slotOf[s] >= 0)
-                row[slotOf[s]] += partRow[s];
-        }
+                into.PlayerWeaponFrags.add(static_cast<std::size_t>(player), slotOf[s], n);
+        });
     }
-    into.People.merge(part.People);
     if (into.KeepEvents && !part.Events.empty())
-        appendEvents(into, part, slotOf);
+        appendEvents(into, part, slotOf, personHere);
     if (anyKill) {
         into.KillerName = part.KillerName;
         into.VictimName = part.VictimName;

@@ -10,11 +10,11 @@ std::optional<FragCount> TotalFrags(const StatsStore& store, int player) {
     if (player < 0 || player > store.playerCount())
         return std::nullopt;
     std::optional<FragCount> total;
-    for (int slot = 1; slot <= engine::kMaxSlot; ++slot) {
-        const FragCount count = store.PlayerWeaponFrags[player][slot];
-        if (count > 0)
+    // Only the counts the player has: past the full rows a slot read one by one is a search.
+    store.PlayerWeaponFrags.forEachCount(static_cast<std::size_t>(player), [&total](int slot, FragCount count) {
+        if (slot >= 1 && count > 0)
             total = total.value_or(0) + count;
-    }
+    });
     return total;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -49,6 +50,10 @@ public:
     static Result<Season> open(const std::filesystem::path& path);
     // Opens `path`, creating an empty season there when no file exists.
     static Result<Season> openOrCreate(const std::filesystem::path& path);
+
+    // How long open, add and forget wait for another program that holds the season before they
+    // fail with "busy"; for seasons opened after the call. A few seconds unless set (tests set less).
+    static void setBusyTimeout(std::chrono::milliseconds timeout);
 
     Season(Season&&) noexcept;
     Season& operator=(Season&&) noexcept;

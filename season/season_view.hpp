@@ -29,6 +29,13 @@ struct RatingHistory {
     std::vector<std::pair<std::size_t, double>> points;  // (index into matches, rating after it)
 };
 
+// A log of the season, as the statistics JSON lists the files read.
+struct SeasonFile {
+    std::string path;         // as the season keeps it (absolute), UTF-8
+    std::uint64_t bytes = 0;  // read from it
+    std::uint64_t lines = 0;  // as the analysis counted them
+};
+
 struct SeasonView {
     std::string game;            // the game's display string
     engine::StatsStore store;    // statistics of the selected matches, as analysing their lines gives
@@ -38,6 +45,7 @@ struct SeasonView {
     std::vector<std::int64_t> matchesPlayed;    // selected matches he appears in
     std::vector<CivilSeconds> lastSeen;         // start of the last of them
     std::vector<RatingHistory> topTenHistory;   // the ten best rated at the end, best first
+    std::vector<SeasonFile> files;              // every log of the season, in season order
 };
 
 }  // namespace fragtide::season

@@ -81,6 +81,14 @@ void ClientTeams::applyAfter(ClientTeams& before) const {
     }
 }
 
+void ClientTeams::startAfter(const ClientTeams& before) {
+    for (std::size_t i = 0; i < kClients; ++i) {
+        if (m_teams[i] == Team::Unsaid)
+            m_teams[i] = before.m_teams[i];
+    }
+    m_touched = true;
+}
+
 void ClientTeams::clear() {
     if (!m_touched)
         return;

@@ -44,9 +44,17 @@ public:
     bool teamKillsAfter(const ClientTeams& before) const;
     // Lays this store's changes over `before`'s, which then holds the teams after both.
     void applyAfter(ClientTeams& before) const;
+    // Takes `before`'s team for every client this store's lines have said nothing of, as if they
+    // came right after `before`'s; its teams are then said wherever `before`'s are. For a store
+    // whose lines noted no kill yet.
+    void startAfter(const ClientTeams& before);
 
     // Back to no lines read.
     void clear();
+
+    // The team client `slot` (0..255) has as far as this store's lines say; with set(), what
+    // keeps a log's teams between two runs that read it in turn (a season growing).
+    Team teamOfSlot(int slot) const { return slot >= 0 && slot < static_cast<int>(kClients) ? teamOf(slot) : Team::None; }
 
 private:
     static constexpr std::size_t kClients = 256;

@@ -1,5 +1,6 @@
 #include "engine/readers/cs2_server_log.hpp"
 
+#include "engine/name_index.hpp"
 #include "engine/readers/byte_words.hpp"
 
 #include <cstddef>
@@ -17,6 +18,13 @@ constexpr std::string_view kOldEnd = ": ";   // after `L ` and the date
 constexpr std::string_view kNewEnd = " - ";  // after the date alone
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Whether `text` lies in `line` at `at`: a phrase or a stamp's end, compared in place rather than
+// through a memcmp call for a few bytes.
+bool bytesAt(std::string_view line, std::size_t at, std::string_view text) {
+    return at <= line.size() && line.size() - at >= text.size() &&
+           NameIndex::sameBytes(line.data() + at, text.data(), text.size());
+}
 
 // The position after `date[.fraction]end` at `from`, or npos.
 // One word of the date: XOR with the pattern leaves a digit position 0..9 and a literal one 0, and
@@ -58,7 +66,7 @@ std::size_t afterStamp(std::string_view line, std::size_t from, std::string_view
         if (at == digits)
             return npos;
     }
-    return line.substr(at).starts_with(end) ? at + end.size() : npos;
+    return bytesAt(line, at, end) ? at + end.size() : npos;
 }
 
 // Where the first name begins: after the opening quote, itself after one of the time stamps or
@@ -81,12 +89,12 @@ std::size_t nameStart(std::string_view line) {
 std::size_t findPlayer(std::string_view line, std::string_view phrase, std::size_t nameFrom, HlPlayer& player) {
     std::size_t bracket = 0;  // the first `]` at or after the last place asked, or npos
     bool bracketKnown = false;
-    for (std::size_t at = line.find(">\"", nameFrom); at != npos; at = line.find(">\"", at + 1)) {
+    for (std::size_t at = findTagClose(line, nameFrom); at != npos; at = findTagClose(line, at + 1)) {
         const std::size_t tag = tagEndingAt(line, at, player);
         if (tag == npos || tag < nameFrom)
             continue;
         std::size_t next = at + 2;
-        if (line.substr(next).starts_with(" [")) {
+        if (next + 2 <= line.size() && line[next] == ' ' && line[next + 1] == '[') {
             if (!bracketKnown || (bracket != npos && bracket < next + 2)) {
                 bracket = line.find(']', next + 2);
                 bracketKnown = true;
@@ -95,7 +103,7 @@ std::size_t findPlayer(std::string_view line, std::string_view phrase, std::size
                 continue;  // no block ends here, and the phrase cannot follow " ["
             next = bracket + 1;
         }
-        if (line.substr(next).starts_with(phrase)) {
+        if (bytesAt(line, next, phrase)) {
             player.name = line.substr(nameFrom, tag - nameFrom);
             return next + phrase.size();
         }

@@ -21,6 +21,10 @@ struct HlPlayer {
 // given `>`, and tags never overlap (every `>` inside one is followed by `<`).
 std::size_t tagEndingAt(std::string_view line, std::size_t close, HlPlayer& player);
 
+// The first `>"` at or after `from`, where a player's tag may close, or npos. Sixteen bytes at a
+// time: a tag holds two more `>`, which a search for the `>` alone would stop at.
+std::size_t findTagClose(std::string_view line, std::size_t from);
+
 // The quoted word that begins at `from` and ends at the next quote; false when no quote follows.
 bool quotedWord(std::string_view line, std::size_t from, std::string_view& word);
 

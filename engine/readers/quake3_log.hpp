@@ -46,6 +46,13 @@ struct Quake3Line {
 
 // What `line` says, or nothing. Views point into `line` and die with it.
 std::optional<Quake3Line> readQuake3Line(std::string_view line);
+// The same into `read`, for a loop over many lines: true when the line says something, and then
+// the fields of its kind are set; the others keep what they held.
+bool readQuake3Line(std::string_view line, Quake3Line& read);
+
+// The first place at or after `from` where "Client" or "InitGame:" begins, or npos: every line
+// that sets or forgets a team holds one of the two. Much faster than reading each line.
+std::size_t findTeamKeyword(std::string_view bytes, std::size_t from);
 
 // `name` without its Quake III colour codes (`^` followed by an ASCII letter or digit), read from
 // left to right: `^^1` leaves `^`. A view of `name` itself when it has none, else of `buffer`.

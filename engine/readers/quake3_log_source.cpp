@@ -8,6 +8,27 @@
 #include "engine/stats_store.hpp"
 
 namespace fragtide::engine {
+namespace {
+
+// Sets the teams as a team line says; false for a kill.
+bool setTeams(ClientTeams& teams, const Quake3Line& read) {
+    switch (read.kind) {
+    case Quake3LineKind::TeamSet:
+        teams.set(read.client, ClientTeams::teamOfValue(read.team));
+        return true;
+    case Quake3LineKind::TeamForgotten:
+        teams.set(read.client, ClientTeams::Team::None);
+        return true;
+    case Quake3LineKind::AllTeamsForgotten:
+        teams.forgetAll();
+        return true;
+    case Quake3LineKind::Kill:
+        break;
+    }
+    return false;
+}
+
+}  // namespace
 
 std::uint64_t Quake3LogSource::analyzeLines(StatsStore& store, std::string_view bytes) const {
     WordSlots seen;
@@ -16,29 +37,14 @@ std::uint64_t Quake3LogSource::analyzeLines(StatsStore& store, std::string_view 
     KillCrediter crediter(store, &stripColours);
     ClientTeams& teams = store.Teams;
     std::string_view lastKill;  // the line; its names are stripped once, at the end
+    Quake3Line read;
     const std::uint64_t lines = forEachLine(bytes, [&](std::string_view line) {
-        const auto read = readQuake3Line(line);
-        if (!read)
+        if (!readQuake3Line(line, read) || setTeams(teams, read) || isTeamChange(read.weapon))
             return;
-        switch (read->kind) {
-        case Quake3LineKind::TeamSet:
-            teams.set(read->client, ClientTeams::teamOfValue(read->team));
-            return;
-        case Quake3LineKind::TeamForgotten:
-            teams.set(read->client, ClientTeams::Team::None);
-            return;
-        case Quake3LineKind::AllTeamsForgotten:
-            teams.forgetAll();
-            return;
-        case Quake3LineKind::Kill:
-            break;
-        }
-        if (isTeamChange(read->weapon))
-            return;
-        LogEvent event{LogEventKind::Kill, read->killer, read->victim, read->weapon};
-        if (read->client.isWorld() || read->client == read->victimClient)
-            event = LogEvent{LogEventKind::Suicide, read->victim, {}, read->weapon};
-        else if (teams.isTeamKill(read->client, read->victimClient))
+        LogEvent event{LogEventKind::Kill, read.killer, read.victim, read.weapon};
+        if (read.client.isWorld() || read.client == read.victimClient)
+            event = LogEvent{LogEventKind::Suicide, read.victim, {}, read.weapon};
+        else if (teams.isTeamKill(read.client, read.victimClient))
             event.kind = LogEventKind::TeamKill;
         onEvent(store, event, seen, crediter);
         if (event.kind == LogEventKind::Kill)
@@ -46,9 +52,9 @@ std::uint64_t Quake3LogSource::analyzeLines(StatsStore& store, std::string_view 
     });
     if (!lastKill.empty()) {
         std::string killerBuffer, victimBuffer;
-        const auto read = readQuake3Line(lastKill);
-        store.KillerName.assign(stripColours(read->killer, killerBuffer));
-        store.VictimName.assign(stripColours(read->victim, victimBuffer));
+        (void)readQuake3Line(lastKill, read);  // read once already: a kill
+        store.KillerName.assign(stripColours(read.killer, killerBuffer));
+        store.VictimName.assign(stripColours(read.victim, victimBuffer));
     }
     return lines;
 }
@@ -60,6 +66,24 @@ bool Quake3LogSource::mergePart(StatsStore& into, const StatsStore& part) const 
         return false;
     part.Teams.applyAfter(into.Teams);
     return true;
+}
+
+void Quake3LogSource::noteCarried(StatsStore& part, std::string_view before) const {
+    for (std::size_t at = 0; (at = findTeamKeyword(before, at)) != std::string_view::npos;) {
+        std::size_t start = at;
+        while (start > 0 && !isLineEnd(before[start - 1]))
+            --start;
+        const std::size_t end = findLineEnd(before, at);
+        Quake3Line read;
+        if (readQuake3Line(before.substr(start, end - start), read))
+            (void)setTeams(part.Teams, read);
+        at = end;  // a line is read once, however many keywords it holds
+    }
+}
+
+void Quake3LogSource::startAfter(StatsStore& part, const StatsStore& before) const {
+    ServerLogSource::startAfter(part, before);
+    part.Teams.startAfter(before.Teams);
 }
 
 }  // namespace fragtide::engine

@@ -11,7 +11,9 @@
 #include "engine/stats_store.hpp"
 #include "engine/store_merge.hpp"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -63,6 +65,27 @@ int weaponSlotForKey(StatsStore& store, std::string_view key, std::string_view n
 }
 
 int ServerLogSource::WordSlots::slotOf(const ServerLogSource& source, StatsStore& store, std::string_view word) {
+    const std::size_t n = word.size();
+    if (n == 0 || n > 16)
+        return slotOfNew(source, store, word);
+    // The first and the last eight bytes (overlapping below 16; zero-filled below 8) with the size
+    // are the whole word.
+    std::uint64_t head = 0, tail = 0;
+    if (n >= 8) {
+        std::memcpy(&head, word.data(), 8);
+        std::memcpy(&tail, word.data() + n - 8, 8);
+    } else {
+        std::memcpy(&head, word.data(), n);
+    }
+    Recent& recent = m_recent[((head ^ tail * 0x9E3779B97F4A7C15ull) * 0xBF58476D1CE4E5B9ull + n) >> 56];
+    if (recent.size == n && recent.head == head && recent.tail == tail)
+        return recent.slot;
+    const int slot = slotOfNew(source, store, word);
+    recent = Recent{head, tail, static_cast<std::uint32_t>(n), slot};
+    return slot;
+}
+
+int ServerLogSource::WordSlots::slotOfNew(const ServerLogSource& source, StatsStore& store, std::string_view word) {
     const std::uint32_t hash = NameIndex::hashOf(word);
     const std::uint32_t at =
         m_index.find(word, hash, [this](std::uint32_t n) { return std::string_view(m_words[n]); });
@@ -147,13 +170,21 @@ int ServerLogSource::slotFor(StatsStore& store, std::string_view weapon) const {
     return weaponSlotForKey(store, key, weapon);
 }
 
+void ServerLogSource::startAfter(StatsStore& part, const StatsStore& before) const {
+    part.WeaponKeys = before.WeaponKeys;
+    part.WeaponNames = before.WeaponNames;
+}
+
 bool ServerLogSource::mergePart(StatsStore& into, const StatsStore& part) const {
-    // A part that filled slot 50 lost which weapons went there: it is analysed again in place.
-    if (!part.WeaponKeys[kMaxSlot].empty())
+    // A part that filled slot 50 lost which weapons went there: unless `into` gives the other 49
+    // slots to the same weapons (as when both started from a store already past the 49th), one of
+    // them may have a slot of its own there, and the part is analysed again in place.
+    if (!part.WeaponKeys[kMaxSlot].empty() &&
+        !std::equal(part.WeaponKeys.begin() + 1, part.WeaponKeys.begin() + kMaxSlot, into.WeaponKeys.begin() + 1))
         return false;
     SlotMap slotOf;
     slotOf.fill(-1);
-    for (int s = 1; s < kMaxSlot && !part.WeaponKeys[s].empty(); ++s)
+    for (int s = 1; s <= kMaxSlot && !part.WeaponKeys[s].empty(); ++s)
         slotOf[s] = weaponSlotForKey(into, part.WeaponKeys[s], part.WeaponNames[s]);
     mergeStore(into, part, slotOf);
     return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -60,6 +61,11 @@ public:
     std::uint64_t analyzeLines(StatsStore& store, std::string_view bytes) const override;
     bool mergePart(StatsStore& into, const StatsStore& part) const override;
 
+    // The weapon slots: a piece starts with those of the lines before the batch, which the lines
+    // before it keep in place and only add to, so that a piece past the 49th weapon can merge.
+    bool carriesAcrossPieces() const override { return true; }
+    void startAfter(StatsStore& part, const StatsStore& before) const override;
+
     // The event of one line (no line ending inside), or nothing; always nothing for a log whose
     // events depend on the lines before (Quake III: quake3_log_source.hpp).
     std::optional<LogEvent> readLine(std::string_view line) const;
@@ -72,6 +78,17 @@ public:
         int slotOf(const ServerLogSource& source, StatsStore& store, std::string_view word);
 
     private:
+        int slotOfNew(const ServerLogSource& source, StatsStore& store, std::string_view word);
+
+        // Words of up to 16 bytes by their bytes, packed into two words and the size: a kill's
+        // word is found with two compares in most logs, before any hash or index. Size 0: free.
+        struct Recent {
+            std::uint64_t head = 0, tail = 0;
+            std::uint32_t size = 0;
+            int slot = 0;
+        };
+        static constexpr std::size_t kRecent = 256;
+        std::array<Recent, kRecent> m_recent{};
         NameIndex m_index;
         std::vector<std::string> m_words;  // as the log wrote them: a word in two cases is two words
         std::vector<int> m_slots;

@@ -32,8 +32,10 @@ def main():
     if not options or not games:
         sys.exit("cli_completion.py: no options or no games found in the help")
     values["--game"] = games + [w for w in values.get("--game", []) if w not in games]
-    # Options that take a value without a list of their own: a name, a number or a file.
-    takes_value = sorted(set(re.findall(r"(--[a-z][a-z-]*) [A-Z]", usage)) - set(values))
+    # Options that take a value without a list of their own: a name, a number or a file. A
+    # placeholder ending in "..." (--add LOG|FOLDER...) is the files that follow: they complete.
+    takes_value = sorted(set(option for option, placeholder in re.findall(r"(--[a-z][a-z-]*) ([A-Z][^\s\]]*)", usage)
+                             if not placeholder.endswith("...")) - set(values))
 
     cases = "".join(f"        {option}) COMPREPLY=($(compgen -W '{' '.join(words)}' -- \"$cur\")); return ;;\n"
                     for option, words in sorted(values.items()))

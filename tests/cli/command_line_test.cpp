@@ -70,6 +70,13 @@ TEST(CommandLine, RefusesWhatItCannotUseAndSaysWhy) {
         {"json with a player", {"--json", "--player", "Jo", "a.log"}, "--json prints the statistics"},
         {"a flag with a value", {"--json=yes", "a.log"}, "--json takes no value"},
         {"game twice", {"--game", "q1", "--game", "q2", "a.log"}, "--game was given twice"},
+        {"logs for a season without --add", {"--season", "s", "a.log"}, "put --add before them"},
+        {"add without logs", {"--season", "s", "--add"}, "--add needs the logs"},
+        {"add without a season", {"--add", "a.log"}, "--add needs --season"},
+        {"add and forget", {"--season", "s", "--forget", "a.log", "--add", "b.log"}, "give one"},
+        {"a range of logs", {"--since", "2026-11-01", "a.log"}, "give --season"},
+        {"a date that is none", {"--season", "s", "--until", "2026-02-30"}, "needs a date written YYYY-MM-DD"},
+        {"a season's report of logs", {"--report", "ranking", "a.log"}, "reports of a season"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

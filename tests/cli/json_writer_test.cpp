@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/json_writer.hpp"
+#include "season/civil_time.hpp"
 #include "tests/reports/report_store.hpp"
 
 namespace fragtide::cli {
@@ -91,6 +92,34 @@ TEST(StatisticsJson, AddsThePeopleTableToPlayersAndListsOthers) {
               "  \"others\": [\n"
               "    {\"name\": \"Carl\", \"frags\": 0, \"deaths\": 2, \"suicides\": 0, \"team_kills\": 1},\n"
               "    {\"name\": \"Dave\\u0009\", \"frags\": 0, \"deaths\": 0, \"suicides\": 1, \"team_kills\": 0}\n"
+              "  ]\n"
+              "}\n");
+}
+
+TEST(SeasonJson, AddsRatingsFilesAndMatchesToTheStatistics) {
+    season::SeasonView view;
+    view.store = std::move(*testing::storeFor("Quake I : Standard"));
+    testing::credit(view.store, "Bob", 1, 1);
+    view.store.People.recordKill("Bob", "Carl");
+    view.ratings = {1008.04, 991.96};  // Bob, Carl: one decimal, rounded
+    view.files = {{"/logs/day1.log", 120, 3}};
+    view.matches = {{*season::civilSeconds(2026, 11, 3, 20, 15, 0), "e1m1", "/logs/day1.log", 1, 2, "Bob"}};
+    const std::string json = seasonJson(view);
+    const auto players = json.find("\"players\"");
+    ASSERT_NE(players, std::string::npos);
+    EXPECT_EQ(json.substr(players),
+              "\"players\": [\n"
+              "    {\"index\": 1, \"name\": \"Bob\", \"total\": 1, \"frags\": {\"1\": 1}, \"deaths\": 0, "
+              "\"suicides\": 0, \"team_kills\": 0, \"victims\": [{\"name\": \"Carl\", \"frags\": 1}], \"rating\": 1008.0}\n"
+              "  ],\n"
+              "  \"others\": [\n"
+              "    {\"name\": \"Carl\", \"frags\": 0, \"deaths\": 1, \"suicides\": 0, \"team_kills\": 0, \"rating\": 992.0}\n"
+              "  ],\n"
+              "  \"files\": [\n"
+              "    {\"path\": \"/logs/day1.log\", \"bytes\": 120, \"lines\": 3}\n"
+              "  ],\n"
+              "  \"matches\": [\n"
+              "    {\"start\": \"2026-11-03T20:15:00\", \"map\": \"e1m1\", \"file\": \"/logs/day1.log\", \"kills\": 1}\n"
               "  ]\n"
               "}\n");
 }

@@ -5,6 +5,13 @@
 #include <algorithm>
 #include <cstring>
 #include <random>
+#include <string>
+
+#if defined(__unix__)
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 #include "engine/game_catalogue.hpp"
 #include "engine/log_file.hpp"
@@ -246,6 +253,7 @@ public:
         return {ErrorKind::TooLong, "line " + std::to_string(line) + " over " + std::to_string(limit)};
     }
     Error outOfMemory() const override { return {ErrorKind::Io, "out of memory"}; }
+    Error tooManyNames() const override { return {ErrorKind::OutOfMemory, "too many names"}; }
 
 private:
     std::string_view m_bytes;
@@ -317,6 +325,64 @@ TEST(AnalyzeStream, StopsWithTheReadErrorWhereverItComes) {
         }
     }
 }
+
+#if defined(__unix__) && !defined(__SANITIZE_ADDRESS__)
+// Lines of a log where every kill names two new people, 1 GB of them.
+class EveryNameNewStream final : public LogStream {
+public:
+    Result<std::size_t> readInto(char* dst, std::size_t size) override {
+        std::size_t n = 0;
+        while (n + 64 <= size && m_bytes < (std::uint64_t{1} << 30)) {
+            const std::string line =
+                "Visitor" + std::to_string(m_next) + " was machinegunned by Visitor" + std::to_string(m_next + 1) + "\n";
+            std::memcpy(dst + n, line.data(), line.size());
+            n += line.size();
+            m_bytes += line.size();
+            m_next += 2;
+        }
+        return n;
+    }
+    Error lineTooLong(std::uint64_t, std::size_t) const override { return {ErrorKind::TooLong, "too long"}; }
+    Error outOfMemory() const override { return {ErrorKind::Io, "no memory for the lines"}; }
+    Error tooManyNames() const override {
+        return {ErrorKind::OutOfMemory, "cannot read 'endless.log': too many distinct names for the memory available"};
+    }
+
+private:
+    std::uint64_t m_next = 0;
+    std::uint64_t m_bytes = 0;
+};
+
+TEST(AnalyzeStream, SaysSoWhenTheNamesOutgrowMemoryAndDoesNotCrash) {
+    // In a child whose address space is capped a little above what it uses: the names, counted on
+    // the helper threads and merged on this one, run out of memory in either place.
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        long pages = 0;
+        if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+            if (std::fscanf(statm, "%ld", &pages) != 1)
+                pages = 0;
+            std::fclose(statm);
+        }
+        const rlim_t cap = static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + (rlim_t{192} << 20);
+        const rlimit limit{cap, cap};
+        if (pages == 0 || setrlimit(RLIMIT_AS, &limit) != 0)
+            _exit(2);
+        StatsStore store;
+        store.CurrentGame = "Quake II : Standard";
+        EveryNameNewStream stream;
+        const auto lines = analyzeStream(store, stream, {}, {.partBytes = 1 << 20, .threads = 3});
+        const bool said = !lines && lines.error().kind == ErrorKind::OutOfMemory &&
+                          lines.error().message.ends_with("too many distinct names for the memory available");
+        _exit(said ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "the child ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: no error or another one; 2: no memory cap";
+}
+#endif
 
 }  // namespace
 }  // namespace fragtide::engine

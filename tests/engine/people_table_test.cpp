@@ -43,8 +43,8 @@ StatsStore analysed(std::string_view game, std::string_view log, const AnalysisO
     return store;
 }
 
-// Pairs in the grid, beyond it on either side, and the first of them beyond it (the grid not there
-// yet): each keeps its own slots, and a clear forgets them all.
+// Pairs in the grid, beyond it on either side, and the first of them in it (the grid not there
+// yet): each keeps its own places, and a clear forgets them all.
 TEST(PairIndex, KeepsEachPairApartInAndBeyondTheGridWhicheverComesFirst) {
     constexpr std::uint32_t side = PairIndex::kGridSide;
     const std::pair<std::uint32_t, std::uint32_t> pairs[] = {
@@ -52,17 +52,24 @@ TEST(PairIndex, KeepsEachPairApartInAndBeyondTheGridWhicheverComesFirst) {
         {5, 9},   {9, 5},   {1000000, 1}, {1, 1000000}, {side, side},
     };
     PairIndex index;
+    const auto places = [&](std::uint32_t k, std::uint32_t v) -> std::pair<std::uint32_t&, std::uint32_t&> {
+        if (PairIndex::Slots* slots = index.inGrid(k, v))
+            return {slots->victimAt, slots->killerAt};
+        EXPECT_TRUE(k >= side || v >= side) << k << " " << v;
+        return {index.victimAt(k, v), index.killerAt(k, v)};
+    };
     for (int round = 0; round < 2; ++round) {
         for (std::uint32_t i = 0; i < std::size(pairs); ++i) {
-            PairIndex::Slots& slots = index.at(pairs[i].first, pairs[i].second);
-            ASSERT_EQ(slots.victimAt, PairIndex::kNone) << "pair " << i << " round " << round;
-            ASSERT_EQ(slots.killerAt, PairIndex::kNone) << "pair " << i << " round " << round;
-            slots = {i, i + 100};
+            auto [victimAt, killerAt] = places(pairs[i].first, pairs[i].second);
+            ASSERT_EQ(victimAt, PairIndex::kNone) << "pair " << i << " round " << round;
+            ASSERT_EQ(killerAt, PairIndex::kNone) << "pair " << i << " round " << round;
+            victimAt = i;
+            killerAt = i + 100;
         }
         for (std::uint32_t i = 0; i < std::size(pairs); ++i) {
-            const PairIndex::Slots& slots = index.at(pairs[i].first, pairs[i].second);
-            EXPECT_EQ(slots.victimAt, i) << "pair " << i;
-            EXPECT_EQ(slots.killerAt, i + 100) << "pair " << i;
+            const auto [victimAt, killerAt] = places(pairs[i].first, pairs[i].second);
+            EXPECT_EQ(victimAt, i) << "pair " << i;
+            EXPECT_EQ(killerAt, i + 100) << "pair " << i;
         }
         index.clear(1000001);
     }
@@ -302,14 +309,15 @@ TEST(PeopleTable, AnalysisOnSeveralThreadsEqualsThePlainReference) {
     }
 }
 
-// Several times more people than the grid of pairs and the player table hold ("P1", "P10" and "P100"
+// Several times more people than the grid of pairs and the full weapon rows hold ("P1", "P10" and "P100"
 // differ only in their last bytes), parts as small as a few lines: one result on any threads.
 TEST(PeopleTable, ManyPeopleGiveOneResultOnAnyThreads) {
     const Game& game = *findGame("Quake II : Standard");
-    const std::string log = generatedLog(game, 77, 12000, 900);
+    const std::string log = generatedLog(game, 77, 30000, 3000);
     const reference::ReferencePeople ref = reference::referencePeople(game, log);
     ASSERT_GT(ref.people.size(), 600u);
     const StatsStore one = analysed(game.displayName, log, {.threads = 1});
+    ASSERT_GT(one.playerCount(), static_cast<int>(WeaponFragTable::kDenseRows)) << "players past the full rows";
     EXPECT_EQ(reference::differenceFrom(one.People, ref), "");
     for (const unsigned threads : {2u, 4u}) {
         SCOPED_TRACE("threads " + std::to_string(threads));

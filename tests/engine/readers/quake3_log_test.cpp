@@ -62,6 +62,29 @@ TEST(Quake3Log, CutsKillLinesAsTheRegularExpression) {
     }
 }
 
+// The keyword scan reads sixteen bytes at a time with a look ahead: every offset against those
+// blocks and the end, and the near misses, which it must pass over.
+TEST(Quake3Log, FindsEveryTeamKeywordWhereverItLies) {
+    // Each near miss has a keyword's first and last byte where the scan looks for them.
+    constexpr std::string_view kMisses = "Cabcdt Ixxxxxxx: InitGameX Clien ";
+    for (const std::string_view keyword : {"Client", "InitGame:"}) {
+        for (std::size_t at = 0; at < 50; ++at) {
+            for (std::size_t after = 0; after < 20; ++after) {
+                SCOPED_TRACE(std::string(keyword) + " at " + std::to_string(at) + " then " + std::to_string(after));
+                std::string bytes;
+                while (bytes.size() < at)
+                    bytes += kMisses;
+                bytes.resize(at);
+                bytes += keyword;
+                bytes += std::string(after, ' ');
+                EXPECT_EQ(findTeamKeyword(bytes, 0), at);
+                EXPECT_EQ(findTeamKeyword(bytes, at + 1), std::string_view::npos);
+            }
+        }
+    }
+    EXPECT_EQ(findTeamKeyword("Clientless InitGame", 1), std::string_view::npos);
+}
+
 TEST(Quake3Log, RemovesColourCodesFromLeftToRight) {
     const std::pair<std::string_view, std::string_view> cases[] = {
         {"^1Red^7", "Red"}, {"^^1x", "^x"}, {"a^", "a^"}, {"^!x", "^!x"}, {"^a^Zb", "b"}, {"^^^", "^^^"}, {"plain", "plain"},

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "common/result.hpp"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// A thin owner of one SQLite connection and its prepared statements, turning SQLite's codes into
+// Result values whose messages name the season file. Only season/ uses it. Not thread-safe: one
+// connection per thread.
+namespace fragtide::season {
+
+class Statement;
+
+class Database {
+public:
+    // Opens an existing file (`create` false) or creates it. Nothing is written by opening.
+    static Result<Database> open(const std::filesystem::path& path, bool create);
+
+    Database(Database&&) noexcept;
+    Database& operator=(Database&&) noexcept;
+    ~Database();
+
+    // Runs statements that return no rows.
+    Status exec(std::string_view sql);
+    Result<Statement> prepare(std::string_view sql);
+    // The single integer of a one-row query (0 when it gives no row).
+    Result<std::int64_t> queryInt(std::string_view sql);
+    std::int64_t lastInsertId() const;
+    void setBusyTimeout(std::chrono::milliseconds timeout);
+
+    // The error for SQLite's current failure, code `rc`, as a season message.
+    Error error(int rc) const;
+    const std::filesystem::path& path() const { return m_path; }
+
+private:
+    Database(sqlite3* db, std::filesystem::path path) : m_db(db), m_path(std::move(path)) {}
+    friend class Statement;
+    sqlite3* m_db = nullptr;
+    std::filesystem::path m_path;
+};
+
+// One prepared statement; bind from 1, columns from 0. Must not outlive its Database.
+class Statement {
+public:
+    Statement(Statement&&) noexcept;
+    Statement& operator=(Statement&&) noexcept;
+    ~Statement();
+
+    Statement& bind(int at, std::int64_t value);
+    Statement& bind(int at, double value);
+    // Bytes as a BLOB, copied by SQLite.
+    Statement& bindBlob(int at, std::string_view bytes);
+    Statement& bindText(int at, std::string_view text);
+    // Steps once: true with a row, false when done.
+    Result<bool> step();
+    // Steps to the end of a statement that returns no rows, then resets it for the next binding.
+    Status run();
+    void reset();
+
+    std::int64_t integer(int column) const;
+    double real(int column) const;
+    // The bytes of a BLOB or TEXT column, valid until the next step or reset.
+    std::string_view bytes(int column) const;
+    bool isNull(int column) const;
+
+private:
+    friend class Database;
+    Statement(sqlite3_stmt* stmt, const Database* db) : m_stmt(stmt), m_db(db) {}
+    sqlite3_stmt* m_stmt = nullptr;
+    const Database* m_db = nullptr;
+};
+
+}  // namespace fragtide::season
