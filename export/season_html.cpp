@@ -35,6 +35,7 @@ constexpr std::string_view kSeasonStyle = R"(<style>
 .line g[class^=l] polyline,.line g[class^=l] line{stroke:var(--c)}
 .line g[class^=l] circle{fill:var(--c)}
 .rank{font-weight:600}
+#ranking td:nth-child(2){min-width:9em}
 .line .axis-title{font-weight:600}
 @media print{
 svg.chart.line{width:100%}
