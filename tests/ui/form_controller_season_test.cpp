@@ -153,5 +153,41 @@ TEST(FormControllerSeason, AnalysingALogLeavesTheSeason) {
     EXPECT_EQ(w.window.lst.front(), "LIST OF ALL KILLS PER WEAPON:");
 }
 
+// The window's own season files (season_files.cpp) over the season library: made, grown, opened
+// again by a later window, and a file that is no season refused unwritten.
+TEST(FormControllerSeason, MakesGrowsAndReopensARealSeasonFile) {
+    World w;
+    const auto files = seasonFiles();
+    const fs::path path = w.folder.path() / "real.fragtide-season";
+    {
+        FormController form = w.controller();
+        form.setSeasonAccess(*files);
+        w.form.seasonToChoose = path;
+        form.mnuNewSeason_Click();
+        ASSERT_TRUE(w.window.messages.empty()) << w.window.messages[0].prompt;
+        w.form.filesToChoose = {w.log("a.log", {"Carol was ax-murdered by Bob", "Bob rides Alice's rocket"})};
+        form.mnuAddToSeason_Click();
+        ASSERT_TRUE(w.window.messages.empty()) << w.window.messages[0].prompt;
+        ASSERT_NE(form.seasonView(), nullptr);
+        EXPECT_EQ(w.window.caption, "Fragtide (season real, Quake I : Standard)");
+        EXPECT_EQ(w.window.lst, reports::ranking(*form.seasonView()));
+        EXPECT_EQ(w.window.lst.size(), 5u);  // heading, blank, Bob, Alice, Carol
+    }
+    FormController later = w.controller();
+    later.setSeasonAccess(*files);
+    later.mnuOpenSeason_Click();
+    ASSERT_NE(later.seasonView(), nullptr);
+    EXPECT_EQ(later.seasonView()->matches.size(), 1u);
+
+    const std::string noise(4096, '\x5a');
+    const fs::path foreign = w.folder.write("foreign.fragtide-season", noise);
+    w.form.seasonToChoose = foreign;
+    later.mnuOpenSeason_Click();
+    ASSERT_EQ(w.window.messages.size(), 1u);
+    EXPECT_NE(w.window.messages[0].prompt.find(texts::kSeasonOpenAdvice), std::string::npos);
+    EXPECT_EQ(fragtide::testing::readBytes(foreign), noise);
+    EXPECT_EQ(w.window.caption, "Fragtide (season real, Quake I : Standard)");
+}
+
 }  // namespace
 }  // namespace fragtide::ui
