@@ -73,18 +73,15 @@ Status SeasonAdder::run(const std::vector<std::filesystem::path>& logs) {
     auto files = m_db.prepare("SELECT path, size, head_bytes, head_hash FROM files");
     if (!files)
         return files.error();
-    for (;;) {
-        auto row = files->step();
-        if (!row)
-            return row.error();
-        if (!*row)
-            break;
+    const Status read = files->forEachRow([&] {
         FileRow known;
         known.size = static_cast<std::uint64_t>(files->integer(1));
         known.headBytes = static_cast<std::uint64_t>(files->integer(2));
         known.headHash = files->integer(3);
         m_known.emplace(std::string(files->bytes(0)), known);
-    }
+    });
+    if (!read)
+        return read.error();
     for (const auto& file : set.files) {
         std::error_code ec;
         m_total += std::filesystem::file_size(file, ec);
@@ -127,14 +124,11 @@ Result<std::uint32_t> SeasonAdder::personId(const std::string& name) {
         auto all = m_db.prepare("SELECT id, name FROM persons");
         if (!all)
             return all.error();
-        for (;;) {
-            auto row = all->step();
-            if (!row)
-                return row.error();
-            if (!*row)
-                break;
+        const Status read = all->forEachRow([&] {
             m_persons.emplace(std::string(all->bytes(1)), static_cast<std::uint32_t>(all->integer(0)));
-        }
+        });
+        if (!read)
+            return read.error();
         m_personsLoaded = true;
     }
     if (const auto found = m_persons.find(name); found != m_persons.end())

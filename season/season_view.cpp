@@ -52,48 +52,39 @@ Result<SeasonView> Season::view(const TimeRange& range) const {
         auto stmt = db.prepare("SELECT id, name FROM persons ORDER BY id");
         if (!stmt)
             return stmt.error();
-        for (;;) {
-            auto row = stmt->step();
-            if (!row)
-                return row.error();
-            if (!*row)
-                break;
+        const Status read = stmt->forEachRow([&] {
             const auto id = static_cast<std::size_t>(stmt->integer(0));
             if (id >= names.size())
                 names.resize(id + 1);
             names[id] = std::string(stmt->bytes(1));
-        }
+        });
+        if (!read)
+            return read.error();
     }
     std::vector<Weapon> weapons(1);
     {
         auto stmt = db.prepare("SELECT id, key, name, fixed_slot FROM weapons ORDER BY id");
         if (!stmt)
             return stmt.error();
-        for (;;) {
-            auto row = stmt->step();
-            if (!row)
-                return row.error();
-            if (!*row)
-                break;
+        const Status read = stmt->forEachRow([&] {
             const auto id = static_cast<std::size_t>(stmt->integer(0));
             if (id >= weapons.size())
                 weapons.resize(id + 1);
             weapons[id] = {std::string(stmt->bytes(1)), std::string(stmt->bytes(2)), static_cast<int>(stmt->integer(3))};
-        }
+        });
+        if (!read)
+            return read.error();
     }
     {
         auto stmt = db.prepare("SELECT path, size, lines FROM files ORDER BY added");
         if (!stmt)
             return stmt.error();
-        for (;;) {
-            auto row = stmt->step();
-            if (!row)
-                return row.error();
-            if (!*row)
-                break;
+        const Status read = stmt->forEachRow([&] {
             view.files.push_back({std::string(stmt->bytes(0)), static_cast<std::uint64_t>(stmt->integer(1)),
                                   static_cast<std::uint64_t>(stmt->integer(2))});
-        }
+        });
+        if (!read)
+            return read.error();
     }
     const engine::Game* gameDef = engine::findGame(view.game);
     const MatchMarks marks = gameDef ? matchMarksOf(gameDef->kind) : MatchMarks::None;
@@ -108,12 +99,7 @@ Result<SeasonView> Season::view(const TimeRange& range) const {
                                "ORDER BY f.added, m.seq");
         if (!stmt)
             return stmt.error();
-        for (;;) {
-            auto row = stmt->step();
-            if (!row)
-                return row.error();
-            if (!*row)
-                break;
+        const Status read = stmt->forEachRow([&] {
             StoredMatch m;
             m.shown.start = stmt->integer(0);
             m.shown.map = std::string(stmt->bytes(1));
@@ -127,9 +113,11 @@ Result<SeasonView> Season::view(const TimeRange& range) const {
             m.events += stmt->bytes(8);
             // The bytes before a server log's first map are a match only when something happened there.
             if (marks != MatchMarks::None && m.kind == StartKind::None && m.events.empty())
-                continue;
+                return;
             all.push_back(std::move(m));
-        }
+        });
+        if (!read)
+            return read.error();
     }
 
     view.store.CurrentGame = view.game;

@@ -61,6 +61,18 @@ public:
     Statement& bindText(int at, std::string_view text);
     // Steps once: true with a row, false when done.
     Result<bool> step();
+    // Steps to the end, calling onRow() at each row (the columns are this statement's).
+    template <typename OnRow>
+    Status forEachRow(OnRow&& onRow) {
+        for (;;) {
+            auto row = step();
+            if (!row)
+                return row.error();
+            if (!*row)
+                return Ok{};
+            onRow();
+        }
+    }
     // Steps to the end of a statement that returns no rows, then resets it for the next binding.
     Status run();
     void reset();
