@@ -93,7 +93,7 @@ std::vector<std::uint32_t> personOfEachPlayer(const engine::StatsStore& store) {
 
 // Whether person `i` is one of the players.
 bool isPlayer(const engine::StatsStore& store, std::uint32_t i) {
-    return store.People.playerTag(i) > 0 || store.findPlayer(store.People.people()[i].name) != 0;
+    return store.playerOf(i) != 0;
 }
 
 // The document up to its closing "\n}", handed to `spill` an entry at a time: the document of a log
