@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // The memory behind a people table's names and rival lists: a log of a million passing names
@@ -19,6 +20,19 @@ namespace fragtide::engine {
 // Name bytes, one after the other; nothing is freed before clear.
 class NameArena {
 public:
+    NameArena() = default;
+    NameArena(NameArena&& other) noexcept { *this = std::move(other); }
+    // The other arena is left empty.
+    NameArena& operator=(NameArena&& other) noexcept {
+        if (this != &other) {
+            m_blocks = std::exchange(other.m_blocks, {});
+            m_large = std::exchange(other.m_large, {});
+            m_current = std::exchange(other.m_current, 0);
+            m_used = std::exchange(other.m_used, 0);
+        }
+        return *this;
+    }
+
     // A copy of `name` that stays where it is until clear.
     std::string_view keep(std::string_view name) {
         if (name.empty())
@@ -64,6 +78,20 @@ template <typename T>
 class PooledArrays {
 public:
     static_assert(sizeof(T) >= sizeof(void*), "a free array holds the next free one");
+
+    PooledArrays() = default;
+    PooledArrays(PooledArrays&& other) noexcept { *this = std::move(other); }
+    // The other pool is left empty.
+    PooledArrays& operator=(PooledArrays&& other) noexcept {
+        if (this != &other) {
+            m_blocks = std::exchange(other.m_blocks, {});
+            m_large = std::exchange(other.m_large, {});
+            m_current = std::exchange(other.m_current, 0);
+            m_used = std::exchange(other.m_used, 0);
+            m_free = std::exchange(other.m_free, {});
+        }
+        return *this;
+    }
 
     T* allocate(std::uint32_t capacity) {
         const unsigned c = classOf(capacity);

@@ -6,6 +6,8 @@
 #include <iterator>
 #include <vector>
 
+#include "engine/people_storage.hpp"
+
 // Kills per (player index, weapon slot): rows of kSlotEntries counts, read as table[player][slot].
 //
 // The first kDenseRows players (every player of an ordinary log) have a full row each, one add away
@@ -86,6 +88,11 @@ public:
 
     WeaponFragTable() = default;
     explicit WeaponFragTable(std::size_t rows) { resize(rows); }
+    // A copy has cells of its own.
+    WeaponFragTable(const WeaponFragTable& other);
+    WeaponFragTable& operator=(const WeaponFragTable& other);
+    WeaponFragTable(WeaponFragTable&&) noexcept = default;
+    WeaponFragTable& operator=(WeaponFragTable&&) noexcept = default;
 
     std::size_t size() const { return m_rows; }
     // New rows hold zeros; rows past `rows` are dropped.
@@ -115,9 +122,10 @@ public:
             }
             return;
         }
-        for (const Cell& cell : m_sparse[player - kDenseRows])
-            if (cell.count != 0)
-                visit(int{cell.slot}, cell.count);
+        const SparseRow& row = m_sparse[player - kDenseRows];
+        for (const Cell* cell = row.cells; cell != row.cells + row.size; ++cell)
+            if (cell->count != 0)
+                visit(int{cell->slot}, cell->count);
     }
 
     bool operator==(const WeaponFragTable& other) const;
@@ -128,11 +136,19 @@ private:
         FragCount count = 0;
         std::uint8_t slot = 0;
     };
+    // A row after the dense ones: its cells in slot order, in an array of m_cells. A log of a
+    // million players pays no heap block (and no malloc and free at each batch) per player.
+    struct SparseRow {
+        Cell* cells = nullptr;
+        std::uint32_t size = 0;
+        std::uint32_t capacity = 0;  // 0 or a power of two
+    };
     FragCount& at(std::size_t player, int slot);
 
     std::size_t m_rows = 0;
-    std::vector<WeaponRow> m_dense;           // min(m_rows, kDenseRows) rows
-    std::vector<std::vector<Cell>> m_sparse;  // the rows after them, cells in slot order
+    std::vector<WeaponRow> m_dense;   // min(m_rows, kDenseRows) rows
+    std::vector<SparseRow> m_sparse;  // the rows after them
+    PooledArrays<Cell> m_cells;
 };
 
 }  // namespace fragtide::engine
