@@ -51,14 +51,14 @@ FragCount WeaponFragTable::count(std::size_t player, int slot) const {
     const SparseRow& row = m_sparse[player - kDenseRows];
     for (const Cell* cell = row.cells; cell != row.cells + row.size; ++cell) {
         if (cell->slot == slot)
-            return cell->count;
+            return load(cell->count);
     }
     return 0;
 }
 
-FragCount& WeaponFragTable::at(std::size_t player, int slot) {
+unsigned char* WeaponFragTable::at(std::size_t player, int slot) {
     if (player < kDenseRows)
-        return m_dense[player][static_cast<std::size_t>(slot)];
+        return reinterpret_cast<unsigned char*>(&m_dense[player][static_cast<std::size_t>(slot)]);
     // Kept in slot order, so that rows compare and list alike however they were filled.
     SparseRow& row = m_sparse[player - kDenseRows];
     Cell* const end = row.cells + row.size;
@@ -77,7 +77,8 @@ FragCount& WeaponFragTable::at(std::size_t player, int slot) {
         row.capacity = capacity;
     }
     std::copy_backward(row.cells + at, row.cells + row.size, row.cells + row.size + 1);
-    row.cells[at] = Cell{0, static_cast<std::uint8_t>(slot)};
+    store(row.cells[at].count, 0);
+    row.cells[at].slot = static_cast<std::uint8_t>(slot);
     ++row.size;
     return row.cells[at].count;
 }
