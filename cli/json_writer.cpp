@@ -1,5 +1,6 @@
 #include "cli/json_writer.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <ostream>
@@ -44,7 +45,19 @@ void appendNumber(std::string& out, std::int64_t n) {
 
 // A name as the store shows it, as a JSON string.
 void appendName(std::string& out, const engine::StatsStore& store, std::string_view bytes) {
-    out += jsonString(engine::displayName(store, bytes));
+    // Most names are printable ASCII, shown as they are under every display but Quake's and
+    // needing no escape: no two strings made per name of a list of millions.
+    const bool plain = store.NameDisplayChoice != engine::NameDisplay::Quake &&
+                       std::all_of(bytes.begin(), bytes.end(), [](char ch) {
+                           return ch >= 0x20 && ch < 0x7f && ch != '"' && ch != '\\';
+                       });
+    if (!plain) {
+        out += jsonString(engine::displayName(store, bytes));
+        return;
+    }
+    out += '"';
+    out += bytes;
+    out += '"';
 }
 
 // ", "deaths": d, "suicides": s, "team_kills": k" and, with `victims`, his victims. A player the
@@ -108,7 +121,7 @@ std::vector<std::uint32_t> personOfEachPlayer(const engine::StatsStore& store) {
 
 // Whether person `i` is one of the players.
 bool isPlayer(const engine::StatsStore& store, std::uint32_t i) {
-    return store.People.playerTag(i) > 0 || store.findPlayer(store.People.people()[i].name) != 0;
+    return store.playerOf(i) != 0;
 }
 
 // The document up to its closing "\n}", handed to `spill` an entry at a time: the document of a log

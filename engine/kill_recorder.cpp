@@ -37,20 +37,15 @@ void normalizeInPlace(std::string& name) {
 
 namespace {
 
-// The player index of `person`, named `killer`, who has no player tag yet.
-[[gnu::noinline]] int firstPlayerOf(StatsStore& store, std::uint32_t person, std::string_view killer) {
-    // His first kill in this store: the player table may know him already (a merged part did).
-    int player = store.findPlayer(killer);
-    if (player == 0)
-        player = store.addPlayer(killer);
-    store.People.setPlayerTag(person, player);
-    return player;
+// The player index of `person`, who has no player tag yet: his first kill in this store.
+[[gnu::noinline]] int firstPlayerOf(StatsStore& store, std::uint32_t person) {
+    return store.makePlayerOf(person);
 }
 
-// The player index of `person`, named `killer`.
-int playerOf(StatsStore& store, std::uint32_t person, std::string_view killer) {
+// The player index of `person`.
+int playerOf(StatsStore& store, std::uint32_t person) {
     const std::int32_t tag = store.People.playerTag(person);
-    return tag > 0 ? tag : firstPlayerOf(store, person, killer);
+    return tag > 0 ? tag : firstPlayerOf(store, person);
 }
 
 // Counts the kill and credits `killer`, both names already normalised. One name lookup each serves
@@ -66,7 +61,7 @@ int playerOf(StatsStore& store, std::uint32_t person, std::string_view killer) {
     // An empty killer would be indistinguishable from a free entry; the weapon total keeps it.
     if (k == PeopleTable::kNobody)
         return;
-    store.PlayerWeaponFrags.add(static_cast<std::size_t>(playerOf(store, k, killer)), slot);
+    store.PlayerWeaponFrags.add(static_cast<std::size_t>(playerOf(store, k)), slot);
 }
 
 }  // namespace
@@ -79,7 +74,7 @@ std::uint32_t KillCrediter::lookUp(std::string_view raw) {
 }
 
 void KillCrediter::firstKillOf(int slot, std::uint32_t killer) {
-    const int player = firstPlayerOf(m_store, killer, m_store.People.people()[killer].name);
+    const int player = firstPlayerOf(m_store, killer);
     m_store.PlayerWeaponFrags.add(static_cast<std::size_t>(player), slot);
 }
 

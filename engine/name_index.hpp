@@ -50,6 +50,8 @@ public:
     // often does not keep paying for its largest past.
     void clear();
 
+    bool empty() const { return m_count == 0; }
+
 private:
     struct Slot {
         std::uint32_t hash = 0;

@@ -1,5 +1,7 @@
 #include "engine/people_table.hpp"
 
+#include <algorithm>
+
 namespace fragtide::engine {
 
 std::optional<std::uint32_t> PeopleTable::find(std::string_view name) const {
@@ -10,16 +12,42 @@ std::optional<std::uint32_t> PeopleTable::find(std::string_view name) const {
     return at;
 }
 
+PeopleTable::Rivals PeopleTable::copied(const Rivals& from) {
+    Rivals to;
+    if (from.m_capacity == 0)
+        return to;
+    to.m_items = m_rivals.allocate(from.m_capacity);
+    to.m_size = from.m_size;
+    to.m_capacity = from.m_capacity;
+    std::copy(from.begin(), from.end(), to.m_items);
+    return to;
+}
+
+PeopleTable::PeopleTable(const PeopleTable& other)
+    : m_people(other.m_people),
+      m_tags(other.m_tags),
+      m_hashes(other.m_hashes),
+      m_byName(other.m_byName),
+      m_pairs(other.m_pairs) {
+    for (Person& p : m_people) {
+        p.name = m_names.keep(p.name);
+        p.victims = copied(p.victims);
+        p.killedBy = copied(p.killedBy);
+    }
+}
+
+PeopleTable& PeopleTable::operator=(const PeopleTable& other) {
+    if (this != &other)
+        *this = PeopleTable(other);
+    return *this;
+}
+
 std::uint32_t PeopleTable::addPerson(std::string_view name, std::uint32_t hash) {
     const auto index = static_cast<std::uint32_t>(m_people.size());
-    if (m_spare.empty()) {
-        m_people.emplace_back();
-    } else {
-        m_people.push_back(std::move(m_spare.back()));
-        m_spare.pop_back();
-    }
-    m_people.back().name = name;
+    m_people.emplace_back();
+    m_people.back().name = m_names.keep(name);
     m_tags.push_back(0);
+    m_hashes.push_back(hash);
     m_byName.insert(hash, index);
     return index;
 }
@@ -33,9 +61,20 @@ constexpr std::size_t kScannedRivals = 8;
 }  // namespace
 
 template <typename Places>
-std::uint32_t PeopleTable::append(std::vector<Rival>& rivals, std::uint32_t owner, std::uint32_t rival, Places places) {
-    const auto at = static_cast<std::uint32_t>(rivals.size());
-    rivals.push_back({rival, 0});
+std::uint32_t PeopleTable::append(Rivals& rivals, std::uint32_t owner, std::uint32_t rival, Places places) {
+    const std::uint32_t at = rivals.m_size;
+    if (at == rivals.m_capacity) {
+        const std::uint32_t capacity = at == 0 ? 1 : at * 2;
+        Rival* const items = m_rivals.allocate(capacity);
+        if (at > 0) {
+            std::copy(rivals.begin(), rivals.end(), items);
+            m_rivals.release(rivals.m_items, rivals.m_capacity);
+        }
+        rivals.m_items = items;
+        rivals.m_capacity = capacity;
+    }
+    rivals.m_items[at] = {rival, 0};
+    ++rivals.m_size;
     if (rivals.size() == kScannedRivals + 1) {
         // Long from now on: its pairs beyond the grid are found through the index.
         for (std::uint32_t i = 0; i < rivals.size(); ++i) {
@@ -90,9 +129,9 @@ std::uint32_t PeopleTable::killerPlace(std::uint32_t killer, std::uint32_t victi
 
 void PeopleTable::addRivalFrags(std::uint32_t killer, std::uint32_t victim, PeopleCount frags) {
     const std::uint32_t v = victimPlace(killer, victim);
-    m_people[killer].victims[v].frags += frags;
+    m_people[killer].victims.m_items[v].frags += frags;
     const std::uint32_t k = killerPlace(killer, victim);
-    m_people[victim].killedBy[k].frags += frags;
+    m_people[victim].killedBy.m_items[k].frags += frags;
 }
 
 void PeopleTable::recordKill(std::string_view killer, std::string_view victim) {
@@ -123,7 +162,7 @@ std::vector<std::uint32_t> PeopleTable::merge(const PeopleTable& part) {
     std::vector<std::uint32_t> into(part.m_people.size());
     for (std::size_t i = 0; i < part.m_people.size(); ++i) {
         const Person& p = part.m_people[i];
-        into[i] = personOf(p.name);
+        into[i] = personOf(p.name, part.m_hashes[i]);
         Person& q = m_people[into[i]];
         q.frags += p.frags;
         q.deaths += p.deaths;
@@ -135,29 +174,35 @@ std::vector<std::uint32_t> PeopleTable::merge(const PeopleTable& part) {
     // a pair are filled separately because their orders differ.
     for (std::size_t i = 0; i < part.m_people.size(); ++i) {
         const std::uint32_t person = into[i];
-        for (const Rival& r : part.m_people[i].victims)
-            m_people[person].victims[victimPlace(person, into[r.person])].frags += r.frags;
-        for (const Rival& r : part.m_people[i].killedBy)
-            m_people[person].killedBy[killerPlace(into[r.person], person)].frags += r.frags;
+        // The place first: finding it may move the list.
+        for (const Rival& r : part.m_people[i].victims) {
+            const std::uint32_t at = victimPlace(person, into[r.person]);
+            m_people[person].victims.m_items[at].frags += r.frags;
+        }
+        for (const Rival& r : part.m_people[i].killedBy) {
+            const std::uint32_t at = killerPlace(into[r.person], person);
+            m_people[person].killedBy.m_items[at].frags += r.frags;
+        }
     }
     return into;
 }
 
 void PeopleTable::clear() {
     m_pairs.clear(m_people.size());
-    // A thread's table is filled and cleared a hundred times a gigabyte, mostly with the same
-    // people: their names and rival lists keep their memory for the next ones.
-    for (Person& person : m_people) {
-        if (m_spare.size() == kSpareMost)
-            break;
-        person.name.clear();
-        person.frags = person.deaths = person.suicides = person.teamKills = 0;
-        person.victims.clear();
-        person.killedBy.clear();
-        m_spare.push_back(std::move(person));
+    // A thread's table is filled and cleared a hundred times a gigabyte: its arena and pool keep a
+    // few blocks for the next fill, but a table once filled with a huge log does not keep it all.
+    constexpr std::size_t kKeptPeople = 65536;
+    if (m_people.capacity() > kKeptPeople) {
+        m_people = {};
+        m_tags = {};
+        m_hashes = {};
+    } else {
+        m_people.clear();
+        m_tags.clear();
+        m_hashes.clear();
     }
-    m_people.clear();
-    m_tags.clear();
+    m_names.clear();
+    m_rivals.clear();
     m_byName.clear();
 }
 
@@ -167,7 +212,7 @@ bool PeopleTable::operator==(const PeopleTable& other) const {
     for (std::size_t i = 0; i < m_people.size(); ++i) {
         const Person& a = m_people[i];
         const Person& b = other.m_people[i];
-        const auto sameRivals = [](const std::vector<Rival>& x, const std::vector<Rival>& y) {
+        const auto sameRivals = [](const Rivals& x, const Rivals& y) {
             if (x.size() != y.size())
                 return false;
             for (std::size_t j = 0; j < x.size(); ++j) {

@@ -8,6 +8,7 @@
 
 #include "engine/name_index.hpp"
 #include "engine/pair_index.hpp"
+#include "engine/people_storage.hpp"
 
 // Everybody a log names as scoring, dying, killing himself or killing a teammate, with his
 // deaths, suicides, team kills, frags and who he fragged.
@@ -29,17 +30,40 @@ public:
         std::uint32_t person;  // index into people()
         PeopleCount frags = 0;
     };
-    // 112 bytes, unpadded: a log of a million passing names holds a million of them, and the
-    // multiply that finds one costs no more than a shift would.
+    // A person's rivals, in the order of first meeting: read-only, filled by the table. The
+    // entries live in the table's pool and stay valid until the table changes.
+    class Rivals {
+    public:
+        const Rival* begin() const { return m_items; }
+        const Rival* end() const { return m_items + m_size; }
+        std::size_t size() const { return m_size; }
+        bool empty() const { return m_size == 0; }
+        const Rival& operator[](std::size_t i) const { return m_items[i]; }
+
+    private:
+        friend class PeopleTable;
+        Rival* m_items = nullptr;
+        std::uint32_t m_size = 0;
+        std::uint32_t m_capacity = 0;  // 0 or a power of two
+    };
+    // 80 bytes: a log of a million passing names holds a million of them. The name and the
+    // rival lists are the table's (one arena of names, one pool of lists), valid while it lives.
     struct Person {
-        std::string name;  // raw log bytes, never empty
+        std::string_view name;  // raw log bytes, never empty
         PeopleCount frags = 0;
         PeopleCount deaths = 0;
         PeopleCount suicides = 0;
         PeopleCount teamKills = 0;
-        std::vector<Rival> victims;   // his frags per victim, in the order of his first kill of each
-        std::vector<Rival> killedBy;  // frags on him per killer, in the order of the first of each
+        Rivals victims;   // his frags per victim, in the order of his first kill of each
+        Rivals killedBy;  // frags on him per killer, in the order of the first of each
     };
+
+    PeopleTable() = default;
+    // A copy has names and lists of its own.
+    PeopleTable(const PeopleTable& other);
+    PeopleTable& operator=(const PeopleTable& other);
+    PeopleTable(PeopleTable&&) noexcept = default;
+    PeopleTable& operator=(PeopleTable&&) noexcept = default;
 
     // In the order of first appearance; within one event the killer appears before his victim.
     const std::vector<Person>& people() const { return m_people; }
@@ -54,7 +78,10 @@ public:
     std::uint32_t personOf(std::string_view name) {
         if (name.empty())
             return kNobody;
-        const std::uint32_t hash = NameIndex::hashOf(name);
+        return personOf(name, NameIndex::hashOf(name));
+    }
+    // The same for a name that is not "" and its hashOf.
+    std::uint32_t personOf(std::string_view name, std::uint32_t hash) {
         const std::uint32_t at = m_byName.find(name, hash, [this](std::uint32_t p) { return nameOf(p); });
         return at != NameIndex::kNone ? at : addPerson(name, hash);
     }
@@ -75,8 +102,8 @@ public:
             return addRivalFrags(killer, victim, 1);
         if (slots->victimAt == kNone || slots->killerAt == kNone) [[unlikely]]
             firstFrag(killer, victim);
-        ++m_people[killer].victims[slots->victimAt].frags;
-        ++m_people[victim].killedBy[slots->killerAt].frags;
+        ++m_people[killer].victims.m_items[slots->victimAt].frags;
+        ++m_people[victim].killedBy.m_items[slots->killerAt].frags;
     }
     // `frags` more frags of `killer` on `victim` (neither kNobody), a pair recordKill has met
     // already: what as many more recordKill calls would add.
@@ -129,18 +156,20 @@ private:
     // Appends to a person's list of rivals and, when the list has just grown long, keeps the
     // places of its pairs beyond the grid in `places` (PairIndex::victimAt or killerAt).
     template <typename Places>
-    std::uint32_t append(std::vector<Rival>& rivals, std::uint32_t owner, std::uint32_t rival, Places places);
+    std::uint32_t append(Rivals& rivals, std::uint32_t owner, std::uint32_t rival, Places places);
     std::string_view nameOf(std::uint32_t person) const { return m_people[person].name; }
     std::uint32_t addPerson(std::string_view name, std::uint32_t hash);
     // The grid pair's first frag: both places made.
     void firstFrag(std::uint32_t killer, std::uint32_t victim);
 
+    // A copy of `from` in this table's pool.
+    Rivals copied(const Rivals& from);
+
     std::vector<Person> m_people;
-    // People cleared, emptied but with their memory, for addPerson to reuse; a few thousand at
-    // most, so a table once filled with a huge log does not keep it all.
-    static constexpr std::size_t kSpareMost = 4096;
-    std::vector<Person> m_spare;
-    std::vector<std::int32_t> m_tags;  // beside m_people
+    std::vector<std::int32_t> m_tags;     // beside m_people
+    std::vector<std::uint32_t> m_hashes;  // beside m_people: each name's hashOf, for merge
+    NameArena m_names;
+    PooledArrays<Rival> m_rivals;
     NameIndex m_byName;
     PairIndex m_pairs;
 };

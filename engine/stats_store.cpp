@@ -2,16 +2,38 @@
 
 namespace fragtide::engine {
 
-int StatsStore::findPlayer(std::string_view name) const {
+int StatsStore::findListedPlayer(std::string_view name) const {
+    if (m_index.empty())
+        return 0;
     const std::uint32_t at = m_index.find(name, NameIndex::hashOf(name),
                                           [this](std::uint32_t p) { return std::string_view(m_playerNames[p]); });
     return at == NameIndex::kNone ? 0 : static_cast<int>(at);
 }
 
+int StatsStore::findPlayer(std::string_view name) const {
+    const int listed = findListedPlayer(name);
+    const std::optional<std::uint32_t> person = People.find(name);
+    const int tagged = person ? People.playerTag(*person) : 0;
+    if (listed == 0 || tagged == 0)
+        return listed + tagged;
+    return listed < tagged ? listed : tagged;
+}
+
+int StatsStore::makePlayerOf(std::uint32_t person) {
+    int player = playerOf(person);
+    if (player == 0) {
+        player = static_cast<int>(m_playerNames.size());
+        m_playerNames.emplace_back(People.people()[person].name);
+        PlayerWeaponFrags.resize(m_playerNames.size());
+    }
+    People.setPlayerTag(person, player);
+    return player;
+}
+
 int StatsStore::addPlayer(std::string_view name) {
     const int index = static_cast<int>(m_playerNames.size());
     // A name given twice keeps its lowest index in the lookup.
-    const bool known = findPlayer(name) != 0;
+    const bool known = findListedPlayer(name) != 0;
     m_playerNames.emplace_back(name);
     PlayerWeaponFrags.resize(m_playerNames.size());
     if (!known)

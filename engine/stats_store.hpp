@@ -60,13 +60,20 @@ public:
     const std::vector<std::string>& PlayerNames() const { return m_playerNames; }
     int playerCount() const { return static_cast<int>(m_playerNames.size()) - 1; }
 
-    // The lowest player index whose name equals `name` byte for byte, or 0. A name credited
-    // through kill_recorder is remembered as a tag of its person in People, so the two calls
-    // below are the only ways to add a player.
+    // The lowest player index whose name equals `name` byte for byte, or 0.
     int findPlayer(std::string_view name) const;
     // Stores `name` at the next index, playerCount() + 1, with a row of zeros, and returns it.
     // The caller has checked that the name is not known yet.
     int addPlayer(std::string_view name);
+    // The player index of person `person` of People, or 0 when he is no player.
+    int playerOf(std::uint32_t person) const {
+        const std::int32_t tag = People.playerTag(person);
+        return tag > 0 ? tag : findListedPlayer(People.people()[person].name);
+    }
+    // The same, the person becoming the next player when he is none yet (his tag is set either
+    // way). The kill crediting and the merge add players this way only, so that in their stores
+    // a player is found through his person's tag, with no name table of its own.
+    int makePlayerOf(std::uint32_t person);
 
     // Clears every count, player name, weapon key, team and person, as an analysis run does before
     // reading a log. WeaponNames, CurrentGame, NameDisplayChoice, KillerName and VictimName are
@@ -74,9 +81,12 @@ public:
     void resetCounts();
 
 private:
-    // Name lookup for a killer's first kill in this store, merges and reports; later kills find
-    // the player through the people table's tag.
+    // Among the players addPlayer stored (not makePlayerOf), the lowest index named `name`, or 0.
+    int findListedPlayer(std::string_view name) const;
+
     std::vector<std::string> m_playerNames = std::vector<std::string>(1);
+    // The names addPlayer stored; those of makePlayerOf are found through their people's tags
+    // (a log of a million names would otherwise hold and hash each one twice).
     NameIndex m_index;
 };
 

@@ -48,15 +48,16 @@ void mergeStore(StatsStore& into, const StatsStore& part, const SlotMap& slotOf)
             personOfPlayer[static_cast<std::size_t>(tag)] = personHere[i];
     }
     for (int p = 1; p <= part.playerCount(); ++p) {
-        const std::string& name = part.PlayerNames()[p];
         const std::uint32_t person = personOfPlayer[static_cast<std::size_t>(p)];
-        int player = person != PeopleTable::kNobody ? into.People.playerTag(person) : 0;
-        if (player == 0)
+        int player = 0;
+        if (person != PeopleTable::kNobody) {
+            player = into.makePlayerOf(person);
+        } else {
+            const std::string& name = part.PlayerNames()[p];
             player = into.findPlayer(name);
-        if (player == 0)
-            player = into.addPlayer(name);
-        if (person != PeopleTable::kNobody)
-            into.People.setPlayerTag(person, player);
+            if (player == 0)
+                player = into.addPlayer(name);
+        }
         part.PlayerWeaponFrags.forEachCount(static_cast<std::size_t>(p), [&](int s, FragCount n) {
             if (slotOf[s] >= 0)
                 into.PlayerWeaponFrags.add(static_cast<std::size_t>(player), slotOf[s], n);

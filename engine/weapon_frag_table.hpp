@@ -3,8 +3,11 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <vector>
+
+#include "engine/people_storage.hpp"
 
 // Kills per (player index, weapon slot): rows of kSlotEntries counts, read as table[player][slot].
 //
@@ -26,11 +29,28 @@ public:
     static constexpr std::size_t kDenseRows = 1024;
 
     class ConstRowRef;
+    // One count, writable: read and written as a FragCount. Valid until the table changes.
+    class CountRef {
+    public:
+        operator FragCount() const { return load(m_bytes); }
+        CountRef& operator=(FragCount n) {
+            store(m_bytes, n);
+            return *this;
+        }
+        CountRef& operator+=(FragCount n) { return *this = load(m_bytes) + n; }
+        CountRef& operator-=(FragCount n) { return *this = load(m_bytes) - n; }
+        CountRef& operator++() { return *this += 1; }
+
+    private:
+        friend class WeaponFragTable;
+        explicit CountRef(unsigned char* bytes) : m_bytes(bytes) {}
+        unsigned char* m_bytes;
+    };
     // One player's row, writable: a count read through it is created (as 0) when missing, and the
     // reference stays valid until the table changes.
     class RowRef {
     public:
-        FragCount& operator[](int slot) { return m_table->at(m_player, slot); }
+        CountRef operator[](int slot) { return CountRef(m_table->at(m_player, slot)); }
         FragCount operator[](int slot) const { return m_table->count(m_player, slot); }
         operator ConstRowRef() const { return {m_table, m_player}; }
         auto begin() const { return ConstRowRef(*this).begin(); }
@@ -86,6 +106,11 @@ public:
 
     WeaponFragTable() = default;
     explicit WeaponFragTable(std::size_t rows) { resize(rows); }
+    // A copy has cells of its own.
+    WeaponFragTable(const WeaponFragTable& other);
+    WeaponFragTable& operator=(const WeaponFragTable& other);
+    WeaponFragTable(WeaponFragTable&&) noexcept = default;
+    WeaponFragTable& operator=(WeaponFragTable&&) noexcept = default;
 
     std::size_t size() const { return m_rows; }
     // New rows hold zeros; rows past `rows` are dropped.
@@ -98,10 +123,12 @@ public:
 
     // `frags` more kills of `player` with `slot`: the per-kill path.
     void add(std::size_t player, int slot, FragCount frags = 1) {
-        if (player < kDenseRows) [[likely]]
+        if (player < kDenseRows) [[likely]] {
             m_dense[player][static_cast<std::size_t>(slot)] += frags;
-        else
-            at(player, slot) += frags;
+        } else {
+            unsigned char* const count = at(player, slot);
+            store(count, load(count) + frags);
+        }
     }
     FragCount count(std::size_t player, int slot) const;
     // Calls visit(slot, count) for each slot of `player` with a count other than 0, in slot order.
@@ -115,24 +142,41 @@ public:
             }
             return;
         }
-        for (const Cell& cell : m_sparse[player - kDenseRows])
-            if (cell.count != 0)
-                visit(int{cell.slot}, cell.count);
+        const SparseRow& row = m_sparse[player - kDenseRows];
+        for (const Cell* cell = row.cells; cell != row.cells + row.size; ++cell)
+            if (const FragCount n = load(cell->count); n != 0)
+                visit(int{cell->slot}, n);
     }
 
     bool operator==(const WeaponFragTable& other) const;
     bool operator==(const std::vector<WeaponRow>& rows) const;
 
 private:
+    // 9 bytes, unaligned: most of a log of very many names' memory is these cells.
     struct Cell {
-        FragCount count = 0;
-        std::uint8_t slot = 0;
+        unsigned char count[sizeof(FragCount)];
+        std::uint8_t slot;
     };
-    FragCount& at(std::size_t player, int slot);
+    static FragCount load(const unsigned char* bytes) {
+        FragCount n;
+        std::memcpy(&n, bytes, sizeof n);
+        return n;
+    }
+    static void store(unsigned char* bytes, FragCount n) { std::memcpy(bytes, &n, sizeof n); }
+    // A row after the dense ones: its cells in slot order, in an array of m_cells. A log of a
+    // million players pays no heap block (and no malloc and free at each batch) per player.
+    struct SparseRow {
+        Cell* cells = nullptr;
+        std::uint32_t size = 0;
+        std::uint32_t capacity = 0;  // 0 or a power of two
+    };
+    // The bytes of the count of (player, slot), created as 0 when missing.
+    unsigned char* at(std::size_t player, int slot);
 
     std::size_t m_rows = 0;
-    std::vector<WeaponRow> m_dense;           // min(m_rows, kDenseRows) rows
-    std::vector<std::vector<Cell>> m_sparse;  // the rows after them, cells in slot order
+    std::vector<WeaponRow> m_dense;   // min(m_rows, kDenseRows) rows
+    std::vector<SparseRow> m_sparse;  // the rows after them
+    PooledArrays<Cell> m_cells;
 };
 
 }  // namespace fragtide::engine

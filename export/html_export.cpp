@@ -187,7 +187,7 @@ std::string weaponsPerPlayerSection(const StatsStore& store, const std::vector<i
 }
 
 // The rival with the most frags; on a tie the one met first, as the Rivals Info report has it.
-std::string rivalCell(const PeopleTable& table, const std::vector<PeopleTable::Rival>& rivals) {
+std::string rivalCell(const PeopleTable& table, const PeopleTable::Rivals& rivals) {
     const PeopleTable::Rival* best = nullptr;
     for (const PeopleTable::Rival& r : rivals) {
         if (!best || r.frags > best->frags)

@@ -15,7 +15,7 @@ namespace {
 using engine::PeopleTable;
 
 // The rival with the most frags; on a tie the first in the list, which is the one met first.
-const PeopleTable::Rival* topRival(const std::vector<PeopleTable::Rival>& rivals) {
+const PeopleTable::Rival* topRival(const PeopleTable::Rivals& rivals) {
     const PeopleTable::Rival* best = nullptr;
     for (const PeopleTable::Rival& r : rivals) {
         if (!best || r.frags > best->frags)

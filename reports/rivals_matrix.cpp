@@ -22,13 +22,13 @@ RivalsMatrix::RivalsMatrix(const engine::PeopleTable& people, engine::NameDispla
         if (all[i].killedBy.empty())
             continue;
         columnOf[i] = static_cast<int>(m_columnNames.size());
-        m_columnNames.push_back(all[i].name);
+        m_columnNames.emplace_back(all[i].name);
     }
     m_columnTotals.assign(m_columnNames.size(), 0);
     for (const auto& person : all) {
         if (person.victims.empty())
             continue;
-        Row row{person.name, {}, 0};
+        Row row{std::string(person.name), {}, 0};
         for (const auto& victim : person.victims) {
             const int column = columnOf[victim.person];
             row.cells.push_back({column, victim.frags});

@@ -91,7 +91,7 @@ std::string differenceFrom(const PeopleTable& table, const ReferencePeople& ref)
     const auto& people = table.people();
     if (people.size() != ref.people.size())
         return "people: " + std::to_string(people.size()) + " instead of " + std::to_string(ref.people.size());
-    const auto sameRivals = [&](const std::vector<PeopleTable::Rival>& fast,
+    const auto sameRivals = [&](const PeopleTable::Rivals& fast,
                                 const std::vector<std::pair<std::string, std::int64_t>>& plain) {
         if (fast.size() != plain.size())
             return false;
@@ -106,7 +106,7 @@ std::string differenceFrom(const PeopleTable& table, const ReferencePeople& ref)
         const ReferencePerson& b = ref.people[i];
         const std::string where = "person " + std::to_string(i) + " '" + b.name + "': ";
         if (a.name != b.name)
-            return where + "named '" + a.name + "'";
+            return where + "named '" + std::string(a.name) + "'";
         if (a.frags != b.frags || a.deaths != b.deaths || a.suicides != b.suicides || a.teamKills != b.teamKills)
             return where + "counts " + std::to_string(a.frags) + "/" + std::to_string(a.deaths) + "/" +
                    std::to_string(a.suicides) + "/" + std::to_string(a.teamKills) + " instead of " +

@@ -24,11 +24,11 @@ using Person = PeopleTable::Person;
 std::string describe(const PeopleTable& table) {
     std::string out;
     for (const Person& p : table.people()) {
-        out += p.name + " " + std::to_string(p.frags) + "/" + std::to_string(p.deaths) + "/" +
+        out += std::string(p.name) + " " + std::to_string(p.frags) + "/" + std::to_string(p.deaths) + "/" +
                std::to_string(p.suicides) + "/" + std::to_string(p.teamKills);
         for (std::size_t i = 0; i < p.victims.size(); ++i) {
             out += i == 0 ? " " : ",";
-            out += table.people()[p.victims[i].person].name + "*" + std::to_string(p.victims[i].frags);
+            out += std::string(table.people()[p.victims[i].person].name) + "*" + std::to_string(p.victims[i].frags);
         }
         out += "\n";
     }
@@ -178,6 +178,16 @@ TEST(PeopleTable, ManyPeopleEqualThePlainModelWholeAndMergedFromReusedParts) {
     }
     ASSERT_GT(ref.people.size(), 600u);
     EXPECT_EQ(reference::differenceFrom(whole, ref), "");
+    // Copies keep names and rival lists of their own when the original is cleared and refilled.
+    const PeopleTable copy = whole;
+    PeopleTable assigned;
+    assigned.recordKill("Old", "Older");
+    assigned = whole;
+    whole.clear();
+    for (auto e = events.rbegin(); e != events.rend(); ++e)
+        apply(whole, *e);
+    EXPECT_EQ(reference::differenceFrom(copy, ref), "");
+    EXPECT_EQ(reference::differenceFrom(assigned, ref), "");
 
     for (const std::size_t most : {50u, 3000u, 12000u}) {
         SCOPED_TRACE("parts of up to " + std::to_string(most) + " events");
@@ -193,7 +203,28 @@ TEST(PeopleTable, ManyPeopleEqualThePlainModelWholeAndMergedFromReusedParts) {
             merged.merge(part);
         }
         EXPECT_EQ(reference::differenceFrom(merged, ref), "");
-        EXPECT_TRUE(merged == whole);
+        EXPECT_TRUE(merged == copy);
+    }
+}
+
+TEST(PeopleTable, RivalListsOfThousandsKeepTheirOrderAndCounts) {
+    // Lists that outgrow the pool's blocks, beside thousands of one-rival lists.
+    PeopleTable t;
+    constexpr int kVictims = 9000;
+    for (int round = 0; round < 2; ++round) {
+        for (int v = 0; v < kVictims; ++v)
+            t.recordKill("Ann", "v" + std::to_string(v));
+    }
+    const Person& ann = t.people()[*t.find("Ann")];
+    ASSERT_EQ(ann.victims.size(), std::size_t{kVictims});
+    EXPECT_EQ(ann.frags, 2 * kVictims);
+    for (int v = 0; v < kVictims; v += 997) {
+        SCOPED_TRACE(v);
+        EXPECT_EQ(t.people()[ann.victims[v].person].name, "v" + std::to_string(v));
+        EXPECT_EQ(ann.victims[v].frags, 2);
+        const Person& victim = t.people()[ann.victims[v].person];
+        ASSERT_EQ(victim.killedBy.size(), 1u);
+        EXPECT_EQ(victim.killedBy[0].frags, 2);
     }
 }
 

@@ -27,6 +27,16 @@ TEST(WeaponFragTable, ReadsLikeFullRowsOnBothSidesOfTheFullOnes) {
         plain[player][static_cast<std::size_t>(slot)] += n;
     }
     EXPECT_TRUE(table == plain);
+    // A copy keeps counts of its own; rows dropped and grown again start at zero.
+    WeaponFragTable copy(1);
+    copy = table;
+    table.resize(WeaponFragTable::kDenseRows + 5);
+    table.resize(rows);
+    table.add(rows - 1, 3);
+    EXPECT_TRUE(copy == plain);
+    EXPECT_EQ(table.count(rows - 1, 3), 1);
+    EXPECT_EQ(table.count(rows - 1, 4), 0);
+    table = copy;
     for (const std::size_t player : {std::size_t{0}, WeaponFragTable::kDenseRows - 1, WeaponFragTable::kDenseRows,
                                      rows - 1}) {
         SCOPED_TRACE("player " + std::to_string(player));
