@@ -119,7 +119,7 @@ Status SeasonAdder::chooseGame(const std::vector<std::filesystem::path>& files) 
     return Ok{};
 }
 
-Result<std::uint32_t> SeasonAdder::personId(const std::string& name) {
+Result<std::uint32_t> SeasonAdder::personId(std::string_view name) {
     if (!m_personsLoaded) {
         auto all = m_db.prepare("SELECT id, name FROM persons");
         if (!all)
@@ -131,7 +131,7 @@ Result<std::uint32_t> SeasonAdder::personId(const std::string& name) {
             return read.error();
         m_personsLoaded = true;
     }
-    if (const auto found = m_persons.find(name); found != m_persons.end())
+    if (const auto found = m_persons.find(std::string(name)); found != m_persons.end())
         return found->second;
     auto insert = m_db.prepare("INSERT INTO persons(name) VALUES (?)");
     if (!insert)

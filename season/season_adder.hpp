@@ -66,7 +66,7 @@ private:
     // False when the log could not be read (named in the summary); an error is the season's own.
     Result<bool> analyse(const std::filesystem::path& path, const std::optional<FileRow>& grown, std::int64_t fileId,
                          std::uint64_t size, std::string_view head);
-    Result<std::uint32_t> personId(const std::string& name);
+    Result<std::uint32_t> personId(std::string_view name);
     Result<std::uint32_t> weaponId(const engine::StatsStore& store, int slot);
     Status rollbackWith(Error error) {
         (void)m_db.exec("ROLLBACK");
