@@ -120,29 +120,30 @@ Status SeasonAdder::chooseGame(const std::vector<std::filesystem::path>& files) 
 }
 
 Result<std::uint32_t> SeasonAdder::personId(std::string_view name) {
-    if (!m_personsLoaded) {
-        auto all = m_db.prepare("SELECT id, name FROM persons");
-        if (!all)
-            return all.error();
-        const Status read = all->forEachRow([&] {
-            m_persons.emplace(std::string(all->bytes(1)), static_cast<std::uint32_t>(all->integer(0)));
-        });
-        if (!read)
-            return read.error();
-        m_personsLoaded = true;
+    // Asked of the database, not of a table held here: a season may know millions of names, and
+    // each file asks once per person it names.
+    if (!m_findPerson) {
+        auto find = m_db.prepare("SELECT id FROM persons WHERE name = ?");
+        if (!find)
+            return find.error();
+        auto insert = m_db.prepare("INSERT INTO persons(name) VALUES (?)");
+        if (!insert)
+            return insert.error();
+        m_findPerson.emplace(std::move(*find));
+        m_insertPerson.emplace(std::move(*insert));
     }
-    if (const auto found = m_persons.find(std::string(name)); found != m_persons.end())
-        return found->second;
-    auto insert = m_db.prepare("INSERT INTO persons(name) VALUES (?)");
-    if (!insert)
-        return insert.error();
-    insert->bindBlob(1, name);
-    if (Status done = insert->run(); !done)
+    m_findPerson->bindBlob(1, name);
+    const Result<bool> known = m_findPerson->step();
+    const std::int64_t found = known && *known ? m_findPerson->integer(0) : 0;
+    m_findPerson->reset();
+    if (!known)
+        return known.error();
+    if (found > 0)
+        return static_cast<std::uint32_t>(found);
+    m_insertPerson->bindBlob(1, name);
+    if (Status done = m_insertPerson->run(); !done)
         return done.error();
-    const auto id = static_cast<std::uint32_t>(m_db.lastInsertId());
-    m_persons.emplace(name, id);
-    m_newPersons.emplace_back(name, id);
-    return id;
+    return static_cast<std::uint32_t>(m_db.lastInsertId());
 }
 
 Result<std::uint32_t> SeasonAdder::weaponId(const engine::StatsStore& store, int slot) {
@@ -185,7 +186,6 @@ Status SeasonAdder::addFile(const std::filesystem::path& path) {
     }
     if (Status begun = m_db.exec("BEGIN IMMEDIATE"); !begun)
         return begun;
-    m_newPersons.clear();
     std::optional<FileRow> known;
     {
         auto find = m_db.prepare("SELECT id, added, size, head_bytes, head_hash, read_offset, lines_before, "
@@ -269,8 +269,6 @@ Status SeasonAdder::addFile(const std::filesystem::path& path) {
     const Result<bool> analysed = analyse(path, grown ? known : std::nullopt, fileId, *size, *head);
     if (!analysed || !*analysed) {
         (void)m_db.exec("ROLLBACK");
-        for (const auto& [name, id] : m_newPersons)
-            m_persons.erase(name);
         // A log that cannot be read is named (by analyse) and left as it was; the season's own
         // failures stop the add.
         if (!analysed)

@@ -82,9 +82,7 @@ private:
     const engine::Game* m_gameDef = nullptr;
     std::unique_ptr<engine::KillSource> m_source;
     MatchMarks m_marks = MatchMarks::None;
-    bool m_personsLoaded = false;
-    std::unordered_map<std::string, std::uint32_t> m_persons;
-    std::vector<std::pair<std::string, std::uint32_t>> m_newPersons;  // forgotten on a rollback
+    std::optional<Statement> m_findPerson, m_insertPerson;  // prepared once per add
     std::unordered_map<std::string, FileRow> m_known;  // by path, as the add began
     std::uint64_t m_done = 0;
     std::uint64_t m_total = 0;
