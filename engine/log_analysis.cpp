@@ -201,7 +201,7 @@ Result<std::uint64_t> analyzeUnguarded(const KillSource& source, StatsStore& sto
     bool atEnd = false;       // the stream holds nothing after `current`
     std::uint64_t lines = 0;
     std::uint64_t bytesDone = 0;
-    std::vector<StatsStore> parts(threads - 1 + kSparePieces);  // the pieces after the first
+    std::vector<StatsStore> parts(threads + kSparePieces);  // the pieces after the first, or all of them
     WorkerPool pool(threads);  // one helper more than the pieces need: the reader
     std::vector<std::string_view> pieces;
     std::vector<std::uint64_t> counts;
@@ -255,9 +255,13 @@ Result<std::uint64_t> analyzeUnguarded(const KillSource& source, StatsStore& sto
                 std::memcpy(next->data(), rest.data(), rest.size());
         }
 
+        const bool allParts = pieces.size() > 1 && store.People.people().size() >= options.manyPeople;
+        const std::size_t firstPart = allParts ? 0 : 1;
+        // The store piece i is analysed into, from firstPart on.
+        const auto partOf = [&](std::size_t i) -> StatsStore& { return parts[i - firstPart]; };
         const auto resetPart = [&](std::size_t i) {
-            StatsStore& part = parts[i - 1];
-            part.resetCounts();
+            StatsStore& part = partOf(i);
+            part.resetCounts(KeepMemory::All);
             part.KeepEvents = store.KeepEvents;
             part.KillerName.clear();
             part.VictimName.clear();
@@ -266,15 +270,15 @@ Result<std::uint64_t> analyzeUnguarded(const KillSource& source, StatsStore& sto
         if (carries) {
             // What each piece leaves for the next is noted on every thread, then chained in order:
             // the pieces start from what the lines before them said and merge without a second read.
-            std::atomic<std::size_t> nextPart = 1;
-            pool.run(static_cast<unsigned>(std::min<std::size_t>(threads, pieces.size() - 1)), [&](unsigned) {
+            std::atomic<std::size_t> nextPart = firstPart;
+            pool.run(static_cast<unsigned>(std::min<std::size_t>(threads, pieces.size() - firstPart)), [&](unsigned) {
                 for (std::size_t i; (i = nextPart.fetch_add(1)) < pieces.size();) {
                     resetPart(i);
-                    source.noteCarried(parts[i - 1], pieces[i - 1]);
+                    source.noteCarried(partOf(i), i == 0 ? std::string_view() : pieces[i - 1]);
                 }
             });
-            for (std::size_t i = 1; i < pieces.size(); ++i)
-                source.startAfter(parts[i - 1], i == 1 ? store : parts[i - 2]);
+            for (std::size_t i = firstPart; i < pieces.size(); ++i)
+                source.startAfter(partOf(i), i == firstPart ? store : partOf(i - 1));
         }
 
         const bool readerApart = !(readerShares && analysers > 1);
@@ -288,13 +292,15 @@ Result<std::uint64_t> analyzeUnguarded(const KillSource& source, StatsStore& sto
             // Caught here, on the thread that ran out: an exception leaving a helper thread ends the
             // program, and one leaving this thread's piece would leave the helpers running.
             try {
-                if (i == 0) {
+                if (i < firstPart) {
                     counts[0] = source.analyzeLines(store, pieces[0]);
                     return;
                 }
                 if (!carries)
                     resetPart(i);
-                counts[i] = source.analyzeLines(parts[i - 1], pieces[i]);
+                counts[i] = source.analyzeLines(partOf(i), pieces[i]);
+                if (allParts)  // nothing writes to the store until the merges
+                    partOf(i).People.lookUpIn(store.People);
             } catch (const std::bad_alloc&) {
                 outOfMemory = true;
             }
@@ -332,8 +338,8 @@ Result<std::uint64_t> analyzeUnguarded(const KillSource& source, StatsStore& sto
             return stream.outOfMemory();
         if (outOfMemory)
             return stream.tooManyNames();
-        for (std::size_t i = 1; i < pieces.size(); ++i) {
-            if (!source.mergePart(store, parts[i - 1]))
+        for (std::size_t i = firstPart; i < pieces.size(); ++i) {
+            if (!source.mergePart(store, partOf(i)))
                 (void)source.analyzeLines(store, pieces[i]);  // not mergeable: redo in order
         }
         for (const auto n : counts)

@@ -27,6 +27,10 @@ using LineProgress = std::function<void(std::uint64_t linesDone)>;
 struct AnalysisOptions {
     std::size_t partBytes = 4 << 20;        // lines handed to one thread at a time
     unsigned threads = 0;                   // 0: one per processor, at most 4
+    // From this many people in the store on (their name tables then no longer sit in the
+    // processor's caches), every piece of a batch goes into a store of its own, where names are
+    // quick to find, and the store meets each name once per piece, at the merge.
+    std::size_t manyPeople = std::size_t{1} << 16;
     std::size_t maxLineBytes = kMaxLineBytes;  // longer lines stop the analysis (without ending)
     // Called on the caller's thread right after the line progress, with the bytes of the log
     // analysed so far (the file's size at the end): a bar scaled by the size needs no line count

@@ -34,8 +34,8 @@ void NameIndex::insert(std::uint32_t hash, std::uint32_t number) {
     ++m_count;
 }
 
-void NameIndex::clear() {
-    if (m_slots.size() > kKeptSlots) {
+void NameIndex::clear(KeepMemory keep) {
+    if (keep == KeepMemory::Some && m_slots.size() > kKeptSlots) {
         m_slots = {};
         m_mask = 0;
     } else {

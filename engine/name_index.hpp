@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/people_storage.hpp"
+
 // Finds the number of a name among names numbered 0, 1, 2... in the order they were added.
 //
 // Crediting a kill looks up two names, millions of times a log, so this is an open-addressing
@@ -42,13 +44,20 @@ public:
         }
     }
 
+    // Asks the processor to fetch the slot a lookup of `hash` starts at: for a caller with many
+    // names to look up in a table far larger than the caches, a few names ahead.
+    void prefetch(std::uint32_t hash) const {
+        if (!m_slots.empty())
+            __builtin_prefetch(&m_slots[hash & m_mask]);
+    }
+
     // Records that the name hashed to `hash` has `number`; the caller has checked that it is
     // not there yet.
     void insert(std::uint32_t hash, std::uint32_t number);
 
-    // Forgets every name. A table grown large is given back, so a long-lived index that is cleared
-    // often does not keep paying for its largest past.
-    void clear();
+    // Forgets every name. With KeepMemory::Some a table grown large is given back, so a long-lived
+    // index that is cleared often does not keep paying for its largest past.
+    void clear(KeepMemory keep = KeepMemory::Some);
 
     bool empty() const { return m_count == 0; }
 

@@ -17,6 +17,10 @@
 // Not thread-safe.
 namespace fragtide::engine {
 
+// What clearing does with the memory a table grew: a table reused for another log gives most of it
+// back; a piece's table, filled again at once by the next piece of the same log, keeps it all.
+enum class KeepMemory : bool { Some, All };
+
 // Name bytes, one after the other; nothing is freed before clear.
 class NameArena {
 public:
@@ -54,9 +58,9 @@ public:
         std::memcpy(at, name.data(), name.size());
         return {at, name.size()};
     }
-    void clear() {
+    void clear(KeepMemory keep = KeepMemory::Some) {
         m_large.clear();
-        if (m_blocks.size() > kKeptBlocks)
+        if (keep == KeepMemory::Some && m_blocks.size() > kKeptBlocks)
             m_blocks.resize(kKeptBlocks);
         m_current = 0;
         m_used = 0;
@@ -118,10 +122,10 @@ public:
         m_free[c] = items;
     }
     // Everything free; the first few blocks stay for the next fill.
-    void clear() {
+    void clear(KeepMemory keep = KeepMemory::Some) {
         m_free.fill(nullptr);
         m_large.clear();
-        if (m_blocks.size() > kKeptBlocks)
+        if (keep == KeepMemory::Some && m_blocks.size() > kKeptBlocks)
             m_blocks.resize(kKeptBlocks);
         m_current = 0;
         m_used = 0;

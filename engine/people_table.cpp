@@ -12,14 +12,20 @@ std::optional<std::uint32_t> PeopleTable::find(std::string_view name) const {
     return at;
 }
 
+std::uint32_t PeopleTable::Rivals::capacity() const {
+    std::uint32_t c = 2;
+    while (c < m_size)
+        c *= 2;
+    return c;
+}
+
 PeopleTable::Rivals PeopleTable::copied(const Rivals& from) {
+    if (from.held())
+        return from;
     Rivals to;
-    if (from.m_capacity == 0)
-        return to;
-    to.m_items = m_rivals.allocate(from.m_capacity);
     to.m_size = from.m_size;
-    to.m_capacity = from.m_capacity;
-    std::copy(from.begin(), from.end(), to.m_items);
+    to.setPooled(m_rivals.allocate(from.capacity()));
+    std::copy(from.begin(), from.end(), to.pooled());
     return to;
 }
 
@@ -63,18 +69,15 @@ constexpr std::size_t kScannedRivals = 8;
 template <typename Places>
 std::uint32_t PeopleTable::append(Rivals& rivals, std::uint32_t owner, std::uint32_t rival, Places places) {
     const std::uint32_t at = rivals.m_size;
-    if (at == rivals.m_capacity) {
-        const std::uint32_t capacity = at == 0 ? 1 : at * 2;
-        Rival* const items = m_rivals.allocate(capacity);
-        if (at > 0) {
-            std::copy(rivals.begin(), rivals.end(), items);
-            m_rivals.release(rivals.m_items, rivals.m_capacity);
-        }
-        rivals.m_items = items;
-        rivals.m_capacity = capacity;
+    if (at >= 1 && (at & (at - 1)) == 0) {  // full: the one held here, or a pooled power of two
+        Rival* const items = m_rivals.allocate(at * 2);
+        std::copy(rivals.begin(), rivals.end(), items);
+        if (at > 1)
+            m_rivals.release(rivals.pooled(), at);
+        rivals.setPooled(items);
     }
-    rivals.m_items[at] = {rival, 0};
     ++rivals.m_size;
+    rivals.items()[at] = {rival, 0};
     if (rivals.size() == kScannedRivals + 1) {
         // Long from now on: its pairs beyond the grid are found through the index.
         for (std::uint32_t i = 0; i < rivals.size(); ++i) {
@@ -129,9 +132,9 @@ std::uint32_t PeopleTable::killerPlace(std::uint32_t killer, std::uint32_t victi
 
 void PeopleTable::addRivalFrags(std::uint32_t killer, std::uint32_t victim, PeopleCount frags) {
     const std::uint32_t v = victimPlace(killer, victim);
-    m_people[killer].victims.m_items[v].frags += frags;
+    m_people[killer].victims.items()[v].frags += frags;
     const std::uint32_t k = killerPlace(killer, victim);
-    m_people[victim].killedBy.m_items[k].frags += frags;
+    m_people[victim].killedBy.items()[k].frags += frags;
 }
 
 void PeopleTable::recordKill(std::string_view killer, std::string_view victim) {
@@ -157,12 +160,41 @@ void PeopleTable::recordSuicide(std::string_view name) {
         ++m_people[personOf(name)].suicides;
 }
 
+namespace {
+
+// How many people ahead a loop over very many asks for their memory: enough to cover the wait
+// for memory, few enough that what it asked for is still in the cache when it gets there.
+constexpr std::size_t kAhead = 8;
+
+}  // namespace
+
+void PeopleTable::lookUpIn(const PeopleTable& into) {
+    const std::size_t n = m_people.size();
+    m_placesIn.resize(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i + kAhead < n)
+            into.m_byName.prefetch(m_hashes[i + kAhead]);
+        m_placesIn[i] =
+            into.m_byName.find(m_people[i].name, m_hashes[i], [&into](std::uint32_t p) { return into.nameOf(p); });
+    }
+    m_placesFor = &into;
+}
+
 std::vector<std::uint32_t> PeopleTable::merge(const PeopleTable& part) {
+    const std::size_t n = part.m_people.size();
+    const bool lookedUp = part.m_placesFor == this && part.m_placesIn.size() == n;
+    std::vector<std::uint32_t> into = lookedUp ? part.m_placesIn : std::vector<std::uint32_t>(n, kNone);
     // Part's people in their order: the newcomers join in the order one pass would meet them.
-    std::vector<std::uint32_t> into(part.m_people.size());
-    for (std::size_t i = 0; i < part.m_people.size(); ++i) {
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i + kAhead < n) {
+            if (into[i + kAhead] != kNone)
+                __builtin_prefetch(&m_people[into[i + kAhead]]);
+            else
+                m_byName.prefetch(part.m_hashes[i + kAhead]);
+        }
         const Person& p = part.m_people[i];
-        into[i] = personOf(p.name, part.m_hashes[i]);
+        if (into[i] == kNone)
+            into[i] = personOf(p.name, part.m_hashes[i]);
         Person& q = m_people[into[i]];
         q.frags += p.frags;
         q.deaths += p.deaths;
@@ -172,27 +204,31 @@ std::vector<std::uint32_t> PeopleTable::merge(const PeopleTable& part) {
     // A pair new to this table was first met in `part`, and each list of `part` is in the order
     // of first meeting: appending each list's newcomers in that order keeps it. The two lists of
     // a pair are filled separately because their orders differ.
-    for (std::size_t i = 0; i < part.m_people.size(); ++i) {
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i + kAhead < n) {
+            const Person& ahead = m_people[into[i + kAhead]];
+            __builtin_prefetch(ahead.victims.items());
+            __builtin_prefetch(ahead.killedBy.items());
+        }
         const std::uint32_t person = into[i];
         // The place first: finding it may move the list.
         for (const Rival& r : part.m_people[i].victims) {
             const std::uint32_t at = victimPlace(person, into[r.person]);
-            m_people[person].victims.m_items[at].frags += r.frags;
+            m_people[person].victims.items()[at].frags += r.frags;
         }
         for (const Rival& r : part.m_people[i].killedBy) {
             const std::uint32_t at = killerPlace(into[r.person], person);
-            m_people[person].killedBy.m_items[at].frags += r.frags;
+            m_people[person].killedBy.items()[at].frags += r.frags;
         }
     }
     return into;
 }
 
-void PeopleTable::clear() {
+void PeopleTable::clear(KeepMemory keep) {
     m_pairs.clear(m_people.size());
-    // A thread's table is filled and cleared a hundred times a gigabyte: its arena and pool keep a
-    // few blocks for the next fill, but a table once filled with a huge log does not keep it all.
+    // A table once filled with a huge log and reused for another does not keep it all.
     constexpr std::size_t kKeptPeople = 65536;
-    if (m_people.capacity() > kKeptPeople) {
+    if (keep == KeepMemory::Some && m_people.capacity() > kKeptPeople) {
         m_people = {};
         m_tags = {};
         m_hashes = {};
@@ -201,9 +237,11 @@ void PeopleTable::clear() {
         m_tags.clear();
         m_hashes.clear();
     }
-    m_names.clear();
-    m_rivals.clear();
-    m_byName.clear();
+    m_names.clear(keep);
+    m_rivals.clear(keep);
+    m_byName.clear(keep);
+    m_placesIn.clear();
+    m_placesFor = nullptr;
 }
 
 bool PeopleTable::operator==(const PeopleTable& other) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,27 +26,40 @@ using PeopleCount = std::int64_t;
 
 class PeopleTable {
 public:
-    // One opponent and the frags between the two.
-    struct Rival {
+    // One opponent and the frags between the two. 12 bytes, not 16: a log of a million passing
+    // names holds four million of them.
+    struct [[gnu::packed, gnu::aligned(4)]] Rival {
         std::uint32_t person;  // index into people()
         PeopleCount frags = 0;
     };
-    // A person's rivals, in the order of first meeting: read-only, filled by the table. The
-    // entries live in the table's pool and stay valid until the table changes.
+    // A person's rivals, in the order of first meeting: read-only, filled by the table. A list of
+    // one (most lists, in a log of very many names) is held here; longer ones live in the table's
+    // pool, in arrays of a power of two, and move as they grow. Valid until the table changes.
     class Rivals {
     public:
-        const Rival* begin() const { return m_items; }
-        const Rival* end() const { return m_items + m_size; }
+        const Rival* begin() const { return items(); }
+        const Rival* end() const { return items() + m_size; }
         std::size_t size() const { return m_size; }
         bool empty() const { return m_size == 0; }
-        const Rival& operator[](std::size_t i) const { return m_items[i]; }
+        const Rival& operator[](std::size_t i) const { return items()[i]; }
 
     private:
         friend class PeopleTable;
-        Rival* m_items = nullptr;
+        bool held() const { return m_size <= 1; }
+        Rival* items() { return held() ? &m_one : pooled(); }
+        const Rival* items() const { return held() ? &m_one : pooled(); }
+        // The pooled array's capacity: the size rounded up to a power of two.
+        std::uint32_t capacity() const;
+        Rival* pooled() const {
+            Rival* p;
+            std::memcpy(&p, static_cast<const void*>(&m_one), sizeof p);
+            return p;
+        }
+        void setPooled(Rival* p) { std::memcpy(static_cast<void*>(&m_one), &p, sizeof p); }
+        Rival m_one{};  // the one rival, or (from two on) the pooled array's address
         std::uint32_t m_size = 0;
-        std::uint32_t m_capacity = 0;  // 0 or a power of two
     };
+    static_assert(sizeof(Rival) == 12 && sizeof(Rivals) == 16);
     // 80 bytes: a log of a million passing names holds a million of them. The name and the
     // rival lists are the table's (one arena of names, one pool of lists), valid while it lives.
     struct Person {
@@ -102,8 +116,8 @@ public:
             return addRivalFrags(killer, victim, 1);
         if (slots->victimAt == kNone || slots->killerAt == kNone) [[unlikely]]
             firstFrag(killer, victim);
-        ++m_people[killer].victims.m_items[slots->victimAt].frags;
-        ++m_people[victim].killedBy.m_items[slots->killerAt].frags;
+        ++m_people[killer].victims.items()[slots->victimAt].frags;
+        ++m_people[victim].killedBy.items()[slots->killerAt].frags;
     }
     // `frags` more frags of `killer` on `victim` (neither kNobody), a pair recordKill has met
     // already: what as many more recordKill calls would add.
@@ -134,13 +148,19 @@ public:
     // as if its events had been recorded here. Returns the number here of each of part's people.
     std::vector<std::uint32_t> merge(const PeopleTable& part);
 
+    // Looks each of this table's people up in `into` ahead of merging this table into it, so that
+    // the merge searches only for the names `into` did not have yet. Reads `into` only: the parts
+    // of a batch can do this at once on several threads while nothing changes `into`. `into` may
+    // gain people before the merge (numbers once given never change), but must not be cleared.
+    void lookUpIn(const PeopleTable& into);
+
     // A number the owner of the table keeps per person (the statistics store: his player index,
     // so that a frag needs no second name lookup). 0 for a newcomer, also one that merge brings;
     // cleared with the table; no part of the table's contents (operator== ignores it).
     std::int32_t playerTag(std::uint32_t person) const { return m_tags[person]; }
     void setPlayerTag(std::uint32_t person, std::int32_t tag) { m_tags[person] = tag; }
 
-    void clear();
+    void clear(KeepMemory keep = KeepMemory::Some);
 
     bool operator==(const PeopleTable& other) const;
 
@@ -168,6 +188,9 @@ private:
     std::vector<Person> m_people;
     std::vector<std::int32_t> m_tags;     // beside m_people
     std::vector<std::uint32_t> m_hashes;  // beside m_people: each name's hashOf, for merge
+    // lookUpIn's finds: each person's number in *m_placesFor, or kNone.
+    std::vector<std::uint32_t> m_placesIn;
+    const PeopleTable* m_placesFor = nullptr;
     NameArena m_names;
     PooledArrays<Rival> m_rivals;
     NameIndex m_byName;

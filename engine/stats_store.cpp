@@ -41,7 +41,7 @@ int StatsStore::addPlayer(std::string_view name) {
     return index;
 }
 
-void StatsStore::resetCounts() {
+void StatsStore::resetCounts(KeepMemory keep) {
     WeaponFrags.fill(0);
     // A store reused after a log with very many players does not keep their rows.
     constexpr std::size_t kKeptRows = 4096;
@@ -51,7 +51,7 @@ void StatsStore::resetCounts() {
     else
         m_playerNames.assign(1, std::string());
     m_index.clear();
-    People.clear();
+    People.clear(keep);
     for (auto& key : WeaponKeys)
         key.clear();
     Teams.clear();

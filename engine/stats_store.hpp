@@ -77,8 +77,8 @@ public:
 
     // Clears every count, player name, weapon key, team and person, as an analysis run does before
     // reading a log. WeaponNames, CurrentGame, NameDisplayChoice, KillerName and VictimName are
-    // left alone.
-    void resetCounts();
+    // left alone. A store that the next piece of the same log fills again keeps all its memory.
+    void resetCounts(KeepMemory keep = KeepMemory::Some);
 
 private:
     // Among the players addPlayer stored (not makePlayerOf), the lowest index named `name`, or 0.

@@ -69,19 +69,25 @@ TEST(AnalyzeFile, MergesThreadsIntoExactlyTheOneThreadResult) {
     StatsStore one;
     one.CurrentGame = "Quake I : Standard";
     ASSERT_TRUE(analyzeFile(one, file, {}, {.partBytes = 1 << 20, .threads = 1}));
-    for (const std::size_t partBytes : {std::size_t{97}, std::size_t{700}, std::size_t{65536}}) {
-        for (const unsigned threads : {2u, 3u}) {
-            SCOPED_TRACE("pieces of " + std::to_string(partBytes) + ", threads " + std::to_string(threads));
-            StatsStore many;
-            many.CurrentGame = one.CurrentGame;
-            const auto lines = analyzeFile(many, file, {}, {.partBytes = partBytes, .threads = threads});
-            ASSERT_TRUE(lines);
-            EXPECT_EQ(*lines, reference::referenceLines(log).size());
-            EXPECT_EQ(many.WeaponFrags, one.WeaponFrags);
-            EXPECT_EQ(many.PlayerNames(), one.PlayerNames());
-            EXPECT_EQ(many.PlayerWeaponFrags, one.PlayerWeaponFrags);
-            EXPECT_EQ(many.KillerName, one.KillerName);
-            EXPECT_EQ(many.VictimName, one.VictimName);
+    // manyPeople 0: every piece into a part of its own, as with a store of very many people.
+    for (const std::size_t manyPeople : {std::size_t{1} << 16, std::size_t{0}}) {
+        for (const std::size_t partBytes : {std::size_t{97}, std::size_t{700}, std::size_t{65536}}) {
+            for (const unsigned threads : {2u, 3u}) {
+                SCOPED_TRACE("pieces of " + std::to_string(partBytes) + ", threads " + std::to_string(threads) +
+                             ", many people from " + std::to_string(manyPeople));
+                StatsStore many;
+                many.CurrentGame = one.CurrentGame;
+                const auto lines = analyzeFile(many, file, {}, {.partBytes = partBytes, .threads = threads,
+                                                                .manyPeople = manyPeople});
+                ASSERT_TRUE(lines);
+                EXPECT_EQ(*lines, reference::referenceLines(log).size());
+                EXPECT_EQ(many.WeaponFrags, one.WeaponFrags);
+                EXPECT_EQ(many.PlayerNames(), one.PlayerNames());
+                EXPECT_EQ(many.PlayerWeaponFrags, one.PlayerWeaponFrags);
+                EXPECT_EQ(many.KillerName, one.KillerName);
+                EXPECT_EQ(many.VictimName, one.VictimName);
+                EXPECT_EQ(many.People, one.People);
+            }
         }
     }
     EXPECT_GT(one.playerCount(), 400);
