@@ -29,7 +29,8 @@ struct AnalysisOptions {
     unsigned threads = 0;                   // 0: one per processor, at most 4
     // From this many people in the store on (their name tables then no longer sit in the
     // processor's caches), every piece of a batch goes into a store of its own, where names are
-    // quick to find, and the store meets each name once per piece, at the merge.
+    // quick to find, and the store meets each name once per piece, at the merge; the batches are
+    // then a quarter the size, so that the pieces' tables stay small too.
     std::size_t manyPeople = std::size_t{1} << 16;
     std::size_t maxLineBytes = kMaxLineBytes;  // longer lines stop the analysis (without ending)
     // Called on the caller's thread right after the line progress, with the bytes of the log
