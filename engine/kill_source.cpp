@@ -33,8 +33,18 @@ std::unique_ptr<KillSource> makeKillSource(const rules::Game* game) {
 }
 
 bool KillSource::mergePart(StatsStore& into, const StatsStore& part) const {
-    mergeStore(into, part);
+    const std::optional<SlotMap> slotOf = prepareMerge(into, part);
+    if (!slotOf)
+        return false;
+    mergeStore(into, part, *slotOf);
     return true;
+}
+
+std::optional<SlotMap> KillSource::prepareMerge(StatsStore&, const StatsStore&) const {
+    SlotMap same;
+    for (int s = 0; s < kSlotEntries; ++s)
+        same[s] = s;
+    return same;
 }
 
 void KillSource::noteCarried(StatsStore&, std::string_view) const {}

@@ -2,7 +2,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
+
+#include "engine/store_merge.hpp"
 
 // One game's way of finding kills in the lines of a log, as the batch reader drives it
 // (log_analysis.hpp): obituary rule sets today, readers of structured server logs beside them.
@@ -17,8 +20,6 @@ struct Game;
 
 namespace fragtide::engine {
 
-class StatsStore;
-
 class KillSource {
 public:
     virtual ~KillSource() = default;
@@ -31,8 +32,12 @@ public:
     // Adds `part`, counted from an empty store over the lines that come right after those counted
     // into `into`, exactly as if they had been counted into `into`. Returns false, leaving `into`
     // alone, when that cannot be exact; the reader then analyses those lines into `into` itself.
-    // The default suits sources whose weapon slots are fixed by the game (store_merge.hpp).
-    virtual bool mergePart(StatsStore& into, const StatsStore& part) const;
+    bool mergePart(StatsStore& into, const StatsStore& part) const;
+    // mergePart's first step: what carries across pieces (weapon slots, teams) joins `into`, and
+    // the slot of `into` each of part's slots counts in is returned; the counts then merge as
+    // store_merge.hpp merges them. Nothing, with `into` left alone, when the merge cannot be exact.
+    // The default suits sources whose weapon slots are fixed by the game.
+    virtual std::optional<SlotMap> prepareMerge(StatsStore& into, const StatsStore& part) const;
 
     // For a source whose counts depend on what lines far before a piece said (Quake III's teams),
     // so that every piece can be merged rather than read again in order. Before the pieces after

@@ -8,6 +8,7 @@
 #include "engine/line_ends.hpp"
 #include "engine/log_file.hpp"
 #include "engine/stats_store.hpp"
+#include "engine/store_merge.hpp"
 #include "engine/worker_pool.hpp"
 
 #include <algorithm>
@@ -140,6 +141,40 @@ Result<std::uint64_t> analyzeStream(StatsStore& store, LogStream& stream, const 
 }
 
 namespace {
+
+// Merges every piece's part (parts[i] for pieces[i]) into `store` in order. Each part's state and
+// people join on this thread; the people's counts and the players' then join on two threads at
+// once. A part that cannot merge is read again in place, after those before it. False when memory
+// ran out.
+bool mergeOnTwoThreads(const KillSource& source, StatsStore& store, WorkerPool& pool, std::vector<StatsStore>& parts,
+                       const std::vector<std::string_view>& pieces) {
+    std::vector<PartMerge> started;
+    std::atomic<bool> outOfMemory = false;
+    const auto finish = [&] {
+        if (started.empty())
+            return;
+        pool.run(2, [&](unsigned half) {  // the pool has a helper at least: the reader
+            try {
+                for (const PartMerge& merge : started)
+                    half == 0 ? mergePeopleCounts(store, merge) : mergePlayers(store, merge);
+            } catch (const std::bad_alloc&) {
+                outOfMemory = true;
+            }
+        });
+        started.clear();
+    };
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const std::optional<SlotMap> slotOf = source.prepareMerge(store, parts[i]);
+        if (slotOf) {
+            started.push_back(startMerge(store, parts[i], *slotOf));
+            continue;
+        }
+        finish();
+        (void)source.analyzeLines(store, pieces[i]);  // not mergeable: redo in order
+    }
+    finish();
+    return !outOfMemory;
+}
 
 Result<std::uint64_t> analyzeUnguarded(const KillSource& source, StatsStore& store, LogStream& stream,
                                        const LineProgress& progress, const AnalysisOptions& options) {
@@ -341,9 +376,14 @@ Result<std::uint64_t> analyzeUnguarded(const KillSource& source, StatsStore& sto
             return stream.outOfMemory();
         if (outOfMemory)
             return stream.tooManyNames();
-        for (std::size_t i = firstPart; i < pieces.size(); ++i) {
-            if (!source.mergePart(store, partOf(i)))
-                (void)source.analyzeLines(store, pieces[i]);  // not mergeable: redo in order
+        if (allParts) {
+            if (!mergeOnTwoThreads(source, store, pool, parts, pieces))
+                return stream.tooManyNames();
+        } else {
+            for (std::size_t i = firstPart; i < pieces.size(); ++i) {
+                if (!source.mergePart(store, partOf(i)))
+                    (void)source.analyzeLines(store, pieces[i]);  // not mergeable: redo in order
+            }
         }
         for (const auto n : counts)
             lines += n;

@@ -181,20 +181,32 @@ void PeopleTable::lookUpIn(const PeopleTable& into) {
 }
 
 std::vector<std::uint32_t> PeopleTable::merge(const PeopleTable& part) {
+    std::vector<std::uint32_t> into = numberPeople(part);
+    addCounts(part, into);
+    return into;
+}
+
+std::vector<std::uint32_t> PeopleTable::numberPeople(const PeopleTable& part) {
     const std::size_t n = part.m_people.size();
     const bool lookedUp = part.m_placesFor == this && part.m_placesIn.size() == n;
     std::vector<std::uint32_t> into = lookedUp ? part.m_placesIn : std::vector<std::uint32_t>(n, kNone);
     // Part's people in their order: the newcomers join in the order one pass would meet them.
     for (std::size_t i = 0; i < n; ++i) {
-        if (i + kAhead < n) {
-            if (into[i + kAhead] != kNone)
-                __builtin_prefetch(&m_people[into[i + kAhead]]);
-            else
-                m_byName.prefetch(part.m_hashes[i + kAhead]);
-        }
+        if (into[i] != kNone)
+            continue;
+        if (i + kAhead < n && into[i + kAhead] == kNone)
+            m_byName.prefetch(part.m_hashes[i + kAhead]);
+        into[i] = personOf(part.m_people[i].name, part.m_hashes[i]);
+    }
+    return into;
+}
+
+void PeopleTable::addCounts(const PeopleTable& part, const std::vector<std::uint32_t>& into) {
+    const std::size_t n = part.m_people.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i + kAhead < n)
+            __builtin_prefetch(&m_people[into[i + kAhead]]);
         const Person& p = part.m_people[i];
-        if (into[i] == kNone)
-            into[i] = personOf(p.name, part.m_hashes[i]);
         Person& q = m_people[into[i]];
         q.frags += p.frags;
         q.deaths += p.deaths;
@@ -221,7 +233,6 @@ std::vector<std::uint32_t> PeopleTable::merge(const PeopleTable& part) {
             m_people[person].killedBy.items()[at].frags += r.frags;
         }
     }
-    return into;
 }
 
 void PeopleTable::clear(KeepMemory keep) {

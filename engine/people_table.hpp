@@ -147,6 +147,12 @@ public:
     // Adds `part`, filled from empty over the events right after those in this table, exactly
     // as if its events had been recorded here. Returns the number here of each of part's people.
     std::vector<std::uint32_t> merge(const PeopleTable& part);
+    // merge in two steps: the first gives part's people their numbers here, newcomers joining
+    // with no counts; the second adds part's counts and rivals. Several parts may take the first
+    // step, in file order, before the second: it changes no person's number and adds nobody, so
+    // the second steps (in the same order) may run beside reading names and player tags.
+    std::vector<std::uint32_t> numberPeople(const PeopleTable& part);
+    void addCounts(const PeopleTable& part, const std::vector<std::uint32_t>& into);
 
     // Looks each of this table's people up in `into` ahead of merging this table into it, so that
     // the merge searches only for the names `into` did not have yet. Reads `into` only: the parts

@@ -31,17 +31,30 @@ void mergeStore(StatsStore& into, const StatsStore& part) {
 }
 
 void mergeStore(StatsStore& into, const StatsStore& part, const SlotMap& slotOf) {
-    bool anyKill = false;
+    const PartMerge merge = startMerge(into, part, slotOf);
+    mergePeopleCounts(into, merge);
+    mergePlayers(into, merge);
+}
+
+PartMerge startMerge(StatsStore& into, const StatsStore& part, const SlotMap& slotOf) {
     for (int s = 0; s < kSlotEntries; ++s) {
-        if (slotOf[s] < 0)
-            continue;
-        into.WeaponFrags[slotOf[s]] += part.WeaponFrags[s];
-        anyKill = anyKill || part.WeaponFrags[s] > 0;
+        if (slotOf[s] >= 0)
+            into.WeaponFrags[slotOf[s]] += part.WeaponFrags[s];
     }
-    // The people first: each player's person then gives his player index here by its tag, with no
-    // name lookup in a table of perhaps millions (a tag is set for every scorer; the lookup stays
-    // for a store filled otherwise).
-    const std::vector<std::uint32_t> personHere = into.People.merge(part.People);
+    return {&part, slotOf, into.People.numberPeople(part.People)};
+}
+
+void mergePeopleCounts(StatsStore& into, const PartMerge& merge) {
+    into.People.addCounts(merge.part->People, merge.personIn);
+}
+
+void mergePlayers(StatsStore& into, const PartMerge& merge) {
+    const StatsStore& part = *merge.part;
+    const SlotMap& slotOf = merge.slotOf;
+    const std::vector<std::uint32_t>& personHere = merge.personIn;
+    // Each player's person gives his player index here by its tag, with no name lookup in a table
+    // of perhaps millions (a tag is set for every scorer; the lookup stays for a store filled
+    // otherwise).
     std::vector<std::uint32_t> personOfPlayer(static_cast<std::size_t>(part.playerCount()) + 1, PeopleTable::kNobody);
     for (std::uint32_t i = 0; i < personHere.size(); ++i) {
         if (const std::int32_t tag = part.People.playerTag(i); tag > 0 && tag <= part.playerCount())
@@ -65,6 +78,9 @@ void mergeStore(StatsStore& into, const StatsStore& part, const SlotMap& slotOf)
     }
     if (into.KeepEvents && !part.Events.empty())
         appendEvents(into, part, slotOf, personHere);
+    bool anyKill = false;
+    for (int s = 0; s < kSlotEntries; ++s)
+        anyKill = anyKill || (slotOf[s] >= 0 && part.WeaponFrags[s] > 0);
     if (anyKill) {
         into.KillerName = part.KillerName;
         into.VictimName = part.VictimName;

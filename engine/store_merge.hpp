@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <vector>
 
 #include "engine/stats_store.hpp"
 
@@ -18,5 +20,19 @@ void mergeStore(StatsStore& into, const StatsStore& part);
 using SlotMap = std::array<int, kSlotEntries>;
 // mergeStore with `part`'s slot s counted in `into`'s slot slotOf[s].
 void mergeStore(StatsStore& into, const StatsStore& part, const SlotMap& slotOf);
+
+// mergeStore in steps, for a reader merging a batch of many parts: startMerge for each part in
+// file order (weapon totals, and every person of the part numbered in `into`), then, for each part
+// in the same order, mergePeopleCounts and mergePlayers. Those two change different things (the
+// people's counts and rivals; the players, their weapon counts, the events and the last kill's
+// names), so one thread may run the first over the parts while another runs the second.
+struct PartMerge {
+    const StatsStore* part = nullptr;
+    SlotMap slotOf{};
+    std::vector<std::uint32_t> personIn;  // each of part's people's number in `into`
+};
+PartMerge startMerge(StatsStore& into, const StatsStore& part, const SlotMap& slotOf);
+void mergePeopleCounts(StatsStore& into, const PartMerge& merge);
+void mergePlayers(StatsStore& into, const PartMerge& merge);
 
 }  // namespace fragtide::engine

@@ -59,13 +59,15 @@ std::uint64_t Quake3LogSource::analyzeLines(StatsStore& store, std::string_view 
     return lines;
 }
 
-bool Quake3LogSource::mergePart(StatsStore& into, const StatsStore& part) const {
+std::optional<SlotMap> Quake3LogSource::prepareMerge(StatsStore& into, const StatsStore& part) const {
     // The part took a client it had not seen a team for as teamless; if the lines before gave two
     // such clients one team, one of its kills was a team kill, and it is read again in place.
-    if (part.Teams.teamKillsAfter(into.Teams) || !ServerLogSource::mergePart(into, part))
-        return false;
-    part.Teams.applyAfter(into.Teams);
-    return true;
+    if (part.Teams.teamKillsAfter(into.Teams))
+        return std::nullopt;
+    std::optional<SlotMap> slotOf = ServerLogSource::prepareMerge(into, part);
+    if (slotOf)
+        part.Teams.applyAfter(into.Teams);
+    return slotOf;
 }
 
 void Quake3LogSource::noteCarried(StatsStore& part, std::string_view before) const {

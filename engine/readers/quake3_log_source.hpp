@@ -20,7 +20,7 @@ public:
     using ServerLogSource::ServerLogSource;
 
     std::uint64_t analyzeLines(StatsStore& store, std::string_view bytes) const override;
-    bool mergePart(StatsStore& into, const StatsStore& part) const override;
+    std::optional<SlotMap> prepareMerge(StatsStore& into, const StatsStore& part) const override;
 
     // The teams too: a piece starts from those the lines before it set, so none is read twice.
     void noteCarried(StatsStore& part, std::string_view before) const override;

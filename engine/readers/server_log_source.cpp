@@ -175,19 +175,18 @@ void ServerLogSource::startAfter(StatsStore& part, const StatsStore& before) con
     part.WeaponNames = before.WeaponNames;
 }
 
-bool ServerLogSource::mergePart(StatsStore& into, const StatsStore& part) const {
+std::optional<SlotMap> ServerLogSource::prepareMerge(StatsStore& into, const StatsStore& part) const {
     // A part that filled slot 50 lost which weapons went there: unless `into` gives the other 49
     // slots to the same weapons (as when both started from a store already past the 49th), one of
     // them may have a slot of its own there, and the part is analysed again in place.
     if (!part.WeaponKeys[kMaxSlot].empty() &&
         !std::equal(part.WeaponKeys.begin() + 1, part.WeaponKeys.begin() + kMaxSlot, into.WeaponKeys.begin() + 1))
-        return false;
+        return std::nullopt;
     SlotMap slotOf;
     slotOf.fill(-1);
     for (int s = 1; s <= kMaxSlot && !part.WeaponKeys[s].empty(); ++s)
         slotOf[s] = weaponSlotForKey(into, part.WeaponKeys[s], part.WeaponNames[s]);
-    mergeStore(into, part, slotOf);
-    return true;
+    return slotOf;
 }
 
 }  // namespace fragtide::engine

@@ -59,7 +59,7 @@ public:
     explicit ServerLogSource(const rules::Game& game);
 
     std::uint64_t analyzeLines(StatsStore& store, std::string_view bytes) const override;
-    bool mergePart(StatsStore& into, const StatsStore& part) const override;
+    std::optional<SlotMap> prepareMerge(StatsStore& into, const StatsStore& part) const override;
 
     // The weapon slots: a piece starts with those of the lines before the batch, which the lines
     // before it keep in place and only add to, so that a piece past the 49th weapon can merge.
