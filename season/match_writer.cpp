@@ -232,13 +232,15 @@ Status MatchWriter::finish() {
     }
     const std::int64_t top = m_top;
     Statement& row = m.rowId != 0 ? *m_update : *m_insert;
+    // Spilled events are written in place: both BLOBs go in as zeros first, which SQLite keeps
+    // out of memory only while they end the row (the tail is its last column).
     const int eventsAt = m.rowId != 0 ? 1 : 11;
     if (m_spilled > 0)
-        row.bindZeroBlob(eventsAt, m_spilled + m.events.size());
+        row.bindZeroBlob(eventsAt, m_spilled + m.events.size()).bindZeroBlob(eventsAt + 1, m.tail.size());
     else
-        row.bindBlob(eventsAt, m.events);
+        row.bindBlob(eventsAt, m.events).bindBlob(eventsAt + 1, m.tail);
     if (m.rowId != 0) {
-        m_update->bindBlob(2, m.tail).bind(3, m_kills).bind(4, m_players);
+        m_update->bind(3, m_kills).bind(4, m_players);
         if (top)
             m_update->bind(5, top);
         m_update->bind(6, m.start).bind(7, m.rowId);
@@ -248,7 +250,6 @@ Status MatchWriter::finish() {
         m_insert->bind(8, m_kills).bind(9, m_players);
         if (top)
             m_insert->bind(10, top);
-        m_insert->bindBlob(12, m.tail);
     }
     if (Status done = row.run(); !done)
         return done;
@@ -271,6 +272,8 @@ Status MatchWriter::finish() {
         if (!written)
             return written;
         if (Status done = m_db.writeBlob("matches", "events", rowId, at, m.events); !done)
+            return done;
+        if (Status done = m_db.writeBlob("matches", "tail", rowId, 0, m.tail); !done)
             return done;
         if (Status done = m_db.exec("DELETE FROM temp.spilled_events"); !done)
             return done;

@@ -267,11 +267,12 @@ Result<bool> SeasonAdder::analyse(const std::filesystem::path& path, const std::
     m_done += size - from;
     m_summary.bytesRead += size - from;
 
-    // A log without stamps dates its matches by the file, which changed with what was added.
-    auto dated = m_db.prepare("UPDATE matches SET start = ? WHERE file = ? AND stamped = 0");
+    // A log without stamps dates its matches by the file, which changed with what was added. Rows
+    // that have the date already are left alone: rewriting one rewrites all its events.
+    auto dated = m_db.prepare("UPDATE matches SET start = ? WHERE file = ? AND stamped = 0 AND start != ?");
     if (!dated)
         return dated.error();
-    if (Status done = dated->bind(1, mtime).bind(2, fileId).run(); !done)
+    if (Status done = dated->bind(1, mtime).bind(2, fileId).bind(3, mtime).run(); !done)
         return done.error();
     auto files = m_db.prepare("UPDATE files SET size = ?, head_bytes = ?, head_hash = ?, mtime = ?, read_offset = ?, "
                               "lines_before = ?, lines = ?, teams_at_read = ?, teams_at_end = ? WHERE id = ?");

@@ -83,6 +83,8 @@ std::int64_t Database::changes() const { return sqlite3_changes64(m_db); }
 
 Status Database::writeBlob(const char* table, const char* column, std::int64_t row, std::uint64_t offset,
                            std::string_view bytes) {
+    if (bytes.empty())
+        return Ok{};
     sqlite3_blob* blob = nullptr;
     int rc = sqlite3_blob_open(m_db, "main", table, column, row, 1, &blob);
     // Offsets are ints: SQLite's BLOBs stay below 2 GiB.
