@@ -134,18 +134,37 @@ Status MatchWriter::begin(PendingMatch& match) {
     return Ok{};
 }
 
-Result<std::uint32_t> MatchWriter::note(std::uint32_t person, bool frag) {
-    if (person == engine::PeopleTable::kNobody)
-        return std::uint32_t{0};
-    if (person >= m_people.size())
-        m_people.resize(std::max<std::size_t>(person + 1, m_store.People.people().size()));
-    Person& p = m_people[person];
-    if (p.id == 0) {
-        auto made = m_numbers.person(m_store.People.people()[person].name);
-        if (!made)
-            return made.error();
-        p.id = *made;
+Status MatchWriter::number(const engine::KillEvents& events) {
+    constexpr std::uint32_t kAsking = UINT32_MAX;
+    const auto& people = m_store.People.people();
+    if (m_people.size() < people.size())
+        m_people.resize(people.size());
+    m_unnumbered.clear();
+    for (const engine::KillEvent& e : events) {
+        for (const std::uint32_t person : {e.killer, e.victim}) {
+            if (person != engine::PeopleTable::kNobody && m_people[person].id == 0) {
+                m_people[person].id = kAsking;
+                m_unnumbered.push_back(person);
+            }
+        }
     }
+    // In name order, so that the season's index of names is walked front to back, not at random:
+    // a log's new names would otherwise each cost a page of the index read or written.
+    std::sort(m_unnumbered.begin(), m_unnumbered.end(),
+              [&](std::uint32_t a, std::uint32_t b) { return people[a].name < people[b].name; });
+    for (const std::uint32_t person : m_unnumbered) {
+        auto id = m_numbers.person(people[person].name);
+        if (!id)
+            return id.error();
+        m_people[person].id = *id;
+    }
+    return Ok{};
+}
+
+std::uint32_t MatchWriter::note(std::uint32_t person, bool frag) {
+    if (person == engine::PeopleTable::kNobody)
+        return 0;
+    Person& p = m_people[person];
     if (p.inMatch == 0) {
         const std::uint64_t* before = m_before.find(p.id);
         if (!before)
@@ -165,20 +184,16 @@ Result<std::uint32_t> MatchWriter::note(std::uint32_t person, bool frag) {
 }
 
 Status MatchWriter::take(engine::KillEvents& events, bool tail) {
+    if (Status numbered = number(events); !numbered)
+        return numbered;
     std::string& blob = tail ? m_match->tail : m_match->events;
     for (const engine::KillEvent& e : events) {
         const bool frag = e.kind == KillEventKind::Frag;
         m_kills += frag ? 1 : 0;
         StoredEvent stored;
         stored.kind = e.kind;
-        auto killer = note(e.killer, frag);
-        if (!killer)
-            return killer.error();
-        auto victim = note(e.victim, false);
-        if (!victim)
-            return victim.error();
-        stored.killer = *killer;
-        stored.victim = *victim;
+        stored.killer = note(e.killer, frag);
+        stored.victim = note(e.victim, false);
         if (frag) {
             const auto slot = static_cast<std::size_t>(std::min<int>(e.slot, engine::kMaxSlot));
             if (m_weaponIds[slot] == 0) {

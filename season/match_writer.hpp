@@ -78,8 +78,10 @@ public:
     Status finish();
 
 private:
-    // The season's id of the store's person `person`, counted as in the match (with a frag).
-    Result<std::uint32_t> note(std::uint32_t person, bool frag);
+    // Gives the people the events name for the first time their season ids.
+    Status number(const engine::KillEvents& events);
+    // The season's id of the store's person `person` (numbered), counted as in the match.
+    std::uint32_t note(std::uint32_t person, bool frag);
     // Moves the body's bytes so far to a temporary table, to be copied into the row at the end.
     Status spill();
 
@@ -96,6 +98,7 @@ private:
     };
     std::vector<Person> m_people;
     std::vector<std::uint32_t> m_inMatch;  // the store's people in the match begun, to clear after it
+    std::vector<std::uint32_t> m_unnumbered;  // those number() asks the season for
     FragCounts m_before;                   // frags by id in the events the match held before
     std::int64_t m_kills = 0;
     std::int64_t m_players = 0;
