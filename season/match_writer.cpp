@@ -106,15 +106,20 @@ const std::uint64_t* FragCounts::find(std::uint32_t person) const {
     return slot.first == person ? &slot.second : nullptr;
 }
 
-Status MatchWriter::begin(PendingMatch& match) {
-    m_match = &match;
-    m_spilled = 0;
-    m_kills = 0;
-    m_best = 0;
-    m_top = 0;
-    // Figures of the events it held: the first to reach the highest count stays on top.
-    m_before = FragCounts();
-    EventReader reader(match.events);
+void MatchWriter::countBefore(std::string_view bytes) {
+    if (m_beforeDamaged)
+        return;
+    m_beforeCut += bytes;
+    // An event is three varints, and a varint ends at a byte below 0x80: count whole events only.
+    std::size_t whole = 0;
+    int ends = 0;
+    for (std::size_t i = 0; i < m_beforeCut.size(); ++i) {
+        if (static_cast<unsigned char>(m_beforeCut[i]) < 0x80 && ++ends == 3) {
+            ends = 0;
+            whole = i + 1;
+        }
+    }
+    EventReader reader(std::string_view(m_beforeCut).substr(0, whole));
     for (StoredEvent e; reader.next(e);) {
         if (e.killer)
             (void)m_before[e.killer];
@@ -123,14 +128,42 @@ Status MatchWriter::begin(PendingMatch& match) {
         if (e.kind != KillEventKind::Frag)
             continue;
         ++m_kills;
+        // The first to reach the highest count stays on top.
         if (e.killer && ++m_before[e.killer] > m_best) {
             m_best = m_before[e.killer];
             m_top = e.killer;
         }
     }
+    m_beforeCut.erase(0, whole);
+    // No event is longer than three varints of ten bytes: more left over is no event.
+    m_beforeDamaged = reader.damaged() || m_beforeCut.size() > 30;
+}
+
+Status MatchWriter::begin(PendingMatch& match) {
+    m_match = &match;
+    m_spilled = 0;
+    m_kills = 0;
+    m_best = 0;
+    m_top = 0;
+    m_before = FragCounts();
+    m_beforeCut.clear();
+    m_beforeDamaged = false;
+    // A long match is read a part at a time, straight to the temporary table.
+    const std::size_t part = std::max<std::size_t>(m_spillBytes, 1);
+    for (std::uint64_t at = 0; at < match.storedEvents; at += part) {
+        const auto size = static_cast<std::size_t>(std::min<std::uint64_t>(part, match.storedEvents - at));
+        auto bytes = m_db.readBlob("matches", "events", match.rowId, at, size);
+        if (!bytes)
+            return bytes.error();
+        countBefore(*bytes);
+        if (match.storedEvents <= m_spillBytes) {
+            match.events = std::move(*bytes);
+        } else if (Status spilled = spill(*bytes); !spilled) {
+            return spilled;
+        }
+    }
+    std::string().swap(m_beforeCut);
     m_players = static_cast<std::int64_t>(m_before.size());
-    if (match.events.size() > m_spillBytes)
-        return spill();
     return Ok{};
 }
 
@@ -213,6 +246,13 @@ Status MatchWriter::take(engine::KillEvents& events, bool tail) {
 }
 
 Status MatchWriter::spill() {
+    if (Status done = spill(m_match->events); !done)
+        return done;
+    m_match->events.clear();
+    return Ok{};
+}
+
+Status MatchWriter::spill(std::string_view bytes) {
     if (!m_spill) {
         if (Status made = m_db.exec("CREATE TEMP TABLE IF NOT EXISTS spilled_events(id INTEGER PRIMARY KEY, "
                                     "bytes BLOB NOT NULL)");
@@ -223,10 +263,9 @@ Status MatchWriter::spill() {
             return insert.error();
         m_spill.emplace(std::move(*insert));
     }
-    if (Status done = m_spill->bindBlob(1, m_match->events).run(); !done)
+    if (Status done = m_spill->bindBlob(1, bytes).run(); !done)
         return done;
-    m_spilled += m_match->events.size();
-    m_match->events.clear();
+    m_spilled += bytes.size();
     return Ok{};
 }
 

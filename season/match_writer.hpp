@@ -27,7 +27,8 @@ struct PendingMatch {
     bool stamped = false;
     StartKind kind = StartKind::None;
     std::string map;
-    std::string events;  // encoded
+    std::uint64_t storedEvents = 0;  // bytes of events its row holds already (rowId not 0)
+    std::string events;              // encoded, those of this add
     std::string tail;
 };
 
@@ -70,7 +71,8 @@ public:
         m_weaponIds.fill(0);
     }
 
-    // Starts `match`: events it holds already (a grown file's last match) count in its figures.
+    // Starts `match`: events its row holds already (a grown file's last match) count in its
+    // figures, and are read a part at a time.
     Status begin(PendingMatch& match);
     // Moves the store's events, all of the match begun, to its body or its tail.
     Status take(engine::KillEvents& events, bool tail);
@@ -84,6 +86,9 @@ private:
     std::uint32_t note(std::uint32_t person, bool frag);
     // Moves the body's bytes so far to a temporary table, to be copied into the row at the end.
     Status spill();
+    Status spill(std::string_view bytes);
+    // Counts events held before this add in the figures; `bytes` go on from the last call's.
+    void countBefore(std::string_view bytes);
 
     Database& m_db;
     SeasonNumbers& m_numbers;
@@ -100,6 +105,8 @@ private:
     std::vector<std::uint32_t> m_inMatch;  // the store's people in the match begun, to clear after it
     std::vector<std::uint32_t> m_unnumbered;  // those number() asks the season for
     FragCounts m_before;                   // frags by id in the events the match held before
+    std::string m_beforeCut;               // the start of an event cut by the end of a part
+    bool m_beforeDamaged = false;
     std::int64_t m_kills = 0;
     std::int64_t m_players = 0;
     std::uint64_t m_best = 0;  // the top fragger's frags, and his id (0 for none)

@@ -115,7 +115,7 @@ Result<bool> SeasonAdder::analyse(const std::filesystem::path& path, const std::
     matches[0].startOffset = from;
     matches[0].start = mtime;
     if (grown) {
-        auto last = m_db.prepare("SELECT id, seq, start_offset, start, stamped, start_kind, map, events FROM matches "
+        auto last = m_db.prepare("SELECT id, seq, start_offset, start, stamped, start_kind, map, length(events) FROM matches "
                                  "WHERE file = ? ORDER BY seq DESC LIMIT 1");
         if (!last)
             return last.error();
@@ -132,7 +132,7 @@ Result<bool> SeasonAdder::analyse(const std::filesystem::path& path, const std::
             m.start = m.stamped ? last->integer(3) : mtime;
             m.kind = static_cast<StartKind>(last->integer(5));
             m.map = std::string(last->bytes(6));
-            m.events = std::string(last->bytes(7));
+            m.storedEvents = static_cast<std::uint64_t>(last->integer(7));
         }
     } else if (m_marks == MatchMarks::HalfLife) {
         const std::string_view first = head.substr(0, head.find_first_of("\r\n"));

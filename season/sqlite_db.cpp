@@ -98,7 +98,20 @@ Status Database::writeBlob(const char* table, const char* column, std::int64_t r
     return Ok{};
 }
 
-Status Database::setCacheKiB(std::int64_t kib) { return exec("PRAGMA cache_size = " + std::to_string(-kib)); }
+Result<std::string> Database::readBlob(const char* table, const char* column, std::int64_t row, std::uint64_t offset,
+                                       std::size_t size) {
+    std::string bytes(size, '\0');
+    sqlite3_blob* blob = nullptr;
+    int rc = sqlite3_blob_open(m_db, "main", table, column, row, 0, &blob);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_blob_read(blob, bytes.data(), static_cast<int>(size), static_cast<int>(offset));
+    const int closed = sqlite3_blob_close(blob);
+    if (rc == SQLITE_OK)
+        rc = closed;
+    if (rc != SQLITE_OK)
+        return error(rc);
+    return bytes;
+}
 
 void Database::setBusyTimeout(std::chrono::milliseconds timeout) {
     sqlite3_busy_timeout(m_db, static_cast<int>(timeout.count()));

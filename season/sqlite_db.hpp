@@ -40,8 +40,9 @@ public:
     // written a part at a time, never held whole as a statement's value.
     Status writeBlob(const char* table, const char* column, std::int64_t row, std::uint64_t offset,
                      std::string_view bytes);
-    // The page cache, in KiB.
-    Status setCacheKiB(std::int64_t kib);
+    // Reads `size` bytes of a BLOB from `offset` on.
+    Result<std::string> readBlob(const char* table, const char* column, std::int64_t row, std::uint64_t offset,
+                                 std::size_t size);
     void setBusyTimeout(std::chrono::milliseconds timeout);
 
     // The error for SQLite's current failure, code `rc`, as a season message.
