@@ -254,8 +254,9 @@ Status MatchWriter::spill() {
 
 Status MatchWriter::spill(std::string_view bytes) {
     if (!m_spill) {
+        // Only appended to and read once in order: a small page cache does.
         if (Status made = m_db.exec("CREATE TEMP TABLE IF NOT EXISTS spilled_events(id INTEGER PRIMARY KEY, "
-                                    "bytes BLOB NOT NULL)");
+                                    "bytes BLOB NOT NULL); PRAGMA temp.cache_size = -256");
             !made)
             return made;
         auto insert = m_db.prepare("INSERT INTO temp.spilled_events(bytes) VALUES (?)");
@@ -263,7 +264,7 @@ Status MatchWriter::spill(std::string_view bytes) {
             return insert.error();
         m_spill.emplace(std::move(*insert));
     }
-    if (Status done = m_spill->bindBlob(1, bytes).run(); !done)
+    if (Status done = m_spill->bindBlobInPlace(1, bytes).run(); !done)
         return done;
     m_spilled += bytes.size();
     return Ok{};

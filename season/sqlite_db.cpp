@@ -147,6 +147,11 @@ Statement& Statement::bindBlob(int at, std::string_view bytes) {
     return *this;
 }
 
+Statement& Statement::bindBlobInPlace(int at, std::string_view bytes) {
+    sqlite3_bind_blob64(m_stmt, at, bytes.empty() ? "" : bytes.data(), bytes.size(), SQLITE_STATIC);
+    return *this;
+}
+
 Statement& Statement::bindText(int at, std::string_view text) {
     sqlite3_bind_text64(m_stmt, at, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
     return *this;

@@ -67,6 +67,8 @@ public:
     Statement& bind(int at, double value);
     // Bytes as a BLOB, copied by SQLite.
     Statement& bindBlob(int at, std::string_view bytes);
+    // The same without the copy: the bytes must stay as they are until the statement is reset.
+    Statement& bindBlobInPlace(int at, std::string_view bytes);
     Statement& bindText(int at, std::string_view text);
     // A BLOB of `size` zero bytes, for writeBlob to fill.
     Statement& bindZeroBlob(int at, std::uint64_t size);

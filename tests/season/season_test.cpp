@@ -192,7 +192,7 @@ TEST(Season, AddsALongMatchOfManyNamesInParts) {
         log += "V" + std::to_string(i % 30000) + " was railed by K" + std::to_string(i % kKillers) + "\n";
     log += "K1 was railed by K1 x\n";  // one more frag by "K1 x", a new name in the last line
     const std::size_t cut = log.size() / 2 - 7;  // mid-line
-    for (const std::size_t spill : {std::size_t{1} << 20, std::size_t{1000}}) {
+    for (const std::size_t spill : {AddOptions{}.spillBytes, std::size_t{1000}}) {
         for (const bool grown : {false, true}) {
             SCOPED_TRACE(::testing::Message() << "parts of " << spill << (grown ? ", grown" : ""));
             TempDir dir;
