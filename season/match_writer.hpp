@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "engine/stats_store.hpp"
-#include "season/event_codec.hpp"
 #include "season/civil_time.hpp"
+#include "season/event_codec.hpp"
 #include "season/match_marks.hpp"
 #include "season/sqlite_db.hpp"
 
@@ -62,7 +62,10 @@ private:
     std::size_t m_used = 0;
 };
 
-// One file's matches, each begun, fed and finished in file order.
+// One file's matches, each begun, fed and finished in file order, inside the file's transaction;
+// after a failure the caller rolls it back. The store is the one the file is analysed into: it
+// must outlive the writer, and its people keep their numbers. A long match's body waits in a
+// temporary table in parts of `spillBytes`, so memory stays at about that plus 8 bytes a name.
 class MatchWriter {
 public:
     MatchWriter(Database& db, SeasonNumbers& numbers, const engine::StatsStore& store, std::int64_t fileId,
@@ -95,7 +98,7 @@ private:
     const engine::StatsStore& m_store;
     std::int64_t m_fileId;
     std::size_t m_spillBytes;
-    // By the store's person number, 8 bytes a name: the season's id (0 until asked), and 0 while
+    // By the store's person number, 8 bytes a name: the season's id (0 until numbered), and 0 while
     // the person is not in the match begun, else 1 + his frags in it (with those it held before).
     struct Person {
         std::uint32_t id = 0;

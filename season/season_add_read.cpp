@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <new>
 
 #include "engine/game_catalogue.hpp"
 #include "engine/log_analysis.hpp"
@@ -115,8 +116,8 @@ Result<bool> SeasonAdder::analyse(const std::filesystem::path& path, const std::
     matches[0].startOffset = from;
     matches[0].start = mtime;
     if (grown) {
-        auto last = m_db.prepare("SELECT id, seq, start_offset, start, stamped, start_kind, map, length(events) FROM matches "
-                                 "WHERE file = ? ORDER BY seq DESC LIMIT 1");
+        auto last = m_db.prepare("SELECT id, seq, start_offset, start, stamped, start_kind, map, length(events) "
+                                 "FROM matches WHERE file = ? ORDER BY seq DESC LIMIT 1");
         if (!last)
             return last.error();
         last->bind(1, fileId);
@@ -210,8 +211,12 @@ Result<bool> SeasonAdder::analyse(const std::filesystem::path& path, const std::
     Status written = Ok{};  // the first failure to write events, which ends the file's add
     // The events so far go to their match after every batch: they are never all held at once.
     const auto drain = [&](bool tail) {
-        if (written)
-            written = writer.take(store->Events, tail);
+        try {
+            if (written)
+                written = writer.take(store->Events, tail);
+        } catch (const std::bad_alloc&) {
+            written = engine::tooManyNames(path);
+        }
         store->Events.clear();
         if (store->Events.capacity() > kHeldEvents)
             engine::KillEvents().swap(store->Events);
