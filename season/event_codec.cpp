@@ -3,20 +3,24 @@
 namespace fragtide::season {
 namespace {
 
-void appendVarint(std::string& blob, std::uint64_t value) {
+char* putVarint(char* at, std::uint64_t value) {
     while (value >= 0x80) {
-        blob += static_cast<char>((value & 0x7f) | 0x80);
+        *at++ = static_cast<char>((value & 0x7f) | 0x80);
         value >>= 7;
     }
-    blob += static_cast<char>(value);
+    *at++ = static_cast<char>(value);
+    return at;
 }
 
 }  // namespace
 
 void appendEvent(std::string& blob, const StoredEvent& event) {
-    appendVarint(blob, event.killer);
-    appendVarint(blob, event.victim);
-    appendVarint(blob, std::uint64_t{event.weapon} * 4 + static_cast<std::uint64_t>(event.kind));
+    // One append an event: an add encodes millions.
+    char bytes[5 + 5 + 10];
+    char* end = putVarint(bytes, event.killer);
+    end = putVarint(end, event.victim);
+    end = putVarint(end, std::uint64_t{event.weapon} * 4 + static_cast<std::uint64_t>(event.kind));
+    blob.append(bytes, static_cast<std::size_t>(end - bytes));
 }
 
 bool EventReader::varint(std::uint64_t& value) {

@@ -26,6 +26,8 @@ struct AddOptions {
     bool forceGame = false;
     // Called on the caller's thread now and then: bytes read so far of those to read, and the file.
     std::function<void(std::uint64_t done, std::uint64_t total, const std::filesystem::path& file)> progress;
+    // A match's encoded events held in memory before they wait in a temporary table (tests pass less).
+    std::size_t spillBytes = std::size_t{256} << 10;
 };
 
 struct AddSummary {

@@ -119,55 +119,6 @@ Status SeasonAdder::chooseGame(const std::vector<std::filesystem::path>& files) 
     return Ok{};
 }
 
-Result<std::uint32_t> SeasonAdder::personId(std::string_view name) {
-    // Asked of the database, not of a table held here: a season may know millions of names, and
-    // each file asks once per person it names.
-    if (!m_findPerson) {
-        auto find = m_db.prepare("SELECT id FROM persons WHERE name = ?");
-        if (!find)
-            return find.error();
-        auto insert = m_db.prepare("INSERT INTO persons(name) VALUES (?)");
-        if (!insert)
-            return insert.error();
-        m_findPerson.emplace(std::move(*find));
-        m_insertPerson.emplace(std::move(*insert));
-    }
-    m_findPerson->bindBlob(1, name);
-    const Result<bool> known = m_findPerson->step();
-    const std::int64_t found = known && *known ? m_findPerson->integer(0) : 0;
-    m_findPerson->reset();
-    if (!known)
-        return known.error();
-    if (found > 0)
-        return static_cast<std::uint32_t>(found);
-    m_insertPerson->bindBlob(1, name);
-    if (Status done = m_insertPerson->run(); !done)
-        return done.error();
-    return static_cast<std::uint32_t>(m_db.lastInsertId());
-}
-
-Result<std::uint32_t> SeasonAdder::weaponId(const engine::StatsStore& store, int slot) {
-    const std::string& key = store.WeaponKeys[static_cast<std::size_t>(slot)];
-    const std::string& name = store.WeaponNames[static_cast<std::size_t>(slot)];
-    const std::int64_t fixed = key.empty() ? slot : 0;
-    auto find = m_db.prepare("SELECT id FROM weapons WHERE key = ? AND name = ? AND fixed_slot = ?");
-    if (!find)
-        return find.error();
-    find->bindBlob(1, key).bindBlob(2, name).bind(3, fixed);
-    auto row = find->step();
-    if (!row)
-        return row.error();
-    if (*row)
-        return static_cast<std::uint32_t>(find->integer(0));
-    auto insert = m_db.prepare("INSERT INTO weapons(key, name, fixed_slot) VALUES (?, ?, ?)");
-    if (!insert)
-        return insert.error();
-    insert->bindBlob(1, key).bindBlob(2, name).bind(3, fixed);
-    if (Status done = insert->run(); !done)
-        return done.error();
-    return static_cast<std::uint32_t>(m_db.lastInsertId());
-}
-
 Status SeasonAdder::addFile(const std::filesystem::path& path) {
     const auto size = engine::fileSize(path);
     if (!size) {

@@ -1,7 +1,5 @@
 #include <algorithm>
-#include <array>
-#include <unordered_map>
-#include <unordered_set>
+#include <new>
 
 #include "engine/game_catalogue.hpp"
 #include "engine/log_analysis.hpp"
@@ -10,6 +8,7 @@
 #include "season/civil_time.hpp"
 #include "season/event_codec.hpp"
 #include "season/match_marks.hpp"
+#include "season/match_writer.hpp"
 #include "season/season_adder.hpp"
 
 namespace fragtide::season {
@@ -64,41 +63,11 @@ void restoreTeams(engine::ClientTeams& teams, std::string_view bytes) {
     }
 }
 
-struct MatchFigures {
-    std::int64_t kills = 0;
-    std::int64_t players = 0;
-    std::int64_t topFragger = 0;  // person id, 0 for none
-};
-
-// Kills, players and the top fragger (the first to reach the highest count) of a match's events.
-MatchFigures figuresOf(std::string_view body, std::string_view tail) {
-    MatchFigures figures;
-    std::unordered_map<std::uint32_t, std::int64_t> frags;
-    std::unordered_map<std::uint32_t, bool> seen;
-    std::int64_t best = 0;
-    for (const std::string_view blob : {body, tail}) {
-        EventReader reader(blob);
-        StoredEvent e;
-        while (reader.next(e)) {
-            if (e.killer)
-                seen[e.killer] = true;
-            if (e.victim)
-                seen[e.victim] = true;
-            if (e.kind != KillEventKind::Frag)
-                continue;
-            ++figures.kills;
-            if (e.killer && ++frags[e.killer] > best) {
-                best = frags[e.killer];
-                figures.topFragger = e.killer;
-            }
-        }
-    }
-    figures.players = static_cast<std::int64_t>(seen.size());
-    return figures;
-}
-
 // Pieces up to this size are analysed on the calling thread; larger ones by the threaded reader.
 constexpr std::uint64_t kSmallPiece = std::uint64_t{1} << 20;
+
+// Events kept room for between batches: a batch's worth; a larger vector is let go.
+constexpr std::size_t kHeldEvents = std::size_t{1} << 20;
 
 // A stretch of the bytes read, all of one match: its body, or the file's last line.
 struct Piece {
@@ -147,8 +116,8 @@ Result<bool> SeasonAdder::analyse(const std::filesystem::path& path, const std::
     matches[0].startOffset = from;
     matches[0].start = mtime;
     if (grown) {
-        auto last = m_db.prepare("SELECT id, seq, start_offset, start, stamped, start_kind, map, events FROM matches "
-                                 "WHERE file = ? ORDER BY seq DESC LIMIT 1");
+        auto last = m_db.prepare("SELECT id, seq, start_offset, start, stamped, start_kind, map, length(events) "
+                                 "FROM matches WHERE file = ? ORDER BY seq DESC LIMIT 1");
         if (!last)
             return last.error();
         last->bind(1, fileId);
@@ -164,7 +133,7 @@ Result<bool> SeasonAdder::analyse(const std::filesystem::path& path, const std::
             m.start = m.stamped ? last->integer(3) : mtime;
             m.kind = static_cast<StartKind>(last->integer(5));
             m.map = std::string(last->bytes(6));
-            m.events = std::string(last->bytes(7));
+            m.storedEvents = static_cast<std::uint64_t>(last->integer(7));
         }
     } else if (m_marks == MatchMarks::HalfLife) {
         const std::string_view first = head.substr(0, head.find_first_of("\r\n"));
@@ -238,9 +207,27 @@ Result<bool> SeasonAdder::analyse(const std::filesystem::path& path, const std::
     std::uint64_t linesBefore = grown ? grown->linesBefore : 0;
     std::uint64_t tailLines = 0;
     std::string teamsAtRead = teamsBytes(store->Teams);
-    std::vector<std::size_t> eventEnds;
+    MatchWriter writer(m_db, m_numbers, *store, fileId, m_options.spillBytes);
+    Status written = Ok{};  // the first failure to write events, which ends the file's add
+    // The events so far go to their match after every batch: they are never all held at once.
+    const auto drain = [&](bool tail) {
+        try {
+            if (written)
+                written = writer.take(store->Events, tail);
+        } catch (const std::bad_alloc&) {
+            written = engine::tooManyNames(path);
+        }
+        store->Events.clear();
+        if (store->Events.capacity() > kHeldEvents)
+            engine::KillEvents().swap(store->Events);
+    };
     std::string small;
-    for (const Piece& piece : pieces) {
+    for (std::size_t p = 0; p < pieces.size(); ++p) {
+        const Piece& piece = pieces[p];
+        if (p == 0 || pieces[p - 1].match != piece.match) {
+            if (Status begun = writer.begin(matches[piece.match]); !begun)
+                return begun.error();
+        }
         if (piece.tail)
             teamsAtRead = teamsBytes(store->Teams);
         const std::uint64_t bytes = piece.end - piece.begin;
@@ -263,100 +250,34 @@ Result<bool> SeasonAdder::analyse(const std::filesystem::path& path, const std::
         } else if (bytes > 0) {
             RangeStream stream(*file, path, piece.end - piece.begin, linesBefore + tailLines);
             engine::AnalysisOptions options;
-            if (m_options.progress) {
-                const std::uint64_t base = m_done + (piece.begin - from);
-                options.byteProgress = [&, base](std::uint64_t read) { m_options.progress(base + read, m_total, path); };
-            }
+            const std::uint64_t base = m_done + (piece.begin - from);
+            options.byteProgress = [&, base](std::uint64_t read) {
+                drain(piece.tail);
+                if (m_options.progress)
+                    m_options.progress(base + read, m_total, path);
+            };
             const auto lines = engine::analyzeStream(*m_source, *store, stream, {}, options);
             if (!lines)
                 return logFailed(lines.error());
             (piece.tail ? tailLines : linesBefore) += *lines;
         }
-        eventEnds.push_back(store->Events.size());
+        drain(piece.tail);
+        if (!written)
+            return written.error();
+        if (p + 1 == pieces.size() || pieces[p + 1].match != piece.match) {
+            if (Status done = writer.finish(); !done)
+                return done.error();
+        }
     }
     m_done += size - from;
     m_summary.bytesRead += size - from;
 
-    // The events, by the season's person and weapon numbers.
-    std::vector<std::uint32_t> personIds(store->People.people().size(), 0);
-    std::array<std::int64_t, engine::kSlotEntries> weaponIds;
-    weaponIds.fill(-1);
-    const auto idOf = [&](std::uint32_t person) -> Result<std::uint32_t> {
-        if (person == engine::PeopleTable::kNobody)
-            return std::uint32_t{0};
-        if (personIds[person] == 0) {
-            auto id = personId(store->People.people()[person].name);
-            if (!id)
-                return id.error();
-            personIds[person] = *id;
-        }
-        return personIds[person];
-    };
-    std::size_t event = 0;
-    for (std::size_t p = 0; p < pieces.size(); ++p) {
-        PendingMatch& match = matches[pieces[p].match];
-        std::string& blob = pieces[p].tail ? match.tail : match.events;
-        for (; event < eventEnds[p]; ++event) {
-            const engine::KillEvent& e = store->Events[event];
-            StoredEvent stored;
-            stored.kind = e.kind;
-            auto killer = idOf(e.killer);
-            auto victim = idOf(e.victim);
-            if (!killer)
-                return killer.error();
-            if (!victim)
-                return victim.error();
-            stored.killer = *killer;
-            stored.victim = *victim;
-            if (e.kind == KillEventKind::Frag) {
-                const int slot = std::min<int>(e.slot, engine::kMaxSlot);
-                if (weaponIds[static_cast<std::size_t>(slot)] < 0) {
-                    auto id = weaponId(*store, slot);
-                    if (!id)
-                        return id.error();
-                    weaponIds[static_cast<std::size_t>(slot)] = *id;
-                }
-                stored.weapon = static_cast<std::uint32_t>(weaponIds[static_cast<std::size_t>(slot)]);
-            }
-            appendEvent(blob, stored);
-        }
-    }
-
-    auto update = m_db.prepare("UPDATE matches SET events = ?, tail = ?, kills = ?, players = ?, top_fragger = ?, "
-                               "start = ? WHERE id = ?");
-    auto insert = m_db.prepare("INSERT INTO matches(file, seq, start_offset, start, stamped, start_kind, map, kills, "
-                               "players, top_fragger, events, tail) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    if (!update)
-        return update.error();
-    if (!insert)
-        return insert.error();
-    for (const PendingMatch& m : matches) {
-        const MatchFigures figures = figuresOf(m.events, m.tail);
-        const std::int64_t top = figures.topFragger;
-        Status done = Ok{};
-        if (m.rowId != 0) {
-            update->bindBlob(1, m.events).bindBlob(2, m.tail).bind(3, figures.kills).bind(4, figures.players);
-            if (top)
-                update->bind(5, top);
-            update->bind(6, m.start).bind(7, m.rowId);
-            done = update->run();
-        } else {
-            insert->bind(1, fileId).bind(2, m.seq).bind(3, static_cast<std::int64_t>(m.startOffset)).bind(4, m.start);
-            insert->bind(5, std::int64_t{m.stamped}).bind(6, static_cast<std::int64_t>(m.kind)).bindBlob(7, m.map);
-            insert->bind(8, figures.kills).bind(9, figures.players);
-            if (top)
-                insert->bind(10, top);
-            insert->bindBlob(11, m.events).bindBlob(12, m.tail);
-            done = insert->run();
-        }
-        if (!done)
-            return done.error();
-    }
-    // A log without stamps dates its matches by the file, which changed with what was added.
-    auto dated = m_db.prepare("UPDATE matches SET start = ? WHERE file = ? AND stamped = 0");
+    // A log without stamps dates its matches by the file, which changed with what was added. Rows
+    // that have the date already are left alone: rewriting one rewrites all its events.
+    auto dated = m_db.prepare("UPDATE matches SET start = ? WHERE file = ? AND stamped = 0 AND start != ?");
     if (!dated)
         return dated.error();
-    if (Status done = dated->bind(1, mtime).bind(2, fileId).run(); !done)
+    if (Status done = dated->bind(1, mtime).bind(2, fileId).bind(3, mtime).run(); !done)
         return done.error();
     auto files = m_db.prepare("UPDATE files SET size = ?, head_bytes = ?, head_hash = ?, mtime = ?, read_offset = ?, "
                               "lines_before = ?, lines = ?, teams_at_read = ?, teams_at_end = ? WHERE id = ?");

@@ -13,6 +13,7 @@
 #include "engine/kill_source.hpp"
 #include "engine/stats_store.hpp"
 #include "season/match_marks.hpp"
+#include "season/match_writer.hpp"
 #include "season/season_impl.hpp"
 
 // The add of logs to a season, split over season_add.cpp (files: new, unchanged, grown, replaced)
@@ -37,19 +38,6 @@ struct FileRow {
     std::string teamsAtRead;
 };
 
-// One match as this add leaves it: a row to update (rowId) or to insert.
-struct PendingMatch {
-    std::int64_t rowId = 0;
-    std::int64_t seq = 0;
-    std::uint64_t startOffset = 0;
-    CivilSeconds start = 0;
-    bool stamped = false;
-    StartKind kind = StartKind::None;
-    std::string map;
-    std::string events;  // encoded
-    std::string tail;
-};
-
 // Adds the logs of one add() call, one transaction per file.
 class SeasonAdder {
 public:
@@ -66,8 +54,6 @@ private:
     // False when the log could not be read (named in the summary); an error is the season's own.
     Result<bool> analyse(const std::filesystem::path& path, const std::optional<FileRow>& grown, std::int64_t fileId,
                          std::uint64_t size, std::string_view head);
-    Result<std::uint32_t> personId(std::string_view name);
-    Result<std::uint32_t> weaponId(const engine::StatsStore& store, int slot);
     Status rollbackWith(Error error) {
         (void)m_db.exec("ROLLBACK");
         return error;
@@ -82,7 +68,7 @@ private:
     const engine::Game* m_gameDef = nullptr;
     std::unique_ptr<engine::KillSource> m_source;
     MatchMarks m_marks = MatchMarks::None;
-    std::optional<Statement> m_findPerson, m_insertPerson;  // prepared once per add
+    SeasonNumbers m_numbers{m_db};
     std::unordered_map<std::string, FileRow> m_known;  // by path, as the add began
     std::uint64_t m_done = 0;
     std::uint64_t m_total = 0;

@@ -109,7 +109,9 @@ Result<SeasonView> Season::view(const TimeRange& range) const {
             const auto top = static_cast<std::size_t>(stmt->integer(5));
             m.shown.topFragger = top < names.size() ? names[top] : std::string();
             m.kind = static_cast<StartKind>(stmt->integer(6));
-            m.events = std::string(stmt->bytes(7));
+            // Sized once: a console log is one match, whose events may be tens of megabytes.
+            m.events.reserve(stmt->bytes(7).size() + stmt->bytes(8).size());
+            m.events += stmt->bytes(7);
             m.events += stmt->bytes(8);
             // The bytes before a server log's first map are a match only when something happened there.
             if (marks != MatchMarks::None && m.kind == StartKind::None && m.events.empty())

@@ -79,6 +79,40 @@ Result<std::int64_t> Database::queryInt(std::string_view sql) {
 
 std::int64_t Database::lastInsertId() const { return sqlite3_last_insert_rowid(m_db); }
 
+std::int64_t Database::changes() const { return sqlite3_changes64(m_db); }
+
+Status Database::writeBlob(const char* table, const char* column, std::int64_t row, std::uint64_t offset,
+                           std::string_view bytes) {
+    if (bytes.empty())
+        return Ok{};
+    sqlite3_blob* blob = nullptr;
+    int rc = sqlite3_blob_open(m_db, "main", table, column, row, 1, &blob);
+    // Offsets are ints: SQLite's BLOBs stay below 2 GiB.
+    if (rc == SQLITE_OK)
+        rc = sqlite3_blob_write(blob, bytes.data(), static_cast<int>(bytes.size()), static_cast<int>(offset));
+    const int closed = sqlite3_blob_close(blob);
+    if (rc == SQLITE_OK)
+        rc = closed;
+    if (rc != SQLITE_OK)
+        return error(rc);
+    return Ok{};
+}
+
+Result<std::string> Database::readBlob(const char* table, const char* column, std::int64_t row, std::uint64_t offset,
+                                       std::size_t size) {
+    std::string bytes(size, '\0');
+    sqlite3_blob* blob = nullptr;
+    int rc = sqlite3_blob_open(m_db, "main", table, column, row, 0, &blob);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_blob_read(blob, bytes.data(), static_cast<int>(size), static_cast<int>(offset));
+    const int closed = sqlite3_blob_close(blob);
+    if (rc == SQLITE_OK)
+        rc = closed;
+    if (rc != SQLITE_OK)
+        return error(rc);
+    return bytes;
+}
+
 void Database::setBusyTimeout(std::chrono::milliseconds timeout) {
     sqlite3_busy_timeout(m_db, static_cast<int>(timeout.count()));
 }
@@ -113,8 +147,18 @@ Statement& Statement::bindBlob(int at, std::string_view bytes) {
     return *this;
 }
 
+Statement& Statement::bindBlobInPlace(int at, std::string_view bytes) {
+    sqlite3_bind_blob64(m_stmt, at, bytes.empty() ? "" : bytes.data(), bytes.size(), SQLITE_STATIC);
+    return *this;
+}
+
 Statement& Statement::bindText(int at, std::string_view text) {
     sqlite3_bind_text64(m_stmt, at, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
+    return *this;
+}
+
+Statement& Statement::bindZeroBlob(int at, std::uint64_t size) {
+    sqlite3_bind_zeroblob64(m_stmt, at, size);
     return *this;
 }
 

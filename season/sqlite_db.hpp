@@ -34,6 +34,15 @@ public:
     // The single integer of a one-row query (0 when it gives no row).
     Result<std::int64_t> queryInt(std::string_view sql);
     std::int64_t lastInsertId() const;
+    // Rows changed by the last INSERT, UPDATE or DELETE.
+    std::int64_t changes() const;
+    // Overwrites bytes of a BLOB in place from `offset` on (the BLOB keeps its size): a large one is
+    // written a part at a time, never held whole as a statement's value.
+    Status writeBlob(const char* table, const char* column, std::int64_t row, std::uint64_t offset,
+                     std::string_view bytes);
+    // Reads `size` bytes of a BLOB from `offset` on.
+    Result<std::string> readBlob(const char* table, const char* column, std::int64_t row, std::uint64_t offset,
+                                 std::size_t size);
     void setBusyTimeout(std::chrono::milliseconds timeout);
 
     // The error for SQLite's current failure, code `rc`, as a season message.
@@ -58,7 +67,11 @@ public:
     Statement& bind(int at, double value);
     // Bytes as a BLOB, copied by SQLite.
     Statement& bindBlob(int at, std::string_view bytes);
+    // The same without the copy: the bytes must stay as they are until the statement is reset.
+    Statement& bindBlobInPlace(int at, std::string_view bytes);
     Statement& bindText(int at, std::string_view text);
+    // A BLOB of `size` zero bytes, for writeBlob to fill.
+    Statement& bindZeroBlob(int at, std::uint64_t size);
     // Steps once: true with a row, false when done.
     Result<bool> step();
     // Steps to the end, calling onRow() at each row (the columns are this statement's).

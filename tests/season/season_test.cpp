@@ -182,6 +182,45 @@ TEST(Season, ReplacesTheEventsOfALogWhoseHeadChanged) {
     expectSameStatistics(viewOf(season).store, *analysed(kHl, {log}));
 }
 
+// A console log of a few megabytes naming 30,000 people: its events reach the season
+// batch by batch, and a long match's wait in parts (a tiny part here) before its row is written.
+TEST(Season, AddsALongMatchOfManyNamesInParts) {
+    constexpr const char* kQ2 = "Quake II : Standard";
+    constexpr int kLines = 120000, kKillers = 2000;
+    std::string log;
+    for (int i = 0; i < kLines; ++i)
+        log += "V" + std::to_string(i % 30000) + " was railed by K" + std::to_string(i % kKillers) + "\n";
+    log += "K1 was railed by K1 x\n";  // one more frag by "K1 x", a new name in the last line
+    const std::size_t cut = log.size() / 2 - 7;  // mid-line
+    for (const std::size_t spill : {AddOptions{}.spillBytes, std::size_t{1000}}) {
+        for (const bool grown : {false, true}) {
+            SCOPED_TRACE(::testing::Message() << "parts of " << spill << (grown ? ", grown" : ""));
+            TempDir dir;
+            const auto file = dir.write("console.log", grown ? log.substr(0, cut) : log);
+            Season season = create(dir.path() / "s.fragtide-season");
+            AddOptions options;
+            options.game = kQ2;
+            options.spillBytes = spill;
+            ASSERT_TRUE(season.add({file}, options).has_value());
+            if (grown) {
+                testing::writeBytes(file, log);
+                ASSERT_EQ(season.add({file}, options).value().grown, 1);
+            }
+            // The same names again in a second file: the season knows them.
+            const auto again = dir.write("again.log", log);
+            ASSERT_EQ(season.add({again}, options).value().added, 1);
+            const SeasonView view = viewOf(season);
+            expectSameStatistics(view.store, *analysed(kQ2, {file, again}));
+            ASSERT_EQ(view.matches.size(), 2u);
+            for (const Match& m : view.matches) {
+                EXPECT_EQ(m.kills, kLines + 1);
+                EXPECT_EQ(m.players, 30000 + kKillers + 1);
+                EXPECT_EQ(m.topFragger, "K0");  // every killer frags as often; K0 gets there first
+            }
+        }
+    }
+}
+
 TEST(Season, ForgetsALogAndItsMatches) {
     Logs logs;
     const auto a = logs.dir.write("a.log", logs.hl);
