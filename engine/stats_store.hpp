@@ -101,7 +101,8 @@ public:
     // Display string of the selected game; may name no game (then no weapons, no rules).
     std::string CurrentGame;
     // Everybody who scored, died, killed himself or killed a teammate, also those who never
-    // scored; it changes no player index.
+    // scored; it changes no player index. Players' names are read from it: it is cleared with them
+    // (resetCounts), never on its own.
     PeopleTable People;
     // How names (and weapon words from the log) are shown; every report goes through
     // displayName(store, bytes). Matching never depends on it.
@@ -153,7 +154,6 @@ public:
     void resetCounts();
 
 private:
-    friend class PlayerNameList;
     // Among the players addPlayer stored (not makePlayerOf), the lowest index named `name`, or 0.
     int findListedPlayer(std::string_view name) const;
 
@@ -170,7 +170,7 @@ private:
     NameIndex m_index;
 };
 
-inline std::size_t PlayerNameList::size() const { return m_store->m_playerNames.size(); }
+inline std::size_t PlayerNameList::size() const { return static_cast<std::size_t>(m_store->playerCount()) + 1; }
 inline std::string_view PlayerNameList::operator[](std::size_t player) const { return m_store->playerName(player); }
 
 // `bytes` (a player name or a weapon name) as the store's NameDisplayChoice shows it.

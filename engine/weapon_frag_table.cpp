@@ -56,11 +56,17 @@ void WeaponFragTable::set(std::size_t player, int slot, FragCount n) {
     put(row, slot, n);
 }
 
-void WeaponFragTable::addSlowly(SparseRow& row, int slot, FragCount frags) {
+void WeaponFragTable::addLate(std::size_t player, int slot, FragCount frags) {
+    SparseRow& row = m_sparse[player - kDenseRows];
     const std::uint64_t bit = std::uint64_t{1} << slot;
+    if (!(row.bits & bit))
+        return put(row, slot, frags);
     const unsigned width = widthLogOf(row);
-    const FragCount was = row.bits & bit ? load(row.counts + (std::size_t{placeOf(row, bit)} << width), width) : 0;
-    put(row, slot, was + frags);
+    unsigned char* const at = row.counts + (std::size_t{placeOf(row, bit)} << width);
+    const FragCount n = load(at, width) + frags;
+    if (widthLogFor(n) <= width) [[likely]]
+        return store(at, width, n);
+    put(row, slot, n);
 }
 
 void WeaponFragTable::put(SparseRow& row, int slot, FragCount n) {

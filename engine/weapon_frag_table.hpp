@@ -126,20 +126,10 @@ public:
 
     // `frags` more kills of `player` with `slot`: the per-kill path.
     void add(std::size_t player, int slot, FragCount frags = 1) {
-        if (player < kDenseRows) [[likely]] {
+        if (player < kDenseRows) [[likely]]
             m_dense[player][static_cast<std::size_t>(slot)] += frags;
-            return;
-        }
-        SparseRow& row = m_sparse[player - kDenseRows];
-        const std::uint64_t bit = std::uint64_t{1} << slot;
-        if (row.bits & bit) {
-            const unsigned width = widthLogOf(row);
-            unsigned char* const at = row.counts + (std::size_t{placeOf(row, bit)} << width);
-            const FragCount n = load(at, width) + frags;
-            if (widthLogFor(n) <= width) [[likely]]
-                return store(at, width, n);
-        }
-        addSlowly(row, slot, frags);
+        else
+            addLate(player, slot, frags);
     }
     // The count of (player, slot), 0 for a slot he never scored with.
     FragCount count(std::size_t player, int slot) const {
@@ -240,8 +230,9 @@ private:
         const auto narrow = static_cast<T>(n);
         std::memcpy(at, &narrow, sizeof narrow);
     }
-    // add for a slot not present yet or a count that outgrows its width.
-    void addSlowly(SparseRow& row, int slot, FragCount frags);
+    // add for a player after the dense rows: kept out of line, so that the per-kill loop of an
+    // ordinary log, whose players all have dense rows, stays as small as it was.
+    void addLate(std::size_t player, int slot, FragCount frags);
     // Sets the count of `slot` (present or not) to `n`, the row re-encoded or its array grown as
     // needed.
     void put(SparseRow& row, int slot, FragCount n);
