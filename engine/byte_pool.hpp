@@ -38,7 +38,7 @@ public:
 
     unsigned char* allocate(unsigned cls) {
         if (unsigned char* const free = m_free[cls]) {
-            std::memcpy(&m_free[cls], free, sizeof free);
+            std::memcpy(&m_free[cls], free, sizeof(unsigned char*));
             return free;
         }
         const std::size_t bytes = kBytes[cls];
@@ -55,7 +55,7 @@ public:
     }
     // A freed array holds the next free one of its class in its first bytes.
     void release(unsigned char* bytes, unsigned cls) {
-        std::memcpy(bytes, &m_free[cls], sizeof bytes);
+        std::memcpy(bytes, &m_free[cls], sizeof(unsigned char*));
         m_free[cls] = bytes;
     }
     // Everything free; the first few blocks stay for the next fill.
