@@ -16,7 +16,7 @@ WeaponFragTable::WeaponFragTable(const WeaponFragTable& other)
         if (!row.counts)
             continue;
         unsigned char* const counts = m_counts.allocate(classOf(row));
-        std::memcpy(counts, row.counts, static_cast<std::size_t>(std::popcount(row.bits & kSlotBits)) << widthLogOf(row));
+        std::memcpy(counts, row.counts, std::size_t{sizeOf(row)} << widthLogOf(row));
         row.counts = counts;
     }
 }
@@ -71,17 +71,27 @@ void WeaponFragTable::addLate(std::size_t player, int slot, FragCount frags) {
 
 void WeaponFragTable::put(SparseRow& row, int slot, FragCount n) {
     const std::uint64_t bit = std::uint64_t{1} << slot;
+    if (!row.counts) {
+        // The row's first count, the commonest case: a passing player scores with few weapons.
+        const unsigned width = widthLogFor(n);
+        const unsigned cls = BytePool::classFor(std::size_t{1} << width);
+        row.counts = m_counts.allocate(cls);
+        store(row.counts, width, n);
+        row.bits = bit | (std::uint64_t{width} << kWidthShift) | (std::uint64_t{cls} << kClassShift);
+        return;
+    }
     const bool present = (row.bits & bit) != 0;
     const unsigned width = widthLogOf(row);
     const std::size_t place = placeOf(row, bit);
-    const std::size_t size = static_cast<std::size_t>(std::popcount(row.bits & kSlotBits));
+    const std::size_t size = sizeOf(row);
     const unsigned newWidth = std::max(width, widthLogFor(n));
     if (present && newWidth == width)
         return store(row.counts + (place << width), width, n);
     const std::size_t newBytes = (size + (present ? 0 : 1)) << newWidth;
-    if (newWidth == width && row.counts && newBytes <= BytePool::bytesOf(classOf(row))) {
+    if (newWidth == width && newBytes <= BytePool::bytesOf(classOf(row))) {
         unsigned char* const at = row.counts + (place << width);
-        std::memmove(at + (std::size_t{1} << width), at, (size - place) << width);
+        if (place < size)
+            std::memmove(at + (std::size_t{1} << width), at, (size - place) << width);
         store(at, width, n);
         row.bits |= bit;
         return;
@@ -89,10 +99,8 @@ void WeaponFragTable::put(SparseRow& row, int slot, FragCount n) {
     const unsigned cls = BytePool::classFor(newBytes);
     unsigned char* const counts = m_counts.allocate(cls);
     if (newWidth == width) {
-        if (row.counts) {
-            std::memcpy(counts, row.counts, place << width);
-            std::memcpy(counts + ((place + 1) << width), row.counts + (place << width), (size - place) << width);
-        }
+        std::memcpy(counts, row.counts, place << width);
+        std::memcpy(counts + ((place + 1) << width), row.counts + (place << width), (size - place) << width);
         store(counts + (place << width), width, n);
     } else {
         // A count outgrew the row's width (rare): every count is re-encoded one width wider or more.
@@ -106,8 +114,7 @@ void WeaponFragTable::put(SparseRow& row, int slot, FragCount n) {
             to += std::size_t{1} << newWidth;
         }
     }
-    if (row.counts)
-        m_counts.release(row.counts, classOf(row));
+    m_counts.release(row.counts, classOf(row));
     row.counts = counts;
     row.bits = ((row.bits | bit) & kSlotBits) | (std::uint64_t{newWidth} << kWidthShift) |
                (std::uint64_t{cls} << kClassShift);

@@ -183,8 +183,19 @@ private:
     static constexpr int kClassShift = kSlotEntries + 2;
     static unsigned widthLogOf(const SparseRow& row) { return static_cast<unsigned>(row.bits >> kWidthShift) & 3u; }
     static unsigned classOf(const SparseRow& row) { return static_cast<unsigned>(row.bits >> kClassShift) & 31u; }
-    static unsigned placeOf(const SparseRow& row, std::uint64_t bit) {
-        return static_cast<unsigned>(std::popcount(row.bits & (bit - 1)));
+    static unsigned placeOf(const SparseRow& row, std::uint64_t bit) { return countBits(row.bits & (bit - 1)); }
+    static unsigned sizeOf(const SparseRow& row) { return countBits(row.bits & kSlotBits); }
+    // std::popcount, inline: where the build may not assume the processor's instruction it is a
+    // library call, which cost a late row's add more than the rest of it.
+    static unsigned countBits(std::uint64_t bits) {
+#if defined(__POPCNT__)
+        return static_cast<unsigned>(std::popcount(bits));
+#else
+        bits -= (bits >> 1) & 0x5555555555555555u;
+        bits = (bits & 0x3333333333333333u) + ((bits >> 2) & 0x3333333333333333u);
+        bits = (bits + (bits >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+        return static_cast<unsigned>((bits * 0x0101010101010101u) >> 56);
+#endif
     }
     // log2 of the narrowest width that holds `n`: counts are kept unsigned, a negative one (only a
     // caller's own writes make one) takes all 8 bytes.
