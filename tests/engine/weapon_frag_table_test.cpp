@@ -111,6 +111,13 @@ TEST(WeaponFragTable, LateRowsKeepEveryCountAcrossWidths) {
         EXPECT_EQ(copy.count(late, 4), c.big);
         EXPECT_EQ(copy.count(late, 5), 0);
         EXPECT_EQ(copy.count(late - 1, 3), 0);
+
+        // A row whose first count is already wide.
+        WeaponFragTable fresh(late + 1);
+        fresh.add(late, 9, c.big);
+        fresh.add(late, 2);
+        EXPECT_EQ(fresh.count(late, 9), c.big);
+        EXPECT_EQ(fresh.count(late, 2), 1);
     }
 }
 
