@@ -6,7 +6,7 @@ int StatsStore::findListedPlayer(std::string_view name) const {
     if (m_index.empty())
         return 0;
     const std::uint32_t at = m_index.find(name, NameIndex::hashOf(name),
-                                          [this](std::uint32_t p) { return std::string_view(m_playerNames[p]); });
+                                          [this](std::uint32_t p) { return playerName(p); });
     return at == NameIndex::kNone ? 0 : static_cast<int>(at);
 }
 
@@ -23,7 +23,7 @@ int StatsStore::makePlayerOf(std::uint32_t person) {
     int player = playerOf(person);
     if (player == 0) {
         player = static_cast<int>(m_playerNames.size());
-        m_playerNames.emplace_back(People.people()[person].name);
+        m_playerNames.push_back(person);
         PlayerWeaponFrags.resize(m_playerNames.size());
     }
     People.setPlayerTag(person, player);
@@ -32,12 +32,16 @@ int StatsStore::makePlayerOf(std::uint32_t person) {
 
 int StatsStore::addPlayer(std::string_view name) {
     const int index = static_cast<int>(m_playerNames.size());
-    // A name given twice keeps its lowest index in the lookup.
+    // A name given twice keeps its lowest index in the lookup. Hashed before the append, which may
+    // move the bytes `name` views (a listed player's name given again).
     const bool known = findListedPlayer(name) != 0;
-    m_playerNames.emplace_back(name);
+    const std::uint32_t hash = NameIndex::hashOf(name);
+    m_listedBytes.append(name);
+    m_listedEnds.push_back(m_listedBytes.size());
+    m_playerNames.push_back(static_cast<std::uint32_t>(m_listedEnds.size() - 1) | kListed);
     PlayerWeaponFrags.resize(m_playerNames.size());
     if (!known)
-        m_index.insert(NameIndex::hashOf(name), static_cast<std::uint32_t>(index));
+        m_index.insert(hash, static_cast<std::uint32_t>(index));
     return index;
 }
 
@@ -47,9 +51,11 @@ void StatsStore::resetCounts(KeepMemory keep) {
     constexpr std::size_t kKeptRows = 4096;
     PlayerWeaponFrags.reset();
     if (m_playerNames.capacity() > kKeptRows)
-        m_playerNames = std::vector<std::string>(1);
+        m_playerNames = std::vector<std::uint32_t>(1, kListed);
     else
-        m_playerNames.assign(1, std::string());
+        m_playerNames.assign(1, kListed);
+    m_listedBytes = {};
+    m_listedEnds.assign(1, 0);
     m_index.clear();
     People.clear(keep);
     for (auto& key : WeaponKeys)

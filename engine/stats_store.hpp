@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +25,67 @@
 // Not thread-safe: one analysis or one report at a time.
 namespace fragtide::engine {
 
+class StatsStore;
+
+// The names of a store's players, read-only, by player index: a view of the store, valid while it
+// lives; a name read from it stays valid until the store changes. Compares with a vector of names.
+class PlayerNameList {
+public:
+    class Iterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = std::string_view;
+        using difference_type = std::ptrdiff_t;
+        using pointer = const std::string_view*;
+        using reference = std::string_view;
+        Iterator() = default;
+        std::string_view operator*() const { return (*m_list)[m_at]; }
+        Iterator& operator++() {
+            ++m_at;
+            return *this;
+        }
+        Iterator operator++(int) {
+            Iterator was = *this;
+            ++m_at;
+            return was;
+        }
+        bool operator==(const Iterator& other) const { return m_at == other.m_at; }
+
+    private:
+        friend class PlayerNameList;
+        Iterator(const PlayerNameList* list, std::size_t at) : m_list(list), m_at(at) {}
+        const PlayerNameList* m_list = nullptr;
+        std::size_t m_at = 0;
+    };
+    using iterator = Iterator;
+    using const_iterator = Iterator;
+    using value_type = std::string_view;
+
+    explicit PlayerNameList(const StatsStore& store) : m_store(&store) {}
+    std::size_t size() const;
+    bool empty() const { return size() == 0; }
+    std::string_view operator[](std::size_t player) const;
+    Iterator begin() const { return {this, 0}; }
+    Iterator end() const { return {this, size()}; }
+
+    friend bool operator==(const PlayerNameList& a, const PlayerNameList& b) { return a.equals(b); }
+    friend bool operator==(const PlayerNameList& a, const std::vector<std::string>& b) { return a.equals(b); }
+
+private:
+    template <typename List>
+    bool equals(const List& other) const {
+        if (size() != other.size())
+            return false;
+        for (std::size_t p = 0; p < size(); ++p) {
+            if ((*this)[p] != std::string_view(other[p]))
+                return false;
+        }
+        return true;
+    }
+
+    const StatsStore* m_store;
+};
+
 class StatsStore {
 public:
     // Kills per weapon slot, counted once per recognised kill, credited to a player or not.
@@ -38,7 +101,8 @@ public:
     // Display string of the selected game; may name no game (then no weapons, no rules).
     std::string CurrentGame;
     // Everybody who scored, died, killed himself or killed a teammate, also those who never
-    // scored; it changes no player index.
+    // scored; it changes no player index. Players' names are read from it: it is cleared with them
+    // (resetCounts), never on its own.
     PeopleTable People;
     // How names (and weapon words from the log) are shown; every report goes through
     // displayName(store, bytes). Matching never depends on it.
@@ -57,8 +121,17 @@ public:
 
     // Players credited with a kill, at indices 1..playerCount() in the order of their first
     // kill; index 0 is "".
-    const std::vector<std::string>& PlayerNames() const { return m_playerNames; }
+    PlayerNameList PlayerNames() const { return PlayerNameList(*this); }
     int playerCount() const { return static_cast<int>(m_playerNames.size()) - 1; }
+    // The name of player `player` (0..playerCount()), valid until the store changes.
+    std::string_view playerName(std::size_t player) const {
+        const std::uint32_t name = m_playerNames[player];
+        if (!(name & kListed))
+            return People.people()[name].name;
+        const std::size_t listed = name & ~kListed;
+        const std::size_t begin = listed == 0 ? 0 : m_listedEnds[listed - 1];
+        return std::string_view(m_listedBytes).substr(begin, m_listedEnds[listed] - begin);
+    }
 
     // The lowest player index whose name equals `name` byte for byte, or 0.
     int findPlayer(std::string_view name) const;
@@ -84,11 +157,21 @@ private:
     // Among the players addPlayer stored (not makePlayerOf), the lowest index named `name`, or 0.
     int findListedPlayer(std::string_view name) const;
 
-    std::vector<std::string> m_playerNames = std::vector<std::string>(1);
+    // Per player index, where his name is: a person of People (a player made by makePlayerOf, his
+    // name the person's own, 4 bytes a player), or with kListed the number of a name given to
+    // addPlayer, kept in m_listedBytes. No view is kept, so copies and moves of the store, whose
+    // people table copies its names, need nothing of their own. Index 0 is listed name 0, "".
+    static constexpr std::uint32_t kListed = 0x80000000u;
+    std::vector<std::uint32_t> m_playerNames = std::vector<std::uint32_t>(1, kListed);
+    std::string m_listedBytes;                                // the names given to addPlayer, joined
+    std::vector<std::size_t> m_listedEnds = std::vector<std::size_t>(1);  // where each ends in them
     // The names addPlayer stored; those of makePlayerOf are found through their people's tags
     // (a log of a million names would otherwise hold and hash each one twice).
     NameIndex m_index;
 };
+
+inline std::size_t PlayerNameList::size() const { return static_cast<std::size_t>(m_store->playerCount()) + 1; }
+inline std::string_view PlayerNameList::operator[](std::size_t player) const { return m_store->playerName(player); }
 
 // `bytes` (a player name or a weapon name) as the store's NameDisplayChoice shows it.
 std::string displayName(const StatsStore& store, std::string_view bytes);

@@ -66,7 +66,7 @@ void mergePlayers(StatsStore& into, const PartMerge& merge) {
         if (person != PeopleTable::kNobody) {
             player = into.makePlayerOf(person);
         } else {
-            const std::string& name = part.PlayerNames()[p];
+            const std::string_view name = part.PlayerNames()[p];
             player = into.findPlayer(name);
             if (player == 0)
                 player = into.addPlayer(name);

@@ -13,11 +13,11 @@ WeaponFragTable::ConstRowRef::operator WeaponRow() const {
 WeaponFragTable::WeaponFragTable(const WeaponFragTable& other)
     : m_rows(other.m_rows), m_dense(other.m_dense), m_sparse(other.m_sparse) {
     for (SparseRow& row : m_sparse) {
-        if (row.capacity == 0)
+        if (!row.counts)
             continue;
-        Cell* const cells = m_cells.allocate(row.capacity);
-        std::copy(row.cells, row.cells + row.size, cells);
-        row.cells = cells;
+        unsigned char* const counts = m_counts.allocate(classOf(row));
+        std::memcpy(counts, row.counts, std::size_t{sizeOf(row)} << widthLogOf(row));
+        row.counts = counts;
     }
 }
 
@@ -29,8 +29,8 @@ WeaponFragTable& WeaponFragTable::operator=(const WeaponFragTable& other) {
 
 void WeaponFragTable::resize(std::size_t rows) {
     for (std::size_t r = rows > kDenseRows ? rows - kDenseRows : 0; r < m_sparse.size(); ++r) {
-        if (m_sparse[r].capacity > 0)
-            m_cells.release(m_sparse[r].cells, m_sparse[r].capacity);
+        if (m_sparse[r].counts)
+            m_counts.release(m_sparse[r].counts, classOf(m_sparse[r]));
     }
     m_dense.resize(std::min(rows, kDenseRows));
     m_sparse.resize(rows > kDenseRows ? rows - kDenseRows : 0);
@@ -40,47 +40,84 @@ void WeaponFragTable::resize(std::size_t rows) {
 void WeaponFragTable::reset() {
     // Rows added later are value-initialised: only row 0, which stays, needs its zeros.
     m_sparse = {};
-    m_cells.clear();
+    m_counts.clear();
     resize(1);
     m_dense[0] = WeaponRow{};
 }
 
-FragCount WeaponFragTable::count(std::size_t player, int slot) const {
-    if (player < kDenseRows)
-        return m_dense[player][static_cast<std::size_t>(slot)];
-    const SparseRow& row = m_sparse[player - kDenseRows];
-    for (const Cell* cell = row.cells; cell != row.cells + row.size; ++cell) {
-        if (cell->slot == slot)
-            return load(cell->count);
+void WeaponFragTable::set(std::size_t player, int slot, FragCount n) {
+    if (player < kDenseRows) {
+        m_dense[player][static_cast<std::size_t>(slot)] = n;
+        return;
     }
-    return 0;
+    SparseRow& row = m_sparse[player - kDenseRows];
+    if (n == 0 && !(row.bits & (std::uint64_t{1} << slot)))
+        return;  // reads 0 already
+    put(row, slot, n);
 }
 
-unsigned char* WeaponFragTable::at(std::size_t player, int slot) {
-    if (player < kDenseRows)
-        return reinterpret_cast<unsigned char*>(&m_dense[player][static_cast<std::size_t>(slot)]);
-    // Kept in slot order, so that rows compare and list alike however they were filled.
+void WeaponFragTable::addLate(std::size_t player, int slot, FragCount frags) {
     SparseRow& row = m_sparse[player - kDenseRows];
-    Cell* const end = row.cells + row.size;
-    Cell* it = std::lower_bound(row.cells, end, slot, [](const Cell& cell, int s) { return int{cell.slot} < s; });
-    if (it != end && it->slot == slot)
-        return it->count;
-    const std::size_t at = static_cast<std::size_t>(it - row.cells);
-    if (row.size == row.capacity) {
-        const std::uint32_t capacity = row.capacity == 0 ? 1 : row.capacity * 2;
-        Cell* const cells = m_cells.allocate(capacity);
-        if (row.capacity > 0) {
-            std::copy(row.cells, end, cells);
-            m_cells.release(row.cells, row.capacity);
-        }
-        row.cells = cells;
-        row.capacity = capacity;
+    const std::uint64_t bit = std::uint64_t{1} << slot;
+    if (!(row.bits & bit))
+        return put(row, slot, frags);
+    const unsigned width = widthLogOf(row);
+    unsigned char* const at = row.counts + (std::size_t{placeOf(row, bit)} << width);
+    const FragCount n = load(at, width) + frags;
+    if (widthLogFor(n) <= width) [[likely]]
+        return store(at, width, n);
+    put(row, slot, n);
+}
+
+void WeaponFragTable::put(SparseRow& row, int slot, FragCount n) {
+    const std::uint64_t bit = std::uint64_t{1} << slot;
+    if (!row.counts) {
+        // The row's first count, the commonest case: a passing player scores with few weapons.
+        const unsigned width = widthLogFor(n);
+        const unsigned cls = BytePool::classFor(std::size_t{1} << width);
+        row.counts = m_counts.allocate(cls);
+        store(row.counts, width, n);
+        row.bits = bit | (std::uint64_t{width} << kWidthShift) | (std::uint64_t{cls} << kClassShift);
+        return;
     }
-    std::copy_backward(row.cells + at, row.cells + row.size, row.cells + row.size + 1);
-    store(row.cells[at].count, 0);
-    row.cells[at].slot = static_cast<std::uint8_t>(slot);
-    ++row.size;
-    return row.cells[at].count;
+    const bool present = (row.bits & bit) != 0;
+    const unsigned width = widthLogOf(row);
+    const std::size_t place = placeOf(row, bit);
+    const std::size_t size = sizeOf(row);
+    const unsigned newWidth = std::max(width, widthLogFor(n));
+    if (present && newWidth == width)
+        return store(row.counts + (place << width), width, n);
+    const std::size_t newBytes = (size + (present ? 0 : 1)) << newWidth;
+    if (newWidth == width && newBytes <= BytePool::bytesOf(classOf(row))) {
+        unsigned char* const at = row.counts + (place << width);
+        if (place < size)
+            std::memmove(at + (std::size_t{1} << width), at, (size - place) << width);
+        store(at, width, n);
+        row.bits |= bit;
+        return;
+    }
+    const unsigned cls = BytePool::classFor(newBytes);
+    unsigned char* const counts = m_counts.allocate(cls);
+    if (newWidth == width) {
+        std::memcpy(counts, row.counts, place << width);
+        std::memcpy(counts + ((place + 1) << width), row.counts + (place << width), (size - place) << width);
+        store(counts + (place << width), width, n);
+    } else {
+        // A count outgrew the row's width (rare): every count is re-encoded one width wider or more.
+        const unsigned char* from = row.counts;
+        unsigned char* to = counts;
+        for (std::uint64_t slots = (row.bits | bit) & kSlotBits; slots != 0; slots &= slots - 1) {
+            const bool it = std::countr_zero(slots) == slot;
+            store(to, newWidth, it ? n : load(from, width));
+            if (!it || present)
+                from += std::size_t{1} << width;
+            to += std::size_t{1} << newWidth;
+        }
+    }
+    m_counts.release(row.counts, classOf(row));
+    row.counts = counts;
+    row.bits = ((row.bits | bit) & kSlotBits) | (std::uint64_t{newWidth} << kWidthShift) |
+               (std::uint64_t{cls} << kClassShift);
 }
 
 bool WeaponFragTable::operator==(const WeaponFragTable& other) const {

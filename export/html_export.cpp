@@ -154,7 +154,7 @@ std::string playersSection(const StatsStore& store, const std::vector<int>& play
         matchTotal += reports::TotalFrags(store, p).value_or(0);
     std::vector<Entry> entries;
     for (const int p : players) {
-        const std::string& name = store.PlayerNames()[p];
+        const std::string_view name = store.PlayerNames()[p];
         const FragCount total = reports::TotalFrags(store, p).value_or(0);
         entries.push_back({{engine::displayText(name), {total}},
                            {count(p), nameCell(name), count(total),

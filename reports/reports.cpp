@@ -143,7 +143,7 @@ Lines individualInfo(const StatsStore& store, std::string_view name) {
 Lines playerList(const StatsStore& store) {
     Lines list;
     for (int p = 1; p <= store.playerCount(); ++p) {
-        const std::string& name = store.PlayerNames()[p];
+        const std::string_view name = store.PlayerNames()[p];
         if (!name.empty())
             list.push_back(displayName(store, name));
     }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <random>
 #include <string>
 #include <utility>
@@ -57,6 +58,67 @@ TEST(WeaponFragTable, ReadsLikeFullRowsOnBothSidesOfTheFullOnes) {
     EXPECT_EQ(table.size(), 1u);
     table.resize(rows);
     EXPECT_TRUE(table == std::vector<WeaponRow>(rows)) << "rows after a reset start at zero";
+}
+
+// A late player's counts are kept as narrow as his largest one: a count that crosses a width's
+// limit re-encodes the row wider, and every other count of the row must come through unchanged,
+// whatever order the slots were filled in.
+TEST(WeaponFragTable, LateRowsKeepEveryCountAcrossWidths) {
+    constexpr std::size_t late = WeaponFragTable::kDenseRows + 2;
+    struct Case {
+        const char* name;
+        FragCount big;
+    };
+    const Case cases[] = {
+        {"one byte", 255},       {"two bytes", 256},         {"two bytes full", 65535},
+        {"four bytes", 65536},   {"eight bytes", FragCount{1} << 32}, {"largest", INT64_MAX},
+        {"negative", -1},
+    };
+    const std::vector<int> slots = {50, 0, 7, 49, 1, 25, 8, 33, 2, 40, 3, 17, 12, 44, 5, 6, 30, 21, 9, 10};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WeaponRow want{};
+        WeaponFragTable ascending(late + 1);
+        WeaponFragTable scattered(late + 1);
+        for (std::size_t i = 0; i < slots.size(); ++i) {
+            want[static_cast<std::size_t>(slots[i])] = static_cast<FragCount>(i + 1);
+            scattered.add(late, slots[i], static_cast<FragCount>(i + 1));
+        }
+        // The big count lands in the middle of the row, before and after the others are there.
+        scattered[late][25] = c.big;
+        want[25] = c.big;
+        for (int s = 0; s < kSlotEntries; ++s) {
+            if (want[static_cast<std::size_t>(s)] != 0)
+                ascending.add(late, s, want[static_cast<std::size_t>(s)]);
+        }
+        EXPECT_EQ(WeaponRow(std::as_const(scattered)[late]), want);
+        EXPECT_EQ(WeaponRow(std::as_const(ascending)[late]), want);
+        EXPECT_TRUE(scattered == ascending);
+        std::vector<int> order;
+        scattered.forEachCount(late, [&order](int slot, FragCount) { order.push_back(slot); });
+        EXPECT_TRUE(std::is_sorted(order.begin(), order.end()));
+        EXPECT_EQ(order.size(), slots.size());
+
+        // Counts added one at a time past each limit, and a copy, read the same.
+        WeaponFragTable counted(late + 1);
+        counted.add(late, 3, 250);
+        counted.add(late, 4);
+        for (int i = 0; i < 70000; ++i)
+            counted.add(late, 3);
+        counted.add(late, 4, c.big - 1);
+        const WeaponFragTable copy = counted;
+        EXPECT_EQ(copy.count(late, 3), 70250);
+        EXPECT_EQ(copy.count(late, 4), c.big);
+        EXPECT_EQ(copy.count(late, 5), 0);
+        EXPECT_EQ(copy.count(late - 1, 3), 0);
+
+        // A row whose first count is already wide.
+        WeaponFragTable fresh(late + 1);
+        fresh.add(late, 9, c.big);
+        fresh.add(late, 2);
+        EXPECT_EQ(fresh.count(late, 9), c.big);
+        EXPECT_EQ(fresh.count(late, 2), 1);
+    }
 }
 
 }  // namespace
