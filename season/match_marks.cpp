@@ -1,8 +1,11 @@
 #include "season/match_marks.hpp"
 
 #include <algorithm>
+#include <new>
+#include <thread>
 #include <vector>
 
+#include "engine/log_analysis.hpp"
 #include "engine/log_file.hpp"
 #include "season/civil_time.hpp"
 
@@ -178,11 +181,12 @@ std::vector<MapStart> mapStartsIn(MatchMarks marks, std::string_view bytes, std:
     return starts;
 }
 
-Result<std::vector<MapStart>> scanMapStarts(const std::filesystem::path& path, MatchMarks marks, std::uint64_t from,
-                                            std::uint64_t to) {
+namespace {
+
+// scanMapStarts of one range, on the calling thread.
+Result<std::vector<MapStart>> scanRange(const std::filesystem::path& path, MatchMarks marks, std::uint64_t from,
+                                        std::uint64_t to) {
     std::vector<MapStart> starts;
-    if (marks == MatchMarks::None || from >= to)
-        return starts;
     auto file = engine::LogFile::open(path);
     if (!file)
         return file.error();
@@ -212,6 +216,73 @@ Result<std::vector<MapStart>> scanMapStarts(const std::filesystem::path& path, M
         starts.insert(starts.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
         buffer.erase(0, complete);
         base += complete;
+    }
+    return starts;
+}
+
+// The start of the first line that begins at `at` or after it (before `to`), or nothing when no line
+// ends within a window after `at`: a range is then not worth cutting there.
+Result<std::optional<std::uint64_t>> lineStartFrom(engine::LogFile& file, std::uint64_t at, std::uint64_t to) {
+    if (const Status sought = file.seek(at - 1); !sought)
+        return sought.error();
+    std::string window(static_cast<std::size_t>(std::min<std::uint64_t>(to - (at - 1), kScanBlock)), '\0');
+    const auto got = file.readInto(window.data(), window.size());
+    if (!got)
+        return got.error();
+    for (std::size_t i = 0; i < *got; ++i) {
+        if (isLineEnd(window[i]))
+            return std::optional<std::uint64_t>(at - 1 + i + 1);
+    }
+    return std::optional<std::uint64_t>();
+}
+
+}  // namespace
+
+Result<std::vector<MapStart>> scanMapStarts(const std::filesystem::path& path, MatchMarks marks, std::uint64_t from,
+                                            std::uint64_t to, std::uint64_t splitBytes) {
+    if (marks == MatchMarks::None || from >= to)
+        return std::vector<MapStart>();
+    // A long log is cut at line starts into a range per processor (at least two, so that tests
+    // cut on any machine), scanned at once: the scan reads the whole file before its analysis
+    // can start.
+    const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 2u, 4u);
+    std::vector<std::uint64_t> cuts = {from};
+    if (threads > 1 && to - from >= splitBytes) {
+        auto file = engine::LogFile::open(path);
+        if (!file)
+            return file.error();
+        for (unsigned t = 1; t < threads; ++t) {
+            const std::uint64_t at = from + (to - from) / threads * t;
+            if (at <= cuts.back())
+                continue;
+            auto start = lineStartFrom(*file, at, to);
+            if (!start)
+                return start.error();
+            if (*start && **start > cuts.back() && **start < to)
+                cuts.push_back(**start);
+        }
+    }
+    cuts.push_back(to);
+    const std::size_t ranges = cuts.size() - 1;
+    std::vector<Result<std::vector<MapStart>>> found(ranges, std::vector<MapStart>());
+    const auto scan = [&](std::size_t r) {
+        try {
+            found[r] = scanRange(path, marks, cuts[r], cuts[r + 1]);
+        } catch (const std::bad_alloc&) {
+            found[r] = engine::outOfMemory(path);
+        }
+    };
+    std::vector<std::thread> helpers;
+    for (std::size_t r = 1; r < ranges; ++r)
+        helpers.emplace_back(scan, r);
+    scan(0);
+    for (std::thread& helper : helpers)
+        helper.join();
+    std::vector<MapStart> starts;
+    for (auto& part : found) {
+        if (!part)
+            return part.error();
+        starts.insert(starts.end(), std::make_move_iterator(part->begin()), std::make_move_iterator(part->end()));
     }
     return starts;
 }

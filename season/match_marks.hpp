@@ -42,10 +42,15 @@ std::optional<MapStart> readMapStart(MatchMarks marks, std::string_view line);
 // The time stamp a Half-Life or CS2 server log line begins with, in either form.
 std::optional<CivilSeconds> lineStamp(std::string_view line);
 
+// Bytes from which scanMapStarts cuts its range, one part per processor scanned at once.
+inline constexpr std::uint64_t kScanSplitBytes = std::uint64_t{64} << 20;
+
 // The map starts of bytes [from, to) of `path`, in file order. `from` must be the start of a line.
 // Memory stays flat whatever the size; a line is looked at only when it holds the form's keyword.
+// From `splitBytes` on (tests pass less), the range is cut at line starts and scanned on a few
+// threads.
 Result<std::vector<MapStart>> scanMapStarts(const std::filesystem::path& path, MatchMarks marks, std::uint64_t from,
-                                            std::uint64_t to);
+                                            std::uint64_t to, std::uint64_t splitBytes = kScanSplitBytes);
 
 // The map starts of `bytes`, whose first byte is at `base` in its file; the reference the scan
 // is compared with, and the scan's inner step.

@@ -82,6 +82,18 @@ TEST(MatchMarks, ScansAFileAcrossItsBlocksAsInOnePiece) {
     EXPECT_EQ(*scanned, mapStartsIn(MatchMarks::HalfLife, log, 0));
     EXPECT_EQ(scanned->size(), static_cast<std::size_t>(maps) + 1);
     EXPECT_EQ(scanned->back().offset, log.size() - 18);
+    // Cut into ranges scanned on several threads, from the file's start or from a later line; a
+    // log of map lines alone, so that a cut anywhere but at a line start loses or moves one.
+    std::string mapsOnly;
+    for (int i = 0; mapsOnly.size() < (std::size_t{1} << 20); ++i)
+        mapsOnly += "Loading map \"" + std::string(static_cast<std::size_t>(i % 13), 'm') + "\"" + (i % 2 ? "\n" : "\r\n");
+    const auto mapsFile = dir.write("maps.log", mapsOnly);
+    for (const std::size_t from : {std::size_t{0}, mapsOnly.find('\n', mapsOnly.size() / 3) + 1}) {
+        SCOPED_TRACE(from);
+        const auto cut = scanMapStarts(mapsFile, MatchMarks::HalfLife, from, mapsOnly.size(), 1);
+        ASSERT_TRUE(cut.has_value());
+        EXPECT_EQ(*cut, mapStartsIn(MatchMarks::HalfLife, std::string_view(mapsOnly).substr(from), from));
+    }
 }
 
 }  // namespace
