@@ -150,9 +150,16 @@ Status MatchWriter::begin(PendingMatch& match) {
     m_beforeDamaged = false;
     // A long match is read a part at a time, straight to the temporary table.
     const std::size_t part = std::max<std::size_t>(m_spillBytes, 1);
+    std::optional<Blob> stored;
+    if (match.storedEvents > 0) {
+        auto opened = m_db.openBlob("matches", "events", match.rowId, false);
+        if (!opened)
+            return opened.error();
+        stored.emplace(std::move(*opened));
+    }
     for (std::uint64_t at = 0; at < match.storedEvents; at += part) {
         const auto size = static_cast<std::size_t>(std::min<std::uint64_t>(part, match.storedEvents - at));
-        auto bytes = m_db.readBlob("matches", "events", match.rowId, at, size);
+        auto bytes = stored->read(at, size);
         if (!bytes)
             return bytes.error();
         countBefore(*bytes);
@@ -314,22 +321,30 @@ Status MatchWriter::finish() {
         auto parts = m_db.prepare("SELECT bytes FROM temp.spilled_events ORDER BY id");
         if (!parts)
             return parts.error();
+        auto events = m_db.openBlob("matches", "events", rowId, true);
+        if (!events)
+            return events.error();
         std::uint64_t at = 0;
         Status written = Ok{};
         const Status read = parts->forEachRow([&] {
             const std::string_view part = parts->bytes(0);
             if (written)
-                written = m_db.writeBlob("matches", "events", rowId, at, part);
+                written = events->write(at, part);
             at += part.size();
         });
         if (!read)
             return read;
         if (!written)
             return written;
-        if (Status done = m_db.writeBlob("matches", "events", rowId, at, m.events); !done)
+        if (Status done = events->write(at, m.events); !done)
             return done;
-        if (Status done = m_db.writeBlob("matches", "tail", rowId, 0, m.tail); !done)
-            return done;
+        if (!m.tail.empty()) {
+            auto tail = m_db.openBlob("matches", "tail", rowId, true);
+            if (!tail)
+                return tail.error();
+            if (Status done = tail->write(0, m.tail); !done)
+                return done;
+        }
         if (Status done = m_db.exec("DELETE FROM temp.spilled_events"); !done)
             return done;
         m_spilled = 0;

@@ -1,5 +1,7 @@
 #include "season/sqlite_db.hpp"
 
+#include <utility>
+
 #include <sqlite3.h>
 
 #include "engine/log_file.hpp"
@@ -81,35 +83,44 @@ std::int64_t Database::lastInsertId() const { return sqlite3_last_insert_rowid(m
 
 std::int64_t Database::changes() const { return sqlite3_changes64(m_db); }
 
-Status Database::writeBlob(const char* table, const char* column, std::int64_t row, std::uint64_t offset,
-                           std::string_view bytes) {
+Result<Blob> Database::openBlob(const char* table, const char* column, std::int64_t row, bool writable) {
+    sqlite3_blob* blob = nullptr;
+    const int rc = sqlite3_blob_open(m_db, "main", table, column, row, writable ? 1 : 0, &blob);
+    if (rc != SQLITE_OK) {
+        sqlite3_blob_close(blob);
+        return error(rc);
+    }
+    return Blob(*this, blob);
+}
+
+Blob::Blob(Blob&& other) noexcept : m_db(other.m_db), m_blob(std::exchange(other.m_blob, nullptr)) {}
+
+Blob& Blob::operator=(Blob&& other) noexcept {
+    if (this != &other) {
+        sqlite3_blob_close(m_blob);
+        m_db = other.m_db;
+        m_blob = std::exchange(other.m_blob, nullptr);
+    }
+    return *this;
+}
+
+Blob::~Blob() { sqlite3_blob_close(m_blob); }
+
+Status Blob::write(std::uint64_t offset, std::string_view bytes) {
     if (bytes.empty())
         return Ok{};
-    sqlite3_blob* blob = nullptr;
-    int rc = sqlite3_blob_open(m_db, "main", table, column, row, 1, &blob);
     // Offsets are ints: SQLite's BLOBs stay below 2 GiB.
-    if (rc == SQLITE_OK)
-        rc = sqlite3_blob_write(blob, bytes.data(), static_cast<int>(bytes.size()), static_cast<int>(offset));
-    const int closed = sqlite3_blob_close(blob);
-    if (rc == SQLITE_OK)
-        rc = closed;
+    const int rc = sqlite3_blob_write(m_blob, bytes.data(), static_cast<int>(bytes.size()), static_cast<int>(offset));
     if (rc != SQLITE_OK)
-        return error(rc);
+        return m_db->error(rc);
     return Ok{};
 }
 
-Result<std::string> Database::readBlob(const char* table, const char* column, std::int64_t row, std::uint64_t offset,
-                                       std::size_t size) {
+Result<std::string> Blob::read(std::uint64_t offset, std::size_t size) {
     std::string bytes(size, '\0');
-    sqlite3_blob* blob = nullptr;
-    int rc = sqlite3_blob_open(m_db, "main", table, column, row, 0, &blob);
-    if (rc == SQLITE_OK)
-        rc = sqlite3_blob_read(blob, bytes.data(), static_cast<int>(size), static_cast<int>(offset));
-    const int closed = sqlite3_blob_close(blob);
-    if (rc == SQLITE_OK)
-        rc = closed;
+    const int rc = sqlite3_blob_read(m_blob, bytes.data(), static_cast<int>(size), static_cast<int>(offset));
     if (rc != SQLITE_OK)
-        return error(rc);
+        return m_db->error(rc);
     return bytes;
 }
 

@@ -11,6 +11,7 @@
 
 struct sqlite3;
 struct sqlite3_stmt;
+struct sqlite3_blob;
 
 // A thin owner of one SQLite connection and its prepared statements, turning SQLite's codes into
 // Result values whose messages name the season file. Only season/ uses it. Not thread-safe: one
@@ -36,13 +37,8 @@ public:
     std::int64_t lastInsertId() const;
     // Rows changed by the last INSERT, UPDATE or DELETE.
     std::int64_t changes() const;
-    // Overwrites bytes of a BLOB in place from `offset` on (the BLOB keeps its size): a large one is
-    // written a part at a time, never held whole as a statement's value.
-    Status writeBlob(const char* table, const char* column, std::int64_t row, std::uint64_t offset,
-                     std::string_view bytes);
-    // Reads `size` bytes of a BLOB from `offset` on.
-    Result<std::string> readBlob(const char* table, const char* column, std::int64_t row, std::uint64_t offset,
-                                 std::size_t size);
+    // One row's BLOB, to read or overwrite a part at a time (Blob below).
+    Result<class Blob> openBlob(const char* table, const char* column, std::int64_t row, bool writable);
     void setBusyTimeout(std::chrono::milliseconds timeout);
 
     // The error for SQLite's current failure, code `rc`, as a season message.
@@ -54,6 +50,27 @@ private:
     friend class Statement;
     sqlite3* m_db = nullptr;
     std::filesystem::path m_path;
+};
+
+// A BLOB of one row, open for reading or writing parts of it in place (it keeps its size): a large
+// one is never held whole as a statement's value. One handle for all the parts: SQLite keeps its
+// place in the BLOB's chain of pages, where a handle opened for each part walks the chain from its
+// start every time. Must not outlive its Database; invalid once the row changes otherwise.
+class Blob {
+public:
+    Blob(Blob&&) noexcept;
+    Blob& operator=(Blob&&) noexcept;
+    ~Blob();
+
+    Status write(std::uint64_t offset, std::string_view bytes);
+    // `size` bytes from `offset` on.
+    Result<std::string> read(std::uint64_t offset, std::size_t size);
+
+private:
+    friend class Database;
+    Blob(const Database& db, sqlite3_blob* blob) : m_db(&db), m_blob(blob) {}
+    const Database* m_db;
+    sqlite3_blob* m_blob;
 };
 
 // One prepared statement; bind from 1, columns from 0. Must not outlive its Database.
@@ -70,7 +87,7 @@ public:
     // The same without the copy: the bytes must stay as they are until the statement is reset.
     Statement& bindBlobInPlace(int at, std::string_view bytes);
     Statement& bindText(int at, std::string_view text);
-    // A BLOB of `size` zero bytes, for writeBlob to fill.
+    // A BLOB of `size` zero bytes, for a Blob to fill.
     Statement& bindZeroBlob(int at, std::uint64_t size);
     // Steps once: true with a row, false when done.
     Result<bool> step();
