@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "engine/block_bump.hpp"
+
 // Small byte arrays (8 to 512 bytes) in size classes about a quarter apart, carved from large
 // blocks and reused through a free list per class: a million short rows pay neither a heap block
 // each nor the slack of power-of-two sizes. An array never moves; it stays valid until released or
@@ -28,9 +30,7 @@ public:
     // The other pool is left empty.
     BytePool& operator=(BytePool&& other) noexcept {
         if (this != &other) {
-            m_blocks = std::exchange(other.m_blocks, {});
-            m_current = std::exchange(other.m_current, 0);
-            m_used = std::exchange(other.m_used, 0);
+            m_blocks = std::move(other.m_blocks);
             m_free = std::exchange(other.m_free, {});
         }
         return *this;
@@ -41,35 +41,20 @@ public:
             std::memcpy(&m_free[cls], free, sizeof(unsigned char*));
             return free;
         }
-        const std::size_t bytes = kBytes[cls];
-        if (m_current == m_blocks.size() || m_used + bytes > kBlockBytes) {
-            if (m_current < m_blocks.size())
-                ++m_current;
-            if (m_current == m_blocks.size())
-                m_blocks.push_back(std::make_unique_for_overwrite<unsigned char[]>(kBlockBytes));
-            m_used = 0;
-        }
-        unsigned char* const at = m_blocks[m_current].get() + m_used;
-        m_used += bytes;
-        return at;
+        return m_blocks.take(kBytes[cls]);  // every class a multiple of 4 bytes: so is every offset
     }
     // A freed array holds the next free one of its class in its first bytes.
     void release(unsigned char* bytes, unsigned cls) {
         std::memcpy(bytes, &m_free[cls], sizeof(unsigned char*));
         m_free[cls] = bytes;
     }
-    // Everything free; the first few blocks stay for the next fill.
+    // Everything free; a few blocks stay for the next fill.
     void clear() {
         m_free.fill(nullptr);
-        if (m_blocks.size() > kKeptBlocks)
-            m_blocks.resize(kKeptBlocks);
-        m_current = 0;
-        m_used = 0;
+        m_blocks.clear();
     }
 
 private:
-    static constexpr std::size_t kBlockBytes = std::size_t{1} << 16;
-    static constexpr std::size_t kKeptBlocks = 32;
     static constexpr std::array<std::uint16_t, kClasses> kBytes = {
         8, 12, 16, 20, 24, 28, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, 448, 512};
     static constexpr std::array<std::uint8_t, kMaxBytes / 4 + 1> kClassOf = [] {
@@ -83,9 +68,7 @@ private:
         return of;
     }();
 
-    std::vector<std::unique_ptr<unsigned char[]>> m_blocks;
-    std::size_t m_current = 0;  // the block being filled, an index into m_blocks (or its size)
-    std::size_t m_used = 0;     // its bytes used
+    BlockBump m_blocks{32};
     std::array<unsigned char*, kClasses> m_free{};
 };
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/people_storage.hpp"
+#include "engine/block_bump.hpp"
 
 // Finds the number of a name among names numbered 0, 1, 2... in the order they were added.
 //
