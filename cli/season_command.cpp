@@ -125,6 +125,8 @@ int printReport(const Options& options, const season::SeasonView& view, std::ost
 
 int runSeasonCommand(const Options& options, std::ostream& out, std::ostream& err, const CommandEnvironment& env) {
     const std::filesystem::path path = engine::pathFromText(*options.season);
+    std::error_code missing;
+    const bool made = options.add && !std::filesystem::exists(path, missing);
     auto season = options.add ? season::Season::openOrCreate(path) : season::Season::open(path);
     if (!season)
         return seasonFailure(err, season.error(), options.add ? texts::kSeeHelp : texts::kSeasonAdvice);
@@ -141,6 +143,15 @@ int runSeasonCommand(const Options& options, std::ostream& out, std::ostream& er
     int code = kExitDone;
     if (options.add) {
         code = addLogs(*season, options, err, env);
+        if (made && code != kExitDone && season->game().empty()) {
+            // A season this command made and could add nothing to: no empty file is left behind.
+            { const season::Season closed = std::move(*season); }
+            for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
+                std::error_code ignored;
+                std::filesystem::remove(path.string() + suffix, ignored);
+            }
+            return code;
+        }
         // Adding prints nothing unless a report, JSON or page is asked for too.
         if (!options.json && !options.exportTo && !options.reportGiven)
             return code;

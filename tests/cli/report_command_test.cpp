@@ -192,6 +192,23 @@ TEST(FragtideReport, FailsWithoutAnyReportWhenTheLogCannotBeRead) {
     }
 }
 
+// A season the add makes but can add nothing to leaves no empty file; one that was there stays.
+TEST(FragtideReport, LeavesNoNewSeasonBehindWhenNoLogCouldBeAdded) {
+    TempDir dir;
+    const std::string season = dir.path("new.fragtide-season");
+    const std::string gone = dir.path("gone.log");
+    Outcome r = run({"--season", season, "--add", gone});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("gone.log"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(fs::path(std::u8string(season.begin(), season.end()))));
+
+    const std::string log = dir.write("a.log", "Ann was nailed by Bob\n");
+    ASSERT_EQ(run({"--season", season, "--game", "q1", "--add", log}).code, 0);
+    r = run({"--season", season, "--add", gone});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(run({"--season", season, "--report", "players"}).out.find("Bob"), std::string::npos);
+}
+
 TEST(FragtideReport, ReadsSeveralLogsAsOneAndNamesEachUnreadableOneAfterTheOutput) {
     TempDir dir;
     // The first log's last line has no ending: the second must not continue it.
