@@ -1,6 +1,7 @@
 #include "engine/people_table.hpp"
 
 #include <algorithm>
+#include <bit>
 
 namespace fragtide::engine {
 
@@ -12,12 +13,7 @@ std::optional<std::uint32_t> PeopleTable::find(std::string_view name) const {
     return at;
 }
 
-std::uint32_t PeopleTable::Rivals::capacity() const {
-    std::uint32_t c = 2;
-    while (c < m_size)
-        c *= 2;
-    return c;
-}
+std::uint32_t PeopleTable::Rivals::capacity() const { return std::bit_ceil(std::max(m_size, std::uint32_t{2})); }
 
 PeopleTable::Rivals PeopleTable::copied(const Rivals& from) {
     if (from.held())
